@@ -1,0 +1,83 @@
+// The log's reads and writes beside the floor: reading and decoding the same
+// file and nothing else.
+#include <benchmark/benchmark.h>
+
+#include "core/codepage.h"
+#include "generated_log.h"
+
+namespace {
+
+void BM_Floor(benchmark::State& state) {
+    bench::BenchFolder folder;
+    folder.writeLog(bench::generateRecords(static_cast<int>(state.range(0))));
+    core::DataDir dir = folder.dir();
+    for (auto _ : state) {
+        auto bytes = dir.readBytes(core::kLogFile);
+        benchmark::DoNotOptimize(core::decodeCp932(*bytes));
+    }
+}
+
+void BM_ReadLog(benchmark::State& state) {
+    bench::BenchFolder folder;
+    folder.writeLog(bench::generateRecords(static_cast<int>(state.range(0))));
+    core::DataDir dir = folder.dir();
+    for (auto _ : state) {
+        core::LogScan scan = core::READ_LOG(dir);
+        core::RecordView record;
+        float sum = 0;
+        while (scan.next(record)) sum += record.Weight;
+        benchmark::DoNotOptimize(sum);
+    }
+}
+
+// Appending and inserting the last record that the log can take.
+void BM_AppendLog(benchmark::State& state) {
+    auto records = bench::generateRecords(static_cast<int>(state.range(0)));
+    core::WeightRecord last = records.back();
+    records.pop_back();
+    bench::BenchFolder folder;
+    core::DataDir dir = folder.dir();
+    for (auto _ : state) {
+        state.PauseTiming();
+        folder.writeLog(records);
+        state.ResumeTiming();
+        if (!core::APPEND_LOG(dir, last)) state.SkipWithError("append failed");
+    }
+}
+
+void BM_InsertLog(benchmark::State& state) {
+    auto records = bench::generateRecords(static_cast<int>(state.range(0)));
+    records.pop_back();
+    core::WeightRecord early = records[1];  // lands near the start: the worst case
+    early.Situation = "後から入力";
+    bench::BenchFolder folder;
+    core::DataDir dir = folder.dir();
+    for (auto _ : state) {
+        state.PauseTiming();
+        folder.writeLog(records);
+        state.ResumeTiming();
+        if (!core::INSERT_LOG(dir, early)) state.SkipWithError("insert failed");
+    }
+}
+
+void BM_RewriteLog(benchmark::State& state) {
+    auto records = bench::generateRecords(static_cast<int>(state.range(0)));
+    bench::BenchFolder folder;
+    core::DataDir dir = folder.dir();
+    for (auto _ : state)
+        if (!core::REWRITE_LOG(dir, records)) state.SkipWithError("rewrite failed");
+}
+
+void logSizes(benchmark::internal::Benchmark* b) {
+    b->Arg(1000)->Arg(10000)->Arg(32767)->Unit(benchmark::kMillisecond);
+}
+
+BENCHMARK(BM_Floor)->Apply(logSizes);
+BENCHMARK(BM_ReadLog)->Apply(logSizes);
+BENCHMARK(BM_AppendLog)->Apply(logSizes);
+BENCHMARK(BM_InsertLog)->Apply(logSizes);
+BENCHMARK(BM_RewriteLog)->Apply(logSizes);
+
+}  // namespace
+
+BENCHMARK_MAIN();

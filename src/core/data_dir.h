@@ -1,0 +1,90 @@
+// The program folder: finds data files without regard to letter case, reads
+// and decodes them, and writes them so that a crash or a full disk never
+// leaves a half-written or missing file.
+#pragma once
+
+#include <filesystem>
+#include <functional>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace core {
+
+// The outcome of a write: success, or the name of the file that was not
+// saved and why.
+class [[nodiscard]] Status {
+  public:
+    Status() = default;
+    static Status failure(std::string fileName, std::string reason) {
+        Status s;
+        s.failed_ = true;
+        s.fileName_ = std::move(fileName);
+        s.reason_ = std::move(reason);
+        return s;
+    }
+    bool ok() const { return !failed_; }
+    explicit operator bool() const { return ok(); }
+    const std::string& fileName() const { return fileName_; }
+    const std::string& reason() const { return reason_; }
+
+  private:
+    bool failed_ = false;
+    std::string fileName_;
+    std::string reason_;
+};
+
+// The steps of a write, so that a test can make any one of them fail.
+enum class WriteStep { OpenSide, WriteSide, SyncSide, Rename, Append };
+
+class DataDir {
+  public:
+    explicit DataDir(std::filesystem::path folder);
+
+    const std::filesystem::path& folder() const { return folder_; }
+
+    // The path of an existing file whose name matches without regard to
+    // letter case, or nullopt.
+    std::optional<std::filesystem::path> find(std::string_view name) const;
+    bool exists(std::string_view name) const { return find(name).has_value(); }
+
+    // The raw bytes of a file, nullopt when it is missing or unreadable.
+    std::optional<std::string> readBytes(std::string_view name) const;
+    // The decoded text of a file, nullopt when it is missing or unreadable.
+    std::optional<std::string> readText(std::string_view name) const;
+
+    // Replaces the whole file with the text: it is written to the side file in
+    // the same folder, flushed, then renamed over the old name in one step (an
+    // existing file keeps its own spelling of the name). On failure the old
+    // file is exactly as it was.
+    Status writeText(std::string_view name, std::string_view text,
+                     std::string_view sideName = {}) const;
+
+    // Adds the text at the end of the file in one write, flushed; the file is
+    // created when missing.
+    Status appendText(std::string_view name, std::string_view text) const;
+
+    // Gives an existing file a new name that no file has yet.
+    Status rename(std::string_view from, std::string_view to) const;
+
+    // Copies a file's bytes to a new name, written as safely as writeText.
+    Status copy(std::string_view from, std::string_view to) const;
+
+    // The first of base + ext, base + "2" + ext, base + "3" + ext, ... that no
+    // file of the folder has.
+    std::string freeName(std::string_view base, std::string_view ext) const;
+
+    // A test hook: called before each step of a write; returning true makes
+    // that step fail (a failing WriteSide writes half of the bytes first).
+    void setFaultHook(std::function<bool(WriteStep)> hook) { faultHook_ = std::move(hook); }
+
+  private:
+    bool fails(WriteStep step) const { return faultHook_ && faultHook_(step); }
+    Status writeBytes(std::string_view name, std::string_view bytes,
+                      std::string_view sideName) const;
+
+    std::filesystem::path folder_;
+    std::function<bool(WriteStep)> faultHook_;
+};
+
+}  // namespace core

@@ -1,0 +1,70 @@
+#include "core/dates.h"
+
+#include <charconv>
+#include <cstdio>
+
+namespace core {
+namespace {
+
+bool readNumber(std::string_view& text, int maxDigits, int& value) {
+    const char* begin = text.data();
+    const char* end = begin + std::min<size_t>(text.size(), static_cast<size_t>(maxDigits));
+    auto [stop, ec] = std::from_chars(begin, end, value);
+    if (ec != std::errc() || stop == begin || *begin == '-' || *begin == '+') return false;
+    text.remove_prefix(static_cast<size_t>(stop - begin));
+    return true;
+}
+
+bool readSeparator(std::string_view& text) {
+    if (text.empty() || (text.front() != '/' && text.front() != '-')) return false;
+    text.remove_prefix(1);
+    return true;
+}
+
+}  // namespace
+
+std::optional<Date> parseDate(std::string_view text) {
+    int y = 0, m = 0, d = 0;
+    if (text.size() < 8 || !readNumber(text, 4, y) || !readSeparator(text) ||
+        !readNumber(text, 2, m) || !readSeparator(text) || !readNumber(text, 2, d) || !text.empty())
+        return std::nullopt;
+    Date date{std::chrono::year(y), std::chrono::month(static_cast<unsigned>(m)),
+              std::chrono::day(static_cast<unsigned>(d))};
+    if (y < 1000 || !date.ok()) return std::nullopt;
+    return date;
+}
+
+std::string Format(Date date, std::string_view pattern) {
+    int y = static_cast<int>(date.year());
+    unsigned m = static_cast<unsigned>(date.month());
+    unsigned d = static_cast<unsigned>(date.day());
+    char buf[40];
+    if (pattern == "yy/mm/dd")
+        std::snprintf(buf, sizeof buf, "%02d/%02u/%02u", y % 100, m, d);
+    else if (pattern == "yyyy年mm月")
+        std::snprintf(buf, sizeof buf, "%04d年%02u月", y, m);
+    else
+        std::snprintf(buf, sizeof buf, "%04d/%02u/%02u", y, m, d);
+    return buf;
+}
+
+std::string dateText(Date date) {
+    return Format(date, "yyyy/mm/dd");
+}
+
+int daysBetween(Date from, Date to) {
+    return static_cast<int>((std::chrono::sys_days(to) - std::chrono::sys_days(from)).count());
+}
+
+std::string_view weekdayName(Date date) {
+    static constexpr std::string_view kNames[] = {"日", "月", "火", "水", "木", "金", "土"};
+    return kNames[std::chrono::weekday(std::chrono::sys_days(date)).c_encoding()];
+}
+
+std::string longTimeText(TimeOfDay time) {
+    char buf[32];
+    std::snprintf(buf, sizeof buf, "%d:%02d:%02d", time.hours, time.minutes, time.seconds);
+    return buf;
+}
+
+}  // namespace core

@@ -1,0 +1,39 @@
+// Numbers as the program shows and reads them: the fixed display patterns,
+// reading a number at the start of a text, shortest decimal texts, rounding.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace core {
+
+// Formats a value with one of the program's fixed patterns: "0", "0.0",
+// "00.0", "0.000", optionally followed by a literal suffix ("Kg", "g", "円",
+// "～", "%"). A "," in the number part groups thousands ("0,0円" gives 05円 and
+// 1,250円); "%" shows the value times 100. Rounding takes the nearer
+// decimal, halves away from zero, on the value's 15 significant digits. A
+// negative value that rounds to zero keeps its sign: -0.04 gives -0.0.
+std::string Format(double value, std::string_view pattern);
+
+// The number at the start of the text (after leading blanks), 0 when none:
+// Val("74.5kg") is 74.5.
+double Val(std::string_view text);
+
+// True when the whole text, blanks around it aside, is one decimal number.
+bool IsNumeric(std::string_view text);
+
+// The shortest decimal text that reads back as the same value: 75, 74.5, 1.685.
+std::string shortestText(float value);
+std::string shortestText(double value);
+
+// A double as text with at most 15 significant digits: 58.6 + 0.1 gives 58.7.
+std::string text15(double value);
+
+// Nearest whole number, ties to the even number.
+int64_t roundEven(double value);
+
+// Nearest tenth, halves upward.
+double roundTenthHalfUp(double value);
+
+}  // namespace core

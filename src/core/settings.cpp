@@ -1,0 +1,107 @@
+#include "core/settings.h"
+
+#include <optional>
+#include <vector>
+
+#include "core/fields.h"
+#include "core/numbers.h"
+
+namespace core {
+namespace {
+
+// The first line of a file, without its line end; nullopt when the file is
+// missing or empty.
+std::optional<std::string> firstLine(const DataDir& dir, std::string_view name) {
+    auto text = dir.readText(name);
+    if (!text || text->empty()) return std::nullopt;
+    std::optional<std::string> line;
+    forEachLine(*text, [&](std::string_view l) {
+        if (!line) line = std::string(l);
+    });
+    return line;
+}
+
+// The items of each record of a file, record by record.
+std::vector<std::vector<std::string>> records(const DataDir& dir, std::string_view name) {
+    std::vector<std::vector<std::string>> out;
+    auto text = dir.readText(name);
+    if (!text) return out;
+    std::vector<std::string_view> fields;
+    forEachLine(*text, [&](std::string_view line) {
+        splitFields(line, fields);
+        out.emplace_back(fields.begin(), fields.end());
+    });
+    return out;
+}
+
+Status writeLine(const DataDir& dir, std::string_view name, std::string_view line) {
+    return dir.writeText(name, std::string(line) + std::string(kLineEnd));
+}
+
+}  // namespace
+
+int16_t readHelpTour(const DataDir& dir) {
+    auto rec = records(dir, kSetteiFile);
+    if (rec.empty() || rec[0].size() < 2) return 1;
+    return static_cast<int16_t>(Val(rec[0][1]));
+}
+
+Status writeHelpTour(const DataDir& dir, int16_t helpTour) {
+    std::string line;
+    LineWriter(line).text("ヘルプツアー").number(static_cast<double>(helpTour)).end();
+    return dir.writeText(kSetteiFile, line);
+}
+
+int readAutoTime(const DataDir& dir) {
+    auto line = firstLine(dir, kJikanFile);
+    return line ? static_cast<int>(Val(*line)) : 0;
+}
+
+Status writeAutoTime(const DataDir& dir, int value) {
+    return writeLine(dir, kJikanFile, std::to_string(value));
+}
+
+std::string readMovingAverageWidth(const DataDir& dir) {
+    return firstLine(dir, kIdouFile).value_or("10");
+}
+
+Status writeMovingAverageWidth(const DataDir& dir, std::string_view width) {
+    return writeLine(dir, kIdouFile, width);
+}
+
+std::string readScaleStep(const DataDir& dir) {
+    return firstLine(dir, kKizamiFile).value_or("0.1");
+}
+
+Status writeScaleStep(const DataDir& dir, std::string_view step) {
+    return writeLine(dir, kKizamiFile, step);
+}
+
+int16_t readMarkerStyle(const DataDir& dir) {
+    auto line = firstLine(dir, kMarkerFile);
+    return line ? static_cast<int16_t>(Val(*line)) : 1;
+}
+
+Status writeMarkerStyle(const DataDir& dir, int16_t style) {
+    return writeLine(dir, kMarkerFile, std::to_string(style));
+}
+
+Profile readProfile(const DataDir& dir) {
+    Profile p;
+    auto rec = records(dir, kProfileFile);
+    auto value = [&](size_t i) { return i < rec.size() && rec[i].size() >= 2 ? rec[i][1] : ""; };
+    p.UserName = value(0);
+    p.Height = static_cast<float>(Val(value(1)));
+    p.TargetWeight = static_cast<float>(Val(value(2)));
+    return p;
+}
+
+Status writeProfile(const DataDir& dir, const Profile& p) {
+    std::string text;
+    LineWriter(text).text("氏名").text(p.UserName).end();
+    LineWriter(text).text("身長").weight(p.Height).end();
+    LineWriter(text).text("目標体重").weight(p.TargetWeight).end();
+    return dir.writeText(kProfileFile, text);
+}
+
+}  // namespace core

@@ -1,0 +1,110 @@
+// The weight log "データ.txt": one weighing per line, in date order, and the
+// ways in which the program reads and writes it.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "core/data_dir.h"
+
+namespace core {
+
+inline constexpr std::string_view kLogFile = "データ.txt";
+inline constexpr std::string_view kInsertSideFile = "データコピー.txt";
+inline constexpr std::string_view kRenameSideFile = "データＣＨＧ.txt";
+inline constexpr std::string_view kLegacyLogFile = "連続体重.txt";
+inline constexpr int kMaxRecords = 32767;
+
+struct WeightRecord {
+    std::string Date;  // "yyyy/mm/dd"
+    std::string Situation;
+    float Weight = 0;
+    std::string Diary;
+    std::string Spare1;
+    std::string Spare2;
+};
+
+// A record as the scan hands it out; its texts point into the scan's buffer
+// and stay valid while the scan lives.
+struct RecordView {
+    std::string_view Date;
+    std::string_view Situation;
+    float Weight = 0;
+    std::string_view Diary;
+    std::string_view Spare1;
+    std::string_view Spare2;
+
+    WeightRecord toRecord() const;
+};
+
+struct WeightLogSummary {
+    std::string FirstDate;
+    float FirstWeight = 0;
+    float FirstBmi = 0;
+    float FirstObesity = 0;
+    std::string LastDate;
+    float LastWeight = 0;
+    int16_t RecordCount = 0;
+};
+
+// Reads one line of the log. A line is readable when it has at least the
+// date ("yyyy/mm/dd", a real date), the situation and a numeric weight, and
+// no byte that is not Shift-JIS. Every reader skips the other lines.
+bool parseRecordLine(std::string_view line, std::vector<std::string_view>& fields, RecordView& out);
+
+// The line of a record, ended by CR LF.
+std::string recordLine(const WeightRecord& record);
+
+// The scan: the whole file read and decoded at once, then the records handed
+// out in file order. A missing file scans as empty.
+class LogScan {
+  public:
+    explicit LogScan(const DataDir& dir, std::string_view name = kLogFile);
+    bool next(RecordView& record);
+    bool missing() const { return missing_; }
+    int unreadableLines() const { return unreadable_; }
+
+  private:
+    std::string text_;
+    std::string_view rest_;
+    std::vector<std::string_view> fields_;
+    bool missing_ = false;
+    int unreadable_ = 0;
+};
+
+inline LogScan READ_LOG(const DataDir& dir) {
+    return LogScan(dir);
+}
+
+// The number of lines of the log, counted on its bytes.
+int countLogLines(const DataDir& dir);
+
+// Adds a weighing at the end of the log. Refused when the log is full.
+Status APPEND_LOG(const DataDir& dir, const WeightRecord& record);
+
+// Inserts a back-dated weighing after every record of its date and of
+// earlier dates; the records copied keep fields 1 to 4 and take field 6 into
+// both spare fields. Refused when the log is full.
+Status INSERT_LOG(const DataDir& dir, const WeightRecord& record);
+
+// Replaces the log with these records, spare fields written empty.
+Status REWRITE_LOG(const DataDir& dir, const std::vector<WeightRecord>& records);
+
+// Replaces the log with the first record of a new diet.
+Status RESET_LOG(const DataDir& dir, const WeightRecord& first);
+
+// Rewrites the log through "データＣＨＧ.txt", giving every record whose
+// situation equals `from` exactly the situation `to`.
+Status renameSituationInLog(const DataDir& dir, std::string_view from, std::string_view to);
+
+// The legacy log "連続体重.txt" (date, situation, weight per line).
+bool legacyLogExists(const DataDir& dir);
+
+// Converts the legacy log into "データ.txt". The log it replaces is kept as
+// "データbak.txt" (or the next free name), and the legacy file takes the name
+// "連続体重bak.txt" (or the next free name) so that it is not offered again.
+Status CONV_RENZOKU(const DataDir& dir);
+
+}  // namespace core

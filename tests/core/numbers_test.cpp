@@ -1,0 +1,98 @@
+#include "core/numbers.h"
+
+#include <gtest/gtest.h>
+
+#include "core/dates.h"
+
+namespace core {
+namespace {
+
+TEST(Format, Patterns) {
+    struct Case {
+        double value;
+        const char* pattern;
+        const char* expected;
+    };
+    const Case cases[] = {
+        {-0.04, "0.0Kg", "-0.0Kg"},   {0.04, "0.0Kg", "0.0Kg"},
+        {0.05, "0.0Kg", "0.1Kg"},     {-0.05, "0.0Kg", "-0.1Kg"},
+        {0.35, "0.0", "0.4"},  // 0.35 is 0.34999... in binary: 15 digits decide
+        {0.25, "0.0", "0.3"},         {60.599998474121094, "0.0Kg", "60.6Kg"},  // the single 60.6
+        {99.96, "0.0", "100.0"},      {0, "0.0Kg", "0.0Kg"},
+        {5, "0,0円", "05円"},         {0, "0,0円", "00円"},
+        {1250, "0,0円", "1,250円"},   {1234567, "0,0円", "1,234,567円"},
+        {-1250, "0,0円", "-1,250円"}, {7.92, "00.0", "07.9"},
+        {62.4555, "00.0", "62.5"},    {0.045, "0.0%", "4.5%"},
+        {0, "0.0%", "0.0%"},          {12.5, "0", "13"},
+        {350, "0g", "350g"},          {1.6855, "0.000Kg", "1.686Kg"},
+        {65.25, "0.0～", "65.3～"},   {0.0004, "0.0", "0.0"},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(Format(c.value, c.pattern), c.expected) << c.value << " " << c.pattern;
+}
+
+TEST(Format, Dates) {
+    Date d{std::chrono::year(2003), std::chrono::month(8), std::chrono::day(1)};
+    EXPECT_EQ(Format(d, "yyyy/mm/dd"), "2003/08/01");
+    EXPECT_EQ(Format(d, "yy/mm/dd"), "03/08/01");
+    EXPECT_EQ(Format(d, "yyyy年mm月"), "2003年08月");
+}
+
+TEST(Val, ReadsTheLeadingNumber) {
+    struct Case {
+        const char* text;
+        double expected;
+    };
+    const Case cases[] = {
+        {"74.5kg", 74.5}, {"  58.6", 58.6}, {"-0.5", -0.5}, {"+3", 3},  {".5", 0.5},  {"abc", 0},
+        {"", 0},          {"kg74", 0},      {"1e2", 100},   {"nan", 0}, {"0.0Kg", 0}, {"-0.0Kg", 0},
+    };
+    for (const auto& c : cases) EXPECT_DOUBLE_EQ(Val(c.text), c.expected) << c.text;
+}
+
+TEST(IsNumeric, WholeTextMustBeANumber) {
+    for (const char* yes : {"58.6", " 58.6 ", "-1", "+1", ".5", "1e3", "0"})
+        EXPECT_TRUE(IsNumeric(yes)) << yes;
+    for (const char* no : {"", " ", "58.6kg", "abc", "1.2.3", "-", ".", "inf", "nan", "５８"})
+        EXPECT_FALSE(IsNumeric(no)) << no;
+}
+
+TEST(ShortestText, GivesTheSameValueBack) {
+    EXPECT_EQ(shortestText(58.6f), "58.6");
+    EXPECT_EQ(shortestText(75.0f), "75");
+    EXPECT_EQ(shortestText(1.685f), "1.685");
+    EXPECT_EQ(shortestText(-0.5f), "-0.5");
+    EXPECT_EQ(shortestText(60.0), "60");
+    EXPECT_EQ(text15(58.6 + 0.1), "58.7");
+    EXPECT_EQ(text15(static_cast<double>(58.6f) + 0.2), "58.7999984741211");
+    EXPECT_EQ(text15(0 - 0.5), "-0.5");
+    EXPECT_EQ(text15(0.1 + 0.2 - 0.3), "0");
+}
+
+TEST(Rounding, HalvesToEvenAndTenthsUpward) {
+    const std::pair<double, int64_t> even[] = {{0.5, 0},   {1.5, 2},  {2.5, 2},   {-0.5, 0},
+                                               {-1.5, -2}, {0.49, 0}, {20.0, 20}, {2.51, 3}};
+    for (auto [v, r] : even) EXPECT_EQ(roundEven(v), r) << v;
+    EXPECT_DOUBLE_EQ(roundTenthHalfUp(0.25), 0.3);
+    EXPECT_DOUBLE_EQ(roundTenthHalfUp(-0.25), -0.2);
+    EXPECT_DOUBLE_EQ(roundTenthHalfUp(1.24), 1.2);
+}
+
+TEST(Dates, ParseCountAndName) {
+    auto d = parseDate("2024/1/5");
+    ASSERT_TRUE(d);
+    EXPECT_EQ(dateText(*d), "2024/01/05");
+    EXPECT_FALSE(parseDate("2024/02/30"));
+    EXPECT_FALSE(parseDate("2024/13/01"));
+    EXPECT_FALSE(parseDate("24/01/05"));
+    EXPECT_FALSE(parseDate("2024/01/05x"));
+    EXPECT_EQ(daysBetween(*parseDate("2003/08/21"), *parseDate("2004/04/13")), 236);
+    EXPECT_EQ(daysBetween(*parseDate("2024/03/01"), *parseDate("2024/02/28")), -2);
+    EXPECT_EQ(weekdayName(*parseDate("2026/12/08")), "火");
+    EXPECT_EQ(weekdayName(*parseDate("2026/12/06")), "日");
+    EXPECT_EQ(longTimeText({7, 5, 9}), "7:05:09");
+    EXPECT_EQ(longTimeText({23, 59, 0}), "23:59:00");
+}
+
+}  // namespace
+}  // namespace core

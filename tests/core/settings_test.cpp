@@ -1,0 +1,64 @@
+#include "core/settings.h"
+
+#include <gtest/gtest.h>
+
+#include "support/temp_folder.h"
+
+namespace core {
+namespace {
+
+TEST(Settings, MissingFilesReadAsDefaults) {
+    TempFolder t;
+    DataDir dir = t.dir();
+    EXPECT_EQ(readHelpTour(dir), 1);
+    EXPECT_EQ(readAutoTime(dir), 0);
+    EXPECT_EQ(readMovingAverageWidth(dir), "10");
+    EXPECT_EQ(readScaleStep(dir), "0.1");
+    EXPECT_EQ(readMarkerStyle(dir), 1);
+    Profile p = readProfile(dir);
+    EXPECT_EQ(p.UserName, "");
+    EXPECT_EQ(p.Height, 0.0f);
+    EXPECT_EQ(t.fileCount(), 0u);  // reading writes nothing
+}
+
+TEST(Settings, FilesAreWrittenInTheirExactFormat) {
+    TempFolder t;
+    DataDir dir = t.dir();
+    ASSERT_TRUE(writeHelpTour(dir, 0));
+    ASSERT_TRUE(writeAutoTime(dir, 1));
+    ASSERT_TRUE(writeMovingAverageWidth(dir, "12"));
+    ASSERT_TRUE(writeScaleStep(dir, "0.50"));
+    ASSERT_TRUE(writeMarkerStyle(dir, 2));
+    ASSERT_TRUE(writeProfile(dir, Profile{"花子", 168.5f, 60.0f}));
+    EXPECT_EQ(t.text("設定.TXT"), "\"ヘルプツアー\",0\r\n");
+    EXPECT_EQ(t.text("自動時間.TXT"), "1\r\n");
+    EXPECT_EQ(t.text("移動平均.TXT"), "12\r\n");
+    EXPECT_EQ(t.text("体重計刻み.TXT"), "0.50\r\n");
+    EXPECT_EQ(t.text("マーカー.TXT"), "2\r\n");
+    EXPECT_EQ(t.text("ﾌﾟﾗｲﾍﾞｰﾄ.txt"), "\"氏名\",\"花子\"\r\n\"身長\",168.5\r\n\"目標体重\",60\r\n");
+    EXPECT_EQ(readScaleStep(dir), "0.50");  // kept as text
+    EXPECT_EQ(readMarkerStyle(dir), 2);
+    EXPECT_EQ(readHelpTour(dir), 0);
+}
+
+TEST(Settings, ReadsFilesAsUsersHaveThem) {
+    TempFolder t;
+    t.put("体重計刻み.txt", "0.2\r\n");
+    t.put("自動時間.TXT", " 1 \r\n");
+    t.put("設定.txt", "\"ヘルプツアー\",0");
+    t.put("ﾌﾟﾗｲﾍﾞｰﾄ.txt", "\"氏名\",\"\"\r\n\"身長\",200\r\n\"目標体重\",80\r\n\"メモ\",\"x\"\r\n");
+    DataDir dir = t.dir();
+    EXPECT_EQ(readScaleStep(dir), "0.2");
+    EXPECT_EQ(readAutoTime(dir), 1);
+    EXPECT_EQ(readHelpTour(dir), 0);
+    Profile p = readProfile(dir);
+    EXPECT_EQ(p.UserName, "");
+    EXPECT_EQ(p.Height, 200.0f);
+    EXPECT_EQ(p.TargetWeight, 80.0f);
+    ASSERT_TRUE(writeScaleStep(dir, "0.5"));
+    EXPECT_EQ(t.fileCount(), 4u);  // the existing file was replaced, not doubled
+    EXPECT_EQ(t.text("体重計刻み.txt"), "0.5\r\n");
+}
+
+}  // namespace
+}  // namespace core
