@@ -1,0 +1,332 @@
+#include "script/script_runner.h"
+
+#include <charconv>
+#include <cstdio>
+#include <limits>
+#include <stdexcept>
+
+#include "core/data_dir.h"
+#include "core/dates.h"
+
+namespace script {
+namespace {
+
+class ScriptError : public std::runtime_error {
+  public:
+    using std::runtime_error::runtime_error;
+};
+
+int toInt(const std::string& text) {
+    int value = 0;
+    auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (ec != std::errc() || end != text.data() + text.size())
+        throw ScriptError("not a number: " + text);
+    return value;
+}
+
+core::Date toDate(const std::string& text) {
+    auto date = core::parseDate(text);
+    if (!date) throw ScriptError("not a date: " + text);
+    return *date;
+}
+
+core::TimeOfDay toTime(const std::string& text) {
+    int h = 0, m = 0, s = 0;
+    char c1 = 0, c2 = 0;
+    if (std::sscanf(text.c_str(), "%d%c%d%c%d", &h, &c1, &m, &c2, &s) != 5 || c1 != ':' ||
+        c2 != ':')
+        throw ScriptError("not a time: " + text);
+    return {h, m, s};
+}
+
+ui::Answer toAnswer(const std::string& text) {
+    if (text == "OK") return ui::Answer::OK;
+    if (text == "Cancel") return ui::Answer::Cancel;
+    if (text == "Yes") return ui::Answer::Yes;
+    if (text == "No") return ui::Answer::No;
+    throw ScriptError("unknown answer: " + text);
+}
+
+// An item of a list: an index from 0, or a quoted text.
+int itemIndex(const std::vector<std::string>& items, const Word& word) {
+    if (!word.quoted) {
+        int i = toInt(word.text);
+        if (i < 0 || i >= static_cast<int>(items.size())) throw ScriptError("no item " + word.text);
+        return i;
+    }
+    for (size_t i = 0; i < items.size(); ++i)
+        if (items[i] == word.text) return static_cast<int>(i);
+    throw ScriptError("no item \"" + word.text + "\"");
+}
+
+void need(const std::vector<Word>& words, size_t count) {
+    if (words.size() != count)
+        throw ScriptError("'" + words[0].text + "' takes " + std::to_string(count - 1) +
+                          " argument(s)");
+}
+
+template <typename T>
+T& as(ui::Control& c, const char* what) {
+    auto* t = dynamic_cast<T*>(&c);
+    if (!t) throw ScriptError(c.name() + " is not a " + what);
+    return *t;
+}
+
+}  // namespace
+
+std::vector<Word> splitWords(const std::string& line) {
+    std::vector<Word> words;
+    size_t i = 0;
+    while (i < line.size()) {
+        if (line[i] == ' ' || line[i] == '\t') {
+            ++i;
+            continue;
+        }
+        Word w;
+        if (line[i] == '"') {
+            w.quoted = true;
+            ++i;
+            while (i < line.size() && line[i] != '"') {
+                char c = line[i++];
+                if (c == '\\' && i < line.size()) {
+                    char e = line[i++];
+                    c = e == 'r' ? '\r' : e == 'n' ? '\n' : e == 't' ? '\t' : e;
+                }
+                w.text += c;
+            }
+            if (i >= line.size()) throw std::runtime_error("unclosed quote");
+            ++i;
+        } else {
+            while (i < line.size() && line[i] != ' ' && line[i] != '\t') w.text += line[i++];
+        }
+        words.push_back(std::move(w));
+    }
+    return words;
+}
+
+ScriptRunner::ScriptRunner(std::filesystem::path dataDir, std::ostream& out)
+    : dataDir_(std::move(dataDir)), out_(out) {}
+
+ScriptRunner::~ScriptRunner() = default;
+
+int ScriptRunner::run(std::istream& script, std::ostream& err) {
+    std::string line;
+    for (int number = 1; std::getline(script, line); ++number) {
+        if (!line.empty() && line.back() == '\r') line.pop_back();
+        size_t first = line.find_first_not_of(" \t");
+        if (first == std::string::npos || line[first] == '#') continue;
+        try {
+            execute(splitWords(line));
+        } catch (const std::exception& e) {
+            out_.flush();
+            err << "line " << number << ": " << e.what() << "\n";
+            return 1;
+        }
+    }
+    return 0;
+}
+
+void ScriptRunner::execute(const std::vector<Word>& words) {
+    const std::string& command = words[0].text;
+    if (command == "now") {
+        need(words, 3);
+        clock_.set(toDate(words[1].text), toTime(words[2].text));
+    } else if (command == "answer") {
+        if (words.size() != 2 && words.size() != 3)
+            throw ScriptError("'answer' takes 1 or 2 arguments");
+        dialogs_.queue(toAnswer(words[1].text), words.size() == 3 ? words[2].text : "");
+    } else if (command == "start") {
+        need(words, 1);
+        start();
+    } else if (command == "dump" && words.size() == 3 && words[1].text == "file") {
+        dumpFile(words[2].text);
+    } else if (command == "dump") {
+        need(words, 2);
+        dump(words);
+    } else if (command == "click") {
+        if (words.size() < 2) throw ScriptError("'click' needs a control");
+        click(reachable(words[1].text), words);
+    } else if (command == "dblclick") {
+        need(words, 4);
+        auto& grid = as<ui::Grid>(reachable(words[1].text), "grid");
+        focus(grid);
+        grid.setCurrent(toInt(words[2].text), toInt(words[3].text));
+        if (grid.DblClick) grid.DblClick();
+    } else if (command == "type") {
+        need(words, 3);
+        ui::Control& c = reachable(words[1].text);
+        focus(c);
+        if (auto* text = dynamic_cast<ui::TextBox*>(&c)) {
+            text->setText(words[2].text);
+            text->select(std::numeric_limits<int>::max(), 0);  // caret at the end
+        } else {
+            as<ui::ComboBox>(c, "text box or combo box").setText(words[2].text);
+        }
+    } else if (command == "key") {
+        need(words, 3);
+        key(reachable(words[1].text), words[2].text);
+    } else if (command == "choose") {
+        need(words, 3);
+        auto& combo = as<ui::ComboBox>(reachable(words[1].text), "combo box");
+        focus(combo);
+        combo.setText(combo.items()[static_cast<size_t>(itemIndex(combo.items(), words[2]))]);
+        if (combo.Click) combo.Click();
+    } else if (command == "date") {
+        need(words, 3);
+        auto& calendar = as<ui::MonthCalendar>(reachable(words[1].text), "month calendar");
+        focus(calendar);
+        calendar.setDate(toDate(words[2].text));
+        if (calendar.DateClick) calendar.DateClick();
+    } else if (command == "scroll") {
+        need(words, 3);
+        auto& slider = as<ui::Slider>(reachable(words[1].text), "slider");
+        focus(slider);
+        slider.setValue(toInt(words[2].text));
+    } else if (command == "drag") {
+        need(words, 4);
+        auto& list = as<ui::ListBox>(reachable(words[1].text), "list box");
+        focus(list);
+        list.setListIndex(itemIndex(list.items(), words[2]));
+        if (list.MouseDown) list.MouseDown();
+        if (list.Click) list.Click();
+        list.setListIndex(itemIndex(list.items(), words[3]));
+        if (list.MouseUp) list.MouseUp();
+    } else {
+        throw ScriptError("unknown command: " + command);
+    }
+}
+
+void ScriptRunner::start() {
+    window_.reset();
+    shell_ = std::make_unique<ui::ScriptShell>();
+    ui::Services services{dialogs_, clock_, printer_, clipboard_, help_, *shell_};
+    window_ = std::make_unique<app::frmMain>(core::DataDir(dataDir_), services);
+    window_->Form_Load();
+}
+
+void ScriptRunner::requireRunning() {
+    if (!window_) throw ScriptError("the program has not been started");
+    if (shell_->ended()) throw ScriptError("the program has ended");
+}
+
+ui::Control& ScriptRunner::control(const std::string& name) {
+    requireRunning();
+    ui::Control* c = window_->form.find(name);
+    if (!c) throw ScriptError("unknown control: " + name);
+    return *c;
+}
+
+ui::Control& ScriptRunner::reachable(const std::string& name) {
+    ui::Control& c = control(name);
+    if (!c.shown()) throw ScriptError(name + " is not visible");
+    if (!c.enabled()) throw ScriptError(name + " is not enabled");
+    return c;
+}
+
+void ScriptRunner::focus(ui::Control& c) {
+    if (c.focusable()) c.setFocus();
+}
+
+void ScriptRunner::click(ui::Control& c, const std::vector<Word>& words) {
+    if (auto* list = dynamic_cast<ui::ListBox*>(&c)) {
+        need(words, 3);
+        focus(*list);
+        list->setListIndex(itemIndex(list->items(), words[2]));
+        if (list->MouseDown) list->MouseDown();
+        if (list->Click) list->Click();
+        if (list->MouseUp) list->MouseUp();
+    } else if (auto* grid = dynamic_cast<ui::Grid*>(&c)) {
+        need(words, 4);
+        focus(*grid);
+        grid->setCurrent(toInt(words[2].text), toInt(words[3].text));
+        if (grid->Click) grid->Click();
+    } else {
+        need(words, 2);
+        focus(c);
+        if (auto* button = dynamic_cast<ui::Button*>(&c)) {
+            button->click();
+        } else if (auto* check = dynamic_cast<ui::CheckBox*>(&c)) {
+            check->toggle();
+        } else if (auto* option = dynamic_cast<ui::OptionButton*>(&c)) {
+            option->setValue(true);
+        } else if (auto* chart = dynamic_cast<ui::Chart*>(&c); chart && chart->Click) {
+            chart->Click();
+        } else {
+            throw ScriptError(c.name() + " cannot be clicked");
+        }
+    }
+}
+
+void ScriptRunner::key(ui::Control& c, const std::string& keyName) {
+    ui::KeyPress press;
+    press.enter = keyName == "Enter";
+    if (!press.enter) press.ch = keyName;
+    focus(c);
+    if (auto* text = dynamic_cast<ui::TextBox*>(&c)) {
+        if (text->KeyPressed) text->KeyPressed(press);
+        if (!press.handled && !press.enter) text->typeAtCaret(press.ch);
+    } else if (auto* combo = dynamic_cast<ui::ComboBox*>(&c)) {
+        if (combo->KeyPressed) combo->KeyPressed(press);
+        if (!press.handled && !press.enter) combo->typeAtCaret(press.ch);
+    } else {
+        throw ScriptError(c.name() + " takes no keys");
+    }
+}
+
+void ScriptRunner::dump(const std::vector<Word>& words) {
+    const std::string& what = words[1].text;
+    if (what == "messages") {
+        for (const auto& line : dialogs_.takeLog()) out_ << line << "\n";
+    } else if (what == "file") {
+        throw ScriptError("'dump file' needs a file name");
+    } else if (what == "printer") {
+        requireRunning();
+        for (const auto& line : printer_.takeLog()) out_ << line << "\n";
+    } else if (what == "clipboard") {
+        requireRunning();
+        if (clipboard_.pictureName().empty())
+            out_ << "clipboard empty\n";
+        else
+            out_ << "clipboard picture=" << clipboard_.pictureName() << "\n";
+    } else if (what == "title") {
+        requireRunning();
+        out_ << "title " << ui::quoted(window_->form.title()) << "\n";
+    } else if (what == "panel") {
+        requireRunning();
+        const char* shown = "none";
+        for (ui::Frame* panel : window_->panels)
+            if (panel->visible()) shown = panel->name().c_str();
+        out_ << "panel " << shown << "\n";
+    } else if (what == "focus") {
+        requireRunning();
+        ui::Control* f = window_->form.focus();
+        out_ << "focus " << (f ? f->name() : "none") << "\n";
+    } else {
+        control(what).dump(out_);
+    }
+}
+
+void ScriptRunner::dumpFile(const std::string& name) {
+    auto text = core::DataDir(dataDir_).readText(name);
+    if (!text) {
+        out_ << "file " << name << " missing\n";
+        return;
+    }
+    std::vector<std::string> lines;
+    bool crlf = true;
+    std::string_view rest = *text;
+    while (!rest.empty()) {
+        size_t nl = rest.find('\n');
+        std::string_view line = rest.substr(0, nl);
+        bool endsWithCrLf = nl != std::string_view::npos && !line.empty() && line.back() == '\r';
+        crlf = crlf && endsWithCrLf;
+        if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+        lines.emplace_back(line);
+        if (nl == std::string_view::npos) break;
+        rest.remove_prefix(nl + 1);
+    }
+    out_ << "file " << name << " lines=" << lines.size() << " crlf=" << (crlf ? 1 : 0) << "\n";
+    for (const auto& line : lines) out_ << line << "\n";
+}
+
+}  // namespace script

@@ -1,0 +1,59 @@
+// The headless driver: runs the window's logic against a data folder, driven
+// by a script of user actions, and prints the controls that the script asks
+// for.
+#pragma once
+
+#include <filesystem>
+#include <istream>
+#include <memory>
+#include <ostream>
+#include <string>
+#include <vector>
+
+#include "app/frm_main.h"
+#include "ui/scripted.h"
+
+namespace script {
+
+struct Word {
+    std::string text;
+    bool quoted = false;
+};
+
+// Splits a script line into words; a quoted word may hold spaces and the
+// escapes \" \\ \r \n \t. Throws std::runtime_error on an unclosed quote.
+std::vector<Word> splitWords(const std::string& line);
+
+class ScriptRunner {
+  public:
+    ScriptRunner(std::filesystem::path dataDir, std::ostream& out);
+    ~ScriptRunner();
+
+    // Runs the script; returns 0 when every command ran, 1 when one could not
+    // (with one line on `err` naming the script line and the reason).
+    int run(std::istream& script, std::ostream& err);
+
+  private:
+    void execute(const std::vector<Word>& words);
+    void start();
+    void dump(const std::vector<Word>& words);
+    void dumpFile(const std::string& name);
+    ui::Control& reachable(const std::string& name);
+    ui::Control& control(const std::string& name);
+    void requireRunning();
+    void click(ui::Control& c, const std::vector<Word>& words);
+    void key(ui::Control& c, const std::string& key);
+    void focus(ui::Control& c);
+
+    std::filesystem::path dataDir_;
+    std::ostream& out_;
+    ui::ScriptedDialogs dialogs_;
+    ui::FixedClock clock_;
+    ui::RecordingPrinter printer_;
+    ui::RecordingClipboard clipboard_;
+    ui::RecordingHelp help_;
+    std::unique_ptr<ui::ScriptShell> shell_;
+    std::unique_ptr<app::frmMain> window_;
+};
+
+}  // namespace script

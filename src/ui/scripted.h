@@ -1,0 +1,120 @@
+// The services as the headless driver and the tests use them: answers given
+// in advance, a clock that is set, and recorders of what the program did.
+#pragma once
+
+#include <deque>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "ui/services.h"
+
+namespace ui {
+
+// Thrown when a dialog asks a question that no queued answer answers.
+class NoAnswerQueued : public std::runtime_error {
+  public:
+    using std::runtime_error::runtime_error;
+};
+
+class ScriptedDialogs : public Dialogs {
+  public:
+    void queue(Answer answer, std::string text = {}) {
+        answers_.push_back({answer, std::move(text)});
+    }
+    Answer message(std::string_view text, std::string_view title, Icon icon,
+                   Buttons buttons) override;
+    std::optional<std::string> input(std::string_view prompt, std::string_view title,
+                                     std::string_view defaultText) override;
+    // The dialogs shown since the last call, one line each, then forgets them.
+    std::vector<std::string> takeLog();
+
+  private:
+    struct Queued {
+        Answer answer;
+        std::string text;
+    };
+    Queued next(std::string_view what);
+    std::deque<Queued> answers_;
+    std::vector<std::string> log_;
+};
+
+// The system clock until a moment is set.
+class FixedClock : public Clock {
+  public:
+    void set(core::Date date, core::TimeOfDay time) {
+        date_ = date;
+        time_ = time;
+        fixed_ = true;
+    }
+    core::Date today() const override;
+    core::TimeOfDay timeOfDay() const override;
+    std::chrono::steady_clock::time_point monotonic() const override;
+
+  private:
+    bool fixed_ = false;
+    core::Date date_{};
+    core::TimeOfDay time_{};
+};
+
+class RecordingPrinter : public Printer {
+  public:
+    void setX(int twips) override { op("x " + std::to_string(twips)); }
+    void setY(int twips) override { op("y " + std::to_string(twips)); }
+    void print(std::string_view text) override;
+    void zone() override { op("zone"); }
+    void newLine() override { op("newline"); }
+    void picture(const Chart& chart) override;
+    void endDoc() override {
+        op("enddoc");
+        inJob_ = false;
+    }
+    // The jobs since the last call, one operation a line, then forgets them.
+    std::vector<std::string> takeLog();
+
+  private:
+    void op(std::string line);
+    std::vector<std::string> ops_;
+    bool inJob_ = false;
+};
+
+class RecordingClipboard : public Clipboard {
+  public:
+    void setPicture(const Chart& chart) override;
+    const std::string& pictureName() const { return picture_; }
+
+  private:
+    std::string picture_;
+};
+
+class RecordingHelp : public HelpViewer {
+  public:
+    void openStartPage() override { ++opened_; }
+    void closeAll() override { opened_ = 0; }
+    int openWindows() const { return opened_; }
+
+  private:
+    int opened_ = 0;
+};
+
+// Records the window's life; never waits.
+class ScriptShell : public Shell {
+  public:
+    void showSplash() override { events_.push_back("splash"); }
+    void waitUntil(std::chrono::steady_clock::time_point) override { events_.push_back("wait"); }
+    void showMainWindow() override { events_.push_back("show"); }
+    void closeSplash() override { events_.push_back("close splash"); }
+    void repaint() override { events_.push_back("repaint"); }
+    void quit() override {
+        events_.push_back("quit");
+        ended_ = true;
+    }
+    bool ended() const { return ended_; }
+    const std::vector<std::string>& events() const { return events_; }
+
+  private:
+    std::vector<std::string> events_;
+    bool ended_ = false;
+};
+
+}  // namespace ui

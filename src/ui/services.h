@@ -1,0 +1,91 @@
+// What the program needs from outside its window: message boxes and the input
+// box, the clock, the printer, the clipboard, the help viewer, and the
+// window's own life (splash, showing, repainting, ending). Each has a Qt
+// implementation and a scripted one for the headless driver and the tests.
+#pragma once
+
+#include <chrono>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "core/dates.h"
+
+namespace ui {
+
+class Chart;
+
+enum class Icon { None, Information, Exclamation, Question };
+enum class Buttons { OK, OKCancel, YesNo };
+enum class Answer { OK, Cancel, Yes, No };
+
+class Dialogs {
+  public:
+    virtual ~Dialogs() = default;
+    virtual Answer message(std::string_view text, std::string_view title, Icon icon,
+                           Buttons buttons = Buttons::OK) = 0;
+    // The text typed, or nullopt on Cancel.
+    virtual std::optional<std::string> input(std::string_view prompt, std::string_view title,
+                                             std::string_view defaultText) = 0;
+};
+
+class Clock {
+  public:
+    virtual ~Clock() = default;
+    virtual core::Date today() const = 0;
+    virtual core::TimeOfDay timeOfDay() const = 0;
+    // A clock that never runs backwards, for waits.
+    virtual std::chrono::steady_clock::time_point monotonic() const = 0;
+};
+
+// Printing as a sequence of positioned texts and pictures, in twips.
+class Printer {
+  public:
+    virtual ~Printer() = default;
+    virtual void setX(int twips) = 0;
+    virtual void setY(int twips) = 0;
+    virtual void print(std::string_view text) = 0;
+    virtual void zone() = 0;
+    virtual void newLine() = 0;
+    virtual void picture(const Chart& chart) = 0;
+    virtual void endDoc() = 0;
+};
+
+class Clipboard {
+  public:
+    virtual ~Clipboard() = default;
+    virtual void setPicture(const Chart& chart) = 0;
+};
+
+class HelpViewer {
+  public:
+    virtual ~HelpViewer() = default;
+    virtual void openStartPage() = 0;
+    virtual void closeAll() = 0;
+};
+
+// The window's own life.
+class Shell {
+  public:
+    virtual ~Shell() = default;
+    virtual void showSplash() = 0;
+    // Keeps the splash up until the moment has passed on the monotonic clock.
+    virtual void waitUntil(std::chrono::steady_clock::time_point moment) = 0;
+    virtual void showMainWindow() = 0;
+    virtual void closeSplash() = 0;
+    // Lets the window repaint and handle what is pending.
+    virtual void repaint() = 0;
+    // Closes the window and ends the program.
+    virtual void quit() = 0;
+};
+
+struct Services {
+    Dialogs& dialogs;
+    Clock& clock;
+    Printer& printer;
+    Clipboard& clipboard;
+    HelpViewer& help;
+    Shell& shell;
+};
+
+}  // namespace ui
