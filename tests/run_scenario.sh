@@ -1,0 +1,54 @@
+#!/usr/bin/env bash
+# Runs one scenario through yaserunba-script and compares what it prints with
+# the expected output beside it.
+#
+#   run_scenario.sh DRIVER SCENARIO.txt
+#
+# The scenario may lay out data files before it runs: a block
+#   #file NAME
+#   #| first line
+#   #| second line
+#   #end
+# becomes the file NAME, Shift-JIS with CR LF line ends. "#exit N" gives the
+# expected exit status (0 when absent). The expected output is SCENARIO.out.
+# With BLESS=1 the output is written there instead, to be read and checked.
+set -euo pipefail
+driver=$1
+scenario=$2
+expected=${scenario%.txt}.out
+folder=$(mktemp -d)
+trap 'rm -rf "$folder"' EXIT
+
+name=""
+content=""
+while IFS= read -r line || [ -n "$line" ]; do
+  case "$line" in
+    "#file "*) name=${line#\#file }; content="" ;;
+    "#| "*|"#|") text=${line#\#|}; content+="${text# }"$'\r\n' ;;
+    "#end")
+      printf '%s' "$content" | iconv -f UTF-8 -t CP932 > "$folder/$name"
+      name="" ;;
+  esac
+done < "$scenario"
+
+want_exit=$(sed -n 's/^#exit \([0-9]\+\)$/\1/p' "$scenario" | head -n 1)
+want_exit=${want_exit:-0}
+
+set +e
+"$driver" --data-dir "$folder" "$scenario" >"$folder.out" 2>"$folder.err"
+status=$?
+set -e
+errors=$(cat "$folder.err")
+trap 'rm -rf "$folder" "$folder.out" "$folder.err"' EXIT
+
+if [ "${BLESS:-0}" = 1 ]; then cp "$folder.out" "$expected"; fi
+
+if [ "$status" -ne "$want_exit" ]; then
+  echo "exit status $status, expected $want_exit"
+  [ -n "$errors" ] && echo "$errors"
+  exit 1
+fi
+if ! diff -u "$expected" "$folder.out"; then
+  [ -n "$errors" ] && echo "$errors"
+  exit 1
+fi
