@@ -26,7 +26,11 @@ frmMain::frmMain(core::DataDir dir, ui::Services services)
     cmdHelp.setToolTip("ヘルプファイルを開きます");
     cmdOwari.setToolTip("プログラムを終了します");
     chkHelp.setToolTip("ヘルプツアーのＯｎ／Ｏｆｆです");
+    cmdJikan.setToolTip("状況をその時の時間で保存");
+    cmdTaiHozon.setToolTip("体重を保存します");
+    layOutBands();
     wireEvents();
+    wireEntryEvents();
 }
 
 void frmMain::wireEvents() {
@@ -56,12 +60,21 @@ void frmMain::Form_Load() {
     services_.shell.showSplash();
     state.Loading = true;
     HIDE_PANELS();
+    state.DayMaxWeight = 0;
     mtvmain.setDate(services_.clock.today());
+    lblTai.setText("");
     READ_PROFILE();
+    READ_JYOUKYOU();
+    READ_KANSAN();
     READ_IDOU();
     READ_JIKAN();
+    INIT_DAY_LIST();
     CONV_RENZOKU();
+    DSP_MAIN();
     READ_MARKER();
+    DSP_BMI();
+    DSP_BMI_BASE();
+    DSP_BMI_METER();
     READ_SETTEI();
     READ_KIZAMI();
     services_.shell.waitUntil(started + std::chrono::milliseconds(1500));
@@ -69,6 +82,8 @@ void frmMain::Form_Load() {
     services_.shell.closeSplash();
     fraMain.setVisible(true);
     chkHelp.setValue(state.HelpTour != 0 ? 1 : 0);
+    cmdUp.setEnabled(false);
+    cmdDn.setEnabled(false);
     services_.shell.repaint();
     state.Loading = false;
     state.HelpText = kWelcomeText;

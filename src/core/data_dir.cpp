@@ -77,6 +77,19 @@ std::optional<std::string> DataDir::readBytes(std::string_view name) const {
     return bytes;
 }
 
+std::optional<DataDir::Head> DataDir::readHead(std::string_view name, size_t size) const {
+    auto path = find(name);
+    if (!path) return std::nullopt;
+    std::ifstream in(*path, std::ios::binary);
+    if (!in) return std::nullopt;
+    Head head;
+    head.bytes.resize(size);
+    in.read(head.bytes.data(), static_cast<std::streamsize>(size));
+    head.bytes.resize(static_cast<size_t>(in.gcount()));
+    head.whole = in.eof() || in.peek() == std::char_traits<char>::eof();
+    return head;
+}
+
 std::optional<std::string> DataDir::readText(std::string_view name) const {
     auto bytes = readBytes(name);
     if (!bytes) return std::nullopt;

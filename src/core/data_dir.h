@@ -50,6 +50,13 @@ class DataDir {
 
     // The raw bytes of a file, nullopt when it is missing or unreadable.
     std::optional<std::string> readBytes(std::string_view name) const;
+    // At most `size` bytes from the start of a file, and whether that is all
+    // of it; nullopt when it is missing or unreadable.
+    struct Head {
+        std::string bytes;
+        bool whole = false;
+    };
+    std::optional<Head> readHead(std::string_view name, size_t size) const;
     // The decoded text of a file, nullopt when it is missing or unreadable.
     std::optional<std::string> readText(std::string_view name) const;
 

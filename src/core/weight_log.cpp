@@ -111,6 +111,26 @@ bool LogScan::next(RecordView& record) {
     return false;
 }
 
+std::optional<WeightRecord> readFirstRecord(const DataDir& dir) {
+    std::vector<std::string_view> fields;
+    for (size_t size = 4096;; size *= 4) {
+        auto head = dir.readHead(kLogFile, size);
+        if (!head) return std::nullopt;
+        std::string text = decodeCp932(head->bytes);
+        std::string_view rest = text;
+        while (!rest.empty()) {
+            size_t nl = rest.find('\n');
+            if (nl == std::string_view::npos && !head->whole) break;  // cut off: read more
+            std::string_view line = rest.substr(0, nl);
+            if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+            RecordView record;
+            if (parseRecordLine(line, fields, record)) return record.toRecord();
+            rest.remove_prefix(nl == std::string_view::npos ? rest.size() : nl + 1);
+        }
+        if (head->whole) return std::nullopt;
+    }
+}
+
 int countLogLines(const DataDir& dir) {
     auto bytes = dir.readBytes(kLogFile);
     if (!bytes) return 0;

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -77,6 +78,9 @@ class LogScan {
 inline LogScan READ_LOG(const DataDir& dir) {
     return LogScan(dir);
 }
+
+// The first readable record, reading no more of the file than it needs.
+std::optional<WeightRecord> readFirstRecord(const DataDir& dir);
 
 // The number of lines of the log, counted on its bytes.
 int countLogLines(const DataDir& dir);

@@ -1,0 +1,114 @@
+// What the scenarios cannot show: the order of start-up against the window's
+// life, and a weighing refused by a full log or a failing disk.
+#include "app/frm_main.h"
+
+#include <gtest/gtest.h>
+
+#include "support/temp_folder.h"
+#include "ui/scripted.h"
+
+namespace app {
+namespace {
+
+// Notes, for each message, how many of the window's events came before it.
+class NotingDialogs : public ui::ScriptedDialogs {
+  public:
+    explicit NotingDialogs(ui::ScriptShell& shell) : shell_(shell) {}
+    ui::Answer message(std::string_view text, std::string_view title, ui::Icon icon,
+                       ui::Buttons buttons) override {
+        shown.push_back({std::string(title), shell_.events().size()});
+        return ui::ScriptedDialogs::message(text, title, icon, buttons);
+    }
+    std::vector<std::pair<std::string, size_t>> shown;
+
+  private:
+    ui::ScriptShell& shell_;
+};
+
+struct Window {
+    explicit Window(const TempFolder& folder)
+        : dialogs(shell),
+          window(folder.dir(), ui::Services{dialogs, clock, printer, clipboard, help, shell}) {
+        clock.set(*core::parseDate("2024/06/01"), {7, 0, 0});
+    }
+    ui::ScriptShell shell;
+    NotingDialogs dialogs;
+    ui::FixedClock clock;
+    ui::RecordingPrinter printer;
+    ui::RecordingClipboard clipboard;
+    ui::RecordingHelp help;
+    frmMain window;
+};
+
+TEST(StartUp, WelcomeComesAfterTheWindowIsShownAndLoadingHasEnded) {
+    TempFolder folder;
+    Window w(folder);
+    w.window.Form_Load();
+    const auto& events = w.shell.events();
+    ASSERT_GE(events.size(), 5u);
+    EXPECT_EQ(events[0], "splash");
+    auto at = [&](const char* e) {
+        return std::find(events.begin(), events.end(), e) - events.begin();
+    };
+    EXPECT_LT(at("wait"), at("show"));
+    EXPECT_LT(at("show"), at("close splash"));
+    ASSERT_EQ(w.dialogs.shown.size(), 1u);
+    EXPECT_EQ(w.dialogs.shown[0].first, "ヘルプツアー");
+    EXPECT_GT(static_cast<long>(w.dialogs.shown[0].second), at("close splash"));
+    EXPECT_FALSE(w.window.state.Loading);
+    EXPECT_EQ(folder.fileCount(), 0u);  // start-up writes nothing
+}
+
+std::string fullLog() {
+    std::string text;
+    for (int i = 0; i < core::kMaxRecords; ++i)
+        text += "\"2024/06/01\",\"朝食前\",60,\"\",\"\",\"\"\r\n";
+    return text;
+}
+
+TEST(WeightEntry, ARefusedWriteShowsWhyWritesNothingAndKeepsTheEntry) {
+    struct Case {
+        const char* what;
+        bool fullLog;
+        std::optional<core::WriteStep> failing;
+    };
+    const Case cases[] = {
+        {"a full log", true, std::nullopt},
+        {"a disk that cannot take the append", false, core::WriteStep::Append},
+    };
+    for (const auto& c : cases) {
+        TempFolder folder;
+        folder.put("設定.TXT", "\"ヘルプツアー\",0\r\n");
+        folder.put("状況リスト.txt", "朝食前\r\n");
+        folder.put("データ.txt",
+                   c.fullLog ? fullLog() : "\"2024/06/01\",\"朝食前\",60,\"\",\"\",\"\"\r\n");
+        std::string before = folder.bytes("データ.txt");
+        core::DataDir dir = folder.dir();
+        if (c.failing)
+            dir.setFaultHook([step = *c.failing](core::WriteStep s) { return s == step; });
+        ui::ScriptShell shell;
+        ui::ScriptedDialogs dialogs;
+        ui::FixedClock clock;
+        clock.set(*core::parseDate("2024/06/01"), {7, 0, 0});
+        ui::RecordingPrinter printer;
+        ui::RecordingClipboard clipboard;
+        ui::RecordingHelp help;
+        frmMain window(dir, ui::Services{dialogs, clock, printer, clipboard, help, shell});
+        window.Form_Load();
+        window.lstAct.setListIndex(0);
+        window.lstAct_Click();
+        window.txtTaiInp.setText("61.5");
+        window.cmdTaiHozon_Click();
+        auto log = dialogs.takeLog();
+        ASSERT_EQ(log.size(), 1u) << c.what;
+        EXPECT_NE(log[0].find("title=\"保存エラー\""), std::string::npos) << c.what;
+        EXPECT_NE(log[0].find("データ.txt"), std::string::npos) << c.what;
+        EXPECT_EQ(folder.bytes("データ.txt"), before) << c.what;
+        EXPECT_EQ(window.txtTaiInp.text(), "61.5") << c.what;
+        EXPECT_EQ(window.state.SelectedSituation, "朝食前") << c.what;
+        EXPECT_TRUE(window.cmdUp.enabled()) << c.what;
+    }
+}
+
+}  // namespace
+}  // namespace app
