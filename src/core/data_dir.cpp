@@ -106,7 +106,8 @@ Status DataDir::writeText(std::string_view name, std::string_view text,
 
 Status DataDir::writeBytes(std::string_view name, std::string_view bytes,
                            std::string_view sideName) const {
-    std::string side = sideName.empty() ? "." + std::string(name) + ".tmp" : std::string(sideName);
+    std::string side(sideName);
+    if (side.empty()) side.append(".").append(name).append(".tmp");
     fs::path sidePath = find(side).value_or(folder_ / side);
     fs::path target = find(name).value_or(folder_ / std::string(name));
     auto fail = [&](int fd, std::string reason) {

@@ -9,8 +9,22 @@
 namespace core {
 namespace {
 
-bool isLogDate(std::string_view text) {
-    return text.size() == 10 && text[4] == '/' && text[7] == '/' && parseDate(text).has_value();
+// "yyyy/mm/dd" and a real date; checked on every record, so by hand.
+bool isLogDate(std::string_view t) {
+    if (t.size() != 10 || t[4] != '/' || t[7] != '/') return false;
+    auto digits = [&](size_t from, size_t count) {
+        unsigned value = 0;
+        for (size_t i = from; i < from + count; ++i) {
+            if (t[i] < '0' || t[i] > '9') return -1;
+            value = value * 10 + static_cast<unsigned>(t[i] - '0');
+        }
+        return static_cast<int>(value);
+    };
+    int y = digits(0, 4), m = digits(5, 2), d = digits(8, 2);
+    if (y < 1000 || m < 0 || d < 0) return false;
+    return Date{std::chrono::year(y), std::chrono::month(static_cast<unsigned>(m)),
+                std::chrono::day(static_cast<unsigned>(d))}
+        .ok();
 }
 
 bool parseWeight(std::string_view text, float& weight) {
