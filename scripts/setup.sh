@@ -5,7 +5,7 @@ PACKAGES=(
   g++ cmake ninja-build pkg-config clang-format
   libgtest-dev libgmock-dev libbenchmark-dev
   qt6-base-dev qt6-charts-dev qt6-svg-dev qt6-qpa-plugins libgl-dev
-  fonts-noto-cjk xvfb xauth
+  qt6-translations-l10n fonts-noto-cjk xvfb xauth
 )
 
 as_root() {

@@ -1,0 +1,199 @@
+// Labels, buttons, check boxes, option buttons and groups.
+#include <QCheckBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QStyle>
+#include <QToolButton>
+#include <algorithm>
+
+#include "qt/bindings.h"
+
+namespace qtgui {
+namespace {
+
+// A check box whose tick is drawn from the model only: a click asks the
+// model to toggle instead of toggling itself.
+class ModelCheckBox : public QCheckBox {
+  public:
+    using QCheckBox::QCheckBox;
+
+  protected:
+    void nextCheckState() override {}
+};
+
+// An option button that never selects itself: the model decides.
+class ModelRadioButton : public QRadioButton {
+  public:
+    using QRadioButton::QRadioButton;
+
+  protected:
+    void nextCheckState() override {}
+};
+
+class LabelBinding : public Binding {
+  public:
+    LabelBinding(Binder& b, ui::Label& label, QLabel* widget)
+        : Binding(b, label, widget), label_(label), view_(widget) {}
+
+  protected:
+    void apply() override {
+        applyCommon();
+        view_->setText(displayText(label_.text()));
+    }
+
+  private:
+    ui::Label& label_;
+    QLabel* view_;
+};
+
+class ButtonBinding : public Binding {
+  public:
+    ButtonBinding(Binder& b, ui::Button& button, QAbstractButton* widget,
+                  const ui::Frame* panel = nullptr)
+        : Binding(b, button, widget), button_(button), view_(widget), panel_(panel) {
+        QObject::connect(widget, &QAbstractButton::clicked, widget,
+                         [this] { binder().userAction(button_, [this] { button_.click(); }); });
+    }
+
+  protected:
+    uint64_t revision() const override {
+        return std::max(button_.revision(), panel_ ? panel_->revision() : 0);
+    }
+    void apply() override {
+        applyCommon();
+        view_->setText(qstr(button_.caption()));
+        if (!panel_) return;
+        bool current = panel_->visible();
+        if (view_->property("current").toBool() == current) return;
+        view_->setProperty("current", current);
+        view_->style()->unpolish(view_);
+        view_->style()->polish(view_);
+    }
+
+  private:
+    ui::Button& button_;
+    QAbstractButton* view_;
+    const ui::Frame* panel_;
+};
+
+class CheckBoxBinding : public Binding {
+  public:
+    CheckBoxBinding(Binder& b, ui::CheckBox& check, QCheckBox* widget)
+        : Binding(b, check, widget), check_(check), view_(widget) {
+        QObject::connect(widget, &QAbstractButton::clicked, widget,
+                         [this] { binder().userAction(check_, [this] { check_.toggle(); }); });
+    }
+
+  protected:
+    void apply() override {
+        applyCommon();
+        view_->setText(qstr(check_.caption()));
+        view_->setCheckState(check_.value() == 0   ? Qt::Unchecked
+                             : check_.value() == 1 ? Qt::Checked
+                                                   : Qt::PartiallyChecked);
+    }
+
+  private:
+    ui::CheckBox& check_;
+    QCheckBox* view_;
+};
+
+class OptionBinding : public Binding {
+  public:
+    OptionBinding(Binder& b, ui::OptionButton& option, QRadioButton* widget)
+        : Binding(b, option, widget), option_(option), view_(widget) {
+        QObject::connect(widget, &QAbstractButton::clicked, widget, [this] {
+            binder().userAction(option_, [this] { option_.setValue(true); });
+        });
+    }
+
+  protected:
+    void apply() override {
+        applyCommon();
+        view_->setText(qstr(option_.caption()));
+        view_->setChecked(option_.value());
+    }
+
+  private:
+    ui::OptionButton& option_;
+    QRadioButton* view_;
+};
+
+class GroupBinding : public Binding {
+  public:
+    GroupBinding(Binder& b, ui::Frame& frame, QGroupBox* widget)
+        : Binding(b, frame, widget), frame_(frame), view_(widget) {}
+
+  protected:
+    void apply() override {
+        applyCommon();
+        view_->setTitle(qstr(frame_.caption()));
+    }
+
+  private:
+    ui::Frame& frame_;
+    QGroupBox* view_;
+};
+
+}  // namespace
+
+QIcon svgIcon(const QString& resource) {
+    // QIcon renders an SVG file at every size asked for through the SVG
+    // image plugin.
+    return QIcon(resource);
+}
+
+QLabel* bindLabel(Binder& binder, ui::Label& label, QWidget* parent) {
+    auto* widget = new QLabel(parent);
+    widget->setTextFormat(Qt::PlainText);
+    widget->setObjectName(qstr(label.name()));
+    binder.add<LabelBinding>(label, widget);
+    return widget;
+}
+
+QPushButton* bindButton(Binder& binder, ui::Button& button, QWidget* parent) {
+    auto* widget = new QPushButton(parent);
+    widget->setObjectName(qstr(button.name()));
+    binder.add<ButtonBinding>(button, widget);
+    return widget;
+}
+
+QToolButton* bindSideButton(Binder& binder, ui::Button& button, const QIcon& icon,
+                            const ui::Frame* panel, QWidget* parent) {
+    auto* widget = new QToolButton(parent);
+    widget->setObjectName(qstr(button.name()));
+    widget->setProperty("side", true);
+    widget->setIcon(icon);
+    widget->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
+    widget->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
+    widget->setCursor(Qt::PointingHandCursor);
+    binder.add<ButtonBinding>(button, widget, panel);
+    return widget;
+}
+
+QCheckBox* bindCheckBox(Binder& binder, ui::CheckBox& check, QWidget* parent) {
+    auto* widget = new ModelCheckBox(parent);
+    widget->setObjectName(qstr(check.name()));
+    binder.add<CheckBoxBinding>(check, widget);
+    return widget;
+}
+
+QRadioButton* bindOptionButton(Binder& binder, ui::OptionButton& option, QWidget* parent) {
+    auto* widget = new ModelRadioButton(parent);
+    widget->setObjectName(qstr(option.name()));
+    // The model clears the other buttons of its group; Qt must not.
+    widget->setAutoExclusive(false);
+    binder.add<OptionBinding>(option, widget);
+    return widget;
+}
+
+QGroupBox* bindGroup(Binder& binder, ui::Frame& frame, QWidget* parent) {
+    auto* widget = new QGroupBox(parent);
+    widget->setObjectName(qstr(frame.name()));
+    binder.add<GroupBinding>(frame, widget);
+    return widget;
+}
+
+}  // namespace qtgui

@@ -1,0 +1,126 @@
+// The grid: a table view over GridTableModel. The table model is told of a
+// change only when the grid's revision moved, so a redraw costs the same for
+// ten rows as for 32,767.
+#include <QHeaderView>
+#include <QScrollBar>
+#include <QTableView>
+#include <utility>
+
+#include "qt/bindings.h"
+#include "qt/grid_table_model.h"
+
+namespace qtgui {
+namespace {
+
+class GridBinding : public Binding {
+  public:
+    GridBinding(Binder& b, ui::Grid& grid, QTableView* view)
+        : Binding(b, grid, view), grid_(grid), view_(view), model_(new GridTableModel(grid, view)) {
+        view->setModel(model_);
+        QObject::connect(view, &QTableView::clicked, view,
+                         [this](const QModelIndex& index) { cellEvent(index, grid_.Click); });
+        QObject::connect(view, &QTableView::doubleClicked, view,
+                         [this](const QModelIndex& index) { cellEvent(index, grid_.DblClick); });
+        QObject::connect(view->selectionModel(), &QItemSelectionModel::currentChanged, view,
+                         [this](const QModelIndex& index) { currentMoved(index); });
+        QObject::connect(view->verticalScrollBar(), &QScrollBar::valueChanged, view,
+                         [this](int value) { scrolled(value); });
+        // The rows can be scrolled only once the view knows its height: the
+        // first visible row is applied again whenever the range changes.
+        QObject::connect(view->verticalScrollBar(), &QScrollBar::rangeChanged, view,
+                         [this] { scrollToTopRow(); });
+    }
+
+  protected:
+    void apply() override {
+        drawing_ = true;
+        applyCommon();
+        bool reset = model_->reload();
+        applyFont();
+        for (int c = 0; c < grid_.cols(); ++c) {
+            int width = twipsToPixels(grid_.colWidth(c), view_);
+            if (view_->columnWidth(c) != width) view_->setColumnWidth(c, width);
+        }
+        if (grid_.row() >= 1) view_->setCurrentIndex(model_->index(grid_.row() - 1, grid_.col()));
+        if (reset || grid_.topRow() != drawnTopRow_) {
+            view_->doItemsLayout();
+            scrollToTopRow();
+        }
+        drawing_ = false;
+    }
+
+  private:
+    void scrollToTopRow() {
+        bool drawing = std::exchange(drawing_, true);
+        view_->verticalScrollBar()->setValue(grid_.topRow() - 1);
+        drawnTopRow_ = grid_.topRow();
+        drawing_ = drawing;
+    }
+
+    void applyFont() {
+        if (view_->font().pointSize() == grid_.fontSize()) return;
+        QFont font = view_->font();
+        font.setPointSize(grid_.fontSize());
+        view_->setFont(font);
+        view_->horizontalHeader()->setFont(font);
+        view_->verticalHeader()->setDefaultSectionSize(QFontMetrics(font).height() + 6);
+    }
+
+    // A click or double-click makes the cell current, then raises the event.
+    void cellEvent(const QModelIndex& index, const std::function<void()>& event) {
+        if (!index.isValid()) return;
+        binder().userAction(grid_, [this, index, &event] {
+            grid_.setCurrent(index.row() + 1, index.column());
+            if (event) event();
+        });
+    }
+
+    // The keyboard moved the current cell: no event, the model follows and
+    // the cell comes into sight.
+    void currentMoved(const QModelIndex& index) {
+        if (drawing_ || !index.isValid()) return;
+        grid_.setCurrent(index.row() + 1, index.column());
+        markDrawn();
+        view_->scrollTo(index);
+    }
+
+    // The user scrolled: the first visible row is the model's too.
+    void scrolled(int value) {
+        if (drawing_ || value + 1 == grid_.topRow()) return;
+        grid_.setTopRow(value + 1);
+        drawnTopRow_ = grid_.topRow();
+        markDrawn();
+    }
+
+    ui::Grid& grid_;
+    QTableView* view_;
+    GridTableModel* model_;
+    int drawnTopRow_ = 0;
+    bool drawing_ = false;
+};
+
+}  // namespace
+
+QTableView* bindGrid(Binder& binder, ui::Grid& grid, QWidget* parent) {
+    auto* view = new QTableView(parent);
+    view->setObjectName(qstr(grid.name()));
+    view->verticalHeader()->hide();
+    view->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    view->horizontalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    view->horizontalHeader()->setHighlightSections(false);
+    view->setVerticalScrollMode(QAbstractItemView::ScrollPerItem);
+    view->setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
+    // The current cell shows as a focus frame: a selection would hide the
+    // cell colours that the views set.
+    view->setSelectionMode(QAbstractItemView::NoSelection);
+    view->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    view->setWordWrap(false);
+    view->setCornerButtonEnabled(false);
+    // Only the model's first visible row decides the scrolling: making a
+    // cell current does not scroll by itself.
+    view->setAutoScroll(false);
+    binder.add<GridBinding>(grid, view);
+    return view;
+}
+
+}  // namespace qtgui

@@ -1,0 +1,315 @@
+// Text boxes, combo boxes and list boxes: the controls that the user types
+// into or picks from. Typing goes through the model: Enter and each typed
+// character reach the model's key handler first, and only the model's text is
+// ever shown.
+#include <QComboBox>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMouseEvent>
+
+#include "qt/bindings.h"
+
+namespace qtgui {
+namespace {
+
+// Calls `each` with every code point of the text, as a text of its own.
+void forEachCodePoint(const QString& text, const std::function<void(const QString&)>& each) {
+    for (int i = 0; i < text.size();) {
+        int n = (text[i].isHighSurrogate() && i + 1 < text.size()) ? 2 : 1;
+        each(text.mid(i, n));
+        i += n;
+    }
+}
+
+bool isTyping(const QKeyEvent* e) {
+    if (e->text().isEmpty()) return false;
+    if (e->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier)) return false;
+    char16_t first = e->text().at(0).unicode();
+    return first >= 0x20 && first != 0x7F;
+}
+
+// A line edit that offers Enter and every typed character (keyboard or input
+// method) to `typed` and `enter` instead of inserting it; the editing keys
+// (Backspace, Delete, paste, undo) work as usual and report through
+// QLineEdit::textEdited.
+class KeyLineEdit : public QLineEdit {
+  public:
+    using QLineEdit::QLineEdit;
+    std::function<void(const QString&)> typed;
+    std::function<void()> enter;
+
+  protected:
+    void keyPressEvent(QKeyEvent* e) override {
+        if (e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter) {
+            if (enter) enter();
+            e->accept();
+        } else if (isTyping(e) && typed) {
+            forEachCodePoint(e->text(), typed);
+            e->accept();
+        } else {
+            QLineEdit::keyPressEvent(e);
+        }
+    }
+
+    void inputMethodEvent(QInputMethodEvent* e) override {
+        const QString commit = e->commitString();
+        if (commit.isEmpty() || !typed) {
+            QLineEdit::inputMethodEvent(e);
+            return;
+        }
+        // The composition being typed stays the input method's own; what it
+        // commits is typed like keys.
+        QInputMethodEvent preedit(e->preeditString(), e->attributes());
+        QLineEdit::inputMethodEvent(&preedit);
+        forEachCodePoint(commit, typed);
+    }
+};
+
+// The selection of a line edit in code points: start and length.
+std::pair<int, int> selectionOf(const QLineEdit* edit) {
+    const QString text = edit->text();
+    if (!edit->hasSelectedText()) {
+        int caret = codePointIndex(text, edit->cursorPosition());
+        return {caret, 0};
+    }
+    int start = codePointIndex(text, edit->selectionStart());
+    int end = codePointIndex(text, edit->selectionEnd());
+    return {start, end - start};
+}
+
+class TextBoxBinding : public Binding {
+  public:
+    TextBoxBinding(Binder& b, ui::TextBox& text, KeyLineEdit* edit)
+        : Binding(b, text, edit), text_(text), edit_(edit) {
+        edit->typed = [this](const QString& ch) { typed(ch); };
+        edit->enter = [this] { key(ui::KeyPress{.ch = {}, .enter = true, .handled = false}); };
+        QObject::connect(edit, &QLineEdit::textEdited, edit, [this](const QString& t) {
+            binder().userAction(text_, [this, t] {
+                text_.setText(ustr(t));
+                takeSelection();
+            });
+        });
+        auto caretMoved = [this] {
+            takeSelection();
+            markDrawn();
+        };
+        QObject::connect(edit, &QLineEdit::cursorPositionChanged, edit, caretMoved);
+        QObject::connect(edit, &QLineEdit::selectionChanged, edit, caretMoved);
+    }
+
+  protected:
+    void apply() override {
+        applyCommon();
+        const QString text = qstr(text_.text());
+        if (edit_->text() != text) edit_->setText(text);
+        int start = utf16Index(text, text_.selStart());
+        int end = utf16Index(text, text_.selStart() + text_.selLength());
+        if (end > start)
+            edit_->setSelection(start, end - start);
+        else
+            edit_->setCursorPosition(start);
+    }
+
+  private:
+    // The caret and selection as the user left them.
+    void takeSelection() {
+        auto [start, length] = selectionOf(edit_);
+        if (start != text_.selStart() || length != text_.selLength()) text_.select(start, length);
+    }
+
+    void typed(const QString& ch) {
+        binder().userAction(text_, [this, ch] {
+            takeSelection();
+            ui::KeyPress press{.ch = ustr(ch), .enter = false, .handled = false};
+            if (text_.KeyPressed) text_.KeyPressed(press);
+            if (!press.handled) text_.typeAtCaret(press.ch);
+        });
+    }
+
+    void key(ui::KeyPress press) {
+        binder().userAction(text_, [this, press]() mutable {
+            takeSelection();
+            if (text_.KeyPressed) text_.KeyPressed(press);
+        });
+    }
+
+    ui::TextBox& text_;
+    KeyLineEdit* edit_;
+};
+
+class ComboBoxBinding : public Binding {
+  public:
+    ComboBoxBinding(Binder& b, ui::ComboBox& combo, QComboBox* widget, KeyLineEdit* edit)
+        : Binding(b, combo, widget), combo_(combo), view_(widget), edit_(edit) {
+        edit->typed = [this](const QString& ch) { typed(ch); };
+        edit->enter = [this] { enter(); };
+        QObject::connect(edit, &QLineEdit::textEdited, edit, [this](const QString& t) {
+            binder().userAction(combo_, [this, t] { combo_.setText(ustr(t)); });
+        });
+        QObject::connect(widget, &QComboBox::activated, widget,
+                         [this](int index) { chosen(index); });
+        b.watchFocus(edit, combo);
+    }
+
+  protected:
+    void apply() override {
+        applyCommon();
+        if (items_ != combo_.items()) {
+            items_ = combo_.items();
+            view_->clear();
+            for (const auto& item : items_) view_->addItem(qstr(item));
+        }
+        const QString text = qstr(combo_.text());
+        view_->setCurrentIndex(view_->findText(text, Qt::MatchExactly));
+        if (edit_->text() != text) edit_->setText(text);
+    }
+
+  private:
+    void typed(const QString& ch) {
+        binder().userAction(combo_, [this, ch] {
+            ui::KeyPress press{.ch = ustr(ch), .enter = false, .handled = false};
+            if (combo_.KeyPressed) combo_.KeyPressed(press);
+            if (!press.handled) combo_.typeAtCaret(press.ch);
+        });
+    }
+
+    void enter() {
+        binder().userAction(combo_, [this] {
+            ui::KeyPress press{.ch = {}, .enter = true, .handled = false};
+            if (combo_.KeyPressed) combo_.KeyPressed(press);
+        });
+    }
+
+    void chosen(int index) {
+        if (index < 0 || index >= static_cast<int>(combo_.items().size())) return;
+        binder().userAction(combo_, [this, index] {
+            combo_.setText(combo_.items()[static_cast<size_t>(index)]);
+            if (combo_.Click) combo_.Click();
+        });
+    }
+
+    ui::ComboBox& combo_;
+    QComboBox* view_;
+    KeyLineEdit* edit_;
+    std::vector<std::string> items_;
+};
+
+// A list whose selection only the model changes. A press on an item selects
+// it and raises MouseDown and Click; the release raises MouseUp over the item
+// under the mouse, which is how an item is dragged to another place.
+class ModelListWidget : public QListWidget {
+  public:
+    using QListWidget::QListWidget;
+    std::function<void(int row)> pressed;
+    std::function<void(int row)> released;
+    std::function<void(int step)> stepped;
+
+  protected:
+    void mousePressEvent(QMouseEvent* e) override {
+        int row = indexAt(e->position().toPoint()).row();
+        setFocus(Qt::MouseFocusReason);
+        if (e->button() != Qt::LeftButton || row < 0) return;
+        pressing_ = true;
+        if (pressed) pressed(row);
+    }
+    void mouseDoubleClickEvent(QMouseEvent* e) override { mousePressEvent(e); }
+    void mouseMoveEvent(QMouseEvent*) override {}
+    void mouseReleaseEvent(QMouseEvent* e) override {
+        if (!pressing_) return;
+        pressing_ = false;
+        if (released) released(indexAt(e->position().toPoint()).row());
+    }
+    void keyPressEvent(QKeyEvent* e) override {
+        if (e->key() == Qt::Key_Up || e->key() == Qt::Key_Down) {
+            if (stepped) stepped(e->key() == Qt::Key_Up ? -1 : 1);
+            e->accept();
+            return;
+        }
+        QWidget::keyPressEvent(e);
+    }
+
+  private:
+    bool pressing_ = false;
+};
+
+class ListBoxBinding : public Binding {
+  public:
+    ListBoxBinding(Binder& b, ui::ListBox& list, ModelListWidget* widget)
+        : Binding(b, list, widget), list_(list), view_(widget) {
+        widget->pressed = [this](int row) {
+            binder().userAction(list_, [this, row] {
+                list_.setListIndex(row);
+                if (list_.MouseDown) list_.MouseDown();
+                if (list_.Click) list_.Click();
+            });
+        };
+        widget->released = [this](int row) {
+            binder().userAction(list_, [this, row] {
+                if (row >= 0 && row != list_.listIndex()) list_.setListIndex(row);
+                if (list_.MouseUp) list_.MouseUp();
+            });
+        };
+        widget->stepped = [this](int step) { this->step(step); };
+    }
+
+  protected:
+    void apply() override {
+        applyCommon();
+        if (items_ != list_.items()) {
+            items_ = list_.items();
+            view_->clear();
+            for (const auto& item : items_) view_->addItem(qstr(item));
+        }
+        view_->setCurrentRow(list_.listIndex());
+        if (list_.listIndex() < 0) view_->clearSelection();
+    }
+
+  private:
+    // The arrow keys move the selection by one item and raise Click.
+    void step(int by) {
+        int count = static_cast<int>(list_.items().size());
+        int row = list_.listIndex() < 0 ? 0 : list_.listIndex() + by;
+        if (count == 0 || row < 0 || row >= count || row == list_.listIndex()) return;
+        binder().userAction(list_, [this, row] {
+            list_.setListIndex(row);
+            if (list_.Click) list_.Click();
+        });
+    }
+
+    ui::ListBox& list_;
+    ModelListWidget* view_;
+    std::vector<std::string> items_;
+};
+
+}  // namespace
+
+QLineEdit* bindTextBox(Binder& binder, ui::TextBox& text, QWidget* parent) {
+    auto* edit = new KeyLineEdit(parent);
+    edit->setObjectName(qstr(text.name()));
+    binder.add<TextBoxBinding>(text, edit);
+    return edit;
+}
+
+QComboBox* bindComboBox(Binder& binder, ui::ComboBox& combo, QWidget* parent) {
+    auto* widget = new QComboBox(parent);
+    widget->setObjectName(qstr(combo.name()));
+    auto* edit = new KeyLineEdit(widget);
+    widget->setLineEdit(edit);
+    widget->setInsertPolicy(QComboBox::NoInsert);
+    // Completing the text as it is typed would show a text the model has not.
+    widget->setCompleter(nullptr);
+    widget->setMaxVisibleItems(12);
+    binder.add<ComboBoxBinding>(combo, widget, edit);
+    return widget;
+}
+
+QListWidget* bindListBox(Binder& binder, ui::ListBox& list, QWidget* parent) {
+    auto* widget = new ModelListWidget(parent);
+    widget->setObjectName(qstr(list.name()));
+    widget->setSelectionMode(QAbstractItemView::SingleSelection);
+    binder.add<ListBoxBinding>(list, widget);
+    return widget;
+}
+
+}  // namespace qtgui

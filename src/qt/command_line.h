@@ -1,0 +1,33 @@
+// The program's command line: yaserunba [--data-dir DIR] [--snapshot OUTDIR].
+#pragma once
+
+#include <filesystem>
+#include <optional>
+#include <string>
+
+namespace qtgui {
+
+struct CommandLine {
+    // The program folder; empty for the user's data location.
+    std::filesystem::path dataDir;
+    // Where --snapshot saves one picture per panel; empty for a normal run.
+    std::filesystem::path snapshotDir;
+    bool help = false;
+    // What was wrong with the arguments, empty when nothing.
+    std::string error;
+};
+
+// Reads our options; arguments with a single dash are left to Qt.
+CommandLine parseCommandLine(int argc, char** argv);
+
+std::string usageText();
+
+// $XDG_DATA_HOME/yaserunba, or ~/.local/share/yaserunba without it.
+std::filesystem::path defaultDataDir();
+
+// The folder the program works in: the one given, which must exist, or the
+// user's data location, created when missing. nullopt, with `error` set,
+// when there is none.
+std::optional<std::filesystem::path> resolveDataDir(const CommandLine& line, std::string& error);
+
+}  // namespace qtgui

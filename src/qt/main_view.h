@@ -1,0 +1,43 @@
+// The main window: the column of side buttons at the left and, beside it, the
+// nine panels on top of one another, each shown exactly while its Frame
+// model is visible. Everything it shows is drawn from frmMain's controls.
+#pragma once
+
+#include <QWidget>
+#include <string>
+
+#include "app/frm_main.h"
+#include "qt/binder.h"
+
+namespace qtgui {
+
+class MainView : public QWidget {
+    Q_OBJECT
+
+  public:
+    explicit MainView(app::frmMain& window, QWidget* parent = nullptr);
+
+    // Brings every widget and the title up to date with the models.
+    void syncAll();
+    // Closes the window for good: the program is ending.
+    void closeForQuit();
+
+    // The widget that shows a control, or nullptr.
+    QWidget* widgetFor(const ui::Control& control) const;
+    Binder& binder() { return binder_; }
+
+  protected:
+    // Closing the window ends the program as the 終了 button does.
+    void closeEvent(QCloseEvent* event) override;
+
+  private:
+    QWidget* buildSideColumn();
+    QWidget* buildPanelArea();
+
+    app::frmMain& window_;
+    Binder binder_;
+    std::string drawnTitle_;
+    bool quitting_ = false;
+};
+
+}  // namespace qtgui

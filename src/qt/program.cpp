@@ -1,0 +1,92 @@
+#include "qt/program.h"
+
+#include <QApplication>
+#include <QLibraryInfo>
+#include <QLocale>
+#include <QTranslator>
+#include <iostream>
+
+#include "qt/command_line.h"
+#include "qt/theme.h"
+
+// The resources are compiled into a static library: this pulls them in.
+static void initBundledResources() {
+    Q_INIT_RESOURCE(yaserunba);
+}
+
+namespace qtgui {
+
+Program::Program(const std::filesystem::path& dataDir, bool silent) {
+    ui::Dialogs& dialogs = silent ? static_cast<ui::Dialogs&>(silentDialogs_) : dialogs_;
+    ui::Services services{dialogs, clock_, printer_, clipboard_, help_, shell_};
+    window_ = std::make_unique<app::frmMain>(core::DataDir(dataDir), services);
+    view_ = std::make_unique<MainView>(*window_);
+    for (UsesView* user :
+         std::initializer_list<UsesView*>{&dialogs_, &printer_, &clipboard_, &help_, &shell_})
+        user->setView(view_.get());
+}
+
+Program::~Program() {
+    help_.closeAll();
+    view_.reset();
+}
+
+void Program::start() {
+    window_->Form_Load();
+    view_->syncAll();
+}
+
+bool Program::saveSnapshots(const std::filesystem::path& folder) {
+    bool ok = true;
+    for (ui::Frame* panel : window_->panels) {
+        window_->HIDE_PANELS();
+        panel->setVisible(true);
+        view_->syncAll();
+        QCoreApplication::sendPostedEvents();
+        QCoreApplication::processEvents();
+        // Without a real pointer Qt takes it to rest at the window's corner,
+        // over the first side button: no button is drawn as hovered.
+        for (QWidget* widget : view_->findChildren<QWidget*>())
+            widget->setAttribute(Qt::WA_UnderMouse, false);
+        QString file = QString::fromStdString((folder / (panel->name() + ".png")).string());
+        if (!view_->grab().save(file)) {
+            std::cerr << "保存できませんでした: " << file.toStdString() << "\n";
+            ok = false;
+        }
+    }
+    return ok;
+}
+
+void setUpApplication(QApplication& app) {
+    initBundledResources();
+    QApplication::setApplicationName(QStringLiteral("yaserunba"));
+    QApplication::setApplicationDisplayName(QStringLiteral("ヤセルンバ"));
+    QApplication::setQuitOnLastWindowClosed(false);
+    auto* translator = new QTranslator(&app);
+    if (translator->load(QLocale(QLocale::Japanese, QLocale::Japan), QStringLiteral("qtbase"),
+                         QStringLiteral("_"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QApplication::installTranslator(translator);
+    theme::apply(app);
+}
+
+int run(QApplication& app, const CommandLine& line) {
+    std::string error;
+    auto dataDir = resolveDataDir(line, error);
+    if (!dataDir) {
+        std::cerr << error << "\n";
+        return 2;
+    }
+    setUpApplication(app);
+    bool snapshot = !line.snapshotDir.empty();
+    Program program(*dataDir, snapshot);
+    if (snapshot) {
+        std::error_code ec;
+        std::filesystem::create_directories(line.snapshotDir, ec);
+        program.start();
+        return program.saveSnapshots(line.snapshotDir) ? 0 : 1;
+    }
+    program.start();
+    return program.ended() ? 0 : app.exec();
+}
+
+}  // namespace qtgui

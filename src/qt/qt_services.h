@@ -1,0 +1,100 @@
+// The services of ui/services.h on Qt: message boxes and the input box, the
+// system clock, the printer and the clipboard. Each reaches the main window
+// through set view, once the window exists.
+#pragma once
+
+#include <QPointer>
+#include <memory>
+
+#include "ui/services.h"
+
+class QPainter;
+class QPrinter;
+class QWidget;
+
+namespace qtgui {
+
+class MainView;
+
+// Something that works with the main window once it exists.
+class UsesView {
+  public:
+    void setView(MainView* view) { view_ = view; }
+
+  protected:
+    MainView* view() const { return view_; }
+    // The main window when it is on screen, as the owner of a dialog.
+    QWidget* dialogParent() const;
+
+  private:
+    MainView* view_ = nullptr;
+};
+
+// Raises and activates a window, on platforms that have a window stack.
+void bringToFront(QWidget* window);
+
+// QMessageBox and QInputDialog. The window is brought up to date first, so
+// that a question asked in the middle of a handler shows what it speaks of.
+class QtDialogs : public ui::Dialogs, public UsesView {
+  public:
+    ui::Answer message(std::string_view text, std::string_view title, ui::Icon icon,
+                       ui::Buttons buttons) override;
+    std::optional<std::string> input(std::string_view prompt, std::string_view title,
+                                     std::string_view defaultText) override;
+};
+
+// Answers every dialog at once without showing it: OK to a message, No to a
+// question, Cancel to the input box. For runs with nobody at the screen.
+class SilentDialogs : public ui::Dialogs {
+  public:
+    ui::Answer message(std::string_view text, std::string_view title, ui::Icon icon,
+                       ui::Buttons buttons) override;
+    std::optional<std::string> input(std::string_view prompt, std::string_view title,
+                                     std::string_view defaultText) override;
+};
+
+class QtClock : public ui::Clock {
+  public:
+    core::Date today() const override;
+    core::TimeOfDay timeOfDay() const override;
+    std::chrono::steady_clock::time_point monotonic() const override;
+};
+
+// Prints on the system printer. The first operation of a job asks for the
+// printer with the print dialog; a cancelled dialog makes the rest of the job
+// print nothing. Positions are twips from the top left of the printable area.
+class QtPrinter : public ui::Printer, public UsesView {
+  public:
+    QtPrinter();
+    ~QtPrinter() override;
+    void setX(int twips) override;
+    void setY(int twips) override;
+    void print(std::string_view text) override;
+    void zone() override;
+    void newLine() override;
+    void picture(const ui::Chart& chart) override;
+    void endDoc() override;
+
+  private:
+    enum class Job { None, Printing, Cancelled };
+    // Starts the job on its first operation; true while it prints.
+    bool printing();
+    int toDevice(int twips) const;
+    int toTwips(int devicePixels) const;
+    // Starts a new page when a line at the current position would not fit.
+    void keepOnPage();
+
+    Job job_ = Job::None;
+    std::unique_ptr<QPrinter> printer_;
+    std::unique_ptr<QPainter> painter_;
+    int x_ = 0;
+    int y_ = 0;
+};
+
+// Puts a picture of a chart, as it is on screen, on the system clipboard.
+class QtClipboard : public ui::Clipboard, public UsesView {
+  public:
+    void setPicture(const ui::Chart& chart) override;
+};
+
+}  // namespace qtgui

@@ -1,0 +1,83 @@
+#include "qt/qt_shell.h"
+
+#include <QApplication>
+#include <QEventLoop>
+#include <QPainter>
+#include <QScreen>
+#include <QThread>
+#include <algorithm>
+
+#include "qt/bindings.h"
+#include "qt/help_window.h"
+#include "qt/main_view.h"
+
+namespace qtgui {
+
+SplashWindow::SplashWindow()
+    : QWidget(nullptr, Qt::SplashScreen | Qt::FramelessWindowHint),
+      picture_(QStringLiteral(":/icons/splash.svg")) {
+    setAttribute(Qt::WA_DeleteOnClose);
+    setWindowTitle(QStringLiteral("ヤセルンバ"));
+    QSize size = picture_.defaultSize().isValid() ? picture_.defaultSize() : QSize(480, 300);
+    setFixedSize(size);
+    if (QScreen* screen = QGuiApplication::primaryScreen())
+        move(screen->availableGeometry().center() - rect().center());
+}
+
+void SplashWindow::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    painter.setRenderHint(QPainter::Antialiasing);
+    picture_.render(&painter, rect());
+}
+
+QtShell::~QtShell() {
+    if (splash_) delete splash_.data();
+}
+
+void QtShell::showSplash() {
+    if (!splash_) splash_ = new SplashWindow;
+    splash_->show();
+    bringToFront(splash_);
+    // Painted at once: the loading that follows does not return to the
+    // event loop.
+    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    splash_->repaint();
+    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+}
+
+void QtShell::waitUntil(std::chrono::steady_clock::time_point moment) {
+    using namespace std::chrono;
+    while (steady_clock::now() < moment) {
+        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+        auto left = duration_cast<milliseconds>(moment - steady_clock::now()).count();
+        QThread::msleep(static_cast<unsigned long>(std::clamp<long long>(left, 0, 15)));
+    }
+}
+
+void QtShell::showMainWindow() {
+    if (!view()) return;
+    view()->syncAll();
+    view()->show();
+    bringToFront(view());
+    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+}
+
+void QtShell::closeSplash() {
+    if (splash_) splash_->close();
+}
+
+void QtShell::repaint() {
+    if (view()) view()->syncAll();
+    // Lets the window paint; the user's clicks wait until the handler ends.
+    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+}
+
+void QtShell::quit() {
+    ended_ = true;
+    help_.closeAll();
+    closeSplash();
+    if (view()) view()->closeForQuit();
+    QCoreApplication::quit();
+}
+
+}  // namespace qtgui

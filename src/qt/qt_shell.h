@@ -1,0 +1,50 @@
+// The window's own life on Qt: the splash window, showing and repainting the
+// main window, and ending the program.
+#pragma once
+
+#include <QPointer>
+#include <QSvgRenderer>
+#include <QWidget>
+
+#include "qt/qt_services.h"
+
+namespace qtgui {
+
+class QtHelpViewer;
+
+// A frameless window showing the splash picture while the data loads.
+class SplashWindow : public QWidget {
+  public:
+    SplashWindow();
+
+  protected:
+    void paintEvent(QPaintEvent* event) override;
+
+  private:
+    QSvgRenderer picture_;
+};
+
+class QtShell : public ui::Shell, public UsesView {
+  public:
+    explicit QtShell(QtHelpViewer& help) : help_(help) {}
+    ~QtShell() override;
+    void showSplash() override;
+    // Keeps the splash painted, without taking the user's input, until the
+    // moment has passed.
+    void waitUntil(std::chrono::steady_clock::time_point moment) override;
+    void showMainWindow() override;
+    void closeSplash() override;
+    void repaint() override;
+    void quit() override;
+
+    // Whether the program has been ended.
+    bool ended() const { return ended_; }
+    SplashWindow* splash() const { return splash_; }
+
+  private:
+    QtHelpViewer& help_;
+    QPointer<SplashWindow> splash_;
+    bool ended_ = false;
+};
+
+}  // namespace qtgui

@@ -1,0 +1,101 @@
+// Widgets bound to single control models, clicked as a person would: the
+// events reach the model in the order and with the state the program's
+// handlers rely on.
+#include <QComboBox>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QTableView>
+#include <QtTest>
+
+#include "qt/bindings.h"
+
+class BindingsTest : public QObject {
+    Q_OBJECT
+
+  private slots:
+    void gridClickMakesTheCellCurrent();
+    void listPressAndReleaseDragAnItem();
+    void comboChoiceSetsTheTextThenClicks();
+};
+
+// The largest log's grid in a real table view: a click makes the clicked
+// cell the grid's current cell before Click runs, and the rows the program
+// scrolls to are the ones shown.
+void BindingsTest::gridClickMakesTheCellCurrent() {
+    ui::Form form;
+    ui::Grid grid(form, "msgTest", nullptr, 3);
+    grid.setRows(32768);
+    for (int r = 1; r < grid.rows(); ++r) grid.setText(r, 1, std::to_string(r));
+    grid.setTopRow(32700);
+    std::pair<int, int> clicked{-1, -1};
+    grid.Click = [&] { clicked = {grid.row(), grid.col()}; };
+
+    QWidget window;
+    qtgui::Binder binder(form);
+    QTableView* view = qtgui::bindGrid(binder, grid, &window);
+    view->resize(400, 300);
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    QCOMPARE(view->rowAt(0), 32700 - 1);
+
+    QModelIndex cell = view->model()->index(32702 - 1, 1);
+    QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, view->visualRect(cell).center());
+    QCOMPARE(clicked, std::make_pair(32702, 1));
+    QCOMPARE(view->rowAt(0), 32700 - 1);
+}
+
+// A press selects the item and raises MouseDown then Click; the release over
+// another item selects that one and raises MouseUp: how a situation is
+// dragged to a new place in its list.
+void BindingsTest::listPressAndReleaseDragAnItem() {
+    ui::Form form;
+    ui::ListBox list(form, "lstTest", nullptr);
+    for (const char* item : {"起床後", "朝食前", "朝食後"}) list.addItem(item);
+    std::vector<std::string> events;
+    auto record = [&](const char* name) {
+        return [&, name] { events.push_back(name + std::to_string(list.listIndex())); };
+    };
+    list.MouseDown = record("down");
+    list.Click = record("click");
+    list.MouseUp = record("up");
+
+    QWidget window;
+    qtgui::Binder binder(form);
+    QListWidget* widget = qtgui::bindListBox(binder, list, &window);
+    widget->resize(200, 120);
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+
+    auto center = [&](int row) { return widget->visualItemRect(widget->item(row)).center(); };
+    QTest::mousePress(widget->viewport(), Qt::LeftButton, {}, center(0));
+    QTest::mouseRelease(widget->viewport(), Qt::LeftButton, {}, center(2));
+    QCOMPARE(events, (std::vector<std::string>{"down0", "click0", "up2"}));
+    QCOMPARE(widget->currentRow(), 2);
+    QCOMPARE(form.focus(), &list);
+}
+
+// Choosing an item of the drop-down puts its text in the box, then raises
+// Click, which reads the text.
+void BindingsTest::comboChoiceSetsTheTextThenClicks() {
+    ui::Form form;
+    ui::ComboBox combo(form, "cboTest", nullptr);
+    for (int i = 1; i <= 5; ++i) combo.addItem(std::to_string(i));
+    combo.setText("2");
+    std::string seen;
+    combo.Click = [&] { seen = combo.text(); };
+
+    QWidget window;
+    qtgui::Binder binder(form);
+    QComboBox* widget = qtgui::bindComboBox(binder, combo, &window);
+    QCOMPARE(widget->currentText(), QString("2"));
+    emit widget->activated(3);
+    QCOMPARE(seen, std::string("4"));
+    QCOMPARE(widget->lineEdit()->text(), QString("4"));
+
+    widget->lineEdit()->setFocus();
+    QTest::keyClicks(widget->lineEdit(), "0");
+    QCOMPARE(combo.text(), std::string("40"));
+}
+
+QTEST_MAIN(BindingsTest)
+#include "bindings_test.moc"

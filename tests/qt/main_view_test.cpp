@@ -1,0 +1,198 @@
+// The main window clicked as a person would: its widgets mirror the control
+// models, and the clicks reach the program's handlers, its message boxes and
+// its files. Each test starts the whole program in a fresh data folder.
+#include <QApplication>
+#include <QCheckBox>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <QToolButton>
+#include <QtTest>
+#include <memory>
+
+#include "app/help_texts.h"
+#include "core/settings.h"
+#include "qt/binder.h"
+#include "qt/program.h"
+
+namespace {
+
+struct Shown {
+    QString title;
+    QString text;
+};
+
+// Closes every message box as soon as it is shown, with its default button,
+// and keeps what it said.
+class MessageCatcher {
+  public:
+    MessageCatcher() {
+        timer_.setInterval(20);
+        QObject::connect(&timer_, &QTimer::timeout, [this] { closeModal(); });
+        timer_.start();
+    }
+    std::vector<Shown> take() { return std::exchange(shown_, {}); }
+
+  private:
+    void closeModal() {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        if (!box || box->property("caught").toBool()) return;
+        box->setProperty("caught", true);
+        shown_.push_back({box->windowTitle(), box->text()});
+        QTimer::singleShot(0, box, [box] { box->defaultButton()->click(); });
+    }
+
+    QTimer timer_;
+    std::vector<Shown> shown_;
+};
+
+}  // namespace
+
+class MainViewTest : public QObject {
+    Q_OBJECT
+
+  private slots:
+    void initTestCase() { qtgui::setUpApplication(*qApp); }
+    void init();
+    void cleanup();
+
+    void sideButtonShowsItsPanelOnly();
+    void helpTourExplainsTheOpenedPanel();
+    void chkHelpSwitchesTheTourAndWritesTheSettings();
+    void typingGoesThroughTheModel();
+    void closingTheWindowEndsTheProgram();
+
+  private:
+    void start();
+    QWidget* find(const char* name) const;
+    void click(const char* name);
+    core::DataDir dir() const { return core::DataDir(folder_->path().toStdString()); }
+
+    std::unique_ptr<QTemporaryDir> folder_;
+    std::unique_ptr<MessageCatcher> catcher_;
+    std::unique_ptr<qtgui::Program> program_;
+};
+
+void MainViewTest::init() {
+    folder_ = std::make_unique<QTemporaryDir>();
+    QVERIFY(folder_->isValid());
+    catcher_ = std::make_unique<MessageCatcher>();
+}
+
+void MainViewTest::cleanup() {
+    program_.reset();
+    catcher_.reset();
+    folder_.reset();
+}
+
+void MainViewTest::start() {
+    program_ = std::make_unique<qtgui::Program>(folder_->path().toStdString(), false);
+    program_->start();
+    QVERIFY(program_->view().isVisible());
+}
+
+QWidget* MainViewTest::find(const char* name) const {
+    auto* widget = program_->view().findChild<QWidget*>(QString::fromLatin1(name));
+    if (!widget) qFatal("no widget %s", name);
+    return widget;
+}
+
+void MainViewTest::click(const char* name) {
+    QWidget* widget = find(name);
+    QTest::mouseClick(widget, Qt::LeftButton, {}, widget->rect().center());
+}
+
+void MainViewTest::sideButtonShowsItsPanelOnly() {
+    QVERIFY(core::writeHelpTour(dir(), 0).ok());
+    start();
+    app::frmMain& w = program_->window();
+    const std::pair<const char*, ui::Frame*> buttons[] = {
+        {"cmdTaijyu", &w.fraTaijyu}, {"cmdCale", &w.fraCale},     {"cmdBunseki", &w.fraBunseki},
+        {"cmdRentai", &w.fraRenTai}, {"cmdAvgtai", &w.fraAvgTai}, {"cmdCyokin", &w.fraCyokin},
+        {"cmdMemo", &w.fraMemo},     {"cmdSettei", &w.fraSettei}, {"cmdMain", &w.fraMain},
+    };
+    for (const auto& [button, opened] : buttons) {
+        click(button);
+        QVERIFY2(opened->visible(), button);
+        for (ui::Frame* panel : w.panels) {
+            QWidget* widget = find(panel->name().c_str());
+            QCOMPARE(widget->isVisible(), panel == opened);
+            QCOMPARE(widget->isVisible(), panel->visible());
+        }
+        QVERIFY(find(button)->property("current").toBool());
+    }
+    QVERIFY(catcher_->take().empty());
+}
+
+void MainViewTest::helpTourExplainsTheOpenedPanel() {
+    start();  // no 設定.TXT: the tour is on
+    auto welcome = catcher_->take();
+    QCOMPARE(welcome.size(), size_t(1));
+    QCOMPARE(welcome[0].text, qtgui::displayText(app::kWelcomeText));
+
+    click("cmdRentai");
+    auto shown = catcher_->take();
+    QCOMPARE(shown.size(), size_t(1));
+    QCOMPARE(shown[0].title, QString("ヘルプツアー"));
+    QCOMPARE(shown[0].text, qtgui::displayText(app::kHelpRenTai));
+    QVERIFY(find("fraRenTai")->isVisible());
+
+    click("cmdRentai");  // already shown: no second explanation
+    QVERIFY(catcher_->take().empty());
+}
+
+void MainViewTest::chkHelpSwitchesTheTourAndWritesTheSettings() {
+    start();
+    catcher_->take();
+    auto* box = qobject_cast<QCheckBox*>(find("chkHelp"));
+    QVERIFY(box && box->isChecked());
+    QVERIFY(!dir().exists(core::kSetteiFile));
+
+    click("chkHelp");
+    QCOMPARE(program_->window().chkHelp.value(), 0);
+    QVERIFY(!box->isChecked());
+    auto shown = catcher_->take();
+    QCOMPARE(shown.size(), size_t(1));
+    QCOMPARE(shown[0].text, QString("ヘルプツアー機能をオフにします。"));
+    QCOMPARE(core::readHelpTour(dir()), int16_t(0));
+
+    click("chkHelp");
+    QVERIFY(box->isChecked());
+    QCOMPARE(catcher_->take().at(0).title, QString("ヘルプツアーＯＮ"));
+    QCOMPARE(core::readHelpTour(dir()), int16_t(1));
+}
+
+void MainViewTest::typingGoesThroughTheModel() {
+    QVERIFY(core::writeHelpTour(dir(), 0).ok());
+    start();
+    click("cmdSettei");
+    auto* edit = qobject_cast<QLineEdit*>(find("txtKizami"));
+    QVERIFY(edit && edit->isVisible());
+    QTest::mouseClick(edit, Qt::LeftButton);
+    QCOMPARE(program_->window().form.focus(), &program_->window().txtKizami);
+
+    QTest::keyClicks(edit, "0.3");
+    QCOMPARE(program_->window().txtKizami.text(), std::string("0.3"));
+    QCOMPARE(edit->text(), QString("0.3"));
+    QTest::keyClick(edit, Qt::Key_Backspace);
+    QCOMPARE(program_->window().txtKizami.text(), std::string("0."));
+    QTest::keyClicks(edit, "4");
+    QTest::keyClick(edit, Qt::Key_Return);
+    QCOMPARE(core::readScaleStep(dir()), std::string("0.4"));
+}
+
+void MainViewTest::closingTheWindowEndsTheProgram() {
+    QVERIFY(core::writeHelpTour(dir(), 0).ok());
+    start();
+    click("cmdHelp");
+    QVERIFY(program_->help().window() && program_->help().window()->isVisible());
+    program_->view().close();
+    QTRY_VERIFY(program_->ended());
+    QVERIFY(!program_->view().isVisible());
+    QTRY_VERIFY(!program_->help().window());
+}
+
+QTEST_MAIN(MainViewTest)
+#include "main_view_test.moc"
