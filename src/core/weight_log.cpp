@@ -38,6 +38,13 @@ bool isBlankLine(std::string_view line) {
     return line.find_first_not_of(" \t") == std::string_view::npos;
 }
 
+// The records a log's bytes hold, counted as its lines that are not blank.
+int countLines(std::string_view bytes) {
+    int lines = 0;
+    forEachLine(bytes, [&](std::string_view line) { lines += !isBlankLine(line); });
+    return lines;
+}
+
 Status logFull() {
     return Status::failure(std::string(kLogFile), "記録できるのは 32767 件までです");
 }
@@ -145,23 +152,11 @@ std::optional<WeightRecord> readFirstRecord(const DataDir& dir) {
     }
 }
 
-int countLogLines(const DataDir& dir) {
-    auto bytes = dir.readBytes(kLogFile);
-    if (!bytes) return 0;
-    int lines = 0;
-    forEachLine(*bytes, [&](std::string_view line) {
-        if (!isBlankLine(line)) ++lines;
-    });
-    return lines;
-}
-
 Status APPEND_LOG(const DataDir& dir, const WeightRecord& record) {
     auto bytes = dir.readBytes(kLogFile);
     std::string text = recordLine(record);
     if (bytes) {
-        int lines = 0;
-        forEachLine(*bytes, [&](std::string_view line) { lines += !isBlankLine(line); });
-        if (lines >= kMaxRecords) return logFull();
+        if (countLines(*bytes) >= kMaxRecords) return logFull();
         // A last line without its line end must not run into the new one.
         if (!bytes->empty() && bytes->back() != '\n') text.insert(0, kLineEnd);
     }

@@ -82,9 +82,6 @@ inline LogScan READ_LOG(const DataDir& dir) {
 // The first readable record, reading no more of the file than it needs.
 std::optional<WeightRecord> readFirstRecord(const DataDir& dir);
 
-// The number of lines of the log, counted on its bytes.
-int countLogLines(const DataDir& dir);
-
 // Adds a weighing at the end of the log. Refused when the log is full.
 Status APPEND_LOG(const DataDir& dir, const WeightRecord& record);
 

@@ -59,6 +59,19 @@ TEST(StartUp, WelcomeComesAfterTheWindowIsShownAndLoadingHasEnded) {
     EXPECT_EQ(folder.fileCount(), 0u);  // start-up writes nothing
 }
 
+TEST(Window, HelpOpensAndTheEndClosesIt) {
+    TempFolder folder;
+    folder.put("設定.TXT", "\"ヘルプツアー\",0\r\n");
+    Window w(folder);
+    w.window.Form_Load();
+    w.window.cmdHelp.click();
+    EXPECT_EQ(w.help.openWindows(), 1);
+    EXPECT_FALSE(w.shell.ended());
+    w.window.cmdOwari.click();
+    EXPECT_EQ(w.help.openWindows(), 0);
+    EXPECT_TRUE(w.shell.ended());
+}
+
 std::string fullLog() {
     std::string text;
     for (int i = 0; i < core::kMaxRecords; ++i)

@@ -145,7 +145,6 @@ TEST(LogLimit, TheFullLogRefusesOneMore) {
     for (int i = 0; i < kMaxRecords; ++i) text += line("2024/06/02", "朝", "65");
     t.put("データ.txt", text);
     std::string before = t.bytes("データ.txt");
-    EXPECT_EQ(countLogLines(t.dir()), kMaxRecords);
     Status appended = APPEND_LOG(t.dir(), rec("2024/06/03", "朝", 64));
     Status inserted = INSERT_LOG(t.dir(), rec("2024/06/01", "朝", 64));
     EXPECT_FALSE(appended);
