@@ -93,10 +93,12 @@ void frmMain::addDayRow(const core::RecordView& rec, float weightBefore, float r
 
 void frmMain::DSP_MAIN() {
     INIT_DAY_LIST();
-    mcrMain.setSeriesCount(1);
-    mcrMain.setRowCount(1);
-    mcrSub.setSeriesCount(2);
-    mcrSub.setRowCount(1);
+    // Down to one point with no value, so a day without weighings shows none.
+    for (auto [chart, series] : {std::pair{&mcrMain, 1}, std::pair{&mcrSub, 2}}) {
+        chart->setSeriesCount(series);
+        chart->setRowCount(0);
+        chart->setRowCount(1);
+    }
     const std::string selected = core::dateText(mtvmain.date());
     state.DayRowNo = 1;
     state.PrevWeight = 0;
@@ -140,8 +142,12 @@ void frmMain::DSP_MAIN() {
                                   "データ確認", ui::Icon::Exclamation);
     if (msgDayList.rows() > 11) msgDayList.setTopRow(msgDayList.rows() - 1);
     sum.RecordCount = count;
-    mcrMain.setAxis(std::floor(state.DayMinWeight),
-                    std::floor(static_cast<double>(state.DayMaxWeight) + 0.9));
+    // The top of the axis rounds the heaviest weighing up; for a weight just
+    // above a whole kilogram (71.1 in single precision) that rounding falls
+    // short, and the point must not be drawn above the chart.
+    double top = std::floor(static_cast<double>(state.DayMaxWeight) + 0.9);
+    if (top < state.DayMaxWeight) top += 1;
+    mcrMain.setAxis(std::floor(state.DayMinWeight), top);
     if (state.PrevWeight != 0) {
         state.CurrentWeight = state.PrevWeight;
         state.CurrentDate = state.DayLastDate;
