@@ -146,7 +146,10 @@ QIcon svgIcon(const QString& resource) {
 }
 
 QLabel* bindLabel(Binder& binder, ui::Label& label, QWidget* parent) {
-    auto* widget = new QLabel(parent);
+    return bindLabelView(binder, label, new QLabel(parent));
+}
+
+QLabel* bindLabelView(Binder& binder, ui::Label& label, QLabel* widget) {
     widget->setTextFormat(Qt::PlainText);
     widget->setObjectName(qstr(label.name()));
     binder.add<LabelBinding>(label, widget);

@@ -1,14 +1,20 @@
 // The chart: one line series per model series, plotted against the point
 // number. Points without a value are left out; the value axis takes the
-// model's bounds when the program set them.
+// model's bounds when the program set them as a range.
+#include <QAreaSeries>
 #include <QChart>
 #include <QChartView>
+#include <QLegend>
+#include <QLegendMarker>
 #include <QLineSeries>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QRadialGradient>
 #include <QValueAxis>
 #include <cmath>
+#include <optional>
+#include <tuple>
+#include <utility>
 
 #include "qt/bindings.h"
 #include "qt/theme.h"
@@ -71,21 +77,22 @@ double niceStep(double span, int parts) {
 
 class ChartBinding : public Binding {
   public:
-    ChartBinding(Binder& b, ui::Chart& chart, ModelChartView* view)
-        : Binding(b, chart, view), chart_(chart), qchart_(view->chart()) {
-        qchart_->legend()->hide();
+    ChartBinding(Binder& b, ui::Chart& chart, ModelChartView* view, ChartLook look)
+        : Binding(b, chart, view), chart_(chart), qchart_(view->chart()), look_(std::move(look)) {
         qchart_->setAnimationOptions(QChart::NoAnimation);
         qchart_->setBackgroundRoundness(10);
         qchart_->setBackgroundBrush(theme::kPaper);
         qchart_->setPlotAreaBackgroundBrush(Qt::white);
         qchart_->setPlotAreaBackgroundVisible(true);
         qchart_->setMargins(QMargins(6, 6, 6, 6));
+        styleLegend();
         styleAxis(x_);
         styleAxis(y_);
         x_->setLabelFormat("%d");
         x_->setTickType(QValueAxis::TicksDynamic);
         x_->setTickAnchor(0);
-        y_->setLabelFormat("%.1f");
+        y_->setLabelFormat(QStringLiteral("%.%1f").arg(look_.decimals));
+        y_->setTickType(QValueAxis::TicksDynamic);
         qchart_->addAxis(x_, Qt::AlignBottom);
         qchart_->addAxis(y_, Qt::AlignLeft);
         view->clicked = [this] {
@@ -96,16 +103,30 @@ class ChartBinding : public Binding {
     }
 
   protected:
+    uint64_t revision() const override {
+        return std::max(chart_.revision(), look_.emptyWith ? look_.emptyWith->revision() : 0);
+    }
+
     void apply() override {
         applyCommon();
         matchSeriesCount();
-        for (int s = 1; s <= chart_.seriesCount(); ++s) series_[s - 1]->replace(points(s));
+        bool empty = noDay(chart_) || (look_.emptyWith && noDay(*look_.emptyWith));
+        for (int s = 1; s <= chart_.seriesCount(); ++s)
+            series_[s - 1]->replace(empty ? QList<QPointF>() : points(s));
         applyXAxis();
-        applyYAxis();
-        if (chart_.hasMarker() && !series_.empty()) applyMarker(*series_.front());
+        bool scaled = !empty && applyYAxis();
+        showScales(scaled);
+        showSeries(scaled);
+        applyMarkers();
     }
 
   private:
+    // Bounds the wrong way round: the program's mark of a day without
+    // weighings, whose only row may still hold a value of the day before.
+    static bool noDay(const ui::Chart& chart) {
+        return chart.axisMin() && chart.axisMax() && *chart.axisMin() > *chart.axisMax();
+    }
+
     static void styleAxis(QValueAxis* axis) {
         QFont font = axis->labelsFont();
         font.setPointSize(8);
@@ -115,21 +136,46 @@ class ChartBinding : public Binding {
         axis->setLinePenColor(theme::kLine);
     }
 
+    void styleLegend() {
+        QLegend* legend = qchart_->legend();
+        legend->setVisible(!look_.seriesNames.isEmpty());
+        legend->setAlignment(Qt::AlignTop);
+        QFont font = legend->font();
+        font.setPointSize(8);
+        legend->setFont(font);
+        legend->setLabelColor(theme::kInk);
+    }
+
     void matchSeriesCount() {
         while (static_cast<int>(series_.size()) < chart_.seriesCount()) {
             if (series_.empty()) drawnMarker_ = -1;
-            auto* series = new QLineSeries;
-            QColor color = theme::seriesColor(static_cast<int>(series_.size()));
-            series->setPen(QPen(color, 2));
-            series->setColor(color);
-            qchart_->addSeries(series);
-            series->attachAxis(x_);
-            series->attachAxis(y_);
-            series_.push_back(series);
+            auto index = static_cast<int>(series_.size());
+            auto* line = new QLineSeries;
+            QColor color = theme::seriesColor(index);
+            QAbstractSeries* shown = line;
+            if (index + 1 == look_.filledSeries) {
+                auto* area = new QAreaSeries(line);
+                line->setParent(area);
+                QColor fill = color;
+                fill.setAlpha(70);
+                area->setBrush(fill);
+                area->setPen(QPen(color, 2));
+                shown = area;
+            } else {
+                line->setPen(QPen(color, 2));
+                line->setColor(color);
+            }
+            if (index < look_.seriesNames.size()) shown->setName(look_.seriesNames[index]);
+            qchart_->addSeries(shown);
+            shown->attachAxis(x_);
+            shown->attachAxis(y_);
+            series_.push_back(line);
+            shown_.push_back(shown);
         }
         while (static_cast<int>(series_.size()) > chart_.seriesCount()) {
-            qchart_->removeSeries(series_.back());
-            delete series_.back();
+            qchart_->removeSeries(shown_.back());
+            delete shown_.back();  // with its line when it is an area
+            shown_.pop_back();
             series_.pop_back();
         }
     }
@@ -150,52 +196,120 @@ class ChartBinding : public Binding {
         x_->setTickInterval(std::max(1.0, niceStep(rows, 8)));
     }
 
-    void applyYAxis() {
-        if (chart_.axisMin() && chart_.axisMax() && *chart_.axisMin() < *chart_.axisMax()) {
-            y_->setRange(*chart_.axisMin(), *chart_.axisMax());
-            return;
-        }
-        double low = 0, high = 0;
-        bool any = false;
+    // The lowest and highest value of all series; nullopt when there is none.
+    std::optional<std::pair<double, double>> valueRange() const {
+        std::optional<std::pair<double, double>> range;
         for (int s = 1; s <= chart_.seriesCount(); ++s) {
             for (const auto& v : chart_.series(s)) {
                 if (!v) continue;
-                low = any ? std::min(low, *v) : *v;
-                high = any ? std::max(high, *v) : *v;
-                any = true;
+                if (!range) range.emplace(*v, *v);
+                range->first = std::min(range->first, *v);
+                range->second = std::max(range->second, *v);
             }
         }
-        if (!any) low = 0, high = 1;
-        if (high - low < 1e-9) low -= 1, high += 1;
-        y_->setRange(low, high);
-        y_->applyNiceNumbers();
+        return range;
     }
 
-    void applyMarker(QLineSeries& series) {
+    // The program's bounds when they make a range; otherwise a range around
+    // the values. False when there is nothing to scale.
+    bool applyYAxis() {
+        const auto& min = chart_.axisMin();
+        const auto& max = chart_.axisMax();
+        double low = 0, high = 0;
+        if (min && max && *min < *max) {
+            low = *min, high = *max;
+        } else if (auto range = valueRange()) {
+            std::tie(low, high) = *range;
+            if (look_.fromZero) low = std::min(low, 0.0), high = std::max(high, 0.0);
+            if (high - low < 1e-9) {
+                if (!look_.fromZero || low < 0) low -= 1;
+                high += 1;
+            }
+        } else {
+            y_->setRange(0, 1);
+            return false;
+        }
+        double step = niceStep(high - low, 4);
+        if (look_.decimals == 0) step = std::max(step, 1.0);
+        if (!min || !max || *min >= *max) {
+            low = std::floor(low / step) * step;
+            high = std::ceil(high / step) * step;
+        }
+        y_->setRange(low, high);
+        y_->setTickAnchor(low);
+        y_->setTickInterval(step);
+        return true;
+    }
+
+    // An empty plot has no numbers and no grid: nothing there to read.
+    void showScales(bool shown) {
+        for (QValueAxis* axis : {x_, y_}) {
+            axis->setLabelsVisible(shown);
+            axis->setGridLineVisible(shown);
+            axis->setLineVisible(shown);
+        }
+    }
+
+    // An area keeps drawing its last outline when its line is emptied: the
+    // series are hidden instead, their names staying in the legend.
+    void showSeries(bool shown) {
+        for (QAbstractSeries* series : shown_) {
+            if (series->isVisible() == shown) continue;
+            series->setVisible(shown);
+            for (QLegendMarker* marker : qchart_->legend()->markers(series))
+                marker->setVisible(true);
+        }
+    }
+
+    // The marker style of the model's first series; a series of one point
+    // always shows it, as a line needs two.
+    void applyMarkers() {
+        for (size_t i = 0; i < series_.size(); ++i) {
+            QLineSeries& series = *series_[i];
+            bool single = series.count() == 1;
+            if (i == 0 && chart_.hasMarker()) {
+                applyMarker(series, single);
+            } else if (auto* area = qobject_cast<QAreaSeries*>(shown_[i])) {
+                area->setPointsVisible(true);
+            } else {
+                series.setPointsVisible(true);
+                series.setMarkerSize(7);
+            }
+        }
+    }
+
+    void applyMarker(QLineSeries& series, bool single) {
         int style = chart_.markerStyle();
+        series.setPointsVisible(style != 0 || single);
         if (style == drawnMarker_) return;
         drawnMarker_ = style;
-        series.setPointsVisible(style != 0);
         series.setMarkerSize(style == 2 ? 15 : 8);
         series.setLightMarker(style == 2 ? ballImage(series.color()) : QImage());
     }
 
     ui::Chart& chart_;
     QChart* qchart_;
+    ChartLook look_;
     QValueAxis* x_ = new QValueAxis;
     QValueAxis* y_ = new QValueAxis;
+    // The model's series as lines, and as the chart shows them: the line
+    // itself or the area over it.
     std::vector<QLineSeries*> series_;
+    std::vector<QAbstractSeries*> shown_;
     int drawnMarker_ = -1;
 };
 
 }  // namespace
 
-QChartView* bindChart(Binder& binder, ui::Chart& chart, QWidget* parent) {
+QChartView* bindChart(Binder& binder, ui::Chart& chart, QWidget* parent, ChartLook look) {
     auto* view = new ModelChartView(new QChart, parent);
     view->setObjectName(qstr(chart.name()));
     view->setRenderHint(QPainter::Antialiasing);
+    // Markers drawn from pictures reach beyond what the scene reports as
+    // changed: a partial repaint would leave pieces of them behind.
+    view->setViewportUpdateMode(QGraphicsView::FullViewportUpdate);
     view->setFocusPolicy(Qt::ClickFocus);
-    binder.add<ChartBinding>(chart, view);
+    binder.add<ChartBinding>(chart, view, std::move(look));
     return view;
 }
 

@@ -1,6 +1,7 @@
 // Scroll bars, the month calendar, pictures and shapes.
 #include <QCalendarWidget>
 #include <QFrame>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QPainter>
 #include <QScrollBar>
@@ -23,12 +24,33 @@ core::Date toDate(QDate d) {
                       std::chrono::day(static_cast<unsigned>(d.day()))};
 }
 
+// A scroll bar whose arrow keys move the thumb the way they point. Qt's
+// scroll bars invert their controls so that the wheel scrolls the usual way,
+// which also turns Left and Right around.
+class ModelScrollBar : public QScrollBar {
+  public:
+    using QScrollBar::QScrollBar;
+
+  protected:
+    void keyPressEvent(QKeyEvent* e) override {
+        if (orientation() == Qt::Horizontal &&
+            (e->key() == Qt::Key_Left || e->key() == Qt::Key_Right)) {
+            bool forward = (e->key() == Qt::Key_Right) != isRightToLeft();
+            triggerAction(forward ? SliderSingleStepAdd : SliderSingleStepSub);
+            e->accept();
+            return;
+        }
+        QScrollBar::keyPressEvent(e);
+    }
+};
+
 class SliderBinding : public Binding {
   public:
     SliderBinding(Binder& b, ui::Slider& slider, QScrollBar* widget)
         : Binding(b, slider, widget), slider_(slider), view_(widget) {
         // Only the user's moves arrive here: the signals are blocked while
-        // the model is drawn.
+        // the model is drawn. Every new value, an arrow, a click beside the
+        // thumb or a step of a drag, is a change of the model's value.
         QObject::connect(widget, &QScrollBar::valueChanged, widget, [this](int value) {
             binder().userAction(slider_, [this, value] { slider_.setValue(value); });
         });
@@ -38,7 +60,6 @@ class SliderBinding : public Binding {
     void apply() override {
         applyCommon();
         view_->setRange(slider_.min(), slider_.max());
-        view_->setPageStep(std::max(1, (slider_.max() - slider_.min()) / 10));
         view_->setValue(slider_.value());
     }
 
@@ -46,6 +67,18 @@ class SliderBinding : public Binding {
     ui::Slider& slider_;
     QScrollBar* view_;
 };
+
+// Where a model's left edge in twips stands inside the picture's or shape's
+// parent.
+int placedX(int twips, const QWidget* widget) {
+    const QWidget* parent = widget->parentWidget();
+    QVariant origin = parent ? parent->property(kTwipsOrigin) : QVariant();
+    return twipsToPixels(twips - (origin.isValid() ? origin.toInt() : 0), widget);
+}
+
+bool onCanvas(const QWidget* widget) {
+    return widget->parentWidget() && widget->parentWidget()->property(kTwipsOrigin).isValid();
+}
 
 class CalendarBinding : public Binding {
   public:
@@ -85,7 +118,10 @@ class PictureBinding : public Binding {
   protected:
     void apply() override {
         applyCommon();
-        if (picture_.left()) view_->move(twipsToPixels(*picture_.left(), view_), view_->y());
+        if (picture_.left())
+            view_->move(placedX(*picture_.left(), view_), view_->y());
+        else if (onCanvas(view_))
+            view_->hide();  // nowhere to stand yet
     }
 
   private:
@@ -102,7 +138,7 @@ class ShapeBinding : public Binding {
     void apply() override {
         applyCommon();
         if (!shape_.left() || !shape_.width()) return;
-        view_->setGeometry(twipsToPixels(*shape_.left(), view_), view_->y(),
+        view_->setGeometry(placedX(*shape_.left(), view_), view_->y(),
                            std::max(1, twipsToPixels(*shape_.width(), view_)), view_->height());
     }
 
@@ -123,10 +159,13 @@ QPixmap renderSvg(const QString& resource, QSize size, qreal ratio) {
 
 }  // namespace
 
-QScrollBar* bindSlider(Binder& binder, ui::Slider& slider, QWidget* parent) {
-    auto* widget = new QScrollBar(Qt::Horizontal, parent);
+QScrollBar* bindSlider(Binder& binder, ui::Slider& slider, int smallStep, int largeStep,
+                       QWidget* parent) {
+    auto* widget = new ModelScrollBar(Qt::Horizontal, parent);
     widget->setObjectName(qstr(slider.name()));
-    widget->setSingleStep(1);
+    widget->setFocusPolicy(Qt::StrongFocus);
+    widget->setSingleStep(smallStep);
+    widget->setPageStep(largeStep);
     binder.add<SliderBinding>(slider, widget);
     return widget;
 }

@@ -7,6 +7,7 @@
 #include <QIcon>
 #include <QSize>
 #include <QString>
+#include <QStringList>
 
 #include "qt/binder.h"
 
@@ -27,6 +28,8 @@ class QToolButton;
 namespace qtgui {
 
 QLabel* bindLabel(Binder& binder, ui::Label& label, QWidget* parent);
+// Binds a label widget made by the caller, one that draws its text its own way.
+QLabel* bindLabelView(Binder& binder, ui::Label& label, QLabel* widget);
 QPushButton* bindButton(Binder& binder, ui::Button& button, QWidget* parent);
 // A button of the side column: icon above the caption, and marked as current
 // while `panel` (when given) is the visible panel.
@@ -41,16 +44,44 @@ QLineEdit* bindTextBox(Binder& binder, ui::TextBox& text, QWidget* parent);
 QComboBox* bindComboBox(Binder& binder, ui::ComboBox& combo, QWidget* parent);
 QListWidget* bindListBox(Binder& binder, ui::ListBox& list, QWidget* parent);
 
-QScrollBar* bindSlider(Binder& binder, ui::Slider& slider, QWidget* parent);
+// A horizontal scroll bar; an arrow moves it by `smallStep`, a click beside
+// the thumb by `largeStep`.
+QScrollBar* bindSlider(Binder& binder, ui::Slider& slider, int smallStep, int largeStep,
+                       QWidget* parent);
 QCalendarWidget* bindCalendar(Binder& binder, ui::MonthCalendar& calendar, QWidget* parent);
-// A picture drawn from an SVG resource; the model's left edge (twips) moves it.
+// Pictures and shapes stand at their models' left edges, in twips, inside
+// their parent. A parent that has this property (an int, in twips) is a
+// canvas whose x 0 is that left edge, so that a model may place a picture a
+// little to the left of its band.
+inline constexpr char kTwipsOrigin[] = "twipsOrigin";
+
+// A picture drawn from an SVG resource; the model's left edge (twips) moves
+// it. On a canvas it stays hidden until the model has placed it.
 QLabel* bindPicture(Binder& binder, ui::Picture& picture, const QString& svgResource, QSize size,
                     QWidget* parent);
-// A coloured bar whose left edge and width (twips) come from the model.
+// A coloured bar whose left edge and width (twips) come from the model; its
+// top and height are the caller's.
 QWidget* bindShape(Binder& binder, ui::Shape& shape, QWidget* parent);
 
 QTableView* bindGrid(Binder& binder, ui::Grid& grid, QWidget* parent);
-QChartView* bindChart(Binder& binder, ui::Chart& chart, QWidget* parent);
+
+// How a chart shows its values, beyond what its model holds.
+struct ChartLook {
+    // Names of the series in the legend, from series 1; no legend when empty.
+    QStringList seriesNames;
+    // Decimals of the value axis labels.
+    int decimals = 1;
+    // Whether the value axis starts at 0 when the program set no bounds.
+    bool fromZero = false;
+    // The series (from 1) drawn as an area filled down to 0; 0 for none.
+    int filledSeries = 0;
+    // Another chart of the same day: this one is empty whenever that one is.
+    const ui::Chart* emptyWith = nullptr;
+};
+// A chart of the model's series. A chart whose bounds the program left the
+// wrong way round (min above max: a day without weighings) is an empty plot
+// without scales, whatever values its rows kept from before.
+QChartView* bindChart(Binder& binder, ui::Chart& chart, QWidget* parent, ChartLook look = {});
 
 // An icon drawn from an SVG resource.
 QIcon svgIcon(const QString& resource);

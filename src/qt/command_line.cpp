@@ -19,6 +19,9 @@ CommandLine parseCommandLine(int argc, char** argv) {
         };
         if (arg == "--data-dir") {
             value(line.dataDir);
+        } else if (arg == "--today") {
+            line.today = i + 1 < argc ? core::parseDate(argv[++i]) : std::nullopt;
+            if (!line.today) line.error = "--today には yyyy/mm/dd 形式の日付が必要です。";
         } else if (arg == "--snapshot") {
             value(line.snapshotDir);
         } else if (arg == "--help" || arg == "-h") {
@@ -31,9 +34,10 @@ CommandLine parseCommandLine(int argc, char** argv) {
 }
 
 std::string usageText() {
-    return "使い方: yaserunba [--data-dir フォルダー] [--snapshot 出力フォルダー]\n"
+    return "使い方: yaserunba [--data-dir フォルダー] [--today 日付] [--snapshot 出力フォルダー]\n"
            "  --data-dir DIR     DIR をデータフォルダーとして使います\n"
            "                     (省略時は $XDG_DATA_HOME/yaserunba)\n"
+           "  --today yyyy/mm/dd その日付を今日として扱います (時刻は実際の時刻)\n"
            "  --snapshot OUTDIR  画面を出さずに起動し、各パネルの画像を OUTDIR "
            "に保存して終了します\n";
 }

@@ -1,9 +1,12 @@
-// The program's command line: yaserunba [--data-dir DIR] [--snapshot OUTDIR].
+// The program's command line:
+// yaserunba [--data-dir DIR] [--today yyyy/mm/dd] [--snapshot OUTDIR].
 #pragma once
 
 #include <filesystem>
 #include <optional>
 #include <string>
+
+#include "core/dates.h"
 
 namespace qtgui {
 
@@ -12,6 +15,9 @@ struct CommandLine {
     std::filesystem::path dataDir;
     // Where --snapshot saves one picture per panel; empty for a normal run.
     std::filesystem::path snapshotDir;
+    // The date the clock gives as today, for demonstrations and pictures;
+    // none for the real date.
+    std::optional<core::Date> today;
     bool help = false;
     // What was wrong with the arguments, empty when nothing.
     std::string error;

@@ -1,4 +1,4 @@
-// yaserunba [--data-dir DIR] [--snapshot OUTDIR]
+// yaserunba [--data-dir DIR] [--today yyyy/mm/dd] [--snapshot OUTDIR]
 #include <QApplication>
 #include <iostream>
 

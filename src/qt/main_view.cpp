@@ -7,6 +7,7 @@
 #include <QTimer>
 #include <QToolButton>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "qt/bindings.h"
 #include "qt/panels/panels.h"
@@ -20,9 +21,17 @@ MainView::MainView(app::frmMain& window, QWidget* parent)
     auto* layout = new QHBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
-    layout->addWidget(buildSideColumn());
-    layout->addWidget(buildPanelArea(), 1);
-    setMinimumSize(900, 640);
+    QWidget* side = buildSideColumn();
+    QWidget* area = buildPanelArea();
+    layout->addWidget(side);
+    layout->addWidget(area, 1);
+    // Never narrower than the widest panel needs, whichever one is shown.
+    area->ensurePolished();
+    int widest = 0;
+    for (ui::Frame* panel : window_.panels)
+        widest = std::max(widest, widgetFor(*panel)->minimumSizeHint().width());
+    QMargins margins = area->layout()->contentsMargins();
+    setMinimumSize(std::max(900, side->width() + widest + margins.left() + margins.right()), 640);
     resize(1100, 720);
     syncAll();
 }

@@ -16,7 +16,9 @@ static void initBundledResources() {
 
 namespace qtgui {
 
-Program::Program(const std::filesystem::path& dataDir, bool silent) {
+Program::Program(const std::filesystem::path& dataDir, bool silent,
+                 std::optional<core::Date> today) {
+    clock_.setToday(today);
     ui::Dialogs& dialogs = silent ? static_cast<ui::Dialogs&>(silentDialogs_) : dialogs_;
     ui::Services services{dialogs, clock_, printer_, clipboard_, help_, shell_};
     window_ = std::make_unique<app::frmMain>(core::DataDir(dataDir), services);
@@ -78,7 +80,7 @@ int run(QApplication& app, const CommandLine& line) {
     }
     setUpApplication(app);
     bool snapshot = !line.snapshotDir.empty();
-    Program program(*dataDir, snapshot);
+    Program program(*dataDir, snapshot, line.today);
     if (snapshot) {
         std::error_code ec;
         std::filesystem::create_directories(line.snapshotDir, ec);

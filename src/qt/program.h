@@ -4,6 +4,7 @@
 #include <QString>
 #include <filesystem>
 #include <memory>
+#include <optional>
 
 #include "app/frm_main.h"
 #include "qt/help_window.h"
@@ -20,7 +21,9 @@ struct CommandLine;
 class Program {
   public:
     // `silent`: every dialog is answered at once without being shown.
-    Program(const std::filesystem::path& dataDir, bool silent);
+    // `today`: the date the clock gives as today, when not the real one.
+    Program(const std::filesystem::path& dataDir, bool silent,
+            std::optional<core::Date> today = std::nullopt);
     ~Program();
     Program(const Program&) = delete;
     Program& operator=(const Program&) = delete;

@@ -146,6 +146,7 @@ std::optional<std::string> SilentDialogs::input(std::string_view, std::string_vi
 // ---- QtClock
 
 core::Date QtClock::today() const {
+    if (today_) return *today_;
     QDate d = QDate::currentDate();
     return core::Date{std::chrono::year(d.year()),
                       std::chrono::month(static_cast<unsigned>(d.month())),

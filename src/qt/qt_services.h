@@ -5,6 +5,7 @@
 
 #include <QPointer>
 #include <memory>
+#include <optional>
 
 #include "ui/services.h"
 
@@ -53,11 +54,17 @@ class SilentDialogs : public ui::Dialogs {
                                      std::string_view defaultText) override;
 };
 
+// The system clock; its date may be set to another day, while the time of
+// day stays the real one.
 class QtClock : public ui::Clock {
   public:
+    void setToday(std::optional<core::Date> date) { today_ = date; }
     core::Date today() const override;
     core::TimeOfDay timeOfDay() const override;
     std::chrono::steady_clock::time_point monotonic() const override;
+
+  private:
+    std::optional<core::Date> today_;
 };
 
 // Prints on the system printer. The first operation of a job asks for the

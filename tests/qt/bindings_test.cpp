@@ -1,10 +1,14 @@
 // Widgets bound to single control models, clicked as a person would: the
 // events reach the model in the order and with the state the program's
 // handlers rely on.
+#include <QChart>
+#include <QChartView>
 #include <QComboBox>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QTableView>
+#include <QValueAxis>
+#include <QXYSeries>
 #include <QtTest>
 
 #include "qt/bindings.h"
@@ -16,6 +20,7 @@ class BindingsTest : public QObject {
     void gridClickMakesTheCellCurrent();
     void listPressAndReleaseDragAnItem();
     void comboChoiceSetsTheTextThenClicks();
+    void chartOfADayWithoutWeighingsIsEmpty();
 };
 
 // The largest log's grid in a real table view: a click makes the clicked
@@ -95,6 +100,59 @@ void BindingsTest::comboChoiceSetsTheTextThenClicks() {
     widget->lineEdit()->setFocus();
     QTest::keyClicks(widget->lineEdit(), "0");
     QCOMPARE(combo.text(), std::string("40"));
+}
+
+// A day without weighings leaves the chart one row, which keeps the value it
+// had, and its bounds the wrong way round (999 to 0): the view shows an empty
+// plot without numbers, not an axis running backwards or yesterday's point.
+// A chart that follows it (the day's penalties) is empty with it.
+void BindingsTest::chartOfADayWithoutWeighingsIsEmpty() {
+    ui::Form form;
+    ui::Chart chart(form, "mcrTest", nullptr, true);
+    auto showDay = [&](const std::vector<double>& weights, double min, double max) {
+        chart.setSeriesCount(1);
+        chart.setRowCount(1);
+        chart.setRowCount(std::max<int>(1, static_cast<int>(weights.size())));
+        for (size_t i = 0; i < weights.size(); ++i)
+            chart.setValue(static_cast<int>(i) + 1, 1, weights[i]);
+        chart.setAxis(min, max);
+    };
+    showDay({}, 999, 0);
+
+    ui::Chart penalties(form, "mcrFollower", nullptr);
+    penalties.setSeriesCount(2);
+    penalties.setValue(1, 1, 100);
+    penalties.setValue(1, 2, 100);
+
+    QWidget window;
+    qtgui::Binder binder(form);
+    QChartView* view = qtgui::bindChart(binder, chart, &window);
+    qtgui::ChartLook followsTheDay;
+    followsTheDay.emptyWith = &chart;
+    QChartView* follower = qtgui::bindChart(binder, penalties, &window, followsTheDay);
+    auto* values = qobject_cast<QValueAxis*>(view->chart()->axes(Qt::Vertical).value(0));
+    auto* line = qobject_cast<QXYSeries*>(view->chart()->series().value(0));
+    auto* penalty = qobject_cast<QXYSeries*>(follower->chart()->series().value(1));
+    QVERIFY(values && line && penalty);
+    QCOMPARE(penalty->count(), 0);
+    QCOMPARE(line->count(), 0);
+    QVERIFY(values->min() < values->max());
+    QVERIFY(!values->labelsVisible());
+
+    showDay({70.0, 70.9}, 70, 71);
+    binder.syncAll();
+    QCOMPARE(line->count(), 2);
+    QVERIFY(values->labelsVisible());
+    QCOMPARE(values->min(), 70.0);
+    QCOMPARE(values->max(), 71.0);
+    QCOMPARE(penalty->count(), 1);
+
+    showDay({}, 999, 0);
+    binder.syncAll();
+    QCOMPARE(chart.value(1, 1), std::optional<double>(70.0));
+    QCOMPARE(line->count(), 0);
+    QVERIFY(!values->labelsVisible());
+    QCOMPARE(penalty->count(), 0);
 }
 
 QTEST_MAIN(BindingsTest)

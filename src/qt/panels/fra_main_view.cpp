@@ -1,30 +1,239 @@
-// The main panel: the month calendar that picks the day shown and the chart
-// of that day's weighings.
+// The main panel. On the left, from top to bottom as a weighing is entered:
+// the calendar that picks the day, the situation, the weight and the save
+// button. On the right, what the day was: its face mark, the days and weight
+// since the start with the obesity class, what the day cost and what has been
+// saved in all, then the day's weighings as a list and as two charts.
 #include <QCalendarWidget>
 #include <QChartView>
 #include <QGridLayout>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QStyle>
+#include <QTableView>
+#include <QVBoxLayout>
 
 #include "qt/bindings.h"
+#include "qt/panels/band_strip.h"
 #include "qt/panels/panels.h"
 
 namespace qtgui::panels {
+namespace {
+
+// Set on the panel's body: a bound widget's own style sheet is its model's
+// colour.
+const char* const kMainStyle = R"css(
+QFrame#dayCard, QFrame#entryCard {
+  background: #ffffff; border: 2px solid #b5e3b0; border-radius: 10px;
+}
+QLabel[summaryCaption="true"] { color: #6b7a66; }
+QLabel#lblDspNissuu, QLabel#lblDspTai { font-size: 11pt; }
+QLabel#lblDspBmi, QLabel#lblDspHiman { font-size: 18pt; font-weight: bold; color: #c2463a; }
+QLabel#lblMHyouka {
+  border: 1px solid #9aab96; border-radius: 6px; padding: 2px 10px; font-weight: bold;
+}
+QLabel#entryCaption { color: #3f8f47; font-weight: bold; }
+QLineEdit#txtTaiInp {
+  font-size: 20pt; font-weight: bold; padding: 1px 6px; border: 2px solid #a9c7a3;
+  border-radius: 8px; background: #ffffff;
+}
+QLineEdit#txtTaiInp:focus { border-color: #6abf69; }
+QPushButton#cmdUp, QPushButton#cmdDn { padding: 0px; font-weight: bold; }
+QPushButton#cmdJikan, QPushButton#cmdTaiHozon { padding: 2px; }
+)css";
+
+QFrame* card(const char* name, QWidget* parent) {
+    auto* frame = new QFrame(parent);
+    frame->setObjectName(QLatin1String(name));
+    return frame;
+}
+
+// The four faces share one place; the model shows one at a time.
+QWidget* faceMark(app::frmMain& window, Binder& binder, QWidget* parent) {
+    auto* place = new QWidget(parent);
+    auto* stack = new QGridLayout(place);
+    stack->setContentsMargins(0, 0, 0, 0);
+    const std::pair<ui::Picture*, const char*> faces[] = {
+        {&window.imgwara, "face_wara"},
+        {&window.imgniko, "face_niko"},
+        {&window.imgkana, "face_kana"},
+        {&window.imgNashi, "face_nashi"},
+    };
+    for (const auto& [picture, file] : faces) {
+        QString resource = QStringLiteral(":/icons/%1.svg").arg(QLatin1String(file));
+        stack->addWidget(bindPicture(binder, *picture, resource, QSize(64, 64), place), 0, 0);
+    }
+    place->setFixedSize(64, 64);
+    return place;
+}
+
+// The class of the current weight over the small band with its pointer.
+QWidget* classBar(app::frmMain& window, Binder& binder, QWidget* parent) {
+    auto* block = new QWidget(parent);
+    auto* strip = new BandStrip(binder, window.Shape1, window.Image1,
+                                {.pointer = QSize(16, 16), .barHeight = 10}, block);
+    QLabel* judged = bindLabel(binder, window.lblMHyouka, block);
+    judged->setAlignment(Qt::AlignCenter);
+    // Over the band itself, not over the room kept beside it for the pointer.
+    int left = strip->xOf(strip->bandLeft());
+    judged->setFixedWidth(strip->xOf(strip->bandRight()) - left);
+    auto* labelRow = new QHBoxLayout;
+    labelRow->addSpacing(left);
+    labelRow->addWidget(judged);
+    labelRow->addStretch(1);
+    auto* column = new QVBoxLayout(block);
+    column->setContentsMargins(0, 0, 0, 0);
+    column->setSpacing(2);
+    column->addLayout(labelRow);
+    column->addWidget(strip, 0, Qt::AlignLeft);
+    return block;
+}
+
+// A caption with its label beside it, in a row of `grid`.
+void addLine(Binder& binder, QGridLayout* grid, int row, int col, const char* caption,
+             ui::Label& label, QWidget* parent) {
+    auto* name = new QLabel(QString::fromUtf8(caption), parent);
+    name->setProperty("summaryCaption", true);
+    grid->addWidget(name, row, col, Qt::AlignRight | Qt::AlignVCenter);
+    grid->addWidget(bindLabel(binder, label, parent), row, col + 1,
+                    Qt::AlignLeft | Qt::AlignVCenter);
+}
+
+// The face; the days and the weight since the start with the class of the
+// weight; what the day cost and what has been saved in all.
+QFrame* dayCard(app::frmMain& window, Binder& binder, QWidget* parent) {
+    QFrame* frame = card("dayCard", parent);
+    auto* grid = new QGridLayout(frame);
+    grid->setContentsMargins(14, 10, 16, 10);
+    grid->setHorizontalSpacing(10);
+    grid->setVerticalSpacing(2);
+    grid->addWidget(faceMark(window, binder, frame), 0, 0, 3, 1, Qt::AlignVCenter);
+    grid->setColumnMinimumWidth(1, 4);
+    addLine(binder, grid, 0, 2, "日数", window.lblDspNissuu, frame);
+    addLine(binder, grid, 1, 2, "体重", window.lblDspTai, frame);
+    grid->addWidget(classBar(window, binder, frame), 2, 3, Qt::AlignLeft | Qt::AlignTop);
+    grid->setColumnMinimumWidth(4, 16);
+    addLine(binder, grid, 0, 5, "本日の貯金", window.lblDspBmi, frame);
+    addLine(binder, grid, 1, 5, "貯金の合計", window.lblDspHiman, frame);
+    grid->setColumnStretch(6, 1);
+    return frame;
+}
+
+QPushButton* pictureButton(Binder& binder, ui::Button& button, const char* icon, int size,
+                           QWidget* parent) {
+    QPushButton* widget = bindButton(binder, button, parent);
+    widget->setIcon(svgIcon(QStringLiteral(":/icons/%1.svg").arg(QLatin1String(icon))));
+    widget->setIconSize(QSize(size, size));
+    widget->setFixedSize(size + 12, size + 12);
+    widget->setCursor(Qt::PointingHandCursor);
+    return widget;
+}
+
+// The weight box with its unit and the up and down buttons beside it.
+QWidget* weightRow(app::frmMain& window, Binder& binder, QWidget* parent) {
+    auto* row = new QWidget(parent);
+    auto* layout = new QGridLayout(row);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setHorizontalSpacing(6);
+    layout->setVerticalSpacing(2);
+    QLineEdit* weight = bindTextBox(binder, window.txtTaiInp, row);
+    weight->setFixedWidth(118);
+    weight->setAlignment(Qt::AlignRight);
+    layout->addWidget(weight, 0, 0, 2, 1);
+    layout->addWidget(new QLabel(QStringLiteral("Kg"), row), 0, 1, 2, 1, Qt::AlignBottom);
+    for (auto [button, line] : {std::pair{&window.cmdUp, 0}, std::pair{&window.cmdDn, 1}}) {
+        QPushButton* step = bindButton(binder, *button, row);
+        step->setFixedSize(34, 24);
+        layout->addWidget(step, line, 2);
+    }
+    layout->setColumnStretch(3, 1);
+    layout->addWidget(pictureButton(binder, window.cmdTaiHozon, "save", 36, row), 0, 4, 2, 1);
+    return row;
+}
+
+// Choose the situation, set the weight, save.
+QFrame* entryCard(app::frmMain& window, Binder& binder, QWidget* parent) {
+    QFrame* frame = card("entryCard", parent);
+    auto* grid = new QGridLayout(frame);
+    grid->setContentsMargins(12, 8, 12, 12);
+    grid->setHorizontalSpacing(8);
+    grid->setVerticalSpacing(6);
+    auto* caption = new QLabel(QStringLiteral("状況選択"), frame);
+    caption->setObjectName(QStringLiteral("entryCaption"));
+    grid->addWidget(caption, 0, 0, Qt::AlignLeft | Qt::AlignBottom);
+    QListWidget* situations = bindListBox(binder, window.lstAct, frame);
+    caption->setBuddy(situations);
+    grid->addWidget(situations, 1, 0);
+    grid->addWidget(pictureButton(binder, window.cmdJikan, "clock", 28, frame), 1, 1, Qt::AlignTop);
+    grid->addWidget(weightRow(window, binder, frame), 2, 0, 1, 2);
+    grid->setRowStretch(1, 1);
+    return frame;
+}
+
+// The day list, at most as wide as its columns and a scroll bar, whatever
+// widths the program gives them; in a narrow window it scrolls sideways.
+QTableView* dayList(app::frmMain& window, Binder& binder, QWidget* parent) {
+    QTableView* view = bindGrid(binder, window.msgDayList, parent);
+    view->setMinimumWidth(360);
+    view->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Expanding);
+    auto fit = [view] {
+        view->setMaximumWidth(2 * view->frameWidth() + view->horizontalHeader()->length() +
+                              view->style()->pixelMetric(QStyle::PM_ScrollBarExtent));
+    };
+    QObject::connect(view->horizontalHeader(), &QHeaderView::sectionResized, view, fit);
+    fit();
+    return view;
+}
+
+QWidget* charts(app::frmMain& window, Binder& binder, QWidget* parent) {
+    auto* row = new QWidget(parent);
+    auto* layout = new QHBoxLayout(row);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(10);
+    QChartView* weights = bindChart(binder, window.mcrMain, row);
+    QChartView* money =
+        bindChart(binder, window.mcrSub, row,
+                  {.seriesNames = {QStringLiteral("本日の累計"), QStringLiteral("各回の罰金")},
+                   .decimals = 0,
+                   .fromZero = true,
+                   .filledSeries = 1,
+                   .emptyWith = &window.mcrMain});
+    for (QChartView* chart : {weights, money}) {
+        chart->setMinimumSize(240, 180);
+        layout->addWidget(chart, 1);
+    }
+    return row;
+}
+
+}  // namespace
 
 void layoutFraMain(app::frmMain& window, Binder& binder, QWidget* body) {
-    auto* layout = new QGridLayout(body);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->setHorizontalSpacing(12);
-    layout->setVerticalSpacing(10);
-
+    body->setStyleSheet(QString::fromUtf8(kMainStyle));
+    // The day to show and the entry of a weighing on it.
+    auto* left = new QVBoxLayout;
+    left->setSpacing(12);
     QCalendarWidget* calendar = bindCalendar(binder, window.mtvmain, body);
-    calendar->setFixedSize(300, 220);
-    layout->addWidget(calendar, 0, 0, Qt::AlignTop | Qt::AlignLeft);
+    calendar->setFixedSize(300, 214);
+    left->addWidget(calendar);
+    QFrame* entry = entryCard(window, binder, body);
+    entry->setFixedWidth(calendar->width());
+    left->addWidget(entry, 1);
 
-    QChartView* chart = bindChart(binder, window.mcrMain, body);
-    chart->setMinimumSize(360, 220);
-    layout->addWidget(chart, 0, 1, 2, 1);
+    // What the day was.
+    auto* right = new QVBoxLayout;
+    right->setSpacing(12);
+    right->addWidget(dayCard(window, binder, body));
+    right->addWidget(dayList(window, binder, body), 3);
+    right->addWidget(charts(window, binder, body), 4);
 
-    layout->setColumnStretch(1, 1);
-    layout->setRowStretch(1, 1);
+    auto* layout = new QHBoxLayout(body);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(12);
+    layout->addLayout(left);
+    layout->addLayout(right, 1);
 }
 
 }  // namespace qtgui::panels

@@ -1,17 +1,233 @@
-// The editing panel: the scale step of the weight entry and the automatic
-// time of the diary.
+// The editing panel: the BMI meter with its formulas, the situation list, the
+// scale step of the weight entry and the automatic time of the diary.
 #include <QCheckBox>
+#include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
+#include <QPainter>
 #include <QRadioButton>
+#include <QScrollBar>
 #include <QVBoxLayout>
 
 #include "qt/bindings.h"
+#include "qt/panels/band_strip.h"
 #include "qt/panels/panels.h"
 
 namespace qtgui::panels {
 namespace {
+
+// The value boxes of the formulas are dark with light text; the class label
+// takes the colour of its class from the model.
+const char* const kMeterStyle = R"css(
+QLabel[valueBox="true"] {
+  background: #4a5648; color: #f5fff2; border-radius: 5px; padding: 2px 8px;
+  font-weight: bold;
+}
+QLabel[formula="true"] { color: #33402f; }
+QLabel#lblHyouka {
+  border: 1px solid #9aab96; border-radius: 6px; padding: 3px 16px; font-weight: bold;
+}
+QFrame[fractionBar="true"] { background: #33402f; border: none; }
+)css";
+
+QLabel* text(const QString& caption, QWidget* parent) {
+    auto* label = new QLabel(caption, parent);
+    label->setProperty("formula", true);
+    return label;
+}
+
+QLabel* valueBox(Binder& binder, ui::Label& model, QWidget* parent) {
+    QLabel* box = bindLabel(binder, model, parent);
+    box->setProperty("valueBox", true);
+    box->setAlignment(Qt::AlignCenter);
+    box->setMinimumWidth(64);
+    return box;
+}
+
+// A caption followed by its value box, as one term of a formula.
+QWidget* term(const QString& caption, QLabel* box, QWidget* parent) {
+    auto* widget = new QWidget(parent);
+    auto* row = new QHBoxLayout(widget);
+    row->setContentsMargins(0, 0, 0, 0);
+    row->setSpacing(6);
+    if (!caption.isEmpty()) row->addWidget(text(caption, widget));
+    box->setParent(widget);
+    row->addWidget(box);
+    return widget;
+}
+
+// A numerator over a denominator with the bar between them.
+QWidget* fraction(QWidget* numerator, QWidget* denominator, QWidget* parent) {
+    auto* widget = new QWidget(parent);
+    auto* column = new QVBoxLayout(widget);
+    column->setContentsMargins(0, 0, 0, 0);
+    column->setSpacing(4);
+    auto* bar = new QFrame(widget);
+    bar->setProperty("fractionBar", true);
+    bar->setFixedHeight(2);
+    numerator->setParent(widget);
+    denominator->setParent(widget);
+    column->addWidget(numerator, 0, Qt::AlignHCenter);
+    column->addWidget(bar);
+    column->addWidget(denominator, 0, Qt::AlignHCenter);
+    return widget;
+}
+
+// The scale under the band: the numbers of its text stand at even steps
+// from one end of the band to the other, each run of dots midway between two
+// numbers.
+class ScaleLabel : public QLabel {
+  public:
+    // `inset`: pixels from each side of the label to the centre of the first
+    // and the last number.
+    ScaleLabel(int inset, QWidget* parent) : QLabel(parent), inset_(inset) {}
+
+  protected:
+    void paintEvent(QPaintEvent*) override {
+        const QStringList parts = runs(text());
+        int numbers = static_cast<int>((parts.size() + 1) / 2);
+        if (numbers < 2) return;
+        QPainter painter(this);
+        painter.setFont(font());
+        painter.setPen(palette().color(QPalette::WindowText));
+        double step = (width() - 2.0 * inset_) / (numbers - 1);
+        for (qsizetype i = 0; i < parts.size(); ++i) {
+            double centre = inset_ + step * static_cast<double>(i) / 2;
+            QRectF box(centre - step / 2, 0, step, height());
+            painter.drawText(box, Qt::AlignCenter, parts[i]);
+        }
+    }
+
+  private:
+    // The text cut where digits and other characters meet: number, dots,
+    // number, ...
+    static QStringList runs(const QString& text) {
+        QStringList parts;
+        for (QChar c : text) {
+            bool digit = c.isDigit();
+            if (parts.isEmpty() || parts.last().at(0).isDigit() != digit)
+                parts.append(QString(c));
+            else
+                parts.last().append(c);
+        }
+        if (!parts.isEmpty() && !parts.first().at(0).isDigit()) parts.clear();
+        return parts;
+    }
+
+    int inset_;
+};
+
+QWidget* scaleLabel(Binder& binder, app::frmMain& window, BandStrip& strip) {
+    const int inset = 14;
+    auto* scale = new ScaleLabel(inset, &strip);
+    QFont font = scale->font();
+    font.setPointSize(8);
+    scale->setFont(font);
+    bindLabelView(binder, window.Label19, scale);
+    strip.addBelow(scale, strip.bandLeft(), strip.bandRight(), 2);
+    int left = strip.xOf(strip.bandLeft()) - inset;
+    int right = strip.xOf(strip.bandRight()) + inset;
+    scale->setGeometry(left, scale->y(), right - left, scale->height());
+    return scale;
+}
+
+QWidget* meterStrip(app::frmMain& window, Binder& binder, QWidget* parent) {
+    auto* strip = new BandStrip(binder, window.Shape2, window.Image2,
+                                {.pointer = QSize(28, 28), .barHeight = 22}, parent);
+    scaleLabel(binder, window, *strip);
+    QScrollBar* slider = bindSlider(binder, window.HScroll1, 1, 10, strip);
+    slider->setMinimumHeight(20);
+    strip->addBelow(slider, strip->bandLeft(), strip->bandRight(), 6);
+    return strip;
+}
+
+QWidget* bmiFormula(app::frmMain& window, Binder& binder, QWidget* parent) {
+    auto* height = new QWidget(parent);
+    auto* heightRow = new QHBoxLayout(height);
+    heightRow->setContentsMargins(0, 0, 0, 0);
+    heightRow->setSpacing(2);
+    heightRow->addWidget(
+        term(QStringLiteral("身長（ｍ）"), valueBox(binder, window.Label9(30), height), height));
+    QLabel* squared = text(QStringLiteral("2"), height);
+    QFont small = squared->font();
+    small.setPointSize(8);
+    squared->setFont(small);
+    heightRow->addWidget(squared, 0, Qt::AlignTop);
+    return fraction(
+        term(QStringLiteral("体重（Ｋｇ）"), valueBox(binder, window.Label9(28), parent), parent),
+        height, parent);
+}
+
+QWidget* obesityFormula(app::frmMain& window, Binder& binder, QWidget* parent) {
+    auto* numerator = new QWidget(parent);
+    auto* row = new QHBoxLayout(numerator);
+    row->setContentsMargins(0, 0, 0, 0);
+    row->setSpacing(6);
+    row->addWidget(term(QStringLiteral("体重（Ｋｇ）"), valueBox(binder, window.lblTai, numerator),
+                        numerator));
+    row->addWidget(term(QStringLiteral("－標準体重（Ｋｇ）"),
+                        valueBox(binder, window.lblHyojun(0), numerator), numerator));
+    return fraction(numerator,
+                    term(QStringLiteral("標準体重（Ｋｇ）"),
+                         valueBox(binder, window.lblHyojun(1), parent), parent),
+                    parent);
+}
+
+// BMI(体格指数) [  ] ＝ 体重 / 身長²     適正　２２
+// 肥満度（％）  [  ] ＝ (体重 − 標準体重) / 標準体重 ×１００
+// 肥満指数判定  [class]
+QWidget* formulas(app::frmMain& window, Binder& binder, QWidget* parent) {
+    auto* area = new QWidget(parent);
+    auto* grid = new QGridLayout(area);
+    grid->setContentsMargins(0, 0, 0, 0);
+    grid->setHorizontalSpacing(10);
+    grid->setVerticalSpacing(16);
+    auto equals = [&] { return text(QStringLiteral("＝"), area); };
+
+    auto line = [&](int row, const QString& caption, ui::Label& result, QWidget* formula,
+                    const QString& after, int gap) {
+        grid->addWidget(text(caption, area), row, 0);
+        grid->addWidget(valueBox(binder, result, area), row, 1, Qt::AlignVCenter);
+        grid->addWidget(equals(), row, 2);
+        auto* right = new QHBoxLayout;
+        right->setSpacing(gap);
+        right->addWidget(formula);
+        right->addWidget(text(after, area));
+        right->addStretch(1);
+        grid->addLayout(right, row, 3);
+    };
+    line(0, QStringLiteral("BMI(体格指数)"), window.Label9(25), bmiFormula(window, binder, area),
+         QStringLiteral("適正　２２"), 28);
+    line(1, QStringLiteral("肥満度（％）"), window.lblHiman, obesityFormula(window, binder, area),
+         QStringLiteral("×１００"), 6);
+
+    grid->addWidget(text(QStringLiteral("肥満指数判定"), area), 2, 0);
+    QLabel* judged = bindLabel(binder, window.lblHyouka, area);
+    judged->setAlignment(Qt::AlignCenter);
+    judged->setMinimumWidth(180);
+    grid->addWidget(judged, 2, 1, 1, 3, Qt::AlignLeft | Qt::AlignVCenter);
+    grid->setColumnStretch(3, 1);
+    return area;
+}
+
+QGroupBox* meterGroup(app::frmMain& window, Binder& binder, QWidget* body) {
+    QGroupBox* group = bindGroup(binder, window.Frame1, body);
+    auto* layout = new QVBoxLayout(group);
+    layout->setSpacing(18);
+    layout->addWidget(meterStrip(window, binder, group), 0, Qt::AlignHCenter);
+    layout->addWidget(formulas(window, binder, group));
+    return group;
+}
+
+QGroupBox* situationGroup(app::frmMain& window, Binder& binder, QWidget* body) {
+    QGroupBox* group = bindGroup(binder, window.Frame12, body);
+    auto* layout = new QVBoxLayout(group);
+    layout->addWidget(bindListBox(binder, window.lstKoumoku, group), 1);
+    return group;
+}
 
 QGroupBox* scaleStepGroup(app::frmMain& window, Binder& binder, QWidget* body) {
     QGroupBox* group = bindGroup(binder, window.fraKizami, body);
@@ -29,14 +245,24 @@ QGroupBox* scaleStepGroup(app::frmMain& window, Binder& binder, QWidget* body) {
 }  // namespace
 
 void layoutFraSettei(app::frmMain& window, Binder& binder, QWidget* body) {
-    auto* layout = new QVBoxLayout(body);
+    // On the body: a bound widget's own style sheet is its model's colour.
+    body->setStyleSheet(QString::fromUtf8(kMeterStyle));
+    auto* left = new QVBoxLayout;
+    left->setSpacing(12);
+    left->addWidget(meterGroup(window, binder, body));
+    left->addWidget(scaleStepGroup(window, binder, body));
+    left->addWidget(bindCheckBox(binder, window.chkJikan, body));
+    left->addStretch(1);
+
+    QGroupBox* situations = situationGroup(window, binder, body);
+    situations->setMinimumWidth(220);
+    situations->setMaximumWidth(300);
+
+    auto* layout = new QHBoxLayout(body);
     layout->setContentsMargins(4, 0, 0, 0);
-    layout->setSpacing(12);
-    QGroupBox* group = scaleStepGroup(window, binder, body);
-    group->setMaximumWidth(560);
-    layout->addWidget(group);
-    layout->addWidget(bindCheckBox(binder, window.chkJikan, body));
-    layout->addStretch(1);
+    layout->setSpacing(14);
+    layout->addLayout(left, 1);
+    layout->addWidget(situations);
 }
 
 }  // namespace qtgui::panels

@@ -31,6 +31,8 @@ void layoutBody(app::frmMain& window, Binder& binder, ui::Frame& panel, QWidget*
         layoutFraSettei(window, binder, body);
     else if (&panel == &window.fraRenTai)
         layoutFraRenTai(window, binder, body);
+    else if (&panel == &window.fraTaijyu)
+        layoutFraTaijyu(window, binder, body);
     else
         layoutCaptionOnly(body);
 }

@@ -16,6 +16,7 @@ QWidget* build(app::frmMain& window, Binder& binder, ui::Frame& panel, QWidget* 
 void layoutFraMain(app::frmMain& window, Binder& binder, QWidget* body);
 void layoutFraSettei(app::frmMain& window, Binder& binder, QWidget* body);
 void layoutFraRenTai(app::frmMain& window, Binder& binder, QWidget* body);
+void layoutFraTaijyu(app::frmMain& window, Binder& binder, QWidget* body);
 // A panel whose controls are still to come: its caption above an empty body.
 void layoutCaptionOnly(QWidget* body);
 
