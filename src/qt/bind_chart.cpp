@@ -103,14 +103,10 @@ class ChartBinding : public Binding {
     }
 
   protected:
-    uint64_t revision() const override {
-        return std::max(chart_.revision(), look_.emptyWith ? look_.emptyWith->revision() : 0);
-    }
-
     void apply() override {
         applyCommon();
         matchSeriesCount();
-        bool empty = noDay(chart_) || (look_.emptyWith && noDay(*look_.emptyWith));
+        bool empty = noDay(chart_);
         for (int s = 1; s <= chart_.seriesCount(); ++s)
             series_[s - 1]->replace(empty ? QList<QPointF>() : points(s));
         applyXAxis();
@@ -122,7 +118,7 @@ class ChartBinding : public Binding {
 
   private:
     // Bounds the wrong way round: the program's mark of a day without
-    // weighings, whose only row may still hold a value of the day before.
+    // weighings; drawn as they are they would turn the axis upside down.
     static bool noDay(const ui::Chart& chart) {
         return chart.axisMin() && chart.axisMax() && *chart.axisMin() > *chart.axisMax();
     }

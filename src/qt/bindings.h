@@ -75,12 +75,10 @@ struct ChartLook {
     bool fromZero = false;
     // The series (from 1) drawn as an area filled down to 0; 0 for none.
     int filledSeries = 0;
-    // Another chart of the same day: this one is empty whenever that one is.
-    const ui::Chart* emptyWith = nullptr;
 };
 // A chart of the model's series. A chart whose bounds the program left the
 // wrong way round (min above max: a day without weighings) is an empty plot
-// without scales, whatever values its rows kept from before.
+// without scales, whatever values its rows hold.
 QChartView* bindChart(Binder& binder, ui::Chart& chart, QWidget* parent, ChartLook look = {});
 
 // An icon drawn from an SVG resource.

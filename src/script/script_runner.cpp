@@ -185,11 +185,8 @@ void ScriptRunner::execute(const std::vector<Word>& words) {
     } else if (command == "drag") {
         need(words, 4);
         auto& list = as<ui::ListBox>(reachable(words[1].text), "list box");
-        focus(list);
-        list.setListIndex(itemIndex(list.items(), words[2]));
-        if (list.MouseDown) list.MouseDown();
-        if (list.Click) list.Click();
-        list.setListIndex(itemIndex(list.items(), words[3]));
+        press(list, words[2]);
+        list.setListIndex(itemIndex(list.items(), words[3]));  // the selection follows the mouse
         if (list.MouseUp) list.MouseUp();
     } else {
         throw ScriptError("unknown command: " + command);
@@ -223,6 +220,13 @@ ui::Control& ScriptRunner::reachable(const std::string& name) {
     return c;
 }
 
+void ScriptRunner::press(ui::ListBox& list, const Word& item) {
+    focus(list);
+    list.setListIndex(itemIndex(list.items(), item));
+    if (list.MouseDown) list.MouseDown();
+    if (list.Click) list.Click();
+}
+
 void ScriptRunner::focus(ui::Control& c) {
     if (c.focusable()) c.setFocus();
 }
@@ -230,10 +234,7 @@ void ScriptRunner::focus(ui::Control& c) {
 void ScriptRunner::click(ui::Control& c, const std::vector<Word>& words) {
     if (auto* list = dynamic_cast<ui::ListBox*>(&c)) {
         need(words, 3);
-        focus(*list);
-        list->setListIndex(itemIndex(list->items(), words[2]));
-        if (list->MouseDown) list->MouseDown();
-        if (list->Click) list->Click();
+        press(*list, words[2]);
         if (list->MouseUp) list->MouseUp();
     } else if (auto* grid = dynamic_cast<ui::Grid*>(&c)) {
         need(words, 4);

@@ -44,6 +44,8 @@ class ScriptRunner {
     void click(ui::Control& c, const std::vector<Word>& words);
     void key(ui::Control& c, const std::string& key);
     void focus(ui::Control& c);
+    // The mouse pressed on a list item: selection, MouseDown, Click.
+    void press(ui::ListBox& list, const Word& item);
 
     std::filesystem::path dataDir_;
     std::ostream& out_;

@@ -199,8 +199,7 @@ QWidget* charts(app::frmMain& window, Binder& binder, QWidget* parent) {
                   {.seriesNames = {QStringLiteral("本日の累計"), QStringLiteral("各回の罰金")},
                    .decimals = 0,
                    .fromZero = true,
-                   .filledSeries = 1,
-                   .emptyWith = &window.mcrMain});
+                   .filledSeries = 1});
     for (QChartView* chart : {weights, money}) {
         chart->setMinimumSize(240, 180);
         layout->addWidget(chart, 1);
