@@ -4,7 +4,7 @@
 PACKAGES=(
   g++ cmake ninja-build pkg-config clang-format
   libgtest-dev libgmock-dev libbenchmark-dev
-  qt6-base-dev qt6-charts-dev qt6-svg-dev qt6-qpa-plugins libgl-dev
+  qt6-base-dev libqt6opengl6-dev qt6-charts-dev qt6-svg-dev qt6-qpa-plugins libgl-dev
   qt6-translations-l10n fonts-noto-cjk xvfb xauth
 )
 
@@ -12,15 +12,25 @@ as_root() {
   if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi
 }
 
-install_dependencies() {
-  local missing=()
+# The packages of PACKAGES that are not installed, one per line.
+missing_packages() {
   for p in "${PACKAGES[@]}"; do
-    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
+    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || echo "$p"
   done
+}
+
+install_dependencies() {
+  local missing
+  mapfile -t missing < <(missing_packages)
   if [ ${#missing[@]} -gt 0 ]; then
     echo "Installing: ${missing[*]}"
     as_root apt-get update -qq
     as_root env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "${missing[@]}"
+  fi
+  mapfile -t missing < <(missing_packages)
+  if [ ${#missing[@]} -gt 0 ]; then
+    echo "error: these packages could not be installed: ${missing[*]}" >&2
+    exit 1
   fi
 }
 
@@ -28,6 +38,11 @@ install_dependencies() {
 build_into() {
   local dir=$1
   shift
-  cmake -S . -B "$dir" -G Ninja "$@" >/dev/null
+  mkdir -p "$dir"
+  if ! cmake -S . -B "$dir" -G Ninja "$@" >"$dir/configure.log" 2>&1; then
+    grep -E 'Could NOT find|could not be found|not found' "$dir/configure.log" | head -n 1 >&2
+    echo "error: configuring failed; the whole output is in $dir/configure.log" >&2
+    exit 1
+  fi
   cmake --build "$dir"
 }
