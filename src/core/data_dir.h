@@ -34,8 +34,32 @@ class [[nodiscard]] Status {
     std::string reason_;
 };
 
-// The steps of a write, so that a test can make any one of them fail.
-enum class WriteStep { OpenSide, WriteSide, SyncSide, Rename, Append };
+// The steps of a write, so that a test can make any one of them fail. The
+// write steps apply to rewrites (the side file) and to appends alike.
+enum class WriteStep {
+    OpenSide,        // creating the side file
+    WriteSide,       // half of the bytes go out, then the disk is full (ENOSPC)
+    WriteError,      // the first write fails with an I/O error, nothing written
+    ShortWrite,      // the system takes fewer bytes than asked, then fails (EIO)
+    SyncSide,        // flushing the written bytes to the disk
+    Rename,          // giving the side file the old name
+    SyncFolder,      // flushing the folder after the rename
+    Append,          // opening the file to append
+    AppendRollback,  // cutting a failed append back to the old length
+    Read,            // reading a file (permission or I/O error)
+};
+
+// A file's bytes as a reader finds them: missing (no such file), read, or
+// present but unreadable (then `status` says why).
+struct FileBytes {
+    std::optional<std::string> bytes;
+    Status status;
+    bool missing() const { return !bytes && status.ok(); }
+};
+
+// The Japanese reason for a system error number, the system's own text in
+// parentheses after it: "ディスクに空きがありません (No space left on device)".
+std::string reasonText(int errorNumber);
 
 class DataDir {
   public:
@@ -50,6 +74,8 @@ class DataDir {
 
     // The raw bytes of a file, nullopt when it is missing or unreadable.
     std::optional<std::string> readBytes(std::string_view name) const;
+    // The raw bytes of a file, telling a missing file from an unreadable one.
+    FileBytes readFile(std::string_view name) const;
     // At most `size` bytes from the start of a file, and whether that is all
     // of it; nullopt when it is missing or unreadable.
     struct Head {
@@ -62,14 +88,20 @@ class DataDir {
 
     // Replaces the whole file with the text: it is written to the side file in
     // the same folder, flushed, then renamed over the old name in one step (an
-    // existing file keeps its own spelling of the name). On failure the old
-    // file is exactly as it was.
+    // existing file keeps its own spelling of the name and its permissions).
+    // A file the user made read-only is refused. On failure the old file is
+    // exactly as it was; only a failing flush of the folder after the rename
+    // is reported with the new content already in place.
     Status writeText(std::string_view name, std::string_view text,
                      std::string_view sideName = {}) const;
+    // The same for bytes already in the file's encoding.
+    Status writeBytes(std::string_view name, std::string_view bytes,
+                      std::string_view sideName = {}) const;
 
     // Adds the text at the end of the file in one write, flushed; the file is
-    // created when missing.
+    // created when missing. A failed append is cut back to the old length.
     Status appendText(std::string_view name, std::string_view text) const;
+    Status appendBytes(std::string_view name, std::string_view bytes) const;
 
     // Gives an existing file a new name that no file has yet.
     Status rename(std::string_view from, std::string_view to) const;
@@ -82,13 +114,13 @@ class DataDir {
     std::string freeName(std::string_view base, std::string_view ext) const;
 
     // A test hook: called before each step of a write; returning true makes
-    // that step fail (a failing WriteSide writes half of the bytes first).
+    // that step fail as WriteStep describes.
     void setFaultHook(std::function<bool(WriteStep)> hook) { faultHook_ = std::move(hook); }
 
   private:
     bool fails(WriteStep step) const { return faultHook_ && faultHook_(step); }
-    Status writeBytes(std::string_view name, std::string_view bytes,
-                      std::string_view sideName) const;
+    std::optional<std::filesystem::path> findEntry(std::string_view name) const;
+    int writeOut(int fd, std::string_view bytes) const;
 
     std::filesystem::path folder_;
     std::function<bool(WriteStep)> faultHook_;

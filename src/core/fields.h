@@ -11,18 +11,30 @@ namespace core {
 
 inline constexpr std::string_view kLineEnd = "\r\n";
 
-// Calls f(line) for every line of the text, without its line end. A bare LF
-// ends a line as well as CR LF, and a last line without a line end counts.
+// Calls f(line, end) for every line of the text: the line without its line
+// end, and the line end as found: CR LF, a bare LF, a bare CR (old editors
+// end lines so), or nothing at an unended last line.
+template <typename F>
+void forEachRawLine(std::string_view text, F&& f) {
+    while (!text.empty()) {
+        size_t stop = text.find_first_of("\r\n");
+        if (stop == std::string_view::npos) {
+            f(text, std::string_view());
+            return;
+        }
+        size_t endSize =
+            text[stop] == '\r' && stop + 1 < text.size() && text[stop + 1] == '\n' ? 2 : 1;
+        f(text.substr(0, stop), text.substr(stop, endSize));
+        text.remove_prefix(stop + endSize);
+    }
+}
+
+// Calls f(line) for every line of the text, without its line end. CR LF, a
+// bare LF and a bare CR all end a line, and a last line without a line end
+// counts.
 template <typename F>
 void forEachLine(std::string_view text, F&& f) {
-    while (!text.empty()) {
-        size_t nl = text.find('\n');
-        std::string_view line = text.substr(0, nl);
-        if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
-        f(line);
-        if (nl == std::string_view::npos) break;
-        text.remove_prefix(nl + 1);
-    }
+    forEachRawLine(text, [&](std::string_view line, std::string_view) { f(line); });
 }
 
 // Splits one line into its items: commas outside double quotes separate them;

@@ -5,6 +5,7 @@
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include <limits>
 
 namespace core {
 namespace {
@@ -90,6 +91,8 @@ std::string groupThousands(const std::string& intPart) {
 std::string Format(double value, std::string_view pattern) {
     NumberPattern p = parsePattern(pattern);
     if (p.percent) value *= 100;
+    if (std::isnan(value)) return "NaN" + std::string(p.suffix);
+    if (std::isinf(value)) return (value < 0 ? "-∞" : "∞") + std::string(p.suffix);
     int intDigits = 0;
     std::string digits = roundedDigits(std::fabs(value), p.decimals, intDigits);
     std::string intPart = digits.substr(0, static_cast<size_t>(intDigits));
@@ -162,7 +165,25 @@ std::string text15(double value) {
 }
 
 int64_t roundEven(double value) {
-    return static_cast<int64_t>(std::nearbyint(value));
+    if (std::isnan(value)) return 0;
+    constexpr double kLimit = 9223372036854775808.0;  // 2^63
+    double rounded = std::nearbyint(value);
+    if (rounded >= kLimit) return std::numeric_limits<int64_t>::max();
+    if (rounded < -kLimit) return std::numeric_limits<int64_t>::min();
+    return static_cast<int64_t>(rounded);
+}
+
+std::optional<int64_t> wholePartIn(double value, int64_t low, int64_t high) {
+    double whole = std::trunc(value);  // NaN fails both comparisons
+    if (!(whole >= static_cast<double>(low) && whole < static_cast<double>(high) + 1.0))
+        return std::nullopt;
+    return static_cast<int64_t>(whole);
+}
+
+std::optional<float> toFloat(double value) {
+    constexpr double kMax = std::numeric_limits<float>::max();
+    if (!(value >= -kMax && value <= kMax)) return std::nullopt;
+    return static_cast<float>(value);
 }
 
 double roundTenthHalfUp(double value) {

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -13,7 +14,9 @@ namespace core {
 // "～", "%"). A "," in the number part groups thousands ("0,0円" gives 05円 and
 // 1,250円); "%" shows the value times 100. Rounding takes the nearer
 // decimal, halves away from zero, on the value's 15 significant digits. A
-// negative value that rounds to zero keeps its sign: -0.04 gives -0.0.
+// negative value that rounds to zero keeps its sign: -0.04 gives -0.0. A value
+// that is not a number shows as "NaN", an infinite one as "∞" or "-∞", each
+// followed by the pattern's suffix.
 std::string Format(double value, std::string_view pattern);
 
 // The number at the start of the text (after leading blanks), 0 when none:
@@ -30,8 +33,16 @@ std::string shortestText(double value);
 // A double as text with at most 15 significant digits: 58.6 + 0.1 gives 58.7.
 std::string text15(double value);
 
-// Nearest whole number, ties to the even number.
+// Nearest whole number, ties to the even number. Beyond the 64-bit range the
+// result stops at its limit; a value that is not a number gives 0.
 int64_t roundEven(double value);
+
+// The whole part of the value (cut toward zero) when it lies in [low, high];
+// nullopt for a value outside that range, infinite or not a number.
+std::optional<int64_t> wholePartIn(double value, int64_t low, int64_t high);
+
+// The value as a single when it is finite and a single can hold it.
+std::optional<float> toFloat(double value);
 
 // Nearest tenth, halves upward.
 double roundTenthHalfUp(double value);

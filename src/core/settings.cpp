@@ -1,5 +1,6 @@
 #include "core/settings.h"
 
+#include <limits>
 #include <optional>
 #include <vector>
 
@@ -34,6 +35,20 @@ std::vector<std::vector<std::string>> records(const DataDir& dir, std::string_vi
     return out;
 }
 
+// The whole part of a number read from a file, or the file's default when the
+// text is no number a setting of that size can hold (1e300, inf).
+template <typename Int>
+Int settingNumber(std::string_view text, Int fallback) {
+    auto whole =
+        wholePartIn(Val(text), std::numeric_limits<Int>::min(), std::numeric_limits<Int>::max());
+    return whole ? static_cast<Int>(*whole) : fallback;
+}
+
+// A profile figure; 0, the empty profile's value, when a single cannot hold it.
+float profileNumber(std::string_view text) {
+    return toFloat(Val(text)).value_or(0.0f);
+}
+
 Status writeLine(const DataDir& dir, std::string_view name, std::string_view line) {
     return dir.writeText(name, std::string(line) + std::string(kLineEnd));
 }
@@ -43,7 +58,7 @@ Status writeLine(const DataDir& dir, std::string_view name, std::string_view lin
 int16_t readHelpTour(const DataDir& dir) {
     auto rec = records(dir, kSetteiFile);
     if (rec.empty() || rec[0].size() < 2) return 1;
-    return static_cast<int16_t>(Val(rec[0][1]));
+    return settingNumber<int16_t>(rec[0][1], 1);
 }
 
 Status writeHelpTour(const DataDir& dir, int16_t helpTour) {
@@ -54,7 +69,7 @@ Status writeHelpTour(const DataDir& dir, int16_t helpTour) {
 
 int readAutoTime(const DataDir& dir) {
     auto line = firstLine(dir, kJikanFile);
-    return line ? static_cast<int>(Val(*line)) : 0;
+    return line ? settingNumber<int32_t>(*line, 0) : 0;
 }
 
 Status writeAutoTime(const DataDir& dir, int value) {
@@ -79,7 +94,7 @@ Status writeScaleStep(const DataDir& dir, std::string_view step) {
 
 int16_t readMarkerStyle(const DataDir& dir) {
     auto line = firstLine(dir, kMarkerFile);
-    return line ? static_cast<int16_t>(Val(*line)) : 1;
+    return line ? settingNumber<int16_t>(*line, 1) : 1;
 }
 
 Status writeMarkerStyle(const DataDir& dir, int16_t style) {
@@ -91,8 +106,8 @@ Profile readProfile(const DataDir& dir) {
     auto rec = records(dir, kProfileFile);
     auto value = [&](size_t i) { return i < rec.size() && rec[i].size() >= 2 ? rec[i][1] : ""; };
     p.UserName = value(0);
-    p.Height = static_cast<float>(Val(value(1)));
-    p.TargetWeight = static_cast<float>(Val(value(2)));
+    p.Height = profileNumber(value(1));
+    p.TargetWeight = profileNumber(value(2));
     return p;
 }
 

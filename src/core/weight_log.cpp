@@ -1,6 +1,7 @@
 #include "core/weight_log.h"
 
 #include <charconv>
+#include <cmath>
 
 #include "core/codepage.h"
 #include "core/dates.h"
@@ -27,26 +28,160 @@ bool isLogDate(std::string_view t) {
         .ok();
 }
 
+// A weight as the log writes it; "nan", "inf" and numbers beyond a single's
+// range (from_chars refuses those) are no weight.
 bool parseWeight(std::string_view text, float& weight) {
     if (text.empty()) return false;
     if (text.front() == '+') text.remove_prefix(1);
     auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), weight);
-    return ec == std::errc() && end == text.data() + text.size();
+    return ec == std::errc() && end == text.data() + text.size() && std::isfinite(weight);
 }
 
-bool isBlankLine(std::string_view line) {
-    return line.find_first_not_of(" \t") == std::string_view::npos;
+bool isBlank(char c) {
+    return c == ' ' || c == '\t';
 }
 
-// The records a log's bytes hold, counted as its lines that are not blank.
-int countLines(std::string_view bytes) {
-    int lines = 0;
-    forEachLine(bytes, [&](std::string_view line) { lines += !isBlankLine(line); });
-    return lines;
+// Every quoted field closes right before its comma or the end of the line,
+// and no bare field holds a quote. A line where a lost line end joined two
+// records fails this.
+bool wellQuoted(std::string_view line) {
+    size_t pos = 0;
+    while (true) {
+        while (pos < line.size() && isBlank(line[pos])) ++pos;
+        if (pos < line.size() && line[pos] == '"') {
+            size_t close = line.find('"', pos + 1);
+            if (close == std::string_view::npos) return false;
+            pos = close + 1;
+            while (pos < line.size() && isBlank(line[pos])) ++pos;
+            if (pos == line.size()) return true;
+            if (line[pos] != ',') return false;
+        } else {
+            size_t comma = line.find(',', pos);
+            if (line.substr(pos, comma - pos).find('"') != std::string_view::npos) return false;
+            if (comma == std::string_view::npos) return true;
+            pos = comma;
+        }
+        ++pos;
+    }
 }
 
 Status logFull() {
     return Status::failure(std::string(kLogFile), "記録できるのは 32767 件までです");
+}
+
+Status cannotRead(const Status& read) {
+    return Status::failure(std::string(kLogFile),
+                           "読み込めないため、書き換えずにそのままにしました。" + read.reason());
+}
+
+// Why a record cannot be written as it is, or nullopt when it can.
+std::optional<Status> refuseRecord(const WeightRecord& r) {
+    auto refuse = [](std::string reason) {
+        return Status::failure(std::string(kLogFile), std::move(reason));
+    };
+    if (!isLogDate(r.Date))
+        return refuse("日付「" + r.Date + "」は yyyy/mm/dd の日付ではありません");
+    if (!std::isfinite(r.Weight)) return refuse("体重が数値ではありません");
+    for (const std::string* text : {&r.Situation, &r.Diary, &r.Spare1, &r.Spare2})
+        if (!isStorableText(*text))
+            return refuse("「" + *text +
+                          "」には記録できない文字（\"、改行、Shift-JIS にない文字）があります");
+    return std::nullopt;
+}
+
+// One line of the log as it stands in the file: its bytes, its line end, and
+// the record it holds when it is readable.
+struct LogLine {
+    std::string_view raw;
+    std::string_view end;
+    std::optional<WeightRecord> record;
+};
+
+struct SplitLog {
+    std::vector<LogLine> lines;
+    int32_t records = 0;
+    int32_t others = 0;  // unreadable and blank lines
+};
+
+SplitLog splitLog(std::string_view bytes) {
+    SplitLog log;
+    std::vector<std::string_view> fields;
+    std::string text;
+    forEachRawLine(bytes, [&](std::string_view raw, std::string_view end) {
+        text = decodeCp932(raw);
+        RecordView view;
+        LogLine line{raw, end, std::nullopt};
+        if (parseRecordLine(text, fields, view)) line.record = view.toRecord();
+        ++(line.record ? log.records : log.others);
+        log.lines.push_back(std::move(line));
+    });
+    return log;
+}
+
+// The readable records of a log's bytes.
+int32_t countRecords(std::string_view bytes) {
+    std::string text = decodeCp932(bytes);
+    std::vector<std::string_view> fields;
+    RecordView view;
+    int32_t records = 0;
+    forEachLine(text, [&](std::string_view line) {
+        records += parseRecordLine(line, fields, view) ? 1 : 0;
+    });
+    return records;
+}
+
+// The new bytes of a rewritten log: kept lines as they were, records in the
+// program's form. A kept last line without a line end gets one when more
+// follows.
+class LogBuilder {
+  public:
+    void keep(const LogLine& line) {
+        separate();
+        bytes_ += line.raw;
+        bytes_ += line.end;
+        open_ = line.end.empty();
+    }
+    void put(const WeightRecord& record) {
+        separate();
+        auto encoded = encodeCp932(recordLine(record));
+        if (encoded)
+            bytes_ += *encoded;
+        else
+            failed_ = true;
+    }
+    bool failed() const { return failed_; }
+    const std::string& bytes() const { return bytes_; }
+
+  private:
+    void separate() {
+        if (open_) bytes_ += kLineEnd;
+        open_ = false;
+    }
+    std::string bytes_;
+    bool open_ = false;
+    bool failed_ = false;
+};
+
+// Writes a rewritten log after checking that it holds exactly the records
+// and other lines it should: a rewrite never loses a line by accident.
+Status commitRewrite(const DataDir& dir, const LogBuilder& out, int32_t records, int32_t others,
+                     std::string_view side) {
+    SplitLog check = splitLog(out.bytes());
+    if (out.failed() || check.records != records || check.others != others)
+        return Status::failure(std::string(kLogFile),
+                               "書き換えた内容に記録の欠けが見つかったため、保存しませんでした");
+    return dir.writeBytes(kLogFile, out.bytes(), side);
+}
+
+// The log's bytes for a rewrite: "" when it is missing, nullopt (with the
+// reason in `status`) when it exists but cannot be read.
+std::optional<std::string> bytesForRewrite(const DataDir& dir, Status& status) {
+    FileBytes file = dir.readFile(kLogFile);
+    if (!file.status.ok()) {
+        status = cannotRead(file.status);
+        return std::nullopt;
+    }
+    return file.bytes.value_or("");
 }
 
 std::string joinLines(const std::vector<WeightRecord>& records) {
@@ -59,23 +194,41 @@ std::string joinLines(const std::vector<WeightRecord>& records) {
     return text;
 }
 
-// Rewrites the log line by line: `edit` turns each readable record into the
-// text that replaces its line; unreadable lines are kept as they are.
+std::optional<Status> refuseAny(const std::vector<WeightRecord>& records) {
+    for (const auto& r : records)
+        if (auto refused = refuseRecord(r)) return refused;
+    return std::nullopt;
+}
+
+// Rewrites the record at `index` among the readable records: `edit` gives
+// its new form, or nullopt to remove it.
 template <typename Edit>
-std::string rewriteLines(const std::string& text, Edit&& edit) {
-    std::string out;
-    out.reserve(text.size() + 128);
-    std::vector<std::string_view> fields;
-    forEachLine(text, [&](std::string_view line) {
-        RecordView record;
-        if (parseRecordLine(line, fields, record)) {
-            edit(record, out);
-        } else if (!isBlankLine(line)) {
-            out += line;
-            out += kLineEnd;
+Status rewriteRecordAt(const DataDir& dir, int32_t index, Edit&& edit) {
+    Status status;
+    auto bytes = bytesForRewrite(dir, status);
+    if (!bytes) return status;
+    SplitLog log = splitLog(*bytes);
+    LogBuilder out;
+    int32_t at = 0;
+    int32_t records = log.records;
+    bool found = false;
+    for (const auto& line : log.lines) {
+        if (!line.record || at++ != index) {
+            out.keep(line);
+            continue;
         }
-    });
-    return out;
+        found = true;
+        std::optional<WeightRecord> edited = edit(*line.record);
+        if (edited)
+            out.put(*edited);
+        else
+            --records;
+    }
+    if (!found)
+        return Status::failure(
+            std::string(kLogFile),
+            std::to_string(static_cast<int64_t>(index) + 1) + " 件目の記録が見つかりません");
+    return commitRewrite(dir, out, records, log.others, kInsertSideFile);
 }
 
 }  // namespace
@@ -87,9 +240,10 @@ WeightRecord RecordView::toRecord() const {
 
 bool parseRecordLine(std::string_view line, std::vector<std::string_view>& fields,
                      RecordView& out) {
-    if (line.find(kBadByteMark) != std::string_view::npos) return false;
+    if (line.find(kBadByteMark) != std::string_view::npos || !wellQuoted(line)) return false;
     splitFields(line, fields);
-    if (fields.size() < 3 || !isLogDate(fields[0]) || !parseWeight(fields[2], out.Weight))
+    if (fields.size() < 3 || fields.size() > 6 || !isLogDate(fields[0]) ||
+        !parseWeight(fields[2], out.Weight))
         return false;
     auto field = [&](size_t i) { return i < fields.size() ? fields[i] : std::string_view(); };
     out.Date = fields[0];
@@ -114,22 +268,37 @@ std::string recordLine(const WeightRecord& r) {
 }
 
 LogScan::LogScan(const DataDir& dir, std::string_view name) {
-    auto text = dir.readText(name);
-    missing_ = !text.has_value();
-    if (text) text_ = std::move(*text);
+    FileBytes file = dir.readFile(name);
+    missing_ = file.missing();
+    status_ = file.status;
+    if (file.bytes) text_ = decodeCp932(*file.bytes);
     rest_ = text_;
 }
 
 bool LogScan::next(RecordView& record) {
     while (!rest_.empty()) {
-        size_t nl = rest_.find('\n');
-        std::string_view line = rest_.substr(0, nl);
-        rest_.remove_prefix(nl == std::string_view::npos ? rest_.size() : nl + 1);
-        if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+        size_t stop = rest_.find_first_of("\r\n");
+        std::string_view line = rest_.substr(0, stop);
+        size_t endSize = 0;
+        if (stop != std::string_view::npos)
+            endSize =
+                rest_[stop] == '\r' && stop + 1 < rest_.size() && rest_[stop + 1] == '\n' ? 2 : 1;
+        rest_.remove_prefix(stop == std::string_view::npos ? rest_.size() : stop + endSize);
         if (parseRecordLine(line, fields_, record)) return true;
-        if (!isBlankLine(line)) ++unreadable_;
+        if (line.find_first_not_of(" \t") != std::string_view::npos) ++unreadable_;
     }
     return false;
+}
+
+LogRecords readLogRecords(const DataDir& dir) {
+    LogRecords out;
+    LogScan scan(dir);
+    RecordView record;
+    while (scan.next(record)) out.records.push_back(record.toRecord());
+    out.unreadableLines = scan.unreadableLines();
+    out.missing = scan.missing();
+    out.status = scan.status();
+    return out;
 }
 
 std::optional<WeightRecord> readFirstRecord(const DataDir& dir) {
@@ -140,66 +309,111 @@ std::optional<WeightRecord> readFirstRecord(const DataDir& dir) {
         std::string text = decodeCp932(head->bytes);
         std::string_view rest = text;
         while (!rest.empty()) {
-            size_t nl = rest.find('\n');
-            if (nl == std::string_view::npos && !head->whole) break;  // cut off: read more
-            std::string_view line = rest.substr(0, nl);
-            if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+            size_t stop = rest.find_first_of("\r\n");
+            if (stop == std::string_view::npos && !head->whole) break;  // cut off: read more
+            std::string_view line = rest.substr(0, stop);
             RecordView record;
             if (parseRecordLine(line, fields, record)) return record.toRecord();
-            rest.remove_prefix(nl == std::string_view::npos ? rest.size() : nl + 1);
+            rest.remove_prefix(stop == std::string_view::npos ? rest.size() : stop + 1);
         }
         if (head->whole) return std::nullopt;
     }
 }
 
 Status APPEND_LOG(const DataDir& dir, const WeightRecord& record) {
-    auto bytes = dir.readBytes(kLogFile);
+    if (auto refused = refuseRecord(record)) return *refused;
+    Status status;
+    auto bytes = bytesForRewrite(dir, status);
+    if (!bytes) return status;
+    if (countRecords(*bytes) >= kMaxRecords) return logFull();
     std::string text = recordLine(record);
-    if (bytes) {
-        if (countLines(*bytes) >= kMaxRecords) return logFull();
-        // A last line without its line end must not run into the new one.
-        if (!bytes->empty() && bytes->back() != '\n') text.insert(0, kLineEnd);
-    }
+    // A last line without its line end must not run into the new one.
+    if (!bytes->empty() && bytes->back() != '\n' && bytes->back() != '\r') text.insert(0, kLineEnd);
     return dir.appendText(kLogFile, text);
 }
 
 Status INSERT_LOG(const DataDir& dir, const WeightRecord& record) {
-    std::string text = dir.readText(kLogFile).value_or("");
+    if (auto refused = refuseRecord(record)) return *refused;
+    Status status;
+    auto bytes = bytesForRewrite(dir, status);
+    if (!bytes) return status;
+    SplitLog log = splitLog(*bytes);
+    if (log.records >= kMaxRecords) return logFull();
+    const WeightRecord fresh{record.Date, record.Situation, record.Weight, "", "", ""};
+    LogBuilder out;
     bool inserted = false;
-    int count = 0;
-    std::string out = rewriteLines(text, [&](const RecordView& read, std::string& out) {
-        ++count;
+    for (const auto& line : log.lines) {
+        if (!line.record) {
+            out.keep(line);
+            continue;
+        }
+        const WeightRecord& read = *line.record;
         if (!inserted && read.Date > record.Date) {
-            out +=
-                recordLine(WeightRecord{record.Date, record.Situation, record.Weight, "", "", ""});
+            out.put(fresh);
             inserted = true;
         }
-        out += recordLine(WeightRecord{std::string(read.Date), std::string(read.Situation),
-                                       read.Weight, std::string(read.Diary),
-                                       std::string(read.Spare2), std::string(read.Spare2)});
-    });
-    if (count >= kMaxRecords) return logFull();
-    if (!inserted)
-        out += recordLine(WeightRecord{record.Date, record.Situation, record.Weight, "", "", ""});
-    return dir.writeText(kLogFile, out, kInsertSideFile);
+        out.put(WeightRecord{read.Date, read.Situation, read.Weight, read.Diary, read.Spare2,
+                             read.Spare2});
+    }
+    if (!inserted) out.put(fresh);
+    return commitRewrite(dir, out, log.records + 1, log.others, kInsertSideFile);
 }
 
 Status REWRITE_LOG(const DataDir& dir, const std::vector<WeightRecord>& records) {
+    if (auto refused = refuseAny(records)) return *refused;
     return dir.writeText(kLogFile, joinLines(records));
 }
 
 Status RESET_LOG(const DataDir& dir, const WeightRecord& first) {
+    if (auto refused = refuseRecord(first)) return *refused;
     return dir.writeText(kLogFile, joinLines({first}));
 }
 
 Status renameSituationInLog(const DataDir& dir, std::string_view from, std::string_view to) {
-    std::string text = dir.readText(kLogFile).value_or("");
-    std::string out = rewriteLines(text, [&](const RecordView& read, std::string& out) {
+    if (!isStorableText(to))
+        return Status::failure(
+            std::string(kLogFile),
+            "「" + std::string(to) +
+                "」には記録できない文字（\"、改行、Shift-JIS にない文字）があります");
+    Status status;
+    auto bytes = bytesForRewrite(dir, status);
+    if (!bytes) return status;
+    SplitLog log = splitLog(*bytes);
+    LogBuilder out;
+    for (const auto& line : log.lines) {
+        if (!line.record) {
+            out.keep(line);
+            continue;
+        }
+        const WeightRecord& read = *line.record;
         std::string_view situation = read.Situation == from ? to : read.Situation;
-        out += recordLine(WeightRecord{std::string(read.Date), std::string(situation), read.Weight,
-                                       std::string(read.Diary), "", ""});
+        out.put(WeightRecord{read.Date, std::string(situation), read.Weight, read.Diary, "", ""});
+    }
+    return commitRewrite(dir, out, log.records, log.others, kRenameSideFile);
+}
+
+Status replaceDiary(const DataDir& dir, int32_t index, std::string_view diary) {
+    if (!isStorableText(diary))
+        return Status::failure(std::string(kLogFile),
+                               "一言日記には \"、改行、Shift-JIS にない文字は使えません");
+    return rewriteRecordAt(dir, index, [&](WeightRecord r) -> std::optional<WeightRecord> {
+        r.Diary = std::string(diary);
+        return r;
     });
-    return dir.writeText(kLogFile, out, kRenameSideFile);
+}
+
+Status replaceWeight(const DataDir& dir, int32_t index, float weight) {
+    if (!std::isfinite(weight))
+        return Status::failure(std::string(kLogFile), "体重が数値ではありません");
+    return rewriteRecordAt(dir, index, [&](WeightRecord r) -> std::optional<WeightRecord> {
+        r.Weight = weight;
+        return r;
+    });
+}
+
+Status removeRecord(const DataDir& dir, int32_t index) {
+    return rewriteRecordAt(dir, index,
+                           [](const WeightRecord&) -> std::optional<WeightRecord> { return {}; });
 }
 
 bool legacyLogExists(const DataDir& dir) {
@@ -207,17 +421,25 @@ bool legacyLogExists(const DataDir& dir) {
 }
 
 Status CONV_RENZOKU(const DataDir& dir) {
-    auto legacy = dir.readText(kLegacyLogFile);
-    if (!legacy) return Status::failure(std::string(kLegacyLogFile), "ファイルを読めません");
-    std::string out = rewriteLines(*legacy, [](const RecordView& read, std::string& out) {
-        out += recordLine(WeightRecord{std::string(read.Date), std::string(read.Situation),
-                                       read.Weight, "", "", ""});
-    });
+    FileBytes legacy = dir.readFile(kLegacyLogFile);
+    if (!legacy.status) return legacy.status;
+    if (!legacy.bytes) return Status::failure(std::string(kLegacyLogFile), "ファイルがありません");
+    SplitLog log = splitLog(*legacy.bytes);
+    LogBuilder out;
+    for (const auto& line : log.lines) {
+        if (line.record)
+            out.put(WeightRecord{line.record->Date, line.record->Situation, line.record->Weight, "",
+                                 "", ""});
+        else
+            out.keep(line);
+    }
+    if (out.failed())
+        return Status::failure(std::string(kLegacyLogFile), "変換できない行があります");
     if (dir.exists(kLogFile)) {
         Status kept = dir.copy(kLogFile, dir.freeName("データbak", ".txt"));
         if (!kept) return kept;
     }
-    Status written = dir.writeText(kLogFile, out);
+    Status written = dir.writeBytes(kLogFile, out.bytes());
     if (!written) return written;
     return dir.rename(kLegacyLogFile, dir.freeName("連続体重bak", ".txt"));
 }

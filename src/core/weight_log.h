@@ -47,24 +47,29 @@ struct WeightLogSummary {
     float FirstObesity = 0;
     std::string LastDate;
     float LastWeight = 0;
-    int16_t RecordCount = 0;
+    int32_t RecordCount = 0;
 };
 
-// Reads one line of the log. A line is readable when it has at least the
-// date ("yyyy/mm/dd", a real date), the situation and a numeric weight, and
-// no byte that is not Shift-JIS. Every reader skips the other lines.
+// Reads one line of the log. A line is readable when it has three to six
+// fields, the date ("yyyy/mm/dd", a real date), the situation and a weight
+// that a single holds as a finite number, every quoted text closed right
+// before its comma, and no byte that is not Shift-JIS. Every reader skips the
+// other lines (two records run together on one line are such a line).
 bool parseRecordLine(std::string_view line, std::vector<std::string_view>& fields, RecordView& out);
 
 // The line of a record, ended by CR LF.
 std::string recordLine(const WeightRecord& record);
 
 // The scan: the whole file read and decoded at once, then the records handed
-// out in file order. A missing file scans as empty.
+// out in file order. CR LF, a bare LF and a bare CR all end a line. A missing
+// file scans as empty; so does one that cannot be read, which `status` tells.
 class LogScan {
   public:
     explicit LogScan(const DataDir& dir, std::string_view name = kLogFile);
     bool next(RecordView& record);
     bool missing() const { return missing_; }
+    // Failed when the file exists but cannot be read.
+    const Status& status() const { return status_; }
     int unreadableLines() const { return unreadable_; }
 
   private:
@@ -72,8 +77,19 @@ class LogScan {
     std::string_view rest_;
     std::vector<std::string_view> fields_;
     bool missing_ = false;
-    int unreadable_ = 0;
+    Status status_;
+    int32_t unreadable_ = 0;
 };
+
+// The readable records of the log in file order, for computations that want
+// them all at once.
+struct LogRecords {
+    std::vector<WeightRecord> records;
+    int32_t unreadableLines = 0;  // lines that are neither a record nor blank
+    bool missing = false;         // no log yet, read as an empty one
+    Status status;                // failed when the log exists but cannot be read
+};
+LogRecords readLogRecords(const DataDir& dir);
 
 inline LogScan READ_LOG(const DataDir& dir) {
     return LogScan(dir);
@@ -82,12 +98,20 @@ inline LogScan READ_LOG(const DataDir& dir) {
 // The first readable record, reading no more of the file than it needs.
 std::optional<WeightRecord> readFirstRecord(const DataDir& dir);
 
+// Every writer below refuses a record it cannot store faithfully (a date that
+// is not "yyyy/mm/dd", a weight that is not a finite number, a text with a
+// double quote, a line break or a character Shift-JIS lacks), and every one
+// that reads the log first refuses to write when the log cannot be read: a
+// failed Status, and the log as it was. The log is full at 32767 readable
+// records; lines the reader skips do not count.
+
 // Adds a weighing at the end of the log. Refused when the log is full.
 Status APPEND_LOG(const DataDir& dir, const WeightRecord& record);
 
 // Inserts a back-dated weighing after every record of its date and of
 // earlier dates; the records copied keep fields 1 to 4 and take field 6 into
-// both spare fields. Refused when the log is full.
+// both spare fields, and every line that is not a readable record is carried
+// over byte for byte. Refused when the log is full.
 Status INSERT_LOG(const DataDir& dir, const WeightRecord& record);
 
 // Replaces the log with these records, spare fields written empty.
@@ -97,13 +121,23 @@ Status REWRITE_LOG(const DataDir& dir, const std::vector<WeightRecord>& records)
 Status RESET_LOG(const DataDir& dir, const WeightRecord& first);
 
 // Rewrites the log through "データＣＨＧ.txt", giving every record whose
-// situation equals `from` exactly the situation `to`.
+// situation equals `from` exactly the situation `to`; other lines are kept
+// byte for byte.
 Status renameSituationInLog(const DataDir& dir, std::string_view from, std::string_view to);
+
+// Rewrites of one record, addressed by its index among the readable records
+// (0 for the first). Every other line, readable or not, stays byte for byte;
+// the edited record is written in the program's own form, its spare fields as
+// they were. Refused when there is no such record.
+Status replaceDiary(const DataDir& dir, int32_t index, std::string_view diary);
+Status replaceWeight(const DataDir& dir, int32_t index, float weight);
+Status removeRecord(const DataDir& dir, int32_t index);
 
 // The legacy log "連続体重.txt" (date, situation, weight per line).
 bool legacyLogExists(const DataDir& dir);
 
-// Converts the legacy log into "データ.txt". The log it replaces is kept as
+// Converts the legacy log into "データ.txt" (legacy lines it cannot read are
+// carried over as they are, for the start-up notice). The log it replaces is kept as
 // "データbak.txt" (or the next free name), and the legacy file takes the name
 // "連続体重bak.txt" (or the next free name) so that it is not offered again.
 Status CONV_RENZOKU(const DataDir& dir);

@@ -2,6 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
+#include <cstring>
+#include <functional>
+
 #include "support/temp_folder.h"
 
 namespace core {
@@ -71,6 +75,105 @@ TEST(DataDir, AppendAddsToTheEndAndReportsFailure) {
     dir.setFaultHook([](WriteStep s) { return s == WriteStep::Append; });
     EXPECT_FALSE(dir.appendText("状況リスト.txt", "就寝前\r\n"));
     EXPECT_EQ(t.text("状況リスト.txt"), "朝食前\r\n夕食後\r\n");
+}
+
+std::filesystem::perms permsOf(const std::filesystem::path& p) {
+    return std::filesystem::status(p).permissions() & std::filesystem::perms::all;
+}
+
+// A rewrite keeps the permissions of the file it replaces.
+TEST(DataDir, RewriteKeepsThePermissionsOfTheOldFile) {
+    using std::filesystem::perms;
+    for (perms mode : {perms::owner_read | perms::owner_write,
+                       perms::owner_read | perms::owner_write | perms::group_read,
+                       perms::owner_all | perms::others_read}) {
+        TempFolder t;
+        t.put("データ.txt", "old\r\n");
+        std::filesystem::permissions(t.path() / "データ.txt", mode);
+        ASSERT_TRUE(t.dir().writeText("データ.txt", "new\r\n", "データコピー.txt"));
+        EXPECT_EQ(permsOf(t.path() / "データ.txt"), mode);
+        EXPECT_EQ(t.text("データ.txt"), "new\r\n");
+    }
+}
+
+// A file the user made read-only is neither replaced nor appended to, and
+// the reasons of failures are told in Japanese.
+TEST(DataDir, RefusalsSayWhyInJapanese) {
+    struct Case {
+        const char* name;
+        std::function<void(const TempFolder&)> prepare;
+        std::function<Status(const DataDir&)> write;
+        const char* reasonPart;
+    };
+    auto readOnly = [](const TempFolder& t) {
+        t.put("データ.txt", "old\r\n");
+        std::filesystem::permissions(t.path() / "データ.txt", std::filesystem::perms::owner_read);
+    };
+    auto folder = [](const TempFolder& t) {
+        std::filesystem::create_directory(t.path() / "データ.txt");
+    };
+    const Case cases[] = {
+        {"rewrite of a read-only file", readOnly,
+         [](const DataDir& d) { return d.writeText("データ.txt", "new"); }, "読み取り専用"},
+        {"append to a read-only file", readOnly,
+         [](const DataDir& d) { return d.appendText("データ.txt", "new"); }, "読み取り専用"},
+        {"rewrite of a folder", folder,
+         [](const DataDir& d) { return d.writeText("データ.txt", "new"); },
+         "ファイルではありません"},
+        {"append to a folder", folder,
+         [](const DataDir& d) { return d.appendText("データ.txt", "new"); },
+         "ファイルではありません"},
+        {"read of a folder", folder,
+         [](const DataDir& d) { return d.readFile("データ.txt").status; },
+         "ファイルではありません"},
+        {"a missing program folder", [](const TempFolder&) {},
+         [](const DataDir& d) { return DataDir(d.folder() / "gone").writeText("a.txt", "x"); },
+         "フォルダーが見つかりません"},
+    };
+    for (const auto& c : cases) {
+        TempFolder t;
+        c.prepare(t);
+        Status s = c.write(t.dir());
+        EXPECT_FALSE(s) << c.name;
+        EXPECT_EQ(s.fileName().empty(), false) << c.name;
+        EXPECT_NE(s.reason().find(c.reasonPart), std::string::npos) << c.name << ": " << s.reason();
+        if (t.has("データ.txt") && !std::filesystem::is_directory(t.path() / "データ.txt")) {
+            EXPECT_EQ(t.text("データ.txt"), "old\r\n") << c.name;
+        }
+        EXPECT_LE(t.fileCount(), 1u) << c.name;
+    }
+}
+
+TEST(DataDir, ReasonTextIsJapaneseWithTheSystemTextAfter) {
+    struct Case {
+        int error;
+        const char* japanese;
+    };
+    const Case cases[] = {
+        {EACCES, "アクセスが許可されていません"},   {EPERM, "アクセスが許可されていません"},
+        {ENOSPC, "ディスクに空きがありません"},     {EROFS, "読み取り専用の場所です"},
+        {EISDIR, "ファイルではなくフォルダーです"}, {ENOENT, "フォルダーが見つかりません"},
+        {EIO, "ディスクの読み書きに失敗しました"},  {EINVAL, "予期しないエラーが起きました"},
+    };
+    for (const auto& c : cases) {
+        std::string text = reasonText(c.error);
+        EXPECT_EQ(text.rfind(c.japanese, 0), 0u) << text;
+        EXPECT_NE(text.find(std::string("(") + std::strerror(c.error) + ")"), std::string::npos)
+            << text;
+    }
+}
+
+TEST(DataDir, ReadTellsMissingFromUnreadable) {
+    TempFolder t;
+    EXPECT_TRUE(t.dir().readFile("データ.txt").missing());
+    t.put("データ.txt", "x");
+    EXPECT_EQ(t.dir().readFile("データ.TXT").bytes.value(), "x");
+    DataDir dir = t.dir();
+    dir.setFaultHook([](WriteStep s) { return s == WriteStep::Read; });
+    FileBytes failed = dir.readFile("データ.txt");
+    EXPECT_FALSE(failed.missing());
+    EXPECT_FALSE(failed.status);
+    EXPECT_FALSE(failed.bytes);
 }
 
 TEST(DataDir, FreeNameCountsUpPastTakenNames) {

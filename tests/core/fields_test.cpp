@@ -41,6 +41,34 @@ TEST(ForEachLine, AcceptsCrLfBareLfAndAnUnendedLastLine) {
     EXPECT_EQ(lines, (std::vector<std::string>{"a", "", "b"}));
 }
 
+// A bare CR ends a line too; the raw form tells each line end as found.
+TEST(ForEachLine, BareCrEndsALineAndLineEndsAreKept) {
+    struct Case {
+        const char* text;
+        std::vector<std::string> lines;
+        std::vector<std::string> ends;
+    };
+    const Case cases[] = {
+        {"a\rb\rc\r", {"a", "b", "c"}, {"\r", "\r", "\r"}},
+        {"a\r\nb\nc\rd", {"a", "b", "c", "d"}, {"\r\n", "\n", "\r", ""}},
+        {"a\n\rb", {"a", "", "b"}, {"\n", "\r", ""}},
+        {"a\r\r\n", {"a", ""}, {"\r", "\r\n"}},
+        {"", {}, {}},
+    };
+    for (const auto& c : cases) {
+        std::vector<std::string> lines, ends;
+        forEachRawLine(c.text, [&](std::string_view l, std::string_view e) {
+            lines.emplace_back(l);
+            ends.emplace_back(e);
+        });
+        EXPECT_EQ(lines, c.lines) << c.text;
+        EXPECT_EQ(ends, c.ends) << c.text;
+        std::string joined;
+        for (size_t i = 0; i < lines.size(); ++i) joined += lines[i] + ends[i];
+        EXPECT_EQ(joined, c.text);
+    }
+}
+
 TEST(LineWriter, TextQuotedNumbersBareAndShortest) {
     std::string out;
     LineWriter(out).text("2024/06/01").text("a,b").weight(58.6f).number(60.0).weight(60.0f).end();

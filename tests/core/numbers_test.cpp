@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
+
 #include "core/dates.h"
 
 namespace core {
@@ -29,6 +31,59 @@ TEST(Format, Patterns) {
     };
     for (const auto& c : cases)
         EXPECT_EQ(Format(c.value, c.pattern), c.expected) << c.value << " " << c.pattern;
+}
+
+// Format is total: values that are no number or beyond every range give a
+// sane text and never read past a buffer.
+TEST(Format, ValuesThatAreNoPlainNumber) {
+    const double inf = std::numeric_limits<double>::infinity();
+    const double nan = std::numeric_limits<double>::quiet_NaN();
+    struct Case {
+        double value;
+        const char* pattern;
+        const char* expected;
+    };
+    const Case cases[] = {
+        {nan, "0.0Kg", "NaNKg"}, {-nan, "0.0", "NaN"},     {inf, "0.0Kg", "∞Kg"},
+        {-inf, "0,0円", "-∞円"}, {inf, "0.000Kg", "∞Kg"},  {1e308, "0.0%", "∞%"},
+        {nan, "0.0%", "NaN%"},   {-1e-300, "0.0", "-0.0"}, {4.9e-324, "0.000Kg", "0.000Kg"},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(Format(c.value, c.pattern), c.expected) << c.value << " " << c.pattern;
+    std::string huge = Format(1e300, "0,0円");
+    EXPECT_EQ(huge.substr(0, 4), "1,00");
+    EXPECT_EQ(huge.size(), 301u + 100u + std::string("円").size());
+}
+
+// Conversions to whole numbers never leave their range.
+TEST(Numbers, WholeNumbersStayInRange) {
+    const double inf = std::numeric_limits<double>::infinity();
+    const double nan = std::numeric_limits<double>::quiet_NaN();
+    EXPECT_EQ(roundEven(1e300), std::numeric_limits<int64_t>::max());
+    EXPECT_EQ(roundEven(-inf), std::numeric_limits<int64_t>::min());
+    EXPECT_EQ(roundEven(nan), 0);
+    EXPECT_EQ(roundEven(2.5), 2);
+    EXPECT_EQ(roundEven(-3.5), -4);
+    struct Case {
+        double value;
+        std::optional<int64_t> expected;
+    };
+    const Case cases[] = {
+        {1.9, 1},
+        {-1.9, -1},
+        {32767.9, 32767},
+        {32768, std::nullopt},
+        {-32768.5, -32768},
+        {-32769, std::nullopt},
+        {1e300, std::nullopt},
+        {inf, std::nullopt},
+        {nan, std::nullopt},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(wholePartIn(c.value, -32768, 32767), c.expected) << c.value;
+    EXPECT_EQ(toFloat(1e300), std::nullopt);
+    EXPECT_EQ(toFloat(nan), std::nullopt);
+    EXPECT_EQ(toFloat(168.5), 168.5f);
 }
 
 TEST(Format, Dates) {

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include "support/temp_folder.h"
 
 namespace core {
@@ -58,6 +60,37 @@ TEST(Settings, ReadsFilesAsUsersHaveThem) {
     ASSERT_TRUE(writeScaleStep(dir, "0.5"));
     EXPECT_EQ(t.fileCount(), 4u);  // the existing file was replaced, not doubled
     EXPECT_EQ(t.text("体重計刻み.txt"), "0.5\r\n");
+}
+
+// A number no setting can hold reads as that file's default.
+TEST(Settings, NumbersOutOfRangeReadAsTheDefault) {
+    struct Case {
+        const char* file;
+        const char* content;
+        std::function<double(const DataDir&)> read;
+        double expected;
+    };
+    auto helpTour = [](const DataDir& d) { return static_cast<double>(readHelpTour(d)); };
+    auto autoTime = [](const DataDir& d) { return static_cast<double>(readAutoTime(d)); };
+    auto marker = [](const DataDir& d) { return static_cast<double>(readMarkerStyle(d)); };
+    auto height = [](const DataDir& d) { return static_cast<double>(readProfile(d).Height); };
+    const Case cases[] = {
+        {"設定.TXT", "\"ヘルプツアー\",1e300\r\n", helpTour, 1},
+        {"設定.TXT", "\"ヘルプツアー\",40000\r\n", helpTour, 1},
+        {"設定.TXT", "\"ヘルプツアー\",0\r\n", helpTour, 0},
+        {"自動時間.TXT", "1e300\r\n", autoTime, 0},
+        {"自動時間.TXT", "-1e19\r\n", autoTime, 0},
+        {"自動時間.TXT", "1\r\n", autoTime, 1},
+        {"マーカー.TXT", "1e300\r\n", marker, 1},
+        {"マーカー.TXT", "-99999\r\n", marker, 1},
+        {"マーカー.TXT", "2\r\n", marker, 2},
+        {"ﾌﾟﾗｲﾍﾞｰﾄ.txt", "\"氏名\",\"\"\r\n\"身長\",1e300\r\n", height, 0},
+    };
+    for (const auto& c : cases) {
+        TempFolder t;
+        t.put(c.file, c.content);
+        EXPECT_EQ(c.read(t.dir()), c.expected) << c.file << " " << c.content;
+    }
 }
 
 }  // namespace
