@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <chrono>
+#include <cmath>
+#include <limits>
 
 #include "core/fields.h"
 #include "core/numbers.h"
@@ -9,12 +11,33 @@
 namespace savings {
 namespace {
 
-// Whole yen, ties to the even number.
-int32_t nearestYen(double x) {
-    return static_cast<int32_t>(core::roundEven(x));
+constexpr double kMaxYen = std::numeric_limits<int32_t>::max();
+constexpr double kMinYen = std::numeric_limits<int32_t>::min();
+
+bool isBlank(std::string_view line) {
+    return line.find_first_not_of(" \t") == std::string_view::npos;
 }
 
 }  // namespace
+
+// Whole yen, ties to the even number, held within 32 bits.
+int32_t saturatedYen(double yen) {
+    if (std::isnan(yen)) return 0;
+    if (yen >= kMaxYen) return std::numeric_limits<int32_t>::max();
+    if (yen <= kMinYen) return std::numeric_limits<int32_t>::min();
+    return static_cast<int32_t>(core::roundEven(yen));
+}
+
+int32_t addYen(int32_t a, int32_t b) {
+    return saturatedYen(static_cast<double>(a) + b);
+}
+
+std::optional<int16_t> kansanRate(std::string_view text) {
+    if (!core::IsNumeric(text)) return std::nullopt;
+    double rate = std::nearbyint(core::Val(text));
+    if (!(rate >= -32768.0 && rate <= 32767.0)) return std::nullopt;
+    return static_cast<int16_t>(rate);
+}
 
 ConversionEntry::ConversionEntry(std::string fromDate, int16_t rate)
     : FromDate(std::move(fromDate)), Rate(rate) {
@@ -28,10 +51,14 @@ ConversionTable READ_KANSAN(const core::DataDir& dir) {
     std::vector<ConversionEntry> entries;
     std::vector<std::string_view> fields;
     core::forEachLine(*text, [&](std::string_view line) {
+        if (isBlank(line)) return;
         core::splitFields(line, fields);
-        if (fields.size() < 2 || !core::parseDate(fields[0]) || !core::IsNumeric(fields[1])) return;
-        double rate = std::clamp(core::Val(fields[1]), -32768.0, 32767.0);
-        entries.emplace_back(std::string(fields[0]), static_cast<int16_t>(core::roundEven(rate)));
+        std::optional<int16_t> rate;
+        if (fields.size() >= 2 && core::parseDate(fields[0])) rate = kansanRate(fields[1]);
+        if (rate)
+            entries.emplace_back(std::string(fields[0]), *rate);
+        else
+            ++table.SkippedLines;
     });
     if (!entries.empty()) table.entries = std::move(entries);
     return table;
@@ -48,14 +75,15 @@ float KANSAN_RATE(const ConversionTable& table, std::string_view date) {
 }
 
 int32_t WEIGHING_PENALTY(float W, float P, float F, float R) {
-    int32_t a = nearestYen((static_cast<double>(W) - P) * R);
-    int32_t b = nearestYen((static_cast<double>(W) - F) * R);
-    return std::max(a, 0) + std::max(b, 0);
+    int32_t a = saturatedYen((static_cast<double>(W) - P) * R);
+    int32_t b = saturatedYen((static_cast<double>(W) - F) * R);
+    return addYen(std::max(a, 0), std::max(b, 0));
 }
 
 int32_t ADD_PENALTY(int32_t T, double g, float R) {
-    if (static_cast<float>(g) > 0) return nearestYen(T + g * R);
-    return T;
+    if (!(static_cast<float>(g) > 0)) return T;
+    double sum = T + g * R;
+    return std::isnan(sum) ? T : saturatedYen(sum);
 }
 
 int32_t addWeighing(int32_t T, float W, float P, float F, float R) {

@@ -26,11 +26,19 @@ struct ConversionEntry {
 // The entries in the order of the file; never empty.
 struct ConversionTable {
     std::vector<ConversionEntry> entries{{"2000/01/01", 100}};
+    int32_t SkippedLines = 0;  // lines of the file that READ_KANSAN could not use
 };
 
-// Loads "換算.txt"; a missing or empty file gives the single entry
-// 2000/01/01 at 100 yen, held in memory only. Lines without a date and a
-// numeric rate are skipped.
+// A rate as the file and the rate box give it: a number, rounded to the
+// nearest whole yen with ties to even, within the 16-bit range; nullopt
+// otherwise ("abc", "1e9", "32767.5").
+std::optional<int16_t> kansanRate(std::string_view text);
+
+// Loads "換算.txt"; a missing file, or one without a usable line, gives the
+// single entry 2000/01/01 at 100 yen, held in memory only. A line is used
+// when it holds a real date (kept as written, "2024/6/1" too) and a rate
+// that kansanRate accepts; every other line but a blank one is skipped and
+// counted in SkippedLines.
 ConversionTable READ_KANSAN(const core::DataDir& dir);
 
 // The rate of a weighing's date: walking the table in its order, the rate of
@@ -47,5 +55,11 @@ int32_t ADD_PENALTY(int32_t T, double g, float R);
 
 // Both gains of a weighing added to a running total, previous first.
 int32_t addWeighing(int32_t T, float W, float P, float F, float R);
+
+// Every yen figure stays within 32 bits: a product or a sum beyond the limits
+// stops at the limit, and a product without a value (an infinite gain at rate
+// 0) adds nothing.
+int32_t saturatedYen(double yen);
+int32_t addYen(int32_t a, int32_t b);
 
 }  // namespace savings

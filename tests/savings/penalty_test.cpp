@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
+
 #include "support/temp_folder.h"
 
 namespace savings {
@@ -94,6 +96,65 @@ TEST(ReadKansan, DefaultWhenMissingOrEmptyAndFileOrderOtherwise) {
     EXPECT_EQ(table.entries[0].Rate, 200);
     EXPECT_EQ(table.entries[1].FromDate, "2000/01/01");
     EXPECT_EQ(table.entries[1].Rate, -50);
+}
+
+TEST(ReadKansan, SkipsAndCountsLinesItCannotUse) {
+    struct Case {
+        const char* what;
+        const char* file;
+        std::vector<std::string> entries;  // "date rate"; the default when none is usable
+        int32_t skipped;
+    };
+    const Case cases[] = {
+        {"blank lines are passed over quietly",
+         "\r\n\"2000/01/01\",100\r\n  \r\n\"2024/06/01\",200\r\n",
+         {"2000/01/01 100", "2024/06/01 200"},
+         0},
+        {"a date without leading zeros is a date, kept as written",
+         "\"2000/01/01\",100\r\n\"2024/6/1\",200\r\n",
+         {"2000/01/01 100", "2024/6/1 200"},
+         0},
+        {"dates that are not dates",
+         "\"abc\",50\r\n\"2024/02/30\",60\r\n\"2000/01/01\",100\r\n",
+         {"2000/01/01 100"},
+         2},
+        {"rates that are not numbers or not 16-bit",
+         "\"2000/01/01\",x\r\n\"2001/01/01\",40000\r\n\"2002/01/01\",-32769\r\n"
+         "\"2003/01/01\",32767.5\r\n\"2004/01/01\",100.5\r\n",
+         {"2004/01/01 100"},
+         4},
+        {"a missing field", "\"2000/01/01\"\r\n\"2001/01/01\",7\r\n", {"2001/01/01 7"}, 1},
+        {"nothing usable gives the default", "garbage\r\n\"abc\",1\r\n", {"2000/01/01 100"}, 2},
+    };
+    for (const auto& c : cases) {
+        TempFolder t;
+        t.put("換算.txt", c.file);
+        ConversionTable table = READ_KANSAN(t.dir());
+        std::vector<std::string> got;
+        for (const auto& e : table.entries)
+            got.push_back(e.FromDate + " " + std::to_string(e.Rate));
+        EXPECT_EQ(got, c.entries) << c.what;
+        EXPECT_EQ(table.SkippedLines, c.skipped) << c.what;
+    }
+}
+
+TEST(Penalty, YenStayWithinThirtyTwoBits) {
+    constexpr int32_t kMax = std::numeric_limits<int32_t>::max();
+    constexpr int32_t kMin = std::numeric_limits<int32_t>::min();
+    constexpr float kInf = std::numeric_limits<float>::infinity();
+    constexpr float kNaN = std::numeric_limits<float>::quiet_NaN();
+    EXPECT_EQ(WEIGHING_PENALTY(3e38f, 1, 1, 100), kMax);  // both gains at the limit
+    EXPECT_EQ(WEIGHING_PENALTY(kInf, 60, 60, 100), kMax);
+    EXPECT_EQ(WEIGHING_PENALTY(kNaN, 60, 60, 100), 0);
+    EXPECT_EQ(WEIGHING_PENALTY(kInf, 60, 60, 0), 0);
+    EXPECT_EQ(addWeighing(kMax - 1, 61, 60, 60, 100), kMax);
+    EXPECT_EQ(addWeighing(kMin + 1, 61, 60, 60, -100), kMin);
+    EXPECT_EQ(ADD_PENALTY(5, kInf, 0), 5);
+    EXPECT_EQ(ADD_PENALTY(5, kNaN, 100), 5);
+    EXPECT_EQ(addYen(kMax, 1), kMax);
+    EXPECT_EQ(addYen(kMin, kMin), kMin);
+    EXPECT_EQ(saturatedYen(2.5), 2);
+    EXPECT_EQ(saturatedYen(-1e300), kMin);
 }
 
 }  // namespace

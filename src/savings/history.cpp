@@ -1,0 +1,96 @@
+#include "savings/history.h"
+
+#include "core/dates.h"
+#include "core/fields.h"
+
+namespace savings {
+namespace {
+
+// "yyyy/mm/dd" as "yy/mm/dd"; a text that is not a date stays as it is.
+std::string shortDate(std::string_view date) {
+    auto parsed = core::parseDate(date);
+    return parsed ? core::Format(*parsed, "yy/mm/dd") : std::string(date);
+}
+
+// Builds the rows while the log is walked: a row is opened by the first
+// record of a run of one date and closed with its amount when the next run
+// begins or the log ends.
+class HistoryBuilder {
+  public:
+    explicit HistoryBuilder(const ConversionTable& table) : table_(table) {}
+
+    void add(const core::WeightRecord& record) {
+        if (history_.rows.empty()) previous_ = record.Weight;
+        if (history_.rows.empty() || record.Date != date_) openRow(record);
+        amount_ = addWeighing(amount_, record.Weight, previous_, dayFirst_, rate_);
+        previous_ = record.Weight;
+    }
+
+    History finish() {
+        closeRow();
+        return std::move(history_);
+    }
+
+  private:
+    void openRow(const core::WeightRecord& record) {
+        closeRow();
+        date_ = record.Date;
+        dayFirst_ = record.Weight;
+        rate_ = KANSAN_RATE(table_, date_);  // once per run of one date
+        amount_ = 0;
+        auto number = static_cast<int32_t>(history_.rows.size() + 1);
+        history_.rows.push_back({number, shortDate(date_), 0, 0});
+    }
+
+    void closeRow() {
+        if (history_.rows.empty()) return;
+        HistoryRow& row = history_.rows.back();
+        row.Amount = amount_;
+        history_.GrandTotal = addYen(history_.GrandTotal, amount_);
+        row.Total = history_.GrandTotal;
+    }
+
+    const ConversionTable& table_;
+    History history_;
+    std::string date_;
+    float previous_ = 0, dayFirst_ = 0, rate_ = 0;
+    int32_t amount_ = 0;
+};
+
+}  // namespace
+
+History history(std::span<const core::WeightRecord> records, const ConversionTable& table) {
+    HistoryBuilder builder(table);
+    for (const auto& record : records) builder.add(record);
+    return builder.finish();
+}
+
+HistoryChart historyChart(const History& history) {
+    HistoryChart chart;
+    for (const auto& row : history.rows) {
+        chart.Total.emplace_back(row.Total);
+        chart.Amount.emplace_back(row.Amount);
+    }
+    if (history.rows.empty()) {
+        chart.Total.emplace_back();
+        chart.Amount.emplace_back();
+    }
+    return chart;
+}
+
+std::string historyText(const History& history) {
+    std::string text;
+    for (const auto& row : history.rows)
+        core::LineWriter(text)
+            .text(row.Date)
+            .number(std::to_string(row.Amount))
+            .number(std::to_string(row.Total))
+            .end();
+    return text;
+}
+
+core::Status writeHistory(const core::DataDir& dir, const History& history) {
+    return dir.writeText(kHistoryFile, historyText(history));
+}
+
+}  // namespace savings
