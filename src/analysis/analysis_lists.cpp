@@ -1,0 +1,191 @@
+#include "analysis/analysis_lists.h"
+
+#include <algorithm>
+#include <cfloat>
+#include <cmath>
+
+#include "core/numbers.h"
+
+namespace analysis {
+namespace {
+
+// A single-precision difference rounded to 0.1, halves upward: the tenfold
+// value is taken in single precision (0.45 becomes 4.5 there), the rest in
+// double.
+double roundTenth(float d) {
+    float tenfold = d * 10.0f;
+    return std::floor(static_cast<double>(tenfold) + 0.5) / 10;
+}
+
+// A count of rows from a double that may be huge or not a number.
+int32_t rowCount(double n) {
+    if (!(n > 0)) return 0;
+    if (n >= kMaxListRows) return kMaxListRows;
+    return static_cast<int32_t>(n);
+}
+
+float toSingle(double value) {
+    return static_cast<float>(std::clamp(value, -double{FLT_MAX}, double{FLT_MAX}));
+}
+
+std::string ordinal(size_t i) {
+    return std::to_string(i) + "回目";
+}
+
+// "±" for none, "+" for a gain; a loss shows its own minus sign.
+std::string_view signText(double value) {
+    if (value == 0) return "±";
+    return value > 0 ? "+" : "";
+}
+
+std::string milestoneText(int32_t m) {
+    std::string kg = core::shortestText((m + 1) * 0.5);
+    if (m % 2 == 1) kg += ".0";
+    return kg + "Kg減";
+}
+
+std::optional<std::string> kugiriNote(const Trend& t) {
+    return "最高　" + formatValue(t.TrendWeights.front() - t.MinRecordWeight, "0.0Kg") +
+           "減を達成してから　" +
+           std::to_string(daysBetweenTexts(t.MinRecordDateText, t.TrendDates.back())) + "日経過";
+}
+
+// The weight bands of the ranking: lower bounds from the whole kilogram
+// below the lowest weight up to the one above the highest.
+class BandTable {
+  public:
+    BandTable(const Trend& t, double width) : width_(width) {
+        top_ = std::floor(static_cast<double>(t.TrendMaxWeight)) + 1;
+        bottom_ = std::floor(static_cast<double>(t.MinRecordWeight));
+        last_ = rowCount(std::nearbyint((top_ - bottom_) / width) + 1) - 1;
+    }
+    int32_t last() const { return last_; }
+    double lower(int32_t k) const { return core::roundTenthHalfUp(bottom_ + k * width_); }
+
+    // The band that holds the weight, none when it falls between two bands
+    // (.99 or more above a lower bound) or beyond the table.
+    std::optional<int32_t> find(float w) const {
+        double pos = std::floor((static_cast<double>(w) - bottom_) / width_);
+        if (!(pos >= -1) || pos > last_ + 1) return std::nullopt;
+        auto k0 = static_cast<int32_t>(pos);
+        for (int32_t k = std::max(0, k0 - 1); k <= std::min(last_, k0 + 1); ++k)
+            if (holds(k, w)) return k;
+        return std::nullopt;
+    }
+
+  private:
+    bool holds(int32_t k, float w) const {
+        float lo = toSingle(lower(k));
+        float hi = toSingle(static_cast<double>(lo) + width_ - 0.01);
+        return lo <= w && w < hi;
+    }
+
+    double width_, top_ = 0, bottom_ = 0;
+    int32_t last_ = 0;
+};
+
+std::vector<Band> countBands(const Trend& t, double width) {
+    BandTable table(t, width);
+    std::vector<int32_t> counts(static_cast<size_t>(table.last()) + 1);
+    for (float w : t.TrendWeights)
+        if (auto k = table.find(w)) ++counts[static_cast<size_t>(*k)];
+    std::vector<Band> bands;
+    for (int32_t k = 0; k <= table.last(); ++k)
+        if (counts[static_cast<size_t>(k)] > 0)
+            bands.push_back({table.lower(k), counts[static_cast<size_t>(k)]});
+    return bands;
+}
+
+}  // namespace
+
+JikeiList jikeiList(const Trend& trend, DiffBase base) {
+    JikeiList list;
+    list.header3 = base == DiffBase::Previous ? "前回差" : "初回差";
+    const auto& w = trend.TrendWeights;
+    list.rows.reserve(w.size());
+    for (size_t i = 0; i < w.size(); ++i) {
+        double d = 0;
+        if (i > 0) d = roundTenth(w[i] - (base == DiffBase::Previous ? w[i - 1] : w[0]));
+        list.rows.push_back({ordinal(i + 1), trend.TrendDates[i], formatValue(w[i], "0.0Kg"),
+                             std::string(signText(d)) + formatValue(d, "0.0Kg")});
+    }
+    return list;
+}
+
+KugiriList kugiriList(const Trend& trend) {
+    KugiriList list;
+    const auto& w = trend.TrendWeights;
+    if (w.empty()) return list;
+    double best = roundTenth(w.front() - trend.MinRecordWeight);
+    list.rows.resize(static_cast<size_t>(rowCount(std::floor(best / 0.5))));
+    if (list.rows.empty()) return list;
+    // A weighing that reaches a milestone reaches every lower one, so the
+    // milestones are reached in their order.
+    int32_t next = 0, previousDay = 0;
+    const auto reached = static_cast<int32_t>(list.rows.size());
+    for (size_t k = 0; k < w.size() && next < reached; ++k) {
+        float loss = w.front() - w[k];
+        for (; next < reached && (next + 1) * 0.5 <= loss; ++next) {
+            int32_t day = daysBetweenTexts(trend.TrendDates.front(), trend.TrendDates[k]);
+            list.rows[static_cast<size_t>(next)] = {milestoneText(next), trend.TrendDates[k],
+                                                    std::to_string(day) + "日後",
+                                                    std::to_string(day - previousDay) + "日後"};
+            previousDay = day;
+        }
+    }
+    list.note = kugiriNote(trend);
+    return list;
+}
+
+HeikinList heikinList(const Trend& trend) {
+    HeikinList list;
+    const auto& w = trend.TrendWeights;
+    list.rows.reserve(w.size());
+    float sum = 0, previous = 0;
+    for (size_t i = 0; i < w.size(); ++i) {
+        sum += w[i];
+        float average = sum / static_cast<float>(i + 1);
+        float grams = 0;
+        std::string_view sign;
+        if (i > 0) {
+            grams = (average - previous) * 1000.0f;
+            sign = signText(grams);
+            list.streak = grams > 0 ? 0 : list.streak + 1;
+        }
+        list.rows.push_back({ordinal(i + 1), formatValue(w[i], "0.0Kg"),
+                             formatValue(average, "0.000Kg"),
+                             std::string(sign) + formatValue(grams, "0g")});
+        previous = average;
+    }
+    list.note = list.streak > 0 ? "連続ﾏｲﾅｽ記録 " + std::to_string(list.streak) + "日間達成！"
+                                : "平均を上回ってしまいました...";
+    return list;
+}
+
+void rankBands(std::vector<Band>& bands) {
+    for (size_t m = 0; m + 1 < bands.size(); ++m)
+        for (size_t j = m + 1; j < bands.size(); ++j)
+            if (bands[m].count < bands[j].count) std::swap(bands[m], bands[j]);
+}
+
+BanzukeList banzukeList(const Trend& trend, BandWidth width) {
+    BanzukeList list;
+    bool whole = width == BandWidth::OneKilogram;
+    list.caption =
+        whole ? "    体重推移累積番付 < 1.0Kg刻み >" : "    体重推移累積番付 < 0.5Kg刻み >";
+    if (trend.TrendWeights.empty()) return list;
+    double w = whole ? 1.0 : 0.5;
+    std::vector<Band> bands = countBands(trend, w);
+    rankBands(bands);
+    for (size_t r = 0; r < bands.size(); ++r) {
+        const Band& b = bands[r];
+        std::string behind = r == 0 ? "" : std::to_string(bands[r - 1].count - b.count) + "回";
+        list.rows.push_back(
+            {std::to_string(r + 1) + "位",
+             formatValue(b.lower, "0.0～") + formatValue(b.lower + w - 0.1, "0.0Kg"),
+             std::to_string(b.count) + "回", behind});
+    }
+    return list;
+}
+
+}  // namespace analysis

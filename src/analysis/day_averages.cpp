@@ -1,0 +1,224 @@
+#include "analysis/day_averages.h"
+
+#include <algorithm>
+#include <charconv>
+#include <chrono>
+
+#include "core/numbers.h"
+
+namespace analysis {
+namespace {
+
+constexpr std::string_view kUnordered =
+    "体重データの日付が古い順に並んでいないため、日毎平均を表示できません。";
+constexpr std::string_view kUnreadableLogDate =
+    "体重データに日付として読めないものがあるため、日毎平均を表示できません。";
+constexpr std::string_view kTooManyDays = "日数が 32767 日を超えるため、日毎平均を表示できません。";
+constexpr std::string_view kUnreadableBox =
+    "期間の日付が読めません。yy/mm/dd の形で入力してください。";
+constexpr std::string_view kEndBeforeStart = "期間の終わりの日付が始めの日付より前になっています。";
+
+constexpr int kListX = 9000;
+
+struct Day {
+    float sum = 0;
+    int32_t count = 0;
+    bool weighed = false;  // the count before a day without weighing is carried
+};
+
+// Every calendar day from the first record's date to the last one's, each
+// record on its own date, with the last average carried over days without
+// weighing.
+struct DayTable {
+    core::Date first{};
+    std::vector<Day> days;
+    float highest = 0, lowest = 0;
+
+    core::Date dateOf(size_t d) const {
+        return core::Date(std::chrono::sys_days(first) + std::chrono::days(d));
+    }
+    core::Date last() const { return dateOf(days.size() - 1); }
+};
+
+std::string_view placeRecords(std::span<const core::WeightRecord> records, DayTable& table) {
+    std::optional<core::Date> previous;
+    for (const auto& r : records) {
+        auto date = core::parseDate(r.Date);
+        if (!date) return kUnreadableLogDate;
+        if (previous && *date < *previous) return kUnordered;
+        if (!previous) table.first = *date;
+        previous = date;
+        if (core::daysBetween(table.first, *date) >= kMaxDays) return kTooManyDays;
+        auto d = static_cast<size_t>(core::daysBetween(table.first, *date));
+        if (table.days.size() <= d) table.days.resize(d + 1);
+        Day& day = table.days[d];
+        day.sum += r.Weight;
+        ++day.count;
+        day.weighed = true;
+        table.highest = std::max(table.highest, r.Weight);
+        table.lowest = std::min(table.lowest, r.Weight);
+    }
+    return {};
+}
+
+// Builds the table; an empty text on success, else why it cannot be built.
+std::string_view buildDayTable(std::span<const core::WeightRecord> records, DayTable& table) {
+    table.highest = table.lowest = records.front().Weight;
+    if (auto error = placeRecords(records, table); !error.empty()) return error;
+    for (size_t d = 1; d < table.days.size(); ++d)
+        if (!table.days[d].weighed) {
+            table.days[d].sum = table.days[d - 1].sum;
+            table.days[d].count = table.days[d - 1].count;
+        }
+    return {};
+}
+
+float averageOf(const Day& day) {
+    return day.sum / static_cast<float>(day.count);
+}
+
+void addRow(DayAverages& out, const DayTable& table, size_t d) {
+    const Day& day = table.days[d];
+    out.rows.push_back({std::to_string(out.rows.size() + 1),
+                        core::Format(table.dateOf(d), "yy/mm/dd"),
+                        day.weighed ? formatValue(averageOf(day), "0.0") : ""});
+    out.chart.push_back(static_cast<double>(averageOf(day)));
+}
+
+DayAveragesResult refused(std::string_view why) {
+    return {std::string(why), {}};
+}
+
+// Reads 1 or 2 digits followed by the separator (none after the last).
+bool readPart(std::string_view& text, int& value, bool last) {
+    size_t digits = 0;
+    while (digits < text.size() && digits < 3 && text[digits] >= '0' && text[digits] <= '9')
+        ++digits;
+    if (digits == 0 || digits > 2) return false;
+    std::from_chars(text.data(), text.data() + digits, value);
+    text.remove_prefix(digits);
+    if (last) return text.empty();
+    if (text.empty() || (text.front() != '/' && text.front() != '-')) return false;
+    text.remove_prefix(1);
+    return true;
+}
+
+int64_t distanceToLog(core::Date date, core::Date first, core::Date last) {
+    if (date < first) return core::daysBetween(date, first);
+    if (last < date) return core::daysBetween(last, date);
+    return 0;
+}
+
+// "yy/mm/dd" in the century nearest to the log's days.
+std::optional<core::Date> readShortDate(std::string_view text, core::Date first, core::Date last) {
+    int yy = 0, mm = 0, dd = 0;
+    if (!readPart(text, yy, false) || !readPart(text, mm, false) || !readPart(text, dd, true))
+        return std::nullopt;
+    std::optional<core::Date> best;
+    int64_t bestDistance = 0;
+    int century = static_cast<int>(first.year()) / 100 * 100;
+    for (int y = century - 100 + yy; y <= century + 200 + yy; y += 100) {
+        core::Date date{std::chrono::year(y), std::chrono::month(static_cast<unsigned>(mm)),
+                        std::chrono::day(static_cast<unsigned>(dd))};
+        if (!date.ok()) continue;
+        int64_t distance = distanceToLog(date, first, last);
+        if (!best || distance < bestDistance) {
+            best = date;
+            bestDistance = distance;
+        }
+    }
+    return best;
+}
+
+std::string_view trimmed(std::string_view text) {
+    while (!text.empty() && (text.front() == ' ' || text.front() == '\t')) text.remove_prefix(1);
+    while (!text.empty() && (text.back() == ' ' || text.back() == '\t')) text.remove_suffix(1);
+    return text;
+}
+
+// The numeric value of an average text in plain decimal, 0 for none.
+std::string exportNumber(std::string_view average) {
+    double value = core::Val(average);
+    return value == 0 ? "0" : core::shortestText(value);
+}
+
+void printLine(ui::PrintJob& job, std::string text) {
+    job.push_back(ui::printX(kListX));
+    job.push_back(ui::printText(std::move(text)));
+}
+
+}  // namespace
+
+DayAveragesResult dayAverages(std::span<const core::WeightRecord> records) {
+    DayAveragesResult result;
+    if (records.empty()) return result;
+    DayTable table;
+    if (auto error = buildDayTable(records, table); !error.empty()) return refused(error);
+    DayAverages& out = result.table;
+    for (size_t d = 0; d < table.days.size(); ++d) {
+        addRow(out, table, d);
+        out.dateItems.push_back(out.rows.back().date);
+    }
+    out.startText = core::Format(table.first, "yy/mm/dd");
+    out.endText = core::Format(table.last(), "yy/mm/dd");
+    out.axis = weightAxis(table.lowest, table.highest);
+    out.RecordCount = static_cast<int32_t>(records.size());
+    return result;
+}
+
+DayAveragesResult dayAveragesForPeriod(std::span<const core::WeightRecord> records,
+                                       std::string_view startText, std::string_view endText) {
+    DayAveragesResult result;
+    if (records.empty()) return result;
+    DayTable table;
+    if (auto error = buildDayTable(records, table); !error.empty()) return refused(error);
+    auto start = readBoxDate(startText, table.first, table.last());
+    auto end = readBoxDate(endText, table.first, table.last());
+    if (!start || !end) return refused(kUnreadableBox);
+    if (*end < *start) return refused(kEndBeforeStart);
+    int64_t length = int64_t{core::daysBetween(*start, *end)} + 1;
+    if (length > kMaxDays) return refused(kTooManyDays);
+    DayAverages& out = result.table;
+    for (size_t d = 0; d < table.days.size(); ++d)
+        if (*start <= table.dateOf(d) && table.dateOf(d) <= *end) addRow(out, table, d);
+    out.rows.resize(static_cast<size_t>(length));
+    out.chart.resize(static_cast<size_t>(length));
+    out.axis = weightAxis(table.lowest, table.highest);
+    out.RecordCount = static_cast<int32_t>(records.size());
+    return result;
+}
+
+std::optional<core::Date> readBoxDate(std::string_view text, core::Date first, core::Date last) {
+    text = trimmed(text);
+    if (auto full = core::parseDate(text)) return full;
+    return readShortDate(text, first, last);
+}
+
+std::string dayAverageExport(std::span<const DayRow> rows) {
+    std::string text;
+    for (const auto& row : rows)
+        text += "\"" + row.date + "\"," + exportNumber(row.average) + "\r\n";
+    return text;
+}
+
+core::Status writeDayAverages(const core::DataDir& dir, std::span<const DayRow> rows) {
+    return dir.writeText(kDayAverageFile, dayAverageExport(rows));
+}
+
+ui::PrintJob dayAveragePrintJob(std::span<const DayRow> rows) {
+    ui::PrintJob job = {ui::printX(0), ui::printY(0), ui::printPicture("mcrAvgtai"), ui::printY(0)};
+    printLine(job, "　日付け    　  体重");
+    job.push_back(ui::printNewLine());
+    printLine(job, std::string(19, '-'));
+    job.push_back(ui::printNewLine());
+    for (const auto& row : rows) {
+        printLine(job, row.date);
+        job.push_back(ui::printZone());
+        job.push_back(ui::printText(row.average));
+        job.push_back(ui::printNewLine());
+    }
+    job.push_back(ui::printEndDoc());
+    return job;
+}
+
+}  // namespace analysis

@@ -1,0 +1,89 @@
+// The daily averages (fraAvgTai): the weighings of each calendar day reduced
+// to one average, for every day from the first to the last record or for a
+// chosen period, with the chart series, the export file "日毎平均.txt" and
+// the printed report.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "analysis/trend.h"
+#include "core/data_dir.h"
+#include "core/dates.h"
+#include "core/weight_log.h"
+#include "ui/print_job.h"
+
+namespace analysis {
+
+inline constexpr std::string_view kDayAverageFile = "日毎平均.txt";
+inline constexpr std::string_view kDayAverageSaved =
+    "日毎平均.txt のファイル名で保存しました。 エクセルなどの表計算ソフトにも読み込めます。";
+inline constexpr std::string_view kDayAverageSavedTitle = "保存終了";
+inline constexpr std::string_view kDayAveragePrintQuestion =
+    "表示中のデータを印刷しますか？ \r\n\r\n良かったらＯＫボタンを押してください";
+inline constexpr std::string_view kDayAveragePrintTitle = "印刷確認";
+
+// The most days the table lists, as many as a grid row counter holds.
+inline constexpr int32_t kMaxDays = 32767;
+
+// A row of msgAvgtai: the running number, "03/11/01" and the average "70.2"
+// (empty on a day without weighing, and in every cell of a row past the
+// recorded days).
+struct DayRow {
+    std::string number;
+    std::string date;
+    std::string average;
+    bool operator==(const DayRow&) const = default;
+};
+
+struct DayAverages {
+    std::vector<DayRow> rows;
+    // mcrAvgtai, one point per row: the day's average, on a day without
+    // weighing the average of the last day that had one; none past the log.
+    std::vector<std::optional<double>> chart;
+    std::optional<Axis> axis;  // from the lowest and highest single weighing
+    int32_t RecordCount = 0;
+    // Filled for all days only: the items of both date boxes and their texts.
+    std::vector<std::string> dateItems;
+    std::string startText, endText;
+};
+
+// A fill either gives the table or a message saying why nothing was shown.
+struct DayAveragesResult {
+    std::string error;
+    DayAverages table;
+    bool ok() const { return error.empty(); }
+};
+
+// DSP_AVGTAI: every day from the first record's date to the last one's.
+// Refused when the log's dates are not in order or span too many days.
+DayAveragesResult dayAverages(std::span<const core::WeightRecord> records);
+
+// DSP_AVGTAI_KIKAN: the days from the date typed in cboStdate2 to the one in
+// cboEddate2, numbered from 1; a period running past the log keeps empty rows
+// at its end. Refused for a text that is no date, an end before the start,
+// or a log whose dates are not in order.
+DayAveragesResult dayAveragesForPeriod(std::span<const core::WeightRecord> records,
+                                       std::string_view startText, std::string_view endText);
+
+// The date in a date box: "yyyy/mm/dd", or "yy/mm/dd" read in the century
+// that puts it nearest to the log's days (so an item of the box, one of the
+// log's days, is that very day).
+std::optional<core::Date> readBoxDate(std::string_view text, core::Date first, core::Date last);
+
+// The text of "日毎平均.txt": "\"03/11/01\",70.2" and CR LF per row; an empty
+// average is written 0.
+std::string dayAverageExport(std::span<const DayRow> rows);
+
+// cmdAvgHozon_Click: replaces "日毎平均.txt" with the rows as shown.
+core::Status writeDayAverages(const core::DataDir& dir, std::span<const DayRow> rows);
+
+// cmdAvgPri_Click after the user's OK: the chart's picture at the top left,
+// and beside it from x 9000 the heading, a rule and one line per row.
+ui::PrintJob dayAveragePrintJob(std::span<const DayRow> rows);
+
+}  // namespace analysis
