@@ -1,0 +1,97 @@
+#include "records/range_list.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "core/dates.h"
+#include "core/numbers.h"
+
+namespace records {
+namespace {
+
+// A number's text, or nothing for a value that is not finite (a height so
+// small that the BMI overflows).
+std::string finiteText(double value, std::string_view pattern) {
+    return std::isfinite(value) ? core::Format(value, pattern) : std::string();
+}
+
+std::string weekdayText(std::string_view date) {
+    auto parsed = core::parseDate(date);
+    return parsed ? std::string(core::weekdayName(*parsed)) : std::string();
+}
+
+// Writes the difference of column `col` and its mark in column `col + 1`.
+ui::Color putDifference(ListRow& row, int col, float weight, float from) {
+    std::string shown = core::Format(static_cast<double>(weight) - from, "0.0Kg");
+    DiffMark mark = markOf(shown);
+    row.cells[static_cast<size_t>(col)] = std::move(shown);
+    row.cells[static_cast<size_t>(col) + 1] = std::string(mark.text);
+    return mark.color;
+}
+
+void putBodyFigures(ListRow& row, float weight, float heightCm) {
+    if (!(heightCm > 0)) return;
+    double metres = static_cast<double>(heightCm) / 100;
+    double square = metres * metres;
+    double standard = square * 22;
+    row.cells[kColBmi] = finiteText(weight / square, "0.0");
+    row.cells[kColObesity] = finiteText((weight - standard) / standard, "0.0%");
+}
+
+ListRow makeRow(size_t number, const core::WeightRecord& record, float previous, float first,
+                float heightCm) {
+    ListRow row;
+    float w = record.Weight;
+    row.weight = w;
+    row.cells[kColNumber] = std::to_string(number);
+    row.cells[kColDate] = record.Date;
+    row.cells[kColWeekday] = weekdayText(record.Date);
+    row.cells[kColSituation] = record.Situation;
+    row.cells[kColWeight] = core::Format(w, "0.0Kg");
+    row.previousColor = putDifference(row, kColPreviousDiff, w, previous);
+    row.firstColor = putDifference(row, kColFirstDiff, w, first);
+    putBodyFigures(row, w, heightCm);
+    return row;
+}
+
+AxisRange axisOf(const std::vector<ListRow>& rows) {
+    auto [low, high] =
+        std::minmax_element(rows.begin(), rows.end(),
+                            [](const ListRow& a, const ListRow& b) { return a.weight < b.weight; });
+    return {std::floor(static_cast<double>(low->weight)),
+            std::floor(static_cast<double>(high->weight) + 0.9)};
+}
+
+}  // namespace
+
+DiffMark markOf(std::string_view shownDifference) {
+    double d = core::Val(shownDifference);
+    if (d > 0) return {" 増", ui::kLightRed};
+    if (d == 0) return {" 同", ui::kLightYellow};
+    return {" 減", ui::kLightGreen};
+}
+
+RangeList rangeList(std::span<const core::WeightRecord> records, const ListFilter& filter,
+                    float heightCm) {
+    RangeList list;
+    float first = 0, previous = 0;
+    for (const auto& record : records) {
+        if (!listed(filter, record)) continue;
+        if (list.rows.empty()) first = previous = record.Weight;
+        list.rows.push_back(makeRow(list.rows.size() + 1, record, previous, first, heightCm));
+        previous = record.Weight;
+    }
+    if (!list.rows.empty()) list.axis = axisOf(list.rows);
+    list.scrollToEnd = list.rows.size() + 1 > kListVisibleRows;
+    return list;
+}
+
+PeriodItems periodItems(std::span<const core::WeightRecord> records) {
+    PeriodItems out;
+    for (const auto& record : records)
+        if (out.items.empty() || out.items.back() != record.Date) out.items.push_back(record.Date);
+    if (!out.items.empty()) out.shown = {out.items.front(), out.items.back()};
+    return out;
+}
+
+}  // namespace records

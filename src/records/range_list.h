@@ -1,0 +1,93 @@
+// The range list: the table of `msgBunseki` with its differences, marks, BMI
+// and obesity, the chart `mcrBunseki` of the listed weights, and the items of
+// the period combo boxes `cboStdate` and `cboEddate`.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <optional>
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "core/weight_log.h"
+#include "records/list_filter.h"
+#include "ui/color.h"
+
+namespace records {
+
+inline constexpr int kListColumns = 11;
+
+// The header row of `msgBunseki` and the column widths in twips.
+inline constexpr std::array<std::string_view, kListColumns> kListHeaders = {
+    "回", "日付け", "曜", "行動", "体重", "前回差", "差", "初回差", "差", "ＢＭＩ", "肥満度"};
+inline constexpr std::array<int, kListColumns> kListWidths = {600, 1200, 365, 1665, 800, 780,
+                                                              350, 800,  350, 570,  700};
+
+// The columns of a row, by the number of the grid column.
+enum ListColumn {
+    kColNumber = 0,
+    kColDate = 1,
+    kColWeekday = 2,
+    kColSituation = 3,
+    kColWeight = 4,
+    kColPreviousDiff = 5,
+    kColPreviousMark = 6,
+    kColFirstDiff = 7,
+    kColFirstMark = 8,
+    kColBmi = 9,
+    kColObesity = 10,
+};
+
+// The tables scroll to their end when they have more rows than this, header
+// included.
+inline constexpr int kListVisibleRows = 11;
+
+struct DiffMark {
+    std::string_view text;  // " 増", " 同", " 減"
+    ui::Color color;
+    bool operator==(const DiffMark&) const = default;
+};
+
+// The mark of a difference as its cell shows it: the text read back as a
+// number, so "0.0Kg" and "-0.0Kg" are both " 同".
+DiffMark markOf(std::string_view shownDifference);
+
+struct ListRow {
+    std::array<std::string, kListColumns> cells;  // the texts of columns 0 to 10
+    ui::Color previousColor;                      // the background of column 6
+    ui::Color firstColor;                         // the background of column 8
+    float weight = 0;                             // the chart's point
+};
+
+// The chart's value axis: Int(highest + 0.9) to Int(lowest).
+struct AxisRange {
+    double min = 0;
+    double max = 0;
+    bool operator==(const AxisRange&) const = default;
+};
+
+struct RangeList {
+    std::vector<ListRow> rows;      // data rows; row n of the grid is rows[n - 1]
+    std::optional<AxisRange> axis;  // none when nothing is listed: the axis stays as it was
+    bool scrollToEnd = false;       // the grid's top row becomes its last row
+};
+
+// Lists the records that pass the filter, in file order. The differences are
+// taken against the previously listed row and the first listed row. With a
+// height of zero or less, the BMI and obesity cells stay empty. The chart has
+// one point per listed row.
+RangeList rangeList(std::span<const core::WeightRecord> records, const ListFilter& filter,
+                    float heightCm);
+
+// The items of `cboStdate` and `cboEddate`: each date of the log where it
+// differs from the date before it, and the texts the boxes show, the first and
+// the last item (empty for an empty log).
+struct PeriodItems {
+    std::vector<std::string> items;
+    Period shown;
+};
+PeriodItems periodItems(std::span<const core::WeightRecord> records);
+
+}  // namespace records
