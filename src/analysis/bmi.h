@@ -5,7 +5,7 @@
 #include <optional>
 #include <string_view>
 
-#include "ui/controls.h"
+#include "ui/color.h"
 
 namespace analysis {
 

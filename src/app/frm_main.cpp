@@ -1,58 +1,87 @@
 #include "app/frm_main.h"
 
+#include "analysis/bmi.h"
 #include "app/help_texts.h"
 #include "core/settings.h"
 #include "core/weight_log.h"
+#include "setup/situation_list.h"
 
 namespace app {
 
 using ui::Buttons;
 using ui::Icon;
 
+namespace {
+
+// The nine panels, each with its frame, its side button and its explanation.
+const host::PanelInfo kMain{"fraMain", "メイン", "cmdMain", "メイン", "メイン画面を表示します",
+                            "main",    {}};
+const host::PanelInfo kTaijyu{
+    "fraTaijyu", "範囲指定", "cmdTaijyu", "範囲指定", "表示条件を指定できます",
+    "taijyu",    kHelpTaijyu};
+const host::PanelInfo kCale{"fraCale",
+                            "体重増減把握カレンダー",
+                            "cmdCale",
+                            "カレンダー",
+                            "体重増減把握カレンダーを表示します",
+                            "cale",
+                            kHelpCale};
+const host::PanelInfo kBunseki{
+    "fraBunseki", "分析リスト", "cmdBunseki", "分析リスト", "体重分析画面を表示します",
+    "bunseki",    kHelpBunseki};
+const host::PanelInfo kRenTai{
+    "fraRenTai", "全グラフ", "cmdRentai", "全グラフ", "現在までの体重グラフを表示します",
+    "rentai",    kHelpRenTai};
+const host::PanelInfo kAvgTai{
+    "fraAvgTai", "日平均",   "cmdAvgtai", "日平均", "日毎の平均値を表示します",
+    "avgtai",    kHelpAvgTai};
+const host::PanelInfo kCyokin{
+    "fraCyokin", "貯金推移", "cmdCyokin", "貯金推移", "貯金の推移を表示します",
+    "cyokin",    kHelpCyokin};
+const host::PanelInfo kMemo{
+    "fraMemo", "一言日記", "cmdMemo", "一言日記", "ちょっとした日記を表示します",
+    "memo",    kHelpMemo};
+const host::PanelInfo kSettei{"fraSettei", "編集",     "cmdSettei", "編集", "編集画面を表示します",
+                              "settei",    kHelpSettei};
+
+}  // namespace
+
 frmMain::frmMain(core::DataDir dir, ui::Services services)
     : dir_(std::move(dir)), services_(services) {
-    optKizami.add(1, form, "optKizami", &fraKizami, "０．１ Ｋｇ", 1);
-    optKizami.add(2, form, "optKizami", &fraKizami, "０．２ Ｋｇ", 1);
-    optKizami.add(3, form, "optKizami", &fraKizami, "０．５ Ｋｇ", 1);
-    cmdMain.setToolTip("メイン画面を表示します");
-    cmdTaijyu.setToolTip("表示条件を指定できます");
-    cmdCale.setToolTip("体重増減把握カレンダーを表示します");
-    cmdBunseki.setToolTip("体重分析画面を表示します");
-    cmdRentai.setToolTip("現在までの体重グラフを表示します");
-    cmdAvgtai.setToolTip("日毎の平均値を表示します");
-    cmdCyokin.setToolTip("貯金の推移を表示します");
-    cmdMemo.setToolTip("ちょっとした日記を表示します");
-    cmdSettei.setToolTip("編集画面を表示します");
+    // The one list of panels, in the order of the side column.
+    main_ = &add<MainPanel>(kMain);
+    taijyu_ = &add<records::TaijyuPanel>(kTaijyu);
+    add<host::Panel>(kCale);
+    add<host::Panel>(kBunseki);
+    rentai_ = &add<analysis::RenTaiPanel>(kRenTai);
+    add<host::Panel>(kAvgTai);
+    add<host::Panel>(kCyokin);
+    add<host::Panel>(kMemo);
+    settei_ = &add<setup::SetteiPanel>(kSettei);
+
     cmdHelp.setToolTip("ヘルプファイルを開きます");
     cmdOwari.setToolTip("プログラムを終了します");
     chkHelp.setToolTip("ヘルプツアーのＯｎ／Ｏｆｆです");
-    cmdJikan.setToolTip("状況をその時の時間で保存");
-    cmdTaiHozon.setToolTip("体重を保存します");
-    layOutBands();
-    wireEvents();
-    wireEntryEvents();
-}
-
-void frmMain::wireEvents() {
-    cmdMain.Click = [this] { cmdMain_Click(); };
-    cmdTaijyu.Click = [this] { cmdTaijyu_Click(); };
-    cmdCale.Click = [this] { cmdCale_Click(); };
-    cmdBunseki.Click = [this] { cmdBunseki_Click(); };
-    cmdRentai.Click = [this] { cmdRentai_Click(); };
-    cmdAvgtai.Click = [this] { cmdAvgtai_Click(); };
-    cmdCyokin.Click = [this] { cmdCyokin_Click(); };
-    cmdMemo.Click = [this] { cmdMemo_Click(); };
-    cmdSettei.Click = [this] { cmdSettei_Click(); };
     cmdHelp.Click = [this] { cmdHelp_Click(); };
     cmdOwari.Click = [this] { cmdOwari_Click(); };
     chkHelp.Click = [this] { chkHelp_Click(); };
-    chkJikan.Click = [this] { chkJikan_Click(); };
-    cboIdou.Click = [this] { cboIdou_Click(); };
-    cboIdou.KeyPressed = [this](ui::KeyPress& k) { cboIdou_KeyPress(k); };
-    for (const auto& [index, option] : optKizami.items())
-        option->Click = [this, i = index] { optKizami_Click(i); };
-    txtKizami.KeyPressed = [this](ui::KeyPress& k) { txtKizami_KeyPress(k); };
-    mcrMain.Click = [this] { mcrMain_Click(); };
+}
+
+template <typename P>
+P& frmMain::add(const host::PanelInfo& info) {
+    auto panel = std::make_unique<P>(*this, info);
+    auto button = std::make_unique<ui::Button>(form, std::string(info.button), nullptr,
+                                               std::string(info.buttonCaption));
+    button->setToolTip(std::string(info.toolTip));
+    P& ref = *panel;
+    button->Click = [this, &ref] {
+        if (&ref == static_cast<host::Panel*>(main_))
+            cmdMain_Click();
+        else
+            openPanel(ref);
+    };
+    panels_.push_back({std::move(panel), std::move(button)});
+    return ref;
 }
 
 void frmMain::Form_Load() {
@@ -60,85 +89,58 @@ void frmMain::Form_Load() {
     services_.shell.showSplash();
     state.Loading = true;
     HIDE_PANELS();
-    state.DayMaxWeight = 0;
-    mtvmain.setDate(services_.clock.today());
-    lblTai.setText("");
+    main_->mtvmain.setDate(services_.clock.today());
+    settei_->lblTai.setText("");
     READ_PROFILE();
     READ_JYOUKYOU();
     READ_KANSAN();
-    READ_IDOU();
-    READ_JIKAN();
-    INIT_DAY_LIST();
+    rentai_->READ_IDOU();
+    settei_->READ_JIKAN();
+    main_->INIT_DAY_LIST();
     CONV_RENZOKU();
-    DSP_MAIN();
-    READ_MARKER();
+    main_->DSP_MAIN();
+    main_->READ_MARKER();
     DSP_BMI();
-    DSP_BMI_BASE();
-    DSP_BMI_METER();
+    settei_->DSP_BMI_BASE();
+    settei_->DSP_BMI_METER();
     READ_SETTEI();
-    READ_KIZAMI();
+    settei_->READ_KIZAMI();
     services_.shell.waitUntil(started + std::chrono::milliseconds(1500));
     services_.shell.showMainWindow();
     services_.shell.closeSplash();
-    fraMain.setVisible(true);
-    chkHelp.setValue(state.HelpTour != 0 ? 1 : 0);
-    cmdUp.setEnabled(false);
-    cmdDn.setEnabled(false);
+    main_->frame.setVisible(true);
+    chkHelp.setValue(HelpTour != 0 ? 1 : 0);
+    main_->endEntry();
     services_.shell.repaint();
     state.Loading = false;
-    state.HelpText = kWelcomeText;
+    HelpText = kWelcomeText;
     DSP_HELP();
 }
 
 // ---- panels and help
 
 void frmMain::HIDE_PANELS() {
-    for (ui::Frame* panel : panels) panel->setVisible(false);
+    for (const PanelEntry& entry : panels_) entry.panel->frame.setVisible(false);
 }
 
 void frmMain::DSP_HELP() {
-    if (state.HelpTour != 0)
-        services_.dialogs.message(state.HelpText, "ヘルプツアー", Icon::Information);
+    if (HelpTour != 0) services_.dialogs.message(HelpText, "ヘルプツアー", Icon::Information);
 }
 
-void frmMain::openPanel(ui::Frame& panel, std::string_view helpText) {
-    if (panel.visible()) return;
+void frmMain::openPanel(host::Panel& panel) {
+    if (panel.frame.visible()) return;
     HIDE_PANELS();
-    panel.setVisible(true);
+    panel.fill();
+    panel.frame.setVisible(true);
     services_.shell.repaint();
-    state.HelpText = helpText;
+    HelpText = panel.info().helpText;
     DSP_HELP();
 }
 
 void frmMain::cmdMain_Click() {
-    if (fraMain.visible()) return;
+    if (main_->frame.visible()) return;
     HIDE_PANELS();
-    fraMain.setVisible(true);
-}
-
-void frmMain::cmdTaijyu_Click() {
-    openPanel(fraTaijyu, kHelpTaijyu);
-}
-void frmMain::cmdCale_Click() {
-    openPanel(fraCale, kHelpCale);
-}
-void frmMain::cmdBunseki_Click() {
-    openPanel(fraBunseki, kHelpBunseki);
-}
-void frmMain::cmdRentai_Click() {
-    openPanel(fraRenTai, kHelpRenTai);
-}
-void frmMain::cmdAvgtai_Click() {
-    openPanel(fraAvgTai, kHelpAvgTai);
-}
-void frmMain::cmdCyokin_Click() {
-    openPanel(fraCyokin, kHelpCyokin);
-}
-void frmMain::cmdMemo_Click() {
-    openPanel(fraMemo, kHelpMemo);
-}
-void frmMain::cmdSettei_Click() {
-    openPanel(fraSettei, kHelpSettei);
+    main_->frame.setVisible(true);
 }
 
 void frmMain::chkHelp_Click() {
@@ -146,13 +148,13 @@ void frmMain::chkHelp_Click() {
     if (chkHelp.value()) {
         services_.dialogs.message("ヘルプツアー機能をオンにします。", "ヘルプツアーＯＮ",
                                   Icon::Information);
-        state.HelpTour = 1;
+        HelpTour = 1;
     } else {
         services_.dialogs.message("ヘルプツアー機能をオフにします。", "ヘルプツアーＯＦＦ",
                                   Icon::Information);
-        state.HelpTour = 0;
+        HelpTour = 0;
     }
-    saved(core::writeHelpTour(dir_, state.HelpTour));
+    saved(core::writeHelpTour(dir_, HelpTour));
 }
 
 void frmMain::cmdHelp_Click() {
@@ -170,6 +172,36 @@ bool frmMain::saved(const core::Status& status) {
         "「" + status.fileName() + "」を保存できませんでした。\r\n" + status.reason(), "保存エラー",
         Icon::Exclamation);
     return false;
+}
+
+// ---- shared settings and lists
+
+void frmMain::READ_PROFILE() {
+    core::Profile p = core::readProfile(dir_);
+    state.UserName = p.UserName;
+    state.Height = p.Height;
+    state.TargetWeight = p.TargetWeight;
+    form.setTitle(state.UserName.empty() ? " ヤセルンバ" : " " + state.UserName + " の ヤセルンバ");
+}
+
+void frmMain::READ_SETTEI() {
+    HelpTour = core::readHelpTour(dir_);
+}
+
+void frmMain::READ_JYOUKYOU() {
+    auto labels = setup::readSituationList(dir_);
+    for (const PanelEntry& entry : panels_) entry.panel->showSituations(labels);
+}
+
+void frmMain::READ_KANSAN() {
+    state.Conversion = savings::READ_KANSAN(dir_);
+}
+
+void frmMain::DSP_BMI() {
+    if (state.Summary.RecordCount == 0) return;
+    if (state.hasHeight()) state.CurrentBmi = analysis::bmiOf(state.CurrentWeight, state.Height);
+    main_->showBmiClass();
+    settei_->showBmi();
 }
 
 // ---- the legacy log

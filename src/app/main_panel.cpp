@@ -1,42 +1,56 @@
-// The main panel: for the date selected in the calendar, every weighing with
-// its differences and penalty, the day's and the grand totals, the face mark,
-// and the summary of the whole log.
+#include "app/main_panel.h"
+
 #include <cmath>
 
 #include "analysis/bmi.h"
-#include "app/frm_main.h"
 #include "core/numbers.h"
-#include "setup/situation_list.h"
+#include "core/settings.h"
 
 namespace app {
 namespace {
 
-// The arrow and colour of a difference as the cell displays it.
-std::pair<const char*, ui::Color> arrowOf(const std::string& shown) {
-    double d = core::Val(shown);
-    if (d > 0) return {"↑", ui::kLightRed};
-    if (d == 0) return {"→", ui::kLightYellow};
+std::pair<const char*, ui::Color> arrowOf(Mark mark) {
+    switch (mark) {
+        case Mark::Up:
+            return {"↑", ui::kLightRed};
+        case Mark::Same:
+            return {"→", ui::kLightYellow};
+        case Mark::Down:
+            break;
+    }
     return {"↓", ui::kLightGreen};
 }
 
 }  // namespace
 
-void frmMain::READ_JYOUKYOU() {
-    lstAct.clear();
-    lstAct2.clear();
-    lstKoumoku.clear();
-    for (const auto& label : setup::readSituationList(dir_)) {
-        lstAct.addItem(label);
-        lstAct2.addItem(label);
-        lstKoumoku.addItem(label);
+MainPanel::MainPanel(host::PanelHost& host, const host::PanelInfo& info) : Panel(host, info) {
+    cmdJikan.setToolTip("状況をその時の時間で保存");
+    cmdTaiHozon.setToolTip("体重を保存します");
+    for (int i = 0; i < 5; ++i) {
+        Shape1.add(i, form(), "Shape1", &fraMain)
+            .setGeometry(analysis::kMainBar.lefts[i], analysis::kMainBar.widths[i]);
+        Shape1(i).setBackColor(analysis::kSegmentColors[i]);
     }
+    wireEvents();
 }
 
-void frmMain::READ_KANSAN() {
-    state.Conversion = savings::READ_KANSAN(dir_);
+void MainPanel::wireEvents() {
+    mtvmain.DateClick = [this] { mtvmain_DateClick(); };
+    mcrMain.Click = [this] { mcrMain_Click(); };
+    lstAct.Click = [this] { lstAct_Click(); };
+    cmdJikan.Click = [this] { cmdJikan_Click(); };
+    txtTaiInp.GotFocus = [this] { txtTaiInp_GotFocus(); };
+    txtTaiInp.KeyPressed = [this](ui::KeyPress& k) { txtTaiInp_KeyPress(k); };
+    cmdUp.Click = [this] { cmdUp_Click(); };
+    cmdDn.Click = [this] { cmdDn_Click(); };
+    cmdTaiHozon.Click = [this] { cmdTaiHozon_Click(); };
 }
 
-void frmMain::INIT_DAY_LIST() {
+void MainPanel::showSituations(const std::vector<std::string>& labels) {
+    lstAct.setItems(labels);
+}
+
+void MainPanel::INIT_DAY_LIST() {
     static const char* const kHeaders[] = {"回",     "行動", "体重",   "前回差", "差",
                                            "初回差", "差",   "ＢＭＩ", "肥満度", "貯金"};
     static const int kWidths[] = {450, 2015, 900, 900, 350, 900, 350, 770, 780, 780};
@@ -53,45 +67,36 @@ void frmMain::INIT_DAY_LIST() {
     msgDayList.setTopRow(1);
 }
 
-void frmMain::addDayRow(const core::RecordView& rec, float weightBefore, float rate,
-                        int32_t& dayTotal, std::string& face) {
-    float w = rec.Weight;
-    int row = state.DayRowNo;
-    if (row == 1) state.DayFirstWeight = w;
-    msgDayList.addRow({std::to_string(row), std::string(rec.Situation), core::Format(w, "0.0Kg")});
-    if (state.PrevWeight == 0 && rec.Date == state.Summary.FirstDate) state.PrevWeight = w;
-    if (state.PrevWeight == 0) state.PrevWeight = weightBefore;
-    auto difference = [&](int col, float from) {
-        std::string shown = core::Format(static_cast<double>(w) - from, "0.0Kg");
-        auto [arrow, color] = arrowOf(shown);
-        msgDayList.setText(row, col, shown);
-        msgDayList.setText(row, col + 1, arrow);
-        msgDayList.setCellColor(row, col + 1, color);
-        return arrow;
-    };
-    difference(3, state.PrevWeight);
-    face = difference(5, state.DayFirstWeight);
-    if (hasHeight()) {
-        float s = analysis::standardWeight(state.Height);
-        msgDayList.setText(row, 7, core::Format(analysis::bmiOf(w, state.Height), "0.0"));
-        msgDayList.setText(row, 8, core::Format((static_cast<double>(w) - s) / s, "0.0%"));
+void MainPanel::DSP_MAIN() {
+    auto& shared = host_.shared();
+    core::LogScan scan = core::READ_LOG(host_.dataDir());
+    std::vector<core::RecordView> records;
+    for (core::RecordView rec; scan.next(rec);) records.push_back(rec);
+    DayView day =
+        computeDay(records, shared.Conversion, shared.Height, core::dateText(mtvmain.date()));
+
+    auto& sum = shared.Summary;
+    sum = day.summary;
+    if (shared.hasHeight()) {
+        float s = analysis::standardWeight(shared.Height);
+        sum.FirstBmi = analysis::bmiOf(sum.FirstWeight, shared.Height);
+        sum.FirstObesity = static_cast<float>((sum.FirstWeight - s) / s);
     }
-    int32_t p = savings::WEIGHING_PENALTY(w, state.PrevWeight, state.DayFirstWeight, rate);
-    if (p > 0) msgDayList.setText(row, 9, std::to_string(p) + "円");
-    dayTotal += p;
-    state.DayMaxWeight = std::max(state.DayMaxWeight, w);
-    state.DayMinWeight = std::min(state.DayMinWeight, w);
-    if (mcrMain.rowCount() < row) mcrMain.setRowCount(row);
-    if (mcrSub.rowCount() < row) mcrSub.setRowCount(row);
-    mcrMain.setValue(row, 1, w);
-    mcrSub.setValue(row, 1, dayTotal);
-    mcrSub.setValue(row, 2, p);
-    state.PrevWeight = w;
-    state.DayRowNo = static_cast<int16_t>(row + 1);
-    state.DayLastDate = std::string(rec.Date);
+    if (shared.Loading && scan.unreadableLines() > 0)
+        host_.services().dialogs.message(
+            "データ.txt に読めない行が " + std::to_string(scan.unreadableLines()) +
+                " 行あります。\r\nその行は表示にも計算にも使われません。",
+            "データ確認", ui::Icon::Exclamation);
+    fillDay(day);
+    shared.CurrentWeight = day.currentWeight;
+    shared.CurrentDate = day.currentDate;
+    host_.DSP_BMI();
+    showSummaryLabels(day);
+    SelectedSituation.clear();
+    txtTaiInp.setText("");
 }
 
-void frmMain::DSP_MAIN() {
+void MainPanel::fillDay(const DayView& day) {
     INIT_DAY_LIST();
     // Down to one point with no value, so a day without weighings shows none.
     for (auto [chart, series] : {std::pair{&mcrMain, 1}, std::pair{&mcrSub, 2}}) {
@@ -99,76 +104,47 @@ void frmMain::DSP_MAIN() {
         chart->setRowCount(0);
         chart->setRowCount(1);
     }
-    const std::string selected = core::dateText(mtvmain.date());
-    state.DayRowNo = 1;
-    state.PrevWeight = 0;
-    int32_t dayTotal = 0, grandTotal = 0;
-    int16_t count = 0;
-
-    auto& sum = state.Summary;
-    auto first = core::readFirstRecord(dir_);
-    sum.FirstDate = first ? first->Date : "";
-    sum.FirstWeight = first ? first->Weight : 0;
-    float s = hasHeight() ? analysis::standardWeight(state.Height) : 0;
-    sum.FirstBmi = hasHeight() ? analysis::bmiOf(sum.FirstWeight, state.Height) : 0;
-    sum.FirstObesity = hasHeight() ? static_cast<float>((sum.FirstWeight - s) / s) : 0;
-    state.DayMaxWeight = 0;
-    state.DayMinWeight = 999;
-
-    core::LogScan scan = core::READ_LOG(dir_);
-    core::RecordView rec;
-    std::string previousDate, rateDate, face;
-    float previousWeight = 0, dayFirst = 0, rate = 0;
-    while (scan.next(rec)) {
-        if (rec.Date != rateDate) {  // records of one date share its rate
-            rateDate = std::string(rec.Date);
-            rate = savings::KANSAN_RATE(state.Conversion, rateDate);
-        }
-        if (rec.Date != previousDate) dayFirst = rec.Weight;
-        if (count > 0 && rec.Date <= selected)
-            grandTotal =
-                savings::addWeighing(grandTotal, rec.Weight, previousWeight, dayFirst, rate);
-        if (rec.Date == selected) addDayRow(rec, previousWeight, rate, dayTotal, face);
-        sum.LastWeight = rec.Weight;
-        sum.LastDate = std::string(rec.Date);
-        if (count < core::kMaxRecords) ++count;
-        previousWeight = rec.Weight;
-        previousDate = std::string(rec.Date);
-    }
-    if (state.Loading && scan.unreadableLines() > 0)
-        services_.dialogs.message("データ.txt に読めない行が " +
-                                      std::to_string(scan.unreadableLines()) +
-                                      " 行あります。\r\nその行は表示にも計算にも使われません。",
-                                  "データ確認", ui::Icon::Exclamation);
+    int row = 1;
+    for (const DayRow& values : day.rows) addDayRow(row++, values);
     if (msgDayList.rows() > 11) msgDayList.setTopRow(msgDayList.rows() - 1);
-    sum.RecordCount = count;
     // The top of the axis rounds the heaviest weighing up; for a weight just
     // above a whole kilogram (71.1 in single precision) that rounding falls
     // short, and the point must not be drawn above the chart.
-    double top = std::floor(static_cast<double>(state.DayMaxWeight) + 0.9);
-    if (top < state.DayMaxWeight) top += 1;
-    mcrMain.setAxis(std::floor(state.DayMinWeight), top);
-    if (state.PrevWeight != 0) {
-        state.CurrentWeight = state.PrevWeight;
-        state.CurrentDate = state.DayLastDate;
-    } else {
-        state.CurrentWeight = sum.LastWeight;
-        state.CurrentDate = sum.LastDate;
-    }
-    DSP_BMI();
-    showSummaryLabels(dayTotal, grandTotal, face);
-    state.SelectedSituation.clear();
-    txtTaiInp.setText("");
+    double top = std::floor(static_cast<double>(day.dayMax) + 0.9);
+    if (top < day.dayMax) top += 1;
+    mcrMain.setAxis(std::floor(day.dayMin), top);
 }
 
-void frmMain::showSummaryLabels(int32_t dayTotal, int32_t grandTotal, const std::string& face) {
-    const auto& sum = state.Summary;
+void MainPanel::addDayRow(int row, const DayRow& v) {
+    msgDayList.addRow(
+        {std::to_string(row), std::string(v.Situation), core::Format(v.Weight, "0.0Kg")});
+    auto difference = [&](int col, double value, Mark mark) {
+        auto [arrow, color] = arrowOf(mark);
+        msgDayList.setText(row, col, core::Format(value, "0.0Kg"));
+        msgDayList.setText(row, col + 1, arrow);
+        msgDayList.setCellColor(row, col + 1, color);
+    };
+    difference(3, v.FromPrevious, v.PreviousMark);
+    difference(5, v.FromFirst, v.FirstMark);
+    if (v.Bmi) msgDayList.setText(row, 7, core::Format(*v.Bmi, "0.0"));
+    if (v.Obesity) msgDayList.setText(row, 8, core::Format(*v.Obesity, "0.0%"));
+    if (v.Penalty > 0) msgDayList.setText(row, 9, std::to_string(v.Penalty) + "円");
+    if (mcrMain.rowCount() < row) mcrMain.setRowCount(row);
+    if (mcrSub.rowCount() < row) mcrSub.setRowCount(row);
+    mcrMain.setValue(row, 1, v.Weight);
+    mcrSub.setValue(row, 1, v.DayTotal);
+    mcrSub.setValue(row, 2, v.Penalty);
+}
+
+void MainPanel::showSummaryLabels(const DayView& day) {
+    const auto& shared = host_.shared();
+    const auto& sum = shared.Summary;
     auto firstDay = core::parseDate(sum.FirstDate);
-    auto currentDay = core::parseDate(state.CurrentDate);
+    auto currentDay = core::parseDate(shared.CurrentDate);
     if (firstDay && currentDay) {
         lblDspNissuu.setText(core::Format(*firstDay, "yy/mm/dd") + " → " +
                              std::to_string(core::daysBetween(*firstDay, *currentDay)) + "日経過");
-        float first = sum.FirstWeight, current = state.CurrentWeight;
+        float first = sum.FirstWeight, current = shared.CurrentWeight;
         lblDspTai.setText(core::Format(first, "0.0Kg") + " → " +
                           core::Format(std::fabs(static_cast<double>(current) - first), "0.0Kg") +
                           (first < current    ? " 増"
@@ -178,22 +154,57 @@ void frmMain::showSummaryLabels(int32_t dayTotal, int32_t grandTotal, const std:
         lblDspNissuu.setText("");
         lblDspTai.setText("");
     }
-    lblDspBmi.setText(std::to_string(dayTotal) + "円");
-    lblDspHiman.setText(core::Format(grandTotal, "0,0円"));
+    lblDspBmi.setText(std::to_string(day.dayTotal) + "円");
+    lblDspHiman.setText(core::Format(day.grandTotal, "0,0円"));
     for (ui::Picture* p : {&imgwara, &imgniko, &imgkana, &imgNashi}) p->setVisible(false);
-    if (state.DayRowNo == 1)
-        imgNashi.setVisible(true);
-    else if (face == "↑")
-        imgkana.setVisible(true);
-    else if (face == "→")
-        imgniko.setVisible(true);
-    else
-        imgwara.setVisible(true);
+    switch (day.face) {
+        case Face::None:
+            imgNashi.setVisible(true);
+            break;
+        case Face::Up:
+            imgkana.setVisible(true);
+            break;
+        case Face::Same:
+            imgniko.setVisible(true);
+            break;
+        case Face::Down:
+            imgwara.setVisible(true);
+            break;
+    }
 }
 
-void frmMain::mtvmain_DateClick() {
+void MainPanel::showBmiClass() {
+    const auto& shared = host_.shared();
+    if (!shared.hasHeight()) {  // no height, no BMI: show nothing rather than divide by zero
+        lblMHyouka.setText("");
+        lblMHyouka.setBackColor(std::nullopt);
+        return;
+    }
+    Image1.setLeft(
+        analysis::pointerLeft(analysis::kMainBar, analysis::clampToMeter(shared.CurrentBmi)));
+    const auto& cls = analysis::classify(shared.CurrentBmi);
+    lblMHyouka.setBackColor(cls.labelColor);
+    lblMHyouka.setText(std::string(cls.text));
+}
+
+void MainPanel::mtvmain_DateClick() {
     DSP_MAIN();
     mcrMain.setFocus();
+}
+
+void MainPanel::READ_MARKER() {
+    MarkerStyle = core::readMarkerStyle(host_.dataDir());
+    SET_MARKER();
+}
+
+void MainPanel::SET_MARKER() {
+    mcrMain.setMarkerStyle(MarkerStyle == 0 || MarkerStyle == 1 ? MarkerStyle : 2);
+}
+
+void MainPanel::mcrMain_Click() {
+    MarkerStyle = static_cast<int16_t>(MarkerStyle >= 2 ? 0 : MarkerStyle + 1);
+    SET_MARKER();
+    host_.saved(core::writeMarkerStyle(host_.dataDir(), MarkerStyle));
 }
 
 }  // namespace app

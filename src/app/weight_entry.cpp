@@ -1,101 +1,95 @@
 // Recording a weighing: choose the situation, set the weight, save.
-#include "app/frm_main.h"
-#include "core/codepage.h"
+#include "app/main_panel.h"
 #include "core/numbers.h"
 
 namespace app {
 
 using ui::Icon;
 
-void frmMain::wireEntryEvents() {
-    mtvmain.DateClick = [this] { mtvmain_DateClick(); };
-    lstAct.Click = [this] { lstAct_Click(); };
-    cmdJikan.Click = [this] { cmdJikan_Click(); };
-    txtTaiInp.GotFocus = [this] { txtTaiInp_GotFocus(); };
-    txtTaiInp.KeyPressed = [this](ui::KeyPress& k) { txtTaiInp_KeyPress(k); };
-    cmdUp.Click = [this] { cmdUp_Click(); };
-    cmdDn.Click = [this] { cmdDn_Click(); };
-    cmdTaiHozon.Click = [this] { cmdTaiHozon_Click(); };
-    HScroll1.Change = [this] { HScroll1_Change(); };
-    HScroll1.Scroll = [this] { HScroll1_Scroll(); };
-}
-
-void frmMain::beginEntry(std::string situation) {
-    state.SelectedSituation = std::move(situation);
-    txtTaiInp.setText(core::shortestText(state.CurrentWeight));
+void MainPanel::beginEntry(std::string situation) {
+    SelectedSituation = std::move(situation);
+    txtTaiInp.setText(core::shortestText(host_.shared().CurrentWeight));
     txtTaiInp.setFocus();
     cmdUp.setEnabled(true);
     cmdDn.setEnabled(true);
 }
 
-void frmMain::lstAct_Click() {
+void MainPanel::endEntry() {
+    cmdUp.setEnabled(false);
+    cmdDn.setEnabled(false);
+}
+
+void MainPanel::lstAct_Click() {
     if (lstAct.listIndex() < 0) return;
     beginEntry(lstAct.items()[static_cast<size_t>(lstAct.listIndex())]);
 }
 
-void frmMain::cmdJikan_Click() {
-    beginEntry(core::longTimeText(services_.clock.timeOfDay()));
+void MainPanel::cmdJikan_Click() {
+    beginEntry(core::longTimeText(host_.services().clock.timeOfDay()));
 }
 
-void frmMain::txtTaiInp_GotFocus() {
+void MainPanel::txtTaiInp_GotFocus() {
     txtTaiInp.selectAll();
 }
 
-void frmMain::txtTaiInp_KeyPress(ui::KeyPress& key) {
+void MainPanel::txtTaiInp_KeyPress(ui::KeyPress& key) {
     if (!key.enter) return;
     cmdTaiHozon_Click();
     lstAct.setFocus();
 }
 
-void frmMain::stepWeight(double sign) {
-    if (!core::IsNumeric(state.ScaleStep)) {
-        services_.dialogs.message(
-            "体重計の刻み「" + state.ScaleStep +
+void MainPanel::stepWeight(double sign) {
+    const std::string& step = host_.shared().ScaleStep;
+    if (!core::IsNumeric(step)) {
+        host_.services().dialogs.message(
+            "体重計の刻み「" + step +
                 "」が数値ではありません。\r\n編集画面で刻みを指定し直してください。",
             "刻み指定エラー", Icon::Exclamation);
         return;
     }
-    double weight = core::Val(txtTaiInp.text()) + sign * core::Val(state.ScaleStep);
+    double weight = core::Val(txtTaiInp.text()) + sign * core::Val(step);
     txtTaiInp.setText(core::text15(weight));
 }
 
-void frmMain::cmdUp_Click() {
+void MainPanel::cmdUp_Click() {
     stepWeight(+1);
 }
-void frmMain::cmdDn_Click() {
+void MainPanel::cmdDn_Click() {
     stepWeight(-1);
 }
 
-void frmMain::cmdTaiHozon_Click() {
-    if (state.SelectedSituation.empty()) {
-        services_.dialogs.message("行動が指定されていません", "行動未入力", Icon::Exclamation);
+void MainPanel::cmdTaiHozon_Click() {
+    auto& dialogs = host_.services().dialogs;
+    if (SelectedSituation.empty()) {
+        dialogs.message("行動が指定されていません", "行動未入力", Icon::Exclamation);
         return;
     }
     if (txtTaiInp.text().empty()) {
-        services_.dialogs.message("体重が入力されていません", "体重未入力", Icon::Exclamation);
+        dialogs.message("体重が入力されていません", "体重未入力", Icon::Exclamation);
         return;
     }
     if (!core::IsNumeric(txtTaiInp.text())) {
-        services_.dialogs.message("数値を入力してください", "数値以外入力", Icon::Exclamation);
+        dialogs.message("数値を入力してください", "数値以外入力", Icon::Exclamation);
         return;
     }
     core::WeightRecord record{core::dateText(mtvmain.date()),
-                              state.SelectedSituation,
+                              SelectedSituation,
                               static_cast<float>(core::Val(txtTaiInp.text())),
                               "",
                               "",
                               ""};
+    const core::DataDir& dir = host_.dataDir();
     core::Status status;
-    if (state.Summary.LastDate > record.Date) {
-        status = core::INSERT_LOG(dir_, record);
+    if (host_.shared().Summary.LastDate > record.Date) {
+        status = core::INSERT_LOG(dir, record);
     } else {
-        if (chkJikan.value()) record.Diary = core::longTimeText(services_.clock.timeOfDay());
-        status = core::APPEND_LOG(dir_, record);
+        if (host_.shared().AutoTime)
+            record.Diary = core::longTimeText(host_.services().clock.timeOfDay());
+        status = core::APPEND_LOG(dir, record);
     }
-    if (!saved(status)) return;
+    if (!host_.saved(status)) return;
     DSP_MAIN();
-    cmdUp.setEnabled(false);
-    cmdDn.setEnabled(false);
+    endEntry();
 }
 
 }  // namespace app

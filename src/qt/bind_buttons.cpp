@@ -104,9 +104,8 @@ class OptionBinding : public Binding {
   public:
     OptionBinding(Binder& b, ui::OptionButton& option, QRadioButton* widget)
         : Binding(b, option, widget), option_(option), view_(widget) {
-        QObject::connect(widget, &QAbstractButton::clicked, widget, [this] {
-            binder().userAction(option_, [this] { option_.setValue(true); });
-        });
+        QObject::connect(widget, &QAbstractButton::clicked, widget,
+                         [this] { binder().userAction(option_, [this] { option_.click(); }); });
     }
 
   protected:

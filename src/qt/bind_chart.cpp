@@ -95,11 +95,7 @@ class ChartBinding : public Binding {
         y_->setTickType(QValueAxis::TicksDynamic);
         qchart_->addAxis(x_, Qt::AlignBottom);
         qchart_->addAxis(y_, Qt::AlignLeft);
-        view->clicked = [this] {
-            binder().userAction(chart_, [this] {
-                if (chart_.Click) chart_.Click();
-            });
-        };
+        view->clicked = [this] { binder().userAction(chart_, [this] { chart_.click(); }); };
     }
 
   protected:

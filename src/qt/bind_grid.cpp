@@ -17,10 +17,12 @@ class GridBinding : public Binding {
     GridBinding(Binder& b, ui::Grid& grid, QTableView* view)
         : Binding(b, grid, view), grid_(grid), view_(view), model_(new GridTableModel(grid, view)) {
         view->setModel(model_);
-        QObject::connect(view, &QTableView::clicked, view,
-                         [this](const QModelIndex& index) { cellEvent(index, grid_.Click); });
-        QObject::connect(view, &QTableView::doubleClicked, view,
-                         [this](const QModelIndex& index) { cellEvent(index, grid_.DblClick); });
+        QObject::connect(view, &QTableView::clicked, view, [this](const QModelIndex& index) {
+            cellEvent(index, &ui::Grid::clickCell);
+        });
+        QObject::connect(view, &QTableView::doubleClicked, view, [this](const QModelIndex& index) {
+            cellEvent(index, &ui::Grid::doubleClickCell);
+        });
         QObject::connect(view->selectionModel(), &QItemSelectionModel::currentChanged, view,
                          [this](const QModelIndex& index) { currentMoved(index); });
         QObject::connect(view->verticalScrollBar(), &QScrollBar::valueChanged, view,
@@ -66,13 +68,11 @@ class GridBinding : public Binding {
         view_->verticalHeader()->setDefaultSectionSize(QFontMetrics(font).height() + 6);
     }
 
-    // A click or double-click makes the cell current, then raises the event.
-    void cellEvent(const QModelIndex& index, const std::function<void()>& event) {
+    // A click or double-click on a cell below the header row.
+    void cellEvent(const QModelIndex& index, void (ui::Grid::*gesture)(int, int)) {
         if (!index.isValid()) return;
-        binder().userAction(grid_, [this, index, &event] {
-            grid_.setCurrent(index.row() + 1, index.column());
-            if (event) event();
-        });
+        binder().userAction(
+            grid_, [this, index, gesture] { (grid_.*gesture)(index.row() + 1, index.column()); });
     }
 
     // The keyboard moved the current cell: no event, the model follows and

@@ -91,10 +91,7 @@ class CalendarBinding : public Binding {
                                 [this] { calendar_.setDate(toDate(view_->selectedDate())); });
         });
         QObject::connect(widget, &QCalendarWidget::clicked, widget, [this](QDate date) {
-            binder().userAction(calendar_, [this, date] {
-                calendar_.setDate(toDate(date));
-                if (calendar_.DateClick) calendar_.DateClick();
-            });
+            binder().userAction(calendar_, [this, date] { calendar_.clickDate(toDate(date)); });
         });
     }
 

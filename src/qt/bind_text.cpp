@@ -122,15 +122,14 @@ class TextBoxBinding : public Binding {
         binder().userAction(text_, [this, ch] {
             takeSelection();
             ui::KeyPress press{.ch = ustr(ch), .enter = false, .handled = false};
-            if (text_.KeyPressed) text_.KeyPressed(press);
-            if (!press.handled) text_.typeAtCaret(press.ch);
+            text_.keyPress(press);
         });
     }
 
     void key(ui::KeyPress press) {
         binder().userAction(text_, [this, press]() mutable {
             takeSelection();
-            if (text_.KeyPressed) text_.KeyPressed(press);
+            text_.keyPress(press);
         });
     }
 
@@ -169,24 +168,20 @@ class ComboBoxBinding : public Binding {
     void typed(const QString& ch) {
         binder().userAction(combo_, [this, ch] {
             ui::KeyPress press{.ch = ustr(ch), .enter = false, .handled = false};
-            if (combo_.KeyPressed) combo_.KeyPressed(press);
-            if (!press.handled) combo_.typeAtCaret(press.ch);
+            combo_.keyPress(press);
         });
     }
 
     void enter() {
         binder().userAction(combo_, [this] {
             ui::KeyPress press{.ch = {}, .enter = true, .handled = false};
-            if (combo_.KeyPressed) combo_.KeyPressed(press);
+            combo_.keyPress(press);
         });
     }
 
     void chosen(int index) {
         if (index < 0 || index >= static_cast<int>(combo_.items().size())) return;
-        binder().userAction(combo_, [this, index] {
-            combo_.setText(combo_.items()[static_cast<size_t>(index)]);
-            if (combo_.Click) combo_.Click();
-        });
+        binder().userAction(combo_, [this, index] { combo_.choose(index); });
     }
 
     ui::ComboBox& combo_;
@@ -238,17 +233,10 @@ class ListBoxBinding : public Binding {
     ListBoxBinding(Binder& b, ui::ListBox& list, ModelListWidget* widget)
         : Binding(b, list, widget), list_(list), view_(widget) {
         widget->pressed = [this](int row) {
-            binder().userAction(list_, [this, row] {
-                list_.setListIndex(row);
-                if (list_.MouseDown) list_.MouseDown();
-                if (list_.Click) list_.Click();
-            });
+            binder().userAction(list_, [this, row] { list_.press(row); });
         };
         widget->released = [this](int row) {
-            binder().userAction(list_, [this, row] {
-                if (row >= 0 && row != list_.listIndex()) list_.setListIndex(row);
-                if (list_.MouseUp) list_.MouseUp();
-            });
+            binder().userAction(list_, [this, row] { list_.release(row); });
         };
         widget->stepped = [this](int step) { this->step(step); };
     }
@@ -271,10 +259,7 @@ class ListBoxBinding : public Binding {
         int count = static_cast<int>(list_.items().size());
         int row = list_.listIndex() < 0 ? 0 : list_.listIndex() + by;
         if (count == 0 || row < 0 || row >= count || row == list_.listIndex()) return;
-        binder().userAction(list_, [this, row] {
-            list_.setListIndex(row);
-            if (list_.Click) list_.Click();
-        });
+        binder().userAction(list_, [this, row] { list_.selectByKey(row); });
     }
 
     ui::ListBox& list_;

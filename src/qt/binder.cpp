@@ -1,7 +1,6 @@
 #include "qt/binder.h"
 
 #include <QEvent>
-#include <QMessageBox>
 #include <exception>
 
 namespace qtgui {
@@ -30,7 +29,8 @@ void Binding::applyCommon() {
 
 // ---- Binder
 
-Binder::Binder(ui::Form& form, QObject* parent) : QObject(parent), form_(form) {}
+Binder::Binder(ui::Form& form, ui::Dialogs& dialogs, QObject* parent)
+    : QObject(parent), form_(form), dialogs_(dialogs) {}
 
 Binder::~Binder() = default;
 
@@ -67,8 +67,8 @@ void Binder::userAction(ui::Control& target, const std::function<void()>& action
         action();
     } catch (const std::exception& e) {
         syncAll();
-        QMessageBox::critical(nullptr, QStringLiteral("ヤセルンバ"),
-                              QStringLiteral("予期しないエラーが起きました。\n") + qstr(e.what()));
+        dialogs_.message(std::string("予期しないエラーが起きました。\r\n") + e.what(), "ヤセルンバ",
+                         ui::Icon::Exclamation);
     }
     syncAll();
 }

@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "ui/controls.h"
+#include "ui/services.h"
 
 namespace qtgui {
 
@@ -58,7 +59,8 @@ class Binder : public QObject {
     Q_OBJECT
 
   public:
-    explicit Binder(ui::Form& form, QObject* parent = nullptr);
+    // `dialogs` shows what went wrong when an action fails unexpectedly.
+    Binder(ui::Form& form, ui::Dialogs& dialogs, QObject* parent = nullptr);
     ~Binder() override;
 
     ui::Form& form() const { return form_; }
@@ -96,6 +98,7 @@ class Binder : public QObject {
     void syncFocus();
 
     ui::Form& form_;
+    ui::Dialogs& dialogs_;
     std::vector<std::unique_ptr<Binding>> bindings_;
     std::unordered_map<const ui::Control*, Binding*> byControl_;
     std::unordered_map<const QObject*, ui::Control*> focusOwners_;

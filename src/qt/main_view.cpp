@@ -15,7 +15,7 @@
 namespace qtgui {
 
 MainView::MainView(app::frmMain& window, QWidget* parent)
-    : QWidget(parent), window_(window), binder_(window.form) {
+    : QWidget(parent), window_(window), binder_(window.form, window.services().dialogs) {
     setObjectName(QStringLiteral("mainView"));
     setWindowIcon(svgIcon(QStringLiteral(":/icons/app.svg")));
     auto* layout = new QHBoxLayout(this);
@@ -28,8 +28,8 @@ MainView::MainView(app::frmMain& window, QWidget* parent)
     // Never narrower than the widest panel needs, whichever one is shown.
     area->ensurePolished();
     int widest = 0;
-    for (ui::Frame* panel : window_.panels)
-        widest = std::max(widest, widgetFor(*panel)->minimumSizeHint().width());
+    for (const auto& entry : window_.panels())
+        widest = std::max(widest, widgetFor(entry.panel->frame)->minimumSizeHint().width());
     QMargins margins = area->layout()->contentsMargins();
     setMinimumSize(std::max(900, side->width() + widest + margins.left() + margins.right()), 640);
     resize(1100, 720);
@@ -37,19 +37,7 @@ MainView::MainView(app::frmMain& window, QWidget* parent)
 }
 
 QWidget* MainView::buildSideColumn() {
-    struct Side {
-        ui::Button& button;
-        const char* icon;
-        const ui::Frame* panel;
-    };
     app::frmMain& w = window_;
-    const Side panelButtons[] = {
-        {w.cmdMain, "main", &w.fraMain},       {w.cmdTaijyu, "taijyu", &w.fraTaijyu},
-        {w.cmdCale, "cale", &w.fraCale},       {w.cmdBunseki, "bunseki", &w.fraBunseki},
-        {w.cmdRentai, "rentai", &w.fraRenTai}, {w.cmdAvgtai, "avgtai", &w.fraAvgTai},
-        {w.cmdCyokin, "cyokin", &w.fraCyokin}, {w.cmdMemo, "memo", &w.fraMemo},
-        {w.cmdSettei, "settei", &w.fraSettei},
-    };
     auto* column = new QWidget;
     column->setObjectName(QStringLiteral("sideColumn"));
     column->setAttribute(Qt::WA_StyledBackground);
@@ -57,13 +45,14 @@ QWidget* MainView::buildSideColumn() {
     auto* layout = new QVBoxLayout(column);
     layout->setContentsMargins(7, 8, 7, 8);
     layout->setSpacing(2);
-    auto addButton = [&](ui::Button& button, const char* icon, const ui::Frame* panel) {
-        QIcon picture = svgIcon(QStringLiteral(":/icons/%1.svg").arg(QLatin1String(icon)));
+    auto addButton = [&](ui::Button& button, std::string_view icon, const ui::Frame* panel) {
+        QIcon picture = svgIcon(QStringLiteral(":/icons/%1.svg").arg(qstr(icon)));
         QToolButton* widget = bindSideButton(binder_, button, picture, panel, column);
         widget->setIconSize(QSize(30, 30));
         layout->addWidget(widget);
     };
-    for (const Side& side : panelButtons) addButton(side.button, side.icon, side.panel);
+    for (const auto& entry : w.panels())
+        addButton(*entry.button, entry.panel->info().view, &entry.panel->frame);
     layout->addStretch(1);
     addButton(w.cmdHelp, "help", nullptr);
     layout->addWidget(bindCheckBox(binder_, w.chkHelp, column));
@@ -77,8 +66,8 @@ QWidget* MainView::buildPanelArea() {
     auto* layout = new QGridLayout(area);
     layout->setContentsMargins(12, 10, 12, 12);
     // All nine in the same cell: only the visible one takes the place.
-    for (ui::Frame* panel : window_.panels)
-        layout->addWidget(panels::build(window_, binder_, *panel, area), 0, 0);
+    for (const auto& entry : window_.panels())
+        layout->addWidget(panels::build(*entry.panel, binder_, area), 0, 0);
     return area;
 }
 

@@ -16,10 +16,12 @@ static void initBundledResources() {
 
 namespace qtgui {
 
-Program::Program(const std::filesystem::path& dataDir, bool silent,
-                 std::optional<core::Date> today) {
+Program::Program(const std::filesystem::path& dataDir, bool silent, std::optional<core::Date> today,
+                 ui::Dialogs* answers) {
     clock_.setToday(today);
-    ui::Dialogs& dialogs = silent ? static_cast<ui::Dialogs&>(silentDialogs_) : dialogs_;
+    ui::Dialogs& dialogs = answers  ? *answers
+                           : silent ? static_cast<ui::Dialogs&>(silentDialogs_)
+                                    : dialogs_;
     ui::Services services{dialogs, clock_, printer_, clipboard_, help_, shell_};
     window_ = std::make_unique<app::frmMain>(core::DataDir(dataDir), services);
     view_ = std::make_unique<MainView>(*window_);
@@ -40,9 +42,10 @@ void Program::start() {
 
 bool Program::saveSnapshots(const std::filesystem::path& folder) {
     bool ok = true;
-    for (ui::Frame* panel : window_->panels) {
+    for (const auto& entry : window_->panels()) {
+        const ui::Frame& panel = entry.panel->frame;
         window_->HIDE_PANELS();
-        panel->setVisible(true);
+        entry.panel->frame.setVisible(true);
         view_->syncAll();
         QCoreApplication::sendPostedEvents();
         QCoreApplication::processEvents();
@@ -50,7 +53,7 @@ bool Program::saveSnapshots(const std::filesystem::path& folder) {
         // over the first side button: no button is drawn as hovered.
         for (QWidget* widget : view_->findChildren<QWidget*>())
             widget->setAttribute(Qt::WA_UnderMouse, false);
-        QString file = QString::fromStdString((folder / (panel->name() + ".png")).string());
+        QString file = QString::fromStdString((folder / (panel.name() + ".png")).string());
         if (!view_->grab().save(file)) {
             std::cerr << "保存できませんでした: " << file.toStdString() << "\n";
             ok = false;

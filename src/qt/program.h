@@ -22,8 +22,9 @@ class Program {
   public:
     // `silent`: every dialog is answered at once without being shown.
     // `today`: the date the clock gives as today, when not the real one.
+    // `answers`: when given, answers every dialog instead (for tests).
     Program(const std::filesystem::path& dataDir, bool silent,
-            std::optional<core::Date> today = std::nullopt);
+            std::optional<core::Date> today = std::nullopt, ui::Dialogs* answers = nullptr);
     ~Program();
     Program(const Program&) = delete;
     Program& operator=(const Program&) = delete;

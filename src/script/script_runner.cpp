@@ -3,6 +3,7 @@
 #include <charconv>
 #include <cstdio>
 #include <limits>
+#include <map>
 #include <stdexcept>
 
 #include "core/data_dir.h"
@@ -126,71 +127,87 @@ int ScriptRunner::run(std::istream& script, std::ostream& err) {
     return 0;
 }
 
+// Each command of the script language and the number of its words (0: it
+// checks them itself).
+const std::map<std::string, ScriptRunner::Command, std::less<>>& ScriptRunner::commands() {
+    static const std::map<std::string, Command, std::less<>> table{
+        {"now", {3, &ScriptRunner::now}},
+        {"answer", {0, &ScriptRunner::answer}},
+        {"start", {1, &ScriptRunner::startCommand}},
+        {"dump", {0, &ScriptRunner::dump}},
+        {"click", {0, &ScriptRunner::click}},
+        {"dblclick", {4, &ScriptRunner::dblclick}},
+        {"type", {3, &ScriptRunner::type}},
+        {"key", {3, &ScriptRunner::key}},
+        {"choose", {3, &ScriptRunner::choose}},
+        {"date", {3, &ScriptRunner::date}},
+        {"scroll", {3, &ScriptRunner::scroll}},
+        {"drag", {4, &ScriptRunner::drag}},
+    };
+    return table;
+}
+
 void ScriptRunner::execute(const std::vector<Word>& words) {
-    const std::string& command = words[0].text;
-    if (command == "now") {
-        need(words, 3);
-        clock_.set(toDate(words[1].text), toTime(words[2].text));
-    } else if (command == "answer") {
-        if (words.size() != 2 && words.size() != 3)
-            throw ScriptError("'answer' takes 1 or 2 arguments");
-        dialogs_.queue(toAnswer(words[1].text), words.size() == 3 ? words[2].text : "");
-    } else if (command == "start") {
-        need(words, 1);
-        start();
-    } else if (command == "dump" && words.size() == 3 && words[1].text == "file") {
-        dumpFile(words[2].text);
-    } else if (command == "dump") {
-        need(words, 2);
-        dump(words);
-    } else if (command == "click") {
-        if (words.size() < 2) throw ScriptError("'click' needs a control");
-        click(reachable(words[1].text), words);
-    } else if (command == "dblclick") {
-        need(words, 4);
-        auto& grid = as<ui::Grid>(reachable(words[1].text), "grid");
-        focus(grid);
-        grid.setCurrent(toInt(words[2].text), toInt(words[3].text));
-        if (grid.DblClick) grid.DblClick();
-    } else if (command == "type") {
-        need(words, 3);
-        ui::Control& c = reachable(words[1].text);
-        focus(c);
-        if (auto* text = dynamic_cast<ui::TextBox*>(&c)) {
-            text->setText(words[2].text);
-            text->select(std::numeric_limits<int>::max(), 0);  // caret at the end
-        } else {
-            as<ui::ComboBox>(c, "text box or combo box").setText(words[2].text);
-        }
-    } else if (command == "key") {
-        need(words, 3);
-        key(reachable(words[1].text), words[2].text);
-    } else if (command == "choose") {
-        need(words, 3);
-        auto& combo = as<ui::ComboBox>(reachable(words[1].text), "combo box");
-        focus(combo);
-        combo.setText(combo.items()[static_cast<size_t>(itemIndex(combo.items(), words[2]))]);
-        if (combo.Click) combo.Click();
-    } else if (command == "date") {
-        need(words, 3);
-        auto& calendar = as<ui::MonthCalendar>(reachable(words[1].text), "month calendar");
-        focus(calendar);
-        calendar.setDate(toDate(words[2].text));
-        if (calendar.DateClick) calendar.DateClick();
-    } else if (command == "scroll") {
-        need(words, 3);
-        auto& slider = as<ui::Slider>(reachable(words[1].text), "slider");
-        focus(slider);
-        slider.setValue(toInt(words[2].text));
-    } else if (command == "drag") {
-        need(words, 4);
-        auto& list = as<ui::ListBox>(reachable(words[1].text), "list box");
-        press(list, words[2]);
-        list.setListIndex(itemIndex(list.items(), words[3]));  // the selection follows the mouse
-        if (list.MouseUp) list.MouseUp();
+    auto it = commands().find(words[0].text);
+    if (it == commands().end()) throw ScriptError("unknown command: " + words[0].text);
+    if (it->second.words != 0) need(words, it->second.words);
+    (this->*it->second.run)(words);
+}
+
+void ScriptRunner::now(const std::vector<Word>& words) {
+    clock_.set(toDate(words[1].text), toTime(words[2].text));
+}
+
+void ScriptRunner::answer(const std::vector<Word>& words) {
+    if (words.size() != 2 && words.size() != 3)
+        throw ScriptError("'answer' takes 1 or 2 arguments");
+    dialogs_.queue(toAnswer(words[1].text), words.size() == 3 ? words[2].text : "");
+}
+
+void ScriptRunner::startCommand(const std::vector<Word>&) {
+    start();
+}
+
+void ScriptRunner::dblclick(const std::vector<Word>& words) {
+    auto& grid = as<ui::Grid>(reachable(words[1].text), "grid");
+    focus(grid);
+    grid.doubleClickCell(toInt(words[2].text), toInt(words[3].text));
+}
+
+void ScriptRunner::type(const std::vector<Word>& words) {
+    ui::Control& c = reachable(words[1].text);
+    focus(c);
+    if (auto* text = dynamic_cast<ui::TextBox*>(&c)) {
+        text->setText(words[2].text);
+        text->select(std::numeric_limits<int>::max(), 0);  // caret at the end
     } else {
-        throw ScriptError("unknown command: " + command);
+        as<ui::ComboBox>(c, "text box or combo box").setText(words[2].text);
     }
+}
+
+void ScriptRunner::choose(const std::vector<Word>& words) {
+    auto& combo = as<ui::ComboBox>(reachable(words[1].text), "combo box");
+    focus(combo);
+    combo.choose(itemIndex(combo.items(), words[2]));
+}
+
+void ScriptRunner::date(const std::vector<Word>& words) {
+    auto& calendar = as<ui::MonthCalendar>(reachable(words[1].text), "month calendar");
+    focus(calendar);
+    calendar.clickDate(toDate(words[2].text));
+}
+
+void ScriptRunner::scroll(const std::vector<Word>& words) {
+    auto& slider = as<ui::Slider>(reachable(words[1].text), "slider");
+    focus(slider);
+    slider.setValue(toInt(words[2].text));
+}
+
+void ScriptRunner::drag(const std::vector<Word>& words) {
+    auto& list = as<ui::ListBox>(reachable(words[1].text), "list box");
+    focus(list);
+    list.press(itemIndex(list.items(), words[2]));
+    list.release(itemIndex(list.items(), words[3]));
 }
 
 void ScriptRunner::start() {
@@ -220,27 +237,23 @@ ui::Control& ScriptRunner::reachable(const std::string& name) {
     return c;
 }
 
-void ScriptRunner::press(ui::ListBox& list, const Word& item) {
-    focus(list);
-    list.setListIndex(itemIndex(list.items(), item));
-    if (list.MouseDown) list.MouseDown();
-    if (list.Click) list.Click();
-}
-
 void ScriptRunner::focus(ui::Control& c) {
     if (c.focusable()) c.setFocus();
 }
 
-void ScriptRunner::click(ui::Control& c, const std::vector<Word>& words) {
+void ScriptRunner::click(const std::vector<Word>& words) {
+    if (words.size() < 2) throw ScriptError("'click' needs a control");
+    ui::Control& c = reachable(words[1].text);
     if (auto* list = dynamic_cast<ui::ListBox*>(&c)) {
         need(words, 3);
-        press(*list, words[2]);
-        if (list->MouseUp) list->MouseUp();
+        focus(*list);
+        int item = itemIndex(list->items(), words[2]);
+        list->press(item);
+        list->release(item);
     } else if (auto* grid = dynamic_cast<ui::Grid*>(&c)) {
         need(words, 4);
         focus(*grid);
-        grid->setCurrent(toInt(words[2].text), toInt(words[3].text));
-        if (grid->Click) grid->Click();
+        grid->clickCell(toInt(words[2].text), toInt(words[3].text));
     } else {
         need(words, 2);
         focus(c);
@@ -249,32 +262,32 @@ void ScriptRunner::click(ui::Control& c, const std::vector<Word>& words) {
         } else if (auto* check = dynamic_cast<ui::CheckBox*>(&c)) {
             check->toggle();
         } else if (auto* option = dynamic_cast<ui::OptionButton*>(&c)) {
-            option->setValue(true);
+            option->click();
         } else if (auto* chart = dynamic_cast<ui::Chart*>(&c); chart && chart->Click) {
-            chart->Click();
+            chart->click();
         } else {
             throw ScriptError(c.name() + " cannot be clicked");
         }
     }
 }
 
-void ScriptRunner::key(ui::Control& c, const std::string& keyName) {
+void ScriptRunner::key(const std::vector<Word>& words) {
+    ui::Control& c = reachable(words[1].text);
     ui::KeyPress press;
-    press.enter = keyName == "Enter";
-    if (!press.enter) press.ch = keyName;
+    press.enter = words[2].text == "Enter";
+    if (!press.enter) press.ch = words[2].text;
     focus(c);
-    if (auto* text = dynamic_cast<ui::TextBox*>(&c)) {
-        if (text->KeyPressed) text->KeyPressed(press);
-        if (!press.handled && !press.enter) text->typeAtCaret(press.ch);
-    } else if (auto* combo = dynamic_cast<ui::ComboBox*>(&c)) {
-        if (combo->KeyPressed) combo->KeyPressed(press);
-        if (!press.handled && !press.enter) combo->typeAtCaret(press.ch);
-    } else {
+    if (auto* text = dynamic_cast<ui::TextBox*>(&c))
+        text->keyPress(press);
+    else if (auto* combo = dynamic_cast<ui::ComboBox*>(&c))
+        combo->keyPress(press);
+    else
         throw ScriptError(c.name() + " takes no keys");
-    }
 }
 
 void ScriptRunner::dump(const std::vector<Word>& words) {
+    if (words.size() == 3 && words[1].text == "file") return dumpFile(words[2].text);
+    need(words, 2);
     const std::string& what = words[1].text;
     if (what == "messages") {
         for (const auto& line : dialogs_.takeLog()) out_ << line << "\n";
@@ -295,8 +308,8 @@ void ScriptRunner::dump(const std::vector<Word>& words) {
     } else if (what == "panel") {
         requireRunning();
         const char* shown = "none";
-        for (ui::Frame* panel : window_->panels)
-            if (panel->visible()) shown = panel->name().c_str();
+        for (const auto& entry : window_->panels())
+            if (entry.panel->frame.visible()) shown = entry.panel->frame.name().c_str();
         out_ << "panel " << shown << "\n";
     } else if (what == "focus") {
         requireRunning();

@@ -5,6 +5,7 @@
 
 #include <filesystem>
 #include <istream>
+#include <map>
 #include <memory>
 #include <ostream>
 #include <string>
@@ -34,18 +35,31 @@ class ScriptRunner {
     int run(std::istream& script, std::ostream& err);
 
   private:
+    struct Command {
+        size_t words;
+        void (ScriptRunner::*run)(const std::vector<Word>&);
+    };
+    static const std::map<std::string, Command, std::less<>>& commands();
     void execute(const std::vector<Word>& words);
-    void start();
+    void now(const std::vector<Word>& words);
+    void answer(const std::vector<Word>& words);
+    void startCommand(const std::vector<Word>& words);
     void dump(const std::vector<Word>& words);
+    void click(const std::vector<Word>& words);
+    void dblclick(const std::vector<Word>& words);
+    void type(const std::vector<Word>& words);
+    void key(const std::vector<Word>& words);
+    void choose(const std::vector<Word>& words);
+    void date(const std::vector<Word>& words);
+    void scroll(const std::vector<Word>& words);
+    void drag(const std::vector<Word>& words);
+
+    void start();
     void dumpFile(const std::string& name);
     ui::Control& reachable(const std::string& name);
     ui::Control& control(const std::string& name);
     void requireRunning();
-    void click(ui::Control& c, const std::vector<Word>& words);
-    void key(ui::Control& c, const std::string& key);
     void focus(ui::Control& c);
-    // The mouse pressed on a list item: selection, MouseDown, Click.
-    void press(ui::ListBox& list, const Word& item);
 
     std::filesystem::path dataDir_;
     std::ostream& out_;

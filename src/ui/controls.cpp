@@ -184,9 +184,8 @@ void CheckBox::dump(std::ostream& out) const {
         << " enabled=" << flag(enabled()) << " value=" << value_ << "\n";
 }
 
-OptionButton::OptionButton(Form& form, std::string name, Frame* parent, std::string caption,
-                           int group)
-    : Control(form, std::move(name), parent), caption_(std::move(caption)), group_(group) {}
+OptionButton::OptionButton(Form& form, std::string name, Frame* parent, std::string caption)
+    : Control(form, std::move(name), parent), caption_(std::move(caption)) {}
 
 void OptionButton::setValue(bool v) {
     if (value_ == v) return;
@@ -195,7 +194,7 @@ void OptionButton::setValue(bool v) {
     if (!v) return;
     for (Control* c : form().controls()) {
         auto* other = dynamic_cast<OptionButton*>(c);
-        if (other && other != this && other->group_ == group_) other->setValue(false);
+        if (other && other != this && other->parent() == parent()) other->setValue(false);
     }
     if (Click) Click();
 }
@@ -237,6 +236,11 @@ void TextBox::typeAtCaret(std::string_view ch) {
     touch();
 }
 
+void TextBox::keyPress(KeyPress& press) {
+    if (KeyPressed) KeyPressed(press);
+    if (!press.handled && !press.enter) typeAtCaret(press.ch);
+}
+
 void TextBox::dump(std::ostream& out) const {
     out << "text " << name() << " text=" << quoted(text_) << " visible=" << flag(visible())
         << " enabled=" << flag(enabled()) << " sel=" << selStart_ << "," << selLength_ << "\n";
@@ -274,9 +278,31 @@ void ListBox::clear() {
     touch();
 }
 
+void ListBox::setItems(std::vector<std::string> items) {
+    items_ = std::move(items);
+    listIndex_ = -1;
+    touch();
+}
+
 void ListBox::setListIndex(int i) {
     listIndex_ = (i >= 0 && i < static_cast<int>(items_.size())) ? i : -1;
     touch();
+}
+
+void ListBox::press(int index) {
+    setListIndex(index);
+    if (MouseDown) MouseDown();
+    if (Click) Click();
+}
+
+void ListBox::release(int index) {
+    if (index >= 0 && index != listIndex_) setListIndex(index);
+    if (MouseUp) MouseUp();
+}
+
+void ListBox::selectByKey(int index) {
+    setListIndex(index);
+    if (Click) Click();
 }
 
 void ListBox::dump(std::ostream& out) const {
@@ -305,6 +331,16 @@ void ComboBox::clear() {
 void ComboBox::typeAtCaret(std::string_view ch) {
     text_ += ch;
     touch();
+}
+
+void ComboBox::keyPress(KeyPress& press) {
+    if (KeyPressed) KeyPressed(press);
+    if (!press.handled && !press.enter) typeAtCaret(press.ch);
+}
+
+void ComboBox::choose(int index) {
+    setText(items_.at(static_cast<size_t>(index)));
+    if (Click) Click();
 }
 
 void ComboBox::dump(std::ostream& out) const {
@@ -367,6 +403,11 @@ MonthCalendar::MonthCalendar(Form& form, std::string name, Frame* parent)
 void MonthCalendar::setDate(core::Date d) {
     date_ = d;
     touch();
+}
+
+void MonthCalendar::clickDate(core::Date d) {
+    setDate(d);
+    if (DateClick) DateClick();
 }
 
 void MonthCalendar::dump(std::ostream& out) const {
@@ -456,6 +497,16 @@ void Grid::setCurrent(int row, int col) {
     row_ = std::clamp(row, 0, rows_ - 1);
     col_ = std::clamp(col, 0, cols_ - 1);
     touch();
+}
+
+void Grid::clickCell(int row, int col) {
+    setCurrent(row, col);
+    if (Click) Click();
+}
+
+void Grid::doubleClickCell(int row, int col) {
+    setCurrent(row, col);
+    if (DblClick) DblClick();
 }
 
 void Grid::dump(std::ostream& out) const {

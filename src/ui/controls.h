@@ -15,20 +15,10 @@
 #include <vector>
 
 #include "core/dates.h"
+#include "ui/color.h"
 
 namespace ui {
 
-struct Color {
-    uint8_t r = 0, g = 0, b = 0;
-    bool operator==(const Color&) const = default;
-};
-
-inline constexpr Color kLightRed{255, 192, 192};
-inline constexpr Color kLightYellow{255, 255, 192};
-inline constexpr Color kLightGreen{192, 255, 192};
-
-// "#RRGGBB".
-std::string colorText(Color c);
 // A text in double quotes with \" \\ \r \n \t escaped.
 std::string quoted(std::string_view text);
 
@@ -134,21 +124,22 @@ class CheckBox : public Control {
     int value_ = 0;
 };
 
-// An option button; selecting it clears the other buttons of its group and
+// An option button; selecting it clears the other buttons of its frame and
 // runs Click, by the user or the program, when it was not selected before.
 class OptionButton : public Control {
   public:
-    OptionButton(Form& form, std::string name, Frame* parent, std::string caption, int group);
+    OptionButton(Form& form, std::string name, Frame* parent, std::string caption);
     const std::string& caption() const { return caption_; }
     bool value() const { return value_; }
     void setValue(bool v);
+    // The user clicks it: it becomes the selected button of its frame.
+    void click() { setValue(true); }
     bool focusable() const override { return true; }
     std::function<void()> Click;
     void dump(std::ostream& out) const override;
 
   private:
     std::string caption_;
-    int group_;
     bool value_ = false;
 };
 
@@ -172,6 +163,9 @@ class TextBox : public Control {
     void selectAll();
     // Types a character at the caret, replacing the selection.
     void typeAtCaret(std::string_view ch);
+    // The user presses a key: KeyPressed sees it first, then a character
+    // that it did not swallow is typed.
+    void keyPress(KeyPress& press);
     bool focusable() const override { return true; }
     std::function<void(KeyPress&)> KeyPressed;
     void dump(std::ostream& out) const override;
@@ -190,8 +184,18 @@ class ListBox : public Control {
     void insertItem(int index, std::string item);
     void removeItem(int index);
     void clear();
+    // All the items at once, nothing selected.
+    void setItems(std::vector<std::string> items);
     int listIndex() const { return listIndex_; }
     void setListIndex(int i);
+    // The mouse goes down on an item: it is selected, then MouseDown and
+    // Click run.
+    void press(int index);
+    // The mouse comes up over an item (-1: over no item); the selection has
+    // followed the mouse there, then MouseUp runs.
+    void release(int index);
+    // The arrow keys select an item and run Click.
+    void selectByKey(int index);
     bool focusable() const override { return true; }
     std::function<void()> Click;
     std::function<void()> MouseDown;
@@ -212,6 +216,10 @@ class ComboBox : public Control {
     void addItem(std::string item);
     void clear();
     void typeAtCaret(std::string_view ch);
+    // As TextBox::keyPress.
+    void keyPress(KeyPress& press);
+    // The user picks an item of the list: it becomes the text, Click runs.
+    void choose(int index);
     bool focusable() const override { return true; }
     std::function<void()> Click;
     std::function<void(KeyPress&)> KeyPressed;
@@ -267,6 +275,8 @@ class MonthCalendar : public Control {
     MonthCalendar(Form& form, std::string name, Frame* parent);
     core::Date date() const { return date_; }
     void setDate(core::Date d);
+    // The user clicks a date: it is selected, DateClick runs.
+    void clickDate(core::Date d);
     bool focusable() const override { return true; }
     std::function<void()> DateClick;
     void dump(std::ostream& out) const override;
@@ -305,6 +315,10 @@ class Grid : public Control {
     int row() const { return row_; }
     int col() const { return col_; }
     void setCurrent(int row, int col);
+    // The user clicks or double-clicks a cell: it becomes current, then the
+    // event runs.
+    void clickCell(int row, int col);
+    void doubleClickCell(int row, int col);
 
     bool focusable() const override { return true; }
     std::function<void()> Click;
@@ -342,6 +356,9 @@ class Chart : public Control {
     int markerStyle() const { return marker_; }
     void setMarkerStyle(int style);
     bool focusable() const override { return true; }
+    void click() {
+        if (Click) Click();
+    }
     std::function<void()> Click;
     void dump(std::ostream& out) const override;
 

@@ -108,18 +108,18 @@ TEST(WeightEntry, ARefusedWriteShowsWhyWritesNothingAndKeepsTheEntry) {
         ui::RecordingHelp help;
         frmMain window(dir, ui::Services{dialogs, clock, printer, clipboard, help, shell});
         window.Form_Load();
-        window.lstAct.setListIndex(0);
-        window.lstAct_Click();
-        window.txtTaiInp.setText("61.5");
-        window.cmdTaiHozon_Click();
+        window.main().lstAct.setListIndex(0);
+        window.main().lstAct_Click();
+        window.main().txtTaiInp.setText("61.5");
+        window.main().cmdTaiHozon_Click();
         auto log = dialogs.takeLog();
         ASSERT_EQ(log.size(), 1u) << c.what;
         EXPECT_NE(log[0].find("title=\"保存エラー\""), std::string::npos) << c.what;
         EXPECT_NE(log[0].find("データ.txt"), std::string::npos) << c.what;
         EXPECT_EQ(folder.bytes("データ.txt"), before) << c.what;
-        EXPECT_EQ(window.txtTaiInp.text(), "61.5") << c.what;
-        EXPECT_EQ(window.state.SelectedSituation, "朝食前") << c.what;
-        EXPECT_TRUE(window.cmdUp.enabled()) << c.what;
+        EXPECT_EQ(window.main().txtTaiInp.text(), "61.5") << c.what;
+        EXPECT_EQ(window.main().SelectedSituation, "朝食前") << c.what;
+        EXPECT_TRUE(window.main().cmdUp.enabled()) << c.what;
     }
 }
 

@@ -12,6 +12,7 @@
 #include <QtTest>
 
 #include "qt/bindings.h"
+#include "ui/scripted.h"
 
 class BindingsTest : public QObject {
     Q_OBJECT
@@ -36,7 +37,8 @@ void BindingsTest::gridClickMakesTheCellCurrent() {
     grid.Click = [&] { clicked = {grid.row(), grid.col()}; };
 
     QWidget window;
-    qtgui::Binder binder(form);
+    ui::ScriptedDialogs dialogs;
+    qtgui::Binder binder(form, dialogs);
     QTableView* view = qtgui::bindGrid(binder, grid, &window);
     view->resize(400, 300);
     window.show();
@@ -65,7 +67,8 @@ void BindingsTest::listPressAndReleaseDragAnItem() {
     list.MouseUp = record("up");
 
     QWidget window;
-    qtgui::Binder binder(form);
+    ui::ScriptedDialogs dialogs;
+    qtgui::Binder binder(form, dialogs);
     QListWidget* widget = qtgui::bindListBox(binder, list, &window);
     widget->resize(200, 120);
     window.show();
@@ -90,7 +93,8 @@ void BindingsTest::comboChoiceSetsTheTextThenClicks() {
     combo.Click = [&] { seen = combo.text(); };
 
     QWidget window;
-    qtgui::Binder binder(form);
+    ui::ScriptedDialogs dialogs;
+    qtgui::Binder binder(form, dialogs);
     QComboBox* widget = qtgui::bindComboBox(binder, combo, &window);
     QCOMPARE(widget->currentText(), QString("2"));
     emit widget->activated(3);
@@ -123,7 +127,8 @@ void BindingsTest::chartOfADayWithoutWeighingsIsEmpty() {
     penalties.setSeriesCount(2);
 
     QWidget window;
-    qtgui::Binder binder(form);
+    ui::ScriptedDialogs dialogs;
+    qtgui::Binder binder(form, dialogs);
     QChartView* view = qtgui::bindChart(binder, chart, &window);
     QChartView* follower = qtgui::bindChart(binder, penalties, &window);
     auto* values = qobject_cast<QValueAxis*>(view->chart()->axes(Qt::Vertical).value(0));

@@ -134,9 +134,9 @@ void MainPanelTest::meterSliderMovesPointerAndFormulas() {
                                                   QStyle::SC_ScrollBarAddLine, slider);
     QPoint besideThumb(arrow.left() - 4, slider->height() / 2);
     for (int i = 0; i < 5; ++i) QTest::mouseClick(slider, Qt::LeftButton, {}, besideThumb);
-    QCOMPARE(w.HScroll1.value(), 250);
+    QCOMPARE(w.settei().HScroll1.value(), 250);
     QTest::keyClick(slider, Qt::Key_Right);
-    QCOMPARE(w.HScroll1.value(), 251);
+    QCOMPARE(w.settei().HScroll1.value(), 251);
     QCOMPARE(slider->value(), 251);
 
     QCOMPARE(find<QLabel>("Label9(25)")->text(), QString("25.1"));

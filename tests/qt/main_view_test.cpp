@@ -108,15 +108,19 @@ void MainViewTest::sideButtonShowsItsPanelOnly() {
     QVERIFY(core::writeHelpTour(dir(), 0).ok());
     start();
     app::frmMain& w = program_->window();
+    auto frame = [&](const char* name) { return dynamic_cast<ui::Frame*>(w.form.find(name)); };
     const std::pair<const char*, ui::Frame*> buttons[] = {
-        {"cmdTaijyu", &w.fraTaijyu}, {"cmdCale", &w.fraCale},     {"cmdBunseki", &w.fraBunseki},
-        {"cmdRentai", &w.fraRenTai}, {"cmdAvgtai", &w.fraAvgTai}, {"cmdCyokin", &w.fraCyokin},
-        {"cmdMemo", &w.fraMemo},     {"cmdSettei", &w.fraSettei}, {"cmdMain", &w.fraMain},
+        {"cmdTaijyu", frame("fraTaijyu")},   {"cmdCale", frame("fraCale")},
+        {"cmdBunseki", frame("fraBunseki")}, {"cmdRentai", frame("fraRenTai")},
+        {"cmdAvgtai", frame("fraAvgTai")},   {"cmdCyokin", frame("fraCyokin")},
+        {"cmdMemo", frame("fraMemo")},       {"cmdSettei", frame("fraSettei")},
+        {"cmdMain", frame("fraMain")},
     };
     for (const auto& [button, opened] : buttons) {
         click(button);
         QVERIFY2(opened->visible(), button);
-        for (ui::Frame* panel : w.panels) {
+        for (const auto& entry : w.panels()) {
+            const ui::Frame* panel = &entry.panel->frame;
             QWidget* widget = find(panel->name().c_str());
             QCOMPARE(widget->isVisible(), panel == opened);
             QCOMPARE(widget->isVisible(), panel->visible());
@@ -171,13 +175,13 @@ void MainViewTest::typingGoesThroughTheModel() {
     auto* edit = qobject_cast<QLineEdit*>(find("txtKizami"));
     QVERIFY(edit && edit->isVisible());
     QTest::mouseClick(edit, Qt::LeftButton);
-    QCOMPARE(program_->window().form.focus(), &program_->window().txtKizami);
+    QCOMPARE(program_->window().form.focus(), &program_->window().settei().txtKizami);
 
     QTest::keyClicks(edit, "0.3");
-    QCOMPARE(program_->window().txtKizami.text(), std::string("0.3"));
+    QCOMPARE(program_->window().settei().txtKizami.text(), std::string("0.3"));
     QCOMPARE(edit->text(), QString("0.3"));
     QTest::keyClick(edit, Qt::Key_Backspace);
-    QCOMPARE(program_->window().txtKizami.text(), std::string("0."));
+    QCOMPARE(program_->window().settei().txtKizami.text(), std::string("0."));
     QTest::keyClicks(edit, "4");
     QTest::keyClick(edit, Qt::Key_Return);
     QCOMPARE(core::readScaleStep(dir()), std::string("0.4"));

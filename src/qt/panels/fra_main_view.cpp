@@ -16,6 +16,7 @@
 #include <QTableView>
 #include <QVBoxLayout>
 
+#include "app/main_panel.h"
 #include "qt/bindings.h"
 #include "qt/panels/band_strip.h"
 #include "qt/panels/panels.h"
@@ -52,15 +53,15 @@ QFrame* card(const char* name, QWidget* parent) {
 }
 
 // The four faces share one place; the model shows one at a time.
-QWidget* faceMark(app::frmMain& window, Binder& binder, QWidget* parent) {
+QWidget* faceMark(app::MainPanel& panel, Binder& binder, QWidget* parent) {
     auto* place = new QWidget(parent);
     auto* stack = new QGridLayout(place);
     stack->setContentsMargins(0, 0, 0, 0);
     const std::pair<ui::Picture*, const char*> faces[] = {
-        {&window.imgwara, "face_wara"},
-        {&window.imgniko, "face_niko"},
-        {&window.imgkana, "face_kana"},
-        {&window.imgNashi, "face_nashi"},
+        {&panel.imgwara, "face_wara"},
+        {&panel.imgniko, "face_niko"},
+        {&panel.imgkana, "face_kana"},
+        {&panel.imgNashi, "face_nashi"},
     };
     for (const auto& [picture, file] : faces) {
         QString resource = QStringLiteral(":/icons/%1.svg").arg(QLatin1String(file));
@@ -71,11 +72,11 @@ QWidget* faceMark(app::frmMain& window, Binder& binder, QWidget* parent) {
 }
 
 // The class of the current weight over the small band with its pointer.
-QWidget* classBar(app::frmMain& window, Binder& binder, QWidget* parent) {
+QWidget* classBar(app::MainPanel& panel, Binder& binder, QWidget* parent) {
     auto* block = new QWidget(parent);
-    auto* strip = new BandStrip(binder, window.Shape1, window.Image1,
+    auto* strip = new BandStrip(binder, panel.Shape1, panel.Image1,
                                 {.pointer = QSize(16, 16), .barHeight = 10}, block);
-    QLabel* judged = bindLabel(binder, window.lblMHyouka, block);
+    QLabel* judged = bindLabel(binder, panel.lblMHyouka, block);
     judged->setAlignment(Qt::AlignCenter);
     // Over the band itself, not over the room kept beside it for the pointer.
     int left = strip->xOf(strip->bandLeft());
@@ -104,20 +105,20 @@ void addLine(Binder& binder, QGridLayout* grid, int row, int col, const char* ca
 
 // The face; the days and the weight since the start with the class of the
 // weight; what the day cost and what has been saved in all.
-QFrame* dayCard(app::frmMain& window, Binder& binder, QWidget* parent) {
+QFrame* dayCard(app::MainPanel& panel, Binder& binder, QWidget* parent) {
     QFrame* frame = card("dayCard", parent);
     auto* grid = new QGridLayout(frame);
     grid->setContentsMargins(14, 10, 16, 10);
     grid->setHorizontalSpacing(10);
     grid->setVerticalSpacing(2);
-    grid->addWidget(faceMark(window, binder, frame), 0, 0, 3, 1, Qt::AlignVCenter);
+    grid->addWidget(faceMark(panel, binder, frame), 0, 0, 3, 1, Qt::AlignVCenter);
     grid->setColumnMinimumWidth(1, 4);
-    addLine(binder, grid, 0, 2, "日数", window.lblDspNissuu, frame);
-    addLine(binder, grid, 1, 2, "体重", window.lblDspTai, frame);
-    grid->addWidget(classBar(window, binder, frame), 2, 3, Qt::AlignLeft | Qt::AlignTop);
+    addLine(binder, grid, 0, 2, "日数", panel.lblDspNissuu, frame);
+    addLine(binder, grid, 1, 2, "体重", panel.lblDspTai, frame);
+    grid->addWidget(classBar(panel, binder, frame), 2, 3, Qt::AlignLeft | Qt::AlignTop);
     grid->setColumnMinimumWidth(4, 16);
-    addLine(binder, grid, 0, 5, "本日の貯金", window.lblDspBmi, frame);
-    addLine(binder, grid, 1, 5, "貯金の合計", window.lblDspHiman, frame);
+    addLine(binder, grid, 0, 5, "本日の貯金", panel.lblDspBmi, frame);
+    addLine(binder, grid, 1, 5, "貯金の合計", panel.lblDspHiman, frame);
     grid->setColumnStretch(6, 1);
     return frame;
 }
@@ -133,29 +134,29 @@ QPushButton* pictureButton(Binder& binder, ui::Button& button, const char* icon,
 }
 
 // The weight box with its unit and the up and down buttons beside it.
-QWidget* weightRow(app::frmMain& window, Binder& binder, QWidget* parent) {
+QWidget* weightRow(app::MainPanel& panel, Binder& binder, QWidget* parent) {
     auto* row = new QWidget(parent);
     auto* layout = new QGridLayout(row);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setHorizontalSpacing(6);
     layout->setVerticalSpacing(2);
-    QLineEdit* weight = bindTextBox(binder, window.txtTaiInp, row);
+    QLineEdit* weight = bindTextBox(binder, panel.txtTaiInp, row);
     weight->setFixedWidth(118);
     weight->setAlignment(Qt::AlignRight);
     layout->addWidget(weight, 0, 0, 2, 1);
     layout->addWidget(new QLabel(QStringLiteral("Kg"), row), 0, 1, 2, 1, Qt::AlignBottom);
-    for (auto [button, line] : {std::pair{&window.cmdUp, 0}, std::pair{&window.cmdDn, 1}}) {
+    for (auto [button, line] : {std::pair{&panel.cmdUp, 0}, std::pair{&panel.cmdDn, 1}}) {
         QPushButton* step = bindButton(binder, *button, row);
         step->setFixedSize(34, 24);
         layout->addWidget(step, line, 2);
     }
     layout->setColumnStretch(3, 1);
-    layout->addWidget(pictureButton(binder, window.cmdTaiHozon, "save", 36, row), 0, 4, 2, 1);
+    layout->addWidget(pictureButton(binder, panel.cmdTaiHozon, "save", 36, row), 0, 4, 2, 1);
     return row;
 }
 
 // Choose the situation, set the weight, save.
-QFrame* entryCard(app::frmMain& window, Binder& binder, QWidget* parent) {
+QFrame* entryCard(app::MainPanel& panel, Binder& binder, QWidget* parent) {
     QFrame* frame = card("entryCard", parent);
     auto* grid = new QGridLayout(frame);
     grid->setContentsMargins(12, 8, 12, 12);
@@ -164,19 +165,19 @@ QFrame* entryCard(app::frmMain& window, Binder& binder, QWidget* parent) {
     auto* caption = new QLabel(QStringLiteral("状況選択"), frame);
     caption->setObjectName(QStringLiteral("entryCaption"));
     grid->addWidget(caption, 0, 0, Qt::AlignLeft | Qt::AlignBottom);
-    QListWidget* situations = bindListBox(binder, window.lstAct, frame);
+    QListWidget* situations = bindListBox(binder, panel.lstAct, frame);
     caption->setBuddy(situations);
     grid->addWidget(situations, 1, 0);
-    grid->addWidget(pictureButton(binder, window.cmdJikan, "clock", 28, frame), 1, 1, Qt::AlignTop);
-    grid->addWidget(weightRow(window, binder, frame), 2, 0, 1, 2);
+    grid->addWidget(pictureButton(binder, panel.cmdJikan, "clock", 28, frame), 1, 1, Qt::AlignTop);
+    grid->addWidget(weightRow(panel, binder, frame), 2, 0, 1, 2);
     grid->setRowStretch(1, 1);
     return frame;
 }
 
 // The day list, at most as wide as its columns and a scroll bar, whatever
 // widths the program gives them; in a narrow window it scrolls sideways.
-QTableView* dayList(app::frmMain& window, Binder& binder, QWidget* parent) {
-    QTableView* view = bindGrid(binder, window.msgDayList, parent);
+QTableView* dayList(app::MainPanel& panel, Binder& binder, QWidget* parent) {
+    QTableView* view = bindGrid(binder, panel.msgDayList, parent);
     view->setMinimumWidth(360);
     view->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Expanding);
     auto fit = [view] {
@@ -188,14 +189,14 @@ QTableView* dayList(app::frmMain& window, Binder& binder, QWidget* parent) {
     return view;
 }
 
-QWidget* charts(app::frmMain& window, Binder& binder, QWidget* parent) {
+QWidget* charts(app::MainPanel& panel, Binder& binder, QWidget* parent) {
     auto* row = new QWidget(parent);
     auto* layout = new QHBoxLayout(row);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(10);
-    QChartView* weights = bindChart(binder, window.mcrMain, row);
+    QChartView* weights = bindChart(binder, panel.mcrMain, row);
     QChartView* money =
-        bindChart(binder, window.mcrSub, row,
+        bindChart(binder, panel.mcrSub, row,
                   {.seriesNames = {QStringLiteral("本日の累計"), QStringLiteral("各回の罰金")},
                    .decimals = 0,
                    .fromZero = true,
@@ -209,24 +210,24 @@ QWidget* charts(app::frmMain& window, Binder& binder, QWidget* parent) {
 
 }  // namespace
 
-void layoutFraMain(app::frmMain& window, Binder& binder, QWidget* body) {
+void layoutFraMain(app::MainPanel& panel, Binder& binder, QWidget* body) {
     body->setStyleSheet(QString::fromUtf8(kMainStyle));
     // The day to show and the entry of a weighing on it.
     auto* left = new QVBoxLayout;
     left->setSpacing(12);
-    QCalendarWidget* calendar = bindCalendar(binder, window.mtvmain, body);
+    QCalendarWidget* calendar = bindCalendar(binder, panel.mtvmain, body);
     calendar->setFixedSize(300, 214);
     left->addWidget(calendar);
-    QFrame* entry = entryCard(window, binder, body);
+    QFrame* entry = entryCard(panel, binder, body);
     entry->setFixedWidth(calendar->width());
     left->addWidget(entry, 1);
 
     // What the day was.
     auto* right = new QVBoxLayout;
     right->setSpacing(12);
-    right->addWidget(dayCard(window, binder, body));
-    right->addWidget(dayList(window, binder, body), 3);
-    right->addWidget(charts(window, binder, body), 4);
+    right->addWidget(dayCard(panel, binder, body));
+    right->addWidget(dayList(panel, binder, body), 3);
+    right->addWidget(charts(panel, binder, body), 4);
 
     auto* layout = new QHBoxLayout(body);
     layout->setContentsMargins(0, 0, 0, 0);

@@ -4,16 +4,17 @@
 #include <QLabel>
 #include <QVBoxLayout>
 
+#include "analysis/rentai_panel.h"
 #include "qt/bindings.h"
 #include "qt/panels/panels.h"
 
 namespace qtgui::panels {
 
-void layoutFraRenTai(app::frmMain& window, Binder& binder, QWidget* body) {
+void layoutFraRenTai(analysis::RenTaiPanel& panel, Binder& binder, QWidget* body) {
     auto* row = new QHBoxLayout;
     row->setSpacing(8);
     auto* label = new QLabel(QStringLiteral("移動平均"), body);
-    QComboBox* width = bindComboBox(binder, window.cboIdou, body);
+    QComboBox* width = bindComboBox(binder, panel.cboIdou, body);
     width->setFixedWidth(90);
     label->setBuddy(width);
     row->addWidget(label);

@@ -15,6 +15,7 @@
 #include "qt/bindings.h"
 #include "qt/panels/band_strip.h"
 #include "qt/panels/panels.h"
+#include "setup/settei_panel.h"
 
 namespace qtgui::panels {
 namespace {
@@ -120,13 +121,13 @@ class ScaleLabel : public QLabel {
     int inset_;
 };
 
-QWidget* scaleLabel(Binder& binder, app::frmMain& window, BandStrip& strip) {
+QWidget* scaleLabel(Binder& binder, setup::SetteiPanel& panel, BandStrip& strip) {
     const int inset = 14;
     auto* scale = new ScaleLabel(inset, &strip);
     QFont font = scale->font();
     font.setPointSize(8);
     scale->setFont(font);
-    bindLabelView(binder, window.Label19, scale);
+    bindLabelView(binder, panel.Label19, scale);
     strip.addBelow(scale, strip.bandLeft(), strip.bandRight(), 2);
     int left = strip.xOf(strip.bandLeft()) - inset;
     int right = strip.xOf(strip.bandRight()) + inset;
@@ -134,52 +135,52 @@ QWidget* scaleLabel(Binder& binder, app::frmMain& window, BandStrip& strip) {
     return scale;
 }
 
-QWidget* meterStrip(app::frmMain& window, Binder& binder, QWidget* parent) {
-    auto* strip = new BandStrip(binder, window.Shape2, window.Image2,
+QWidget* meterStrip(setup::SetteiPanel& panel, Binder& binder, QWidget* parent) {
+    auto* strip = new BandStrip(binder, panel.Shape2, panel.Image2,
                                 {.pointer = QSize(28, 28), .barHeight = 22}, parent);
-    scaleLabel(binder, window, *strip);
-    QScrollBar* slider = bindSlider(binder, window.HScroll1, 1, 10, strip);
+    scaleLabel(binder, panel, *strip);
+    QScrollBar* slider = bindSlider(binder, panel.HScroll1, 1, 10, strip);
     slider->setMinimumHeight(20);
     strip->addBelow(slider, strip->bandLeft(), strip->bandRight(), 6);
     return strip;
 }
 
-QWidget* bmiFormula(app::frmMain& window, Binder& binder, QWidget* parent) {
+QWidget* bmiFormula(setup::SetteiPanel& panel, Binder& binder, QWidget* parent) {
     auto* height = new QWidget(parent);
     auto* heightRow = new QHBoxLayout(height);
     heightRow->setContentsMargins(0, 0, 0, 0);
     heightRow->setSpacing(2);
     heightRow->addWidget(
-        term(QStringLiteral("身長（ｍ）"), valueBox(binder, window.Label9(30), height), height));
+        term(QStringLiteral("身長（ｍ）"), valueBox(binder, panel.Label9(30), height), height));
     QLabel* squared = text(QStringLiteral("2"), height);
     QFont small = squared->font();
     small.setPointSize(8);
     squared->setFont(small);
     heightRow->addWidget(squared, 0, Qt::AlignTop);
     return fraction(
-        term(QStringLiteral("体重（Ｋｇ）"), valueBox(binder, window.Label9(28), parent), parent),
+        term(QStringLiteral("体重（Ｋｇ）"), valueBox(binder, panel.Label9(28), parent), parent),
         height, parent);
 }
 
-QWidget* obesityFormula(app::frmMain& window, Binder& binder, QWidget* parent) {
+QWidget* obesityFormula(setup::SetteiPanel& panel, Binder& binder, QWidget* parent) {
     auto* numerator = new QWidget(parent);
     auto* row = new QHBoxLayout(numerator);
     row->setContentsMargins(0, 0, 0, 0);
     row->setSpacing(6);
-    row->addWidget(term(QStringLiteral("体重（Ｋｇ）"), valueBox(binder, window.lblTai, numerator),
-                        numerator));
+    row->addWidget(
+        term(QStringLiteral("体重（Ｋｇ）"), valueBox(binder, panel.lblTai, numerator), numerator));
     row->addWidget(term(QStringLiteral("－標準体重（Ｋｇ）"),
-                        valueBox(binder, window.lblHyojun(0), numerator), numerator));
+                        valueBox(binder, panel.lblHyojun(0), numerator), numerator));
     return fraction(numerator,
                     term(QStringLiteral("標準体重（Ｋｇ）"),
-                         valueBox(binder, window.lblHyojun(1), parent), parent),
+                         valueBox(binder, panel.lblHyojun(1), parent), parent),
                     parent);
 }
 
 // BMI(体格指数) [  ] ＝ 体重 / 身長²     適正　２２
 // 肥満度（％）  [  ] ＝ (体重 − 標準体重) / 標準体重 ×１００
 // 肥満指数判定  [class]
-QWidget* formulas(app::frmMain& window, Binder& binder, QWidget* parent) {
+QWidget* formulas(setup::SetteiPanel& panel, Binder& binder, QWidget* parent) {
     auto* area = new QWidget(parent);
     auto* grid = new QGridLayout(area);
     grid->setContentsMargins(0, 0, 0, 0);
@@ -199,13 +200,13 @@ QWidget* formulas(app::frmMain& window, Binder& binder, QWidget* parent) {
         right->addStretch(1);
         grid->addLayout(right, row, 3);
     };
-    line(0, QStringLiteral("BMI(体格指数)"), window.Label9(25), bmiFormula(window, binder, area),
+    line(0, QStringLiteral("BMI(体格指数)"), panel.Label9(25), bmiFormula(panel, binder, area),
          QStringLiteral("適正　２２"), 28);
-    line(1, QStringLiteral("肥満度（％）"), window.lblHiman, obesityFormula(window, binder, area),
+    line(1, QStringLiteral("肥満度（％）"), panel.lblHiman, obesityFormula(panel, binder, area),
          QStringLiteral("×１００"), 6);
 
     grid->addWidget(text(QStringLiteral("肥満指数判定"), area), 2, 0);
-    QLabel* judged = bindLabel(binder, window.lblHyouka, area);
+    QLabel* judged = bindLabel(binder, panel.lblHyouka, area);
     judged->setAlignment(Qt::AlignCenter);
     judged->setMinimumWidth(180);
     grid->addWidget(judged, 2, 1, 1, 3, Qt::AlignLeft | Qt::AlignVCenter);
@@ -213,29 +214,29 @@ QWidget* formulas(app::frmMain& window, Binder& binder, QWidget* parent) {
     return area;
 }
 
-QGroupBox* meterGroup(app::frmMain& window, Binder& binder, QWidget* body) {
-    QGroupBox* group = bindGroup(binder, window.Frame1, body);
+QGroupBox* meterGroup(setup::SetteiPanel& panel, Binder& binder, QWidget* body) {
+    QGroupBox* group = bindGroup(binder, panel.Frame1, body);
     auto* layout = new QVBoxLayout(group);
     layout->setSpacing(18);
-    layout->addWidget(meterStrip(window, binder, group), 0, Qt::AlignHCenter);
-    layout->addWidget(formulas(window, binder, group));
+    layout->addWidget(meterStrip(panel, binder, group), 0, Qt::AlignHCenter);
+    layout->addWidget(formulas(panel, binder, group));
     return group;
 }
 
-QGroupBox* situationGroup(app::frmMain& window, Binder& binder, QWidget* body) {
-    QGroupBox* group = bindGroup(binder, window.Frame12, body);
+QGroupBox* situationGroup(setup::SetteiPanel& panel, Binder& binder, QWidget* body) {
+    QGroupBox* group = bindGroup(binder, panel.Frame12, body);
     auto* layout = new QVBoxLayout(group);
-    layout->addWidget(bindListBox(binder, window.lstKoumoku, group), 1);
+    layout->addWidget(bindListBox(binder, panel.lstKoumoku, group), 1);
     return group;
 }
 
-QGroupBox* scaleStepGroup(app::frmMain& window, Binder& binder, QWidget* body) {
-    QGroupBox* group = bindGroup(binder, window.fraKizami, body);
+QGroupBox* scaleStepGroup(setup::SetteiPanel& panel, Binder& binder, QWidget* body) {
+    QGroupBox* group = bindGroup(binder, panel.fraKizami, body);
     auto* row = new QHBoxLayout(group);
     row->setSpacing(18);
-    for (const auto& [index, option] : window.optKizami.items())
+    for (const auto& [index, option] : panel.optKizami.items())
         row->addWidget(bindOptionButton(binder, *option, group));
-    QLineEdit* step = bindTextBox(binder, window.txtKizami, group);
+    QLineEdit* step = bindTextBox(binder, panel.txtKizami, group);
     step->setFixedWidth(90);
     row->addWidget(step);
     row->addStretch(1);
@@ -244,17 +245,17 @@ QGroupBox* scaleStepGroup(app::frmMain& window, Binder& binder, QWidget* body) {
 
 }  // namespace
 
-void layoutFraSettei(app::frmMain& window, Binder& binder, QWidget* body) {
+void layoutFraSettei(setup::SetteiPanel& panel, Binder& binder, QWidget* body) {
     // On the body: a bound widget's own style sheet is its model's colour.
     body->setStyleSheet(QString::fromUtf8(kMeterStyle));
     auto* left = new QVBoxLayout;
     left->setSpacing(12);
-    left->addWidget(meterGroup(window, binder, body));
-    left->addWidget(scaleStepGroup(window, binder, body));
-    left->addWidget(bindCheckBox(binder, window.chkJikan, body));
+    left->addWidget(meterGroup(panel, binder, body));
+    left->addWidget(scaleStepGroup(panel, binder, body));
+    left->addWidget(bindCheckBox(binder, panel.chkJikan, body));
     left->addStretch(1);
 
-    QGroupBox* situations = situationGroup(window, binder, body);
+    QGroupBox* situations = situationGroup(panel, binder, body);
     situations->setMinimumWidth(220);
     situations->setMaximumWidth(300);
 

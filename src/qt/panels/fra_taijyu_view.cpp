@@ -5,13 +5,14 @@
 
 #include "qt/bindings.h"
 #include "qt/panels/panels.h"
+#include "records/taijyu_panel.h"
 
 namespace qtgui::panels {
 
-void layoutFraTaijyu(app::frmMain& window, Binder& binder, QWidget* body) {
+void layoutFraTaijyu(records::TaijyuPanel& panel, Binder& binder, QWidget* body) {
     auto* caption = new QLabel(QStringLiteral("状況"), body);
     caption->setStyleSheet(QStringLiteral("color: #3f8f47; font-weight: bold;"));
-    QListWidget* situations = bindListBox(binder, window.lstAct2, body);
+    QListWidget* situations = bindListBox(binder, panel.lstAct2, body);
     caption->setBuddy(situations);
     situations->setFixedWidth(180);
     situations->setMinimumHeight(240);

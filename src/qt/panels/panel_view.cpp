@@ -3,7 +3,11 @@
 #include <QLabel>
 #include <QVBoxLayout>
 
+#include "analysis/rentai_panel.h"
+#include "app/main_panel.h"
 #include "qt/panels/panels.h"
+#include "records/taijyu_panel.h"
+#include "setup/settei_panel.h"
 
 namespace qtgui::panels {
 namespace {
@@ -24,22 +28,40 @@ class PanelBinding : public Binding {
     QLabel* caption_;
 };
 
-void layoutBody(app::frmMain& window, Binder& binder, ui::Frame& panel, QWidget* body) {
-    if (&panel == &window.fraMain)
-        layoutFraMain(window, binder, body);
-    else if (&panel == &window.fraSettei)
-        layoutFraSettei(window, binder, body);
-    else if (&panel == &window.fraRenTai)
-        layoutFraRenTai(window, binder, body);
-    else if (&panel == &window.fraTaijyu)
-        layoutFraTaijyu(window, binder, body);
-    else
-        layoutCaptionOnly(body);
+// A view of one kind of panel, by the name the panel gives its view.
+struct View {
+    std::string_view name;
+    void (*layout)(host::Panel& panel, Binder& binder, QWidget* body);
+};
+
+template <typename P, void (*Layout)(P&, Binder&, QWidget*)>
+void layoutAs(host::Panel& panel, Binder& binder, QWidget* body) {
+    Layout(dynamic_cast<P&>(panel), binder, body);
+}
+
+const View kViews[] = {
+    {"main", layoutAs<app::MainPanel, layoutFraMain>},
+    {"settei", layoutAs<setup::SetteiPanel, layoutFraSettei>},
+    {"rentai", layoutAs<analysis::RenTaiPanel, layoutFraRenTai>},
+    {"taijyu", layoutAs<records::TaijyuPanel, layoutFraTaijyu>},
+};
+
+void layoutBody(host::Panel& panel, Binder& binder, QWidget* body) {
+    for (const View& view : kViews) {
+        if (view.name == panel.info().view) {
+            view.layout(panel, binder, body);
+            return;
+        }
+    }
+    // A panel whose controls are still to come: its caption above an empty body.
+    auto* layout = new QVBoxLayout(body);
+    layout->addStretch(1);
 }
 
 }  // namespace
 
-QWidget* build(app::frmMain& window, Binder& binder, ui::Frame& panel, QWidget* parent) {
+QWidget* build(host::Panel& model, Binder& binder, QWidget* parent) {
+    ui::Frame& panel = model.frame;
     auto* widget = new QWidget(parent);
     widget->setObjectName(qstr(panel.name()));
     auto* caption = new QLabel(widget);
@@ -52,14 +74,9 @@ QWidget* build(app::frmMain& window, Binder& binder, ui::Frame& panel, QWidget* 
     layout->setSpacing(10);
     layout->addWidget(caption);
     layout->addWidget(body, 1);
-    layoutBody(window, binder, panel, body);
+    layoutBody(model, binder, body);
     binder.add<PanelBinding>(panel, widget, caption);
     return widget;
-}
-
-void layoutCaptionOnly(QWidget* body) {
-    auto* layout = new QVBoxLayout(body);
-    layout->addStretch(1);
 }
 
 }  // namespace qtgui::panels

@@ -1,23 +1,36 @@
-// The nine panels of the main window. Each panel is a caption bar above a
-// body; the body's layout lives in the panel's own file.
+// The views of the nine panels. Each panel is a caption bar above a body;
+// the body's layout lives in the panel's own file and is drawn from that
+// panel's class alone.
 #pragma once
 
 #include <QWidget>
 
-#include "app/frm_main.h"
+#include "host/panel.h"
 #include "qt/binder.h"
+
+namespace analysis {
+class RenTaiPanel;
+}
+namespace app {
+class MainPanel;
+}
+namespace records {
+class TaijyuPanel;
+}
+namespace setup {
+class SetteiPanel;
+}
 
 namespace qtgui::panels {
 
-// The widget of one of frmMain's panels, shown while its model is visible.
-QWidget* build(app::frmMain& window, Binder& binder, ui::Frame& panel, QWidget* parent);
+// The widget of a panel, shown while its frame is visible; its body is the
+// view named by the panel's `view`, or its caption alone while it has none.
+QWidget* build(host::Panel& panel, Binder& binder, QWidget* parent);
 
 // The bodies of the panels.
-void layoutFraMain(app::frmMain& window, Binder& binder, QWidget* body);
-void layoutFraSettei(app::frmMain& window, Binder& binder, QWidget* body);
-void layoutFraRenTai(app::frmMain& window, Binder& binder, QWidget* body);
-void layoutFraTaijyu(app::frmMain& window, Binder& binder, QWidget* body);
-// A panel whose controls are still to come: its caption above an empty body.
-void layoutCaptionOnly(QWidget* body);
+void layoutFraMain(app::MainPanel& panel, Binder& binder, QWidget* body);
+void layoutFraSettei(setup::SetteiPanel& panel, Binder& binder, QWidget* body);
+void layoutFraRenTai(analysis::RenTaiPanel& panel, Binder& binder, QWidget* body);
+void layoutFraTaijyu(records::TaijyuPanel& panel, Binder& binder, QWidget* body);
 
 }  // namespace qtgui::panels

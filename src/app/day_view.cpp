@@ -1,0 +1,118 @@
+#include "app/day_view.h"
+
+#include <algorithm>
+#include <limits>
+
+#include "analysis/bmi.h"
+#include "core/numbers.h"
+
+namespace app {
+namespace {
+
+int32_t saturatedSum(int32_t a, int32_t b) {
+    int64_t sum = static_cast<int64_t>(a) + b;
+    return static_cast<int32_t>(std::clamp<int64_t>(sum, std::numeric_limits<int32_t>::min(),
+                                                    std::numeric_limits<int32_t>::max()));
+}
+
+// The working values of one pass over the selected day.
+struct DayScan {
+    DayView& view;
+    const savings::ConversionTable& table;
+    float height;
+    float previous = 0;  // 0 until the day's first weighing has its reference
+    float dayFirst = 0;
+
+    void add(const core::RecordView& rec, float weightBefore, float rate) {
+        float w = rec.Weight;
+        if (view.rows.empty()) dayFirst = w;
+        // The log's very first weighing is its own reference.
+        if (previous == 0 && rec.Date == view.summary.FirstDate) previous = w;
+        if (previous == 0) previous = weightBefore;
+        DayRow row;
+        row.Situation = rec.Situation;
+        row.Weight = w;
+        row.FromPrevious = static_cast<double>(w) - previous;
+        row.FromFirst = static_cast<double>(w) - dayFirst;
+        row.PreviousMark = markOfShown(row.FromPrevious);
+        row.FirstMark = markOfShown(row.FromFirst);
+        if (height > 0) {
+            float s = analysis::standardWeight(height);
+            row.Bmi = analysis::bmiOf(w, height);
+            row.Obesity = (static_cast<double>(w) - s) / s;
+        }
+        row.Penalty = savings::WEIGHING_PENALTY(w, previous, dayFirst, rate);
+        view.dayTotal = saturatedSum(view.dayTotal, row.Penalty);
+        row.DayTotal = view.dayTotal;
+        view.dayMax = std::max(view.dayMax, w);
+        view.dayMin = std::min(view.dayMin, w);
+        view.rows.push_back(row);
+        previous = w;
+    }
+};
+
+Face faceOf(const DayView& view) {
+    if (view.rows.empty()) return Face::None;
+    switch (view.rows.back().FirstMark) {
+        case Mark::Up:
+            return Face::Up;
+        case Mark::Same:
+            return Face::Same;
+        case Mark::Down:
+            break;
+    }
+    return Face::Down;
+}
+
+}  // namespace
+
+Mark markOfShown(double difference) {
+    double shown = core::Val(core::Format(difference, "0.0"));
+    if (shown > 0) return Mark::Up;
+    if (shown == 0) return Mark::Same;
+    return Mark::Down;
+}
+
+DayView computeDay(std::span<const core::RecordView> records, const savings::ConversionTable& table,
+                   float height, std::string_view selected) {
+    DayView view;
+    auto& sum = view.summary;
+    if (!records.empty()) {
+        sum.FirstDate = std::string(records.front().Date);
+        sum.FirstWeight = records.front().Weight;
+    }
+    DayScan day{view, table, height};
+    std::string_view previousDate, rateDate;
+    float previousWeight = 0, dayFirst = 0, rate = 0;
+    int32_t count = 0;
+    for (const core::RecordView& rec : records) {
+        if (rec.Date != rateDate) {  // records of one date share its rate
+            rateDate = rec.Date;
+            rate = savings::KANSAN_RATE(table, rateDate);
+        }
+        if (rec.Date != previousDate) dayFirst = rec.Weight;
+        if (count > 0 && rec.Date <= selected)
+            view.grandTotal =
+                savings::addWeighing(view.grandTotal, rec.Weight, previousWeight, dayFirst, rate);
+        if (rec.Date == selected) day.add(rec, previousWeight, rate);
+        if (count < core::kMaxRecords) ++count;
+        previousWeight = rec.Weight;
+        previousDate = rec.Date;
+    }
+    sum.RecordCount = count;
+    if (!records.empty()) {
+        sum.LastDate = std::string(records.back().Date);
+        sum.LastWeight = records.back().Weight;
+    }
+    if (day.previous != 0) {
+        view.currentWeight = day.previous;
+        view.currentDate = std::string(selected);
+    } else {
+        view.currentWeight = sum.LastWeight;
+        view.currentDate = sum.LastDate;
+    }
+    view.face = faceOf(view);
+    return view;
+}
+
+}  // namespace app

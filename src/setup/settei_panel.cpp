@@ -1,0 +1,68 @@
+#include "setup/settei_panel.h"
+
+#include "core/settings.h"
+
+namespace setup {
+namespace {
+// The scale steps of the option buttons optKizami(1) to (3).
+constexpr std::string_view kSteps[] = {"0.1", "0.2", "0.5"};
+}  // namespace
+
+SetteiPanel::SetteiPanel(host::PanelHost& host, const host::PanelInfo& info) : Panel(host, info) {
+    optKizami.add(1, form(), "optKizami", &fraKizami, "０．１ Ｋｇ");
+    optKizami.add(2, form(), "optKizami", &fraKizami, "０．２ Ｋｇ");
+    optKizami.add(3, form(), "optKizami", &fraKizami, "０．５ Ｋｇ");
+    layOutMeter();
+    wireEvents();
+}
+
+void SetteiPanel::wireEvents() {
+    chkJikan.Click = [this] { chkJikan_Click(); };
+    for (const auto& [index, option] : optKizami.items())
+        option->Click = [this, i = index] { optKizami_Click(i); };
+    txtKizami.KeyPressed = [this](ui::KeyPress& k) { txtKizami_KeyPress(k); };
+    HScroll1.Change = [this] { HScroll1_Change(); };
+    HScroll1.Scroll = [this] { HScroll1_Scroll(); };
+}
+
+void SetteiPanel::showSituations(const std::vector<std::string>& labels) {
+    lstKoumoku.setItems(labels);
+}
+
+void SetteiPanel::READ_JIKAN() {
+    chkJikan.setValue(core::readAutoTime(host_.dataDir()) != 0 ? 1 : 0);
+    host_.shared().AutoTime = chkJikan.value() != 0;
+}
+
+void SetteiPanel::chkJikan_Click() {
+    if (host_.shared().Loading) return;
+    host_.shared().AutoTime = chkJikan.value() != 0;
+    host_.saved(core::writeAutoTime(host_.dataDir(), chkJikan.value()));
+}
+
+void SetteiPanel::READ_KIZAMI() {
+    auto& step = host_.shared().ScaleStep;
+    step = core::readScaleStep(host_.dataDir());
+    for (int i = 1; i <= 3; ++i) {
+        if (step == kSteps[i - 1]) {
+            optKizami(i).setValue(true);
+            return;
+        }
+    }
+    for (int i = 1; i <= 3; ++i) optKizami(i).setValue(false);
+    txtKizami.setText(step);
+}
+
+void SetteiPanel::optKizami_Click(int index) {
+    if (host_.shared().Loading) return;
+    host_.shared().ScaleStep = kSteps[index - 1];
+    host_.saved(core::writeScaleStep(host_.dataDir(), host_.shared().ScaleStep));
+}
+
+void SetteiPanel::txtKizami_KeyPress(ui::KeyPress& key) {
+    if (!key.enter) return;
+    host_.shared().ScaleStep = txtKizami.text();
+    host_.saved(core::writeScaleStep(host_.dataDir(), host_.shared().ScaleStep));
+}
+
+}  // namespace setup
