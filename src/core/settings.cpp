@@ -4,6 +4,7 @@
 #include <optional>
 #include <vector>
 
+#include "core/codepage.h"
 #include "core/fields.h"
 #include "core/numbers.h"
 
@@ -105,13 +106,16 @@ Profile readProfile(const DataDir& dir) {
     Profile p;
     auto rec = records(dir, kProfileFile);
     auto value = [&](size_t i) { return i < rec.size() && rec[i].size() >= 2 ? rec[i][1] : ""; };
-    p.UserName = value(0);
+    // A name that could not be written back between quotes is no name.
+    p.UserName = isStorableText(value(0)) ? value(0) : "";
     p.Height = profileNumber(value(1));
     p.TargetWeight = profileNumber(value(2));
     return p;
 }
 
 Status writeProfile(const DataDir& dir, const Profile& p) {
+    if (!isStorableText(p.UserName))
+        return Status::failure(std::string(kProfileFile), "氏名に保存できない文字があります");
     std::string text;
     LineWriter(text).text("氏名").text(p.UserName).end();
     LineWriter(text).text("身長").weight(p.Height).end();

@@ -93,5 +93,25 @@ TEST(Settings, NumbersOutOfRangeReadAsTheDefault) {
     }
 }
 
+// A name that could not be written back between quotes (found by fuzzing: a
+// stray quote made the saved profile read back as another name) is no name,
+// and writing one is refused with the old file left as it was.
+TEST(Settings, AProfileNameThatCannotBeStoredIsNeitherReadNorWritten) {
+    const char* const names[] = {"花\"子", "花\r\n子", "😀"};
+    for (const char* name : names) {
+        TempFolder t;
+        t.put("ﾌﾟﾗｲﾍﾞｰﾄ.txt", "\"氏名\",\"花子\"\r\n\"身長\",160\r\n\"目標体重\",50\r\n");
+        std::string before = t.bytes("ﾌﾟﾗｲﾍﾞｰﾄ.txt");
+        Profile p = readProfile(t.dir());
+        p.UserName = name;
+        EXPECT_FALSE(writeProfile(t.dir(), p).ok()) << name;
+        EXPECT_EQ(t.bytes("ﾌﾟﾗｲﾍﾞｰﾄ.txt"), before) << name;
+    }
+    TempFolder t;
+    t.put("ﾌﾟﾗｲﾍﾞｰﾄ.txt", "\"氏名\",\"\"\"花子\"\r\n\"身長\",160\r\n");
+    EXPECT_EQ(readProfile(t.dir()).UserName, "");
+    EXPECT_EQ(readProfile(t.dir()).Height, 160.0f);
+}
+
 }  // namespace
 }  // namespace core
