@@ -1,0 +1,227 @@
+#include "savings/cyokin_panel.h"
+
+#include "core/weight_log.h"
+
+namespace savings {
+namespace {
+
+using ui::Align;
+
+struct Column {
+    const char* header;
+    int width;
+    Align align;
+};
+
+constexpr Column kTableColumns[] = {
+    {"日付", 1300, Align::Center},
+    {"換算値", 880, Align::Right},
+};
+
+constexpr Column kHistoryColumns[] = {
+    {"数", 500, Align::Right},
+    {"日付", 900, Align::Center},
+    {"金額", 580, Align::Right},
+    {"累計", 660, Align::Right},
+};
+
+template <size_t N>
+void layOut(ui::Grid& grid, int fontSize, const Column (&columns)[N]) {
+    grid.setFontSize(fontSize);
+    grid.setRows(1);
+    for (int c = 0; c < static_cast<int>(N); ++c) {
+        const Column& column = columns[c];
+        grid.setText(0, c, column.header);
+        grid.setColWidth(c, column.width);
+        grid.setFixedAlignment(c, Align::Center);
+        grid.setColAlignment(c, column.align);
+    }
+    grid.setTopRow(1);
+}
+
+}  // namespace
+
+CyokinPanel::CyokinPanel(host::PanelHost& host, const host::PanelInfo& info) : Panel(host, info) {
+    cmdKansan.setToolTip("換算データを編集");
+    cmdCyokinHozon.setToolTip("貯金データを保存");
+    fraKansan.setVisible(false);
+    wireEvents();
+}
+
+void CyokinPanel::wireEvents() {
+    cmdCyokinHozon.Click = [this] { cmdCyokinHozon_Click(); };
+    cmdKansan.Click = [this] { cmdKansan_Click(); };
+    cmdModori.Click = [this] { cmdModori_Click(); };
+    msgCyokin.Click = [this] { msgCyokin_Click(); };
+    cmdKanNew.Click = [this] { cmdKanNew_Click(); };
+    cmdKanHen.Click = [this] { cmdKanHen_Click(); };
+    cmdKanDel.Click = [this] { cmdKanDel_Click(); };
+}
+
+void CyokinPanel::fill() {
+    fraKansan.setVisible(false);
+    INIT_CYOKIN_GRIDS();
+    DSP_CYOKIN();
+    forgetSelection();
+}
+
+void CyokinPanel::INIT_CYOKIN_GRIDS() {
+    layOut(msgCyokin, 11, kTableColumns);
+    layOut(msgCyokin2, 9, kHistoryColumns);
+}
+
+void CyokinPanel::DSP_CYOKIN() {
+    showTable();
+    // Down to one point without a value: nothing is plotted until the
+    // history is there.
+    mcrSub2.setSeriesCount(2);
+    mcrSub2.setRowCount(0);
+    mcrSub2.setRowCount(1);
+    core::LogRecords log = core::readLogRecords(host_.dataDir());
+    // A history that could not be read is not exported over an earlier one.
+    cmdCyokinHozon.setEnabled(log.status.ok());
+    if (!log.status) {
+        shown_ = {};
+        host_.services().dialogs.message(
+            "「" + log.status.fileName() + "」を読めませんでした。\r\n" + log.status.reason(),
+            "データ確認", ui::Icon::Exclamation);
+        return;
+    }
+    shown_ = history(log.records, host_.shared().Conversion);
+    showHistory();
+    plotHistory();
+}
+
+void CyokinPanel::showTable() {
+    const auto& entries = host_.shared().Conversion.entries;
+    msgCyokin.setRows(static_cast<int>(entries.size()) + 1);
+    int row = 1;
+    for (const ConversionEntry& entry : entries) {
+        msgCyokin.setText(row, 0, entry.FromDate);
+        msgCyokin.setText(row, 1, std::to_string(entry.Rate));
+        ++row;
+    }
+}
+
+void CyokinPanel::showHistory() {
+    msgCyokin2.setRows(static_cast<int>(shown_.rows.size()) + 1);
+    int row = 1;
+    for (const HistoryRow& day : shown_.rows) {
+        msgCyokin2.setText(row, 0, std::to_string(day.Number));
+        msgCyokin2.setText(row, 1, day.Date);
+        msgCyokin2.setText(row, 2, std::to_string(day.Amount));
+        msgCyokin2.setText(row, 3, std::to_string(day.Total));
+        ++row;
+    }
+}
+
+void CyokinPanel::plotHistory() {
+    HistoryChart chart = historyChart(shown_);
+    mcrSub2.setRowCount(static_cast<int>(chart.Total.size()));
+    for (size_t i = 0; i < chart.Total.size(); ++i) {
+        int point = static_cast<int>(i) + 1;
+        if (chart.Total[i]) mcrSub2.setValue(point, 1, *chart.Total[i]);
+        if (chart.Amount[i]) mcrSub2.setValue(point, 2, *chart.Amount[i]);
+    }
+}
+
+void CyokinPanel::cmdCyokinHozon_Click() {
+    if (!host_.saved(writeHistory(host_.dataDir(), shown_))) return;
+    host_.services().dialogs.message(kHistorySavedText, kHistorySavedTitle, ui::Icon::Information);
+}
+
+// ---- the conversion editor
+
+void CyokinPanel::cmdKansan_Click() {
+    fraKansan.setVisible(true);
+}
+
+void CyokinPanel::cmdModori_Click() {
+    fraKansan.setVisible(false);
+}
+
+void CyokinPanel::msgCyokin_Click() {
+    int row = msgCyokin.row();
+    // The header names the columns: a click there chooses no entry.
+    if (row < 1 || row >= msgCyokin.rows()) {
+        forgetSelection();
+        return;
+    }
+    txtKanbi.setText(msgCyokin.text(row, 0));
+    txtKansan.setText(msgCyokin.text(row, 1));
+    SelectedKansanRow = static_cast<int16_t>(row);
+    cmdKanHen.setEnabled(true);
+    cmdKanDel.setEnabled(true);
+}
+
+void CyokinPanel::forgetSelection() {
+    SelectedKansanRow = 0;
+    cmdKanHen.setEnabled(false);
+    cmdKanDel.setEnabled(false);
+}
+
+void CyokinPanel::refuse(const Refusal& refusal) {
+    host_.services().dialogs.message(refusal.Text, refusal.Title, ui::Icon::Exclamation);
+}
+
+std::optional<ConversionEntry> CyokinPanel::checkedInput() {
+    KansanInput input = checkKansanInput(txtKanbi.text(), txtKansan.text());
+    if (auto date = kansanDate(txtKanbi.text())) txtKanbi.setText(*date);
+    if (!input.entry) refuse(input.refusal);
+    return input.entry;
+}
+
+bool CyokinPanel::confirmed(const std::string& question) {
+    return host_.services().dialogs.message(question, kConfirmTitle, ui::Icon::Exclamation,
+                                            ui::Buttons::OKCancel) == ui::Answer::OK;
+}
+
+bool CyokinPanel::store(const ConversionTable& table) {
+    if (!host_.saved(writeKansan(host_.dataDir(), table))) return false;
+    host_.shared().Conversion = READ_KANSAN(host_.dataDir());
+    INIT_CYOKIN_GRIDS();
+    DSP_CYOKIN();
+    return true;
+}
+
+void CyokinPanel::cmdKanNew_Click() {
+    auto entry = checkedInput();
+    if (!entry) return;
+    KansanEdit edit = addKansan(host_.shared().Conversion, *entry);
+    if (!edit.table) {
+        refuse(edit.refusal);
+        return;
+    }
+    if (!confirmed(addQuestion(txtKanbi.text(), txtKansan.text()))) return;
+    if (!store(*edit.table)) return;
+    // The entry chosen before stays chosen: the new one went to the end.
+    if (SelectedKansanRow > 0) msgCyokin.setCurrent(SelectedKansanRow, 0);
+}
+
+void CyokinPanel::cmdKanHen_Click() {
+    auto entry = checkedInput();
+    if (!entry) return;
+    KansanEdit edit = changeKansan(host_.shared().Conversion, SelectedKansanRow, *entry);
+    if (!edit.table) {
+        refuse(edit.refusal);
+        return;
+    }
+    int row = SelectedKansanRow;
+    if (!confirmed(changeQuestion(msgCyokin.text(row, 0), msgCyokin.text(row, 1), txtKanbi.text(),
+                                  txtKansan.text())))
+        return;
+    if (store(*edit.table)) forgetSelection();
+}
+
+void CyokinPanel::cmdKanDel_Click() {
+    KansanEdit edit = deleteKansan(host_.shared().Conversion, SelectedKansanRow);
+    if (!edit.table) {
+        refuse(edit.refusal);
+        return;
+    }
+    int row = SelectedKansanRow;
+    if (!confirmed(deleteQuestion(msgCyokin.text(row, 0), msgCyokin.text(row, 1)))) return;
+    if (store(*edit.table)) forgetSelection();
+}
+
+}  // namespace savings
