@@ -1,0 +1,52 @@
+// The notes panel: the one-line diary of every weighing, with the correction
+// of a mistaken weighing, and the free notice memo beside it.
+#pragma once
+
+#include <cstdint>
+
+#include "host/panel.h"
+#include "notes/diary_list.h"
+
+namespace notes {
+
+class MemoPanel : public host::Panel {
+  public:
+    MemoPanel(host::PanelHost& host, const host::PanelInfo& info);
+
+    void fill() override;
+
+    ui::Frame& fraMemo = frame;
+    ui::Grid msgMemoList{host_.windowForm(), "msgMemoList", &fraMemo, 7};
+    ui::Label lblMemo{host_.windowForm(), "lblMemo", &fraMemo, "一言入力欄 →"};
+    ui::TextBox txtMemo{host_.windowForm(), "txtMemo", &fraMemo};
+    ui::Button cmdMemoHozon{host_.windowForm(), "cmdMemoHozon", &fraMemo, "一言日記保存"};
+    ui::Label lblSyusei{host_.windowForm(), "lblSyusei", &fraMemo,
+                        "選んだ行の体重を直すときは「体重修正」、"
+                        "記録そのものを消すときは「記録削除」を押します。"};
+    ui::Button cmdTaiSyusei{host_.windowForm(), "cmdTaiSyusei", &fraMemo, "体重修正"};
+    ui::Button cmdKirokuDel{host_.windowForm(), "cmdKirokuDel", &fraMemo, "記録削除"};
+    ui::Label lblKizuki{host_.windowForm(), "lblKizuki", &fraMemo, "気付きメモ"};
+    ui::TextBox txtKizuki{host_.windowForm(), "txtKizuki", &fraMemo};
+    ui::Button cmdKizukiHozon{host_.windowForm(), "cmdKizukiHozon", &fraMemo, "気付きメモ保存"};
+
+    // The grid row last clicked since the panel opened; 0 while none is.
+    int32_t ChosenRow = 0;
+
+    void INIT_MEMO_GRID();
+    void DSP_MEMO_LIST();
+    void READ_KIZUKI();
+    void msgMemoList_Click();
+    void txtMemo_KeyPress(ui::KeyPress& key);
+    void cmdMemoHozon_Click();
+    void cmdTaiSyusei_Click();
+    void cmdKirokuDel_Click();
+    void cmdKizukiHozon_Click();
+
+  private:
+    void setChosen(int32_t row);
+    // The list read again after the log changed, at the same scroll position.
+    void refreshAfterCorrection();
+    void refuseWeight(WeightRefusal refusal);
+};
+
+}  // namespace notes

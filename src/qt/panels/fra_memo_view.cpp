@@ -1,0 +1,114 @@
+// The notes panel. On top the diary list, with the line that edits the chosen
+// row's diary right below it; at the bottom, apart from the diary's save, the
+// correction of a mistaken weighing on the left and the notice memo on the
+// right.
+#include <QFrame>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTableView>
+#include <QVBoxLayout>
+
+#include "notes/memo_panel.h"
+#include "qt/bindings.h"
+#include "qt/panels/panels.h"
+
+namespace qtgui::panels {
+namespace {
+
+const char* const kMemoStyle = R"css(
+QFrame#correctionCard, QFrame#kizukiCard {
+  background: #ffffff; border: 2px solid #b5e3b0; border-radius: 10px;
+}
+QFrame#correctionCard { border-color: #e8c4a0; }
+QLabel#lblSyusei { color: #6b5a4a; }
+QLabel#lblKizuki, QLabel#lblMemo { color: #3f8f47; font-weight: bold; }
+QPushButton#cmdKirokuDel:enabled { color: #b0352b; }
+)css";
+
+QFrame* card(const char* name, QWidget* parent) {
+    auto* frame = new QFrame(parent);
+    frame->setObjectName(QLatin1String(name));
+    return frame;
+}
+
+QPushButton* saveButton(Binder& binder, ui::Button& button, QWidget* parent) {
+    QPushButton* widget = bindButton(binder, button, parent);
+    widget->setIcon(svgIcon(QStringLiteral(":/icons/save.svg")));
+    widget->setIconSize(QSize(18, 18));
+    return widget;
+}
+
+// The chosen row's diary: its caption, the box and the save button.
+QLayout* diaryLine(notes::MemoPanel& panel, Binder& binder, QWidget* parent) {
+    auto* row = new QHBoxLayout;
+    row->setSpacing(8);
+    QLabel* caption = bindLabel(binder, panel.lblMemo, parent);
+    QLineEdit* box = bindTextBox(binder, panel.txtMemo, parent);
+    caption->setBuddy(box);
+    row->addWidget(caption);
+    row->addWidget(box, 1);
+    row->addWidget(saveButton(binder, panel.cmdMemoHozon, parent));
+    return row;
+}
+
+// The two buttons that correct the chosen weighing, under their explanation.
+QFrame* correctionCard(notes::MemoPanel& panel, Binder& binder, QWidget* parent) {
+    QFrame* frame = card("correctionCard", parent);
+    auto* title = new QLabel(QStringLiteral("測定の訂正"), frame);
+    title->setStyleSheet(QStringLiteral("font-weight: bold; color: #a0602b;"));
+    QLabel* help = bindLabel(binder, panel.lblSyusei, frame);
+    help->setWordWrap(true);
+    auto* buttons = new QHBoxLayout;
+    buttons->addWidget(bindButton(binder, panel.cmdTaiSyusei, frame));
+    buttons->addWidget(bindButton(binder, panel.cmdKirokuDel, frame));
+    buttons->addStretch(1);
+    auto* column = new QVBoxLayout(frame);
+    column->setContentsMargins(12, 8, 12, 10);
+    column->addWidget(title);
+    column->addWidget(help);
+    column->addStretch(1);
+    column->addLayout(buttons);
+    frame->setFixedWidth(250);
+    return frame;
+}
+
+// The notice memo: its caption, the editor and its save button.
+QFrame* kizukiCard(notes::MemoPanel& panel, Binder& binder, QWidget* parent) {
+    QFrame* frame = card("kizukiCard", parent);
+    QLabel* caption = bindLabel(binder, panel.lblKizuki, frame);
+    QPlainTextEdit* editor = bindMultiLineTextBox(binder, panel.txtKizuki, frame);
+    caption->setBuddy(editor);
+    editor->setFixedHeight(132);
+    auto* top = new QHBoxLayout;
+    top->addWidget(caption);
+    top->addStretch(1);
+    top->addWidget(saveButton(binder, panel.cmdKizukiHozon, frame));
+    auto* column = new QVBoxLayout(frame);
+    column->setContentsMargins(12, 8, 12, 10);
+    column->addLayout(top);
+    column->addWidget(editor, 1);
+    return frame;
+}
+
+}  // namespace
+
+void layoutFraMemo(notes::MemoPanel& panel, Binder& binder, QWidget* body) {
+    body->setStyleSheet(QLatin1String(kMemoStyle));
+    auto* bottom = new QHBoxLayout;
+    bottom->setSpacing(12);
+    bottom->addWidget(correctionCard(panel, binder, body));
+    bottom->addWidget(kizukiCard(panel, binder, body), 1);
+
+    auto* layout = new QVBoxLayout(body);
+    layout->setContentsMargins(4, 0, 4, 4);
+    layout->setSpacing(8);
+    layout->addWidget(bindGrid(binder, panel.msgMemoList, body), 1);
+    layout->addLayout(diaryLine(panel, binder, body));
+    layout->addSpacing(6);
+    layout->addLayout(bottom);
+}
+
+}  // namespace qtgui::panels
