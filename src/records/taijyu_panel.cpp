@@ -1,11 +1,320 @@
 #include "records/taijyu_panel.h"
 
-namespace records {
+#include <algorithm>
 
-TaijyuPanel::TaijyuPanel(host::PanelHost& host, const host::PanelInfo& info) : Panel(host, info) {}
+#include "records/list_print.h"
+#include "records/read_log.h"
+
+namespace records {
+namespace {
+
+constexpr ui::Color kChosen = ui::kLightYellow;
+constexpr const char* kWeekdayCaptions[] = {"日", "月", "火", "水", "木", "金", "土"};
+
+ui::Align dataAlignment(int col) {
+    switch (col) {
+        case kColSituation:
+            return ui::Align::Left;
+        case kColDate:
+        case kColWeekday:
+        case kColPreviousMark:
+        case kColFirstMark:
+            return ui::Align::Center;
+        case kColObesity:
+            return ui::Align::Default;
+        default:
+            return ui::Align::Right;
+    }
+}
+
+}  // namespace
+
+TaijyuPanel::TaijyuPanel(host::PanelHost& host, const host::PanelInfo& info) : Panel(host, info) {
+    for (int i = 0; i < 7; ++i) cmdWeek.add(i, form(), "cmdWeek", &fraTaijyu, kWeekdayCaptions[i]);
+    cmdPriData.setToolTip("表示中のデータを印刷します");
+    wireEvents();
+}
+
+void TaijyuPanel::wireEvents() {
+    for (const auto& info : kPeriodButtons)
+        periodButton(info.button).Click = [this, b = info.button] { cmdKikan_Click(b); };
+    for (int i = 0; i < 7; ++i) cmdWeek(i).Click = [this, i] { cmdWeek_Click(i); };
+    cmdAllWeek.Click = [this] { cmdAllWeek_Click(); };
+    cmdAllact.Click = [this] { cmdAllact_Click(); };
+    lstAct2.Click = [this] { lstAct2_Click(); };
+    txtKey.GotFocus = [this] { txtKey_GotFocus(); };
+    txtKey.KeyPressed = [this](ui::KeyPress& k) { txtKey_KeyPress(k); };
+    cmdKensaku.Click = [this] { cmdKensaku_Click(); };
+    cmdPriData.Click = [this] { cmdPriData_Click(); };
+}
+
+ui::Button& TaijyuPanel::periodButton(PeriodButton which) {
+    switch (which) {
+        case PeriodButton::cmdKikan1:
+            return cmdKikan1;
+        case PeriodButton::cmdKikan2:
+            return cmdKikan2;
+        case PeriodButton::cmdKikan3:
+            return cmdKikan3;
+        case PeriodButton::cmdKikan4:
+            return cmdKikan4;
+        case PeriodButton::cmdKikan5:
+            return cmdKikan5;
+        case PeriodButton::cmdKikan6:
+            return cmdKikan6;
+        case PeriodButton::cmdKikan7:
+            return cmdKikan7;
+        case PeriodButton::cmdKikan8:
+            return cmdKikan8;
+        case PeriodButton::cmdAllDay:
+            return cmdAllDay;
+        case PeriodButton::cmdKikanF:
+            break;
+    }
+    return cmdKikanF;
+}
 
 void TaijyuPanel::showSituations(const std::vector<std::string>& labels) {
     lstAct2.setItems(labels);
+}
+
+// ---- opening
+
+void TaijyuPanel::fill() {
+    DSP_LIST_ALL();
+    highlight(cmdAllDay);
+    highlight(cmdAllact);
+    highlight(cmdAllWeek);
+    SelectedWeekday = kNoWeekday;
+}
+
+// ---- the list
+
+void TaijyuPanel::INIT_LIST_GRID() {
+    msgBunseki.setFontSize(10);
+    msgBunseki.setRows(1);
+    for (int c = 0; c < kListColumns; ++c) {
+        auto i = static_cast<size_t>(c);
+        msgBunseki.setText(0, c, std::string(kListHeaders[i]));
+        msgBunseki.setColWidth(c, kListWidths[i]);
+        msgBunseki.setFixedAlignment(c, ui::Align::Center);
+        msgBunseki.setColAlignment(c, dataAlignment(c));
+    }
+    msgBunseki.setTopRow(1);
+}
+
+bool TaijyuPanel::build(ListBuilder builder) {
+    auto records = readLogOrTell(host_);
+    if (!records) return false;
+    ListFilter filter =
+        filterFor(builder, cboStdate.text(), cboEddate.text(), txtKey.text(), SelectedWeekday);
+    RangeList list = rangeList(*records, filter, host_.shared().Height);
+    fillRows(list);
+    fillChart(list);
+    if (builder == ListBuilder::DSP_LIST_ALL) fillPeriodLists(*records);
+    return true;
+}
+
+// The texts move into the grid: the list is spent.
+void TaijyuPanel::fillRows(RangeList& list) {
+    INIT_LIST_GRID();
+    msgBunseki.setRows(static_cast<int>(list.rows.size()) + 1);
+    int r = 1;
+    for (ListRow& row : list.rows) {
+        for (int c = 0; c < kListColumns; ++c)
+            msgBunseki.setText(r, c, std::move(row.cells[static_cast<size_t>(c)]));
+        msgBunseki.setCellColor(r, kColPreviousMark, row.previousColor);
+        msgBunseki.setCellColor(r, kColFirstMark, row.firstColor);
+        ++r;
+    }
+    if (list.scrollToEnd) msgBunseki.setTopRow(msgBunseki.rows() - 1);
+}
+
+// One point per listed row; with none, one point without a value and the
+// axis as it was.
+void TaijyuPanel::fillChart(const RangeList& list) {
+    mcrBunseki.setSeriesCount(1);
+    mcrBunseki.setRowCount(0);
+    mcrBunseki.setRowCount(std::max<int>(1, static_cast<int>(list.rows.size())));
+    int point = 1;
+    for (const ListRow& row : list.rows) mcrBunseki.setValue(point++, 1, row.weight);
+    if (list.axis) mcrBunseki.setAxis(list.axis->min, list.axis->max);
+}
+
+void TaijyuPanel::fillPeriodLists(const std::vector<core::WeightRecord>& records) {
+    PeriodItems period = periodItems(records);
+    cboStdate.clear();
+    cboEddate.clear();
+    for (const std::string& date : period.items) {
+        cboStdate.addItem(date);
+        cboEddate.addItem(date);
+    }
+    cboStdate.setText(period.shown.start);
+    cboEddate.setText(period.shown.end);
+}
+
+void TaijyuPanel::DSP_LIST_ALL() {
+    build(ListBuilder::DSP_LIST_ALL);
+}
+void TaijyuPanel::DSP_LIST_PERIOD() {
+    build(ListBuilder::DSP_LIST_PERIOD);
+}
+void TaijyuPanel::DSP_LIST_KEY() {
+    build(ListBuilder::DSP_LIST_KEY);
+}
+void TaijyuPanel::DSP_LIST_WEEK() {
+    build(ListBuilder::DSP_LIST_WEEK);
+}
+void TaijyuPanel::DSP_LIST_WEEK_KEY() {
+    build(ListBuilder::DSP_LIST_WEEK_KEY);
+}
+
+void TaijyuPanel::REFRESH_LIST() {
+    build(chooseBuilder(txtKey.text(), SelectedWeekday));
+}
+
+// ---- the filter controls
+
+template <typename Work>
+void TaijyuPanel::rebuildHidden(Work work) {
+    fraTaijyu.setVisible(false);
+    work();
+    fraTaijyu.setVisible(true);
+}
+
+void TaijyuPanel::highlight(ui::Button& button) {
+    button.setBackColor(kChosen);
+}
+
+void TaijyuPanel::RESET_KIKAN_BUTTONS() {
+    for (const auto& info : kPeriodButtons) periodButton(info.button).setBackColor(std::nullopt);
+}
+
+void TaijyuPanel::plainWeekButtons() {
+    for (int i = 0; i < 7; ++i) cmdWeek(i).setBackColor(std::nullopt);
+}
+
+void TaijyuPanel::cmdKikan_Click(PeriodButton which) {
+    rebuildHidden([&] {
+        RESET_KIKAN_BUTTONS();
+        if (which != PeriodButton::cmdKikanF) {
+            auto records = readLogOrTell(host_);
+            if (!records) return;
+            std::string first = records->empty() ? std::string() : records->front().Date;
+            Period period = periodOf(which, host_.services().clock.today(), first, {});
+            // "全部" reaches the last record also when it lies after today.
+            if (which == PeriodButton::cmdAllDay && !records->empty())
+                period.end = std::max(period.end, records->back().Date);
+            cboStdate.setText(period.start);
+            cboEddate.setText(period.end);
+        }
+        REFRESH_LIST();
+    });
+    highlight(periodButton(which));
+}
+
+void TaijyuPanel::cmdWeek_Click(int index) {
+    cmdAllWeek.setBackColor(std::nullopt);
+    plainWeekButtons();
+    SelectedWeekday = static_cast<int16_t>(index);
+    rebuildHidden([&] { REFRESH_LIST(); });
+    highlight(cmdWeek(index));
+}
+
+void TaijyuPanel::cmdAllWeek_Click() {
+    rebuildHidden([&] {
+        plainWeekButtons();
+        SelectedWeekday = kNoWeekday;
+        REFRESH_LIST();
+    });
+    highlight(cmdAllWeek);
+}
+
+void TaijyuPanel::cmdAllact_Click() {
+    rebuildHidden([&] {
+        txtKey.setText("");
+        REFRESH_LIST();
+    });
+    highlight(cmdAllact);
+}
+
+void TaijyuPanel::lstAct2_Click() {
+    int i = lstAct2.listIndex();
+    if (i < 0) return;
+    txtKey.setText(lstAct2.items()[static_cast<size_t>(i)]);
+    rebuildHidden([&] {
+        cmdAllact.setBackColor(std::nullopt);
+        REFRESH_LIST();
+    });
+}
+
+// A keyword is always typed into an empty box.
+void TaijyuPanel::txtKey_GotFocus() {
+    txtKey.setText("");
+}
+
+void TaijyuPanel::txtKey_KeyPress(ui::KeyPress& key) {
+    if (!key.enter) return;
+    key.handled = true;
+    rebuildHidden([&] {
+        cmdAllact.setBackColor(std::nullopt);
+        REFRESH_LIST();
+    });
+}
+
+// Searches in place, by the keyword and the period only.
+void TaijyuPanel::cmdKensaku_Click() {
+    DSP_LIST_KEY();
+}
+
+// ---- printing
+
+void TaijyuPanel::cmdPriData_Click() {
+    auto answer = host_.services().dialogs.message(kPrintQuestion, kPrintTitle, ui::Icon::Question,
+                                                   ui::Buttons::OKCancel);
+    if (answer != ui::Answer::OK) return;
+    host_.services().clipboard.setPicture(mcrBunseki);
+    // The rows as the table shows them; the log is not read again.
+    std::vector<ListRow> rows(static_cast<size_t>(msgBunseki.rows() - 1));
+    for (size_t r = 0; r < rows.size(); ++r)
+        for (int c = 0; c < kListColumns; ++c)
+            rows[r].cells[static_cast<size_t>(c)] = msgBunseki.text(static_cast<int>(r) + 1, c);
+    replay(listPrintJob(rows));
+    // A cancelled print dialog was the user's own choice; a printer that did
+    // not take the job is said so, never passed over.
+    if (host_.services().printer.lastJob() == ui::Printer::Outcome::Failed)
+        host_.services().dialogs.message(
+            "印刷できませんでした。\r\nプリンターの準備ができているか確かめてください。",
+            "印刷エラー", ui::Icon::Exclamation);
+}
+
+void TaijyuPanel::replay(const ui::PrintJob& job) {
+    ui::Printer& printer = host_.services().printer;
+    for (const ui::PrintOp& op : job) {
+        switch (op.kind) {
+            case ui::PrintOp::Kind::X:
+                printer.setX(op.twips);
+                break;
+            case ui::PrintOp::Kind::Y:
+                printer.setY(op.twips);
+                break;
+            case ui::PrintOp::Kind::Print:
+                printer.print(op.text);
+                break;
+            case ui::PrintOp::Kind::Zone:
+                printer.zone();
+                break;
+            case ui::PrintOp::Kind::NewLine:
+                printer.newLine();
+                break;
+            case ui::PrintOp::Kind::Picture:
+                printer.picture(mcrBunseki);
+                break;
+            case ui::PrintOp::Kind::EndDoc:
+                printer.endDoc();
+                break;
+        }
+    }
 }
 
 }  // namespace records

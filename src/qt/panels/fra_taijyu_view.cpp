@@ -1,6 +1,19 @@
-// The range-list panel: the situations that the list can be narrowed to.
+// The range-list panel. At the top the filters, one line each, so that they
+// read as a sentence: in this period, on this weekday, in this situation;
+// the situations to pick from stand beside them. Below, the listed weighings
+// as a table and as a chart, with the print button over the chart.
+#include <QChartView>
+#include <QComboBox>
+#include <QFrame>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QHeaderView>
 #include <QLabel>
+#include <QLineEdit>
 #include <QListWidget>
+#include <QPushButton>
+#include <QStyle>
+#include <QTableView>
 #include <QVBoxLayout>
 
 #include "qt/bindings.h"
@@ -8,21 +21,152 @@
 #include "records/taijyu_panel.h"
 
 namespace qtgui::panels {
+namespace {
+
+const char* const kTaijyuStyle = R"css(
+QFrame#filterCard {
+  background: #ffffff; border: 2px solid #b5e3b0; border-radius: 10px;
+}
+QLabel[filterCaption="true"] { color: #3f8f47; font-weight: bold; }
+QLabel[filterHint="true"] { color: #6b7a66; }
+QPushButton[filterButton="true"] { padding: 2px 8px; min-width: 28px; }
+)css";
+
+QLabel* caption(const char* text, QWidget* parent) {
+    auto* label = new QLabel(QString::fromUtf8(text), parent);
+    label->setProperty("filterCaption", true);
+    return label;
+}
+
+QLabel* hint(const char* text, QWidget* parent) {
+    auto* label = new QLabel(QString::fromUtf8(text), parent);
+    label->setProperty("filterHint", true);
+    return label;
+}
+
+QPushButton* filterButton(Binder& binder, ui::Button& button, QWidget* parent) {
+    QPushButton* widget = bindButton(binder, button, parent);
+    widget->setProperty("filterButton", true);
+    widget->setCursor(Qt::PointingHandCursor);
+    return widget;
+}
+
+// The period buttons, shortest first, then the two dates.
+QHBoxLayout* periodLine(records::TaijyuPanel& panel, Binder& binder, QWidget* parent) {
+    auto* line = new QHBoxLayout;
+    line->setSpacing(4);
+    line->addWidget(filterButton(binder, panel.cmdAllDay, parent));
+    for (const auto& info : records::kPeriodButtons) {
+        if (info.button == records::PeriodButton::cmdAllDay) continue;
+        line->addWidget(filterButton(binder, panel.periodButton(info.button), parent));
+    }
+    line->addSpacing(10);
+    for (ui::ComboBox* date : {&panel.cboStdate, &panel.cboEddate}) {
+        QComboBox* box = bindComboBox(binder, *date, parent);
+        box->setMinimumContentsLength(10);
+        line->addWidget(box);
+        if (date == &panel.cboStdate) line->addWidget(bindLabel(binder, panel.lblKara, parent));
+    }
+    line->addWidget(hint("の間", parent));
+    line->addStretch(1);
+    return line;
+}
+
+QHBoxLayout* weekdayLine(records::TaijyuPanel& panel, Binder& binder, QWidget* parent) {
+    auto* line = new QHBoxLayout;
+    line->setSpacing(4);
+    line->addWidget(filterButton(binder, panel.cmdAllWeek, parent));
+    for (const auto& [index, button] : panel.cmdWeek.items())
+        line->addWidget(filterButton(binder, *button, parent));
+    line->addWidget(hint("曜日に", parent));
+    line->addStretch(1);
+    return line;
+}
+
+QHBoxLayout* situationLine(records::TaijyuPanel& panel, Binder& binder, QWidget* parent) {
+    auto* line = new QHBoxLayout;
+    line->setSpacing(4);
+    line->addWidget(filterButton(binder, panel.cmdAllact, parent));
+    QLineEdit* key = bindTextBox(binder, panel.txtKey, parent);
+    key->setPlaceholderText(QStringLiteral("語句を入力して Enter"));
+    key->setFixedWidth(200);
+    line->addWidget(key);
+    line->addWidget(filterButton(binder, panel.cmdKensaku, parent));
+    line->addWidget(hint("を含む状況で計った体重", parent));
+    line->addStretch(1);
+    return line;
+}
+
+// Period, weekday and situation, one line each, with the situation list
+// beside them.
+QFrame* filterCard(records::TaijyuPanel& panel, Binder& binder, QWidget* parent) {
+    auto* card = new QFrame(parent);
+    card->setObjectName(QStringLiteral("filterCard"));
+    auto* grid = new QGridLayout(card);
+    grid->setContentsMargins(12, 8, 12, 8);
+    grid->setHorizontalSpacing(10);
+    grid->setVerticalSpacing(6);
+    grid->addWidget(caption("期間指定", card), 0, 0);
+    grid->addLayout(periodLine(panel, binder, card), 0, 1);
+    grid->addWidget(caption("曜日指定", card), 1, 0);
+    grid->addLayout(weekdayLine(panel, binder, card), 1, 1);
+    grid->addWidget(caption("状況指定", card), 2, 0);
+    grid->addLayout(situationLine(panel, binder, card), 2, 1);
+    QListWidget* situations = bindListBox(binder, panel.lstAct2, card);
+    situations->setFixedWidth(170);
+    situations->setFixedHeight(96);
+    situations->setToolTip(QStringLiteral("選んだ状況を含む記録だけを表示します"));
+    grid->addWidget(situations, 0, 2, 3, 1);
+    grid->setColumnStretch(1, 1);
+    return card;
+}
+
+// The table, as wide as its columns and a scroll bar.
+QTableView* listTable(records::TaijyuPanel& panel, Binder& binder, QWidget* parent) {
+    QTableView* view = bindGrid(binder, panel.msgBunseki, parent);
+    auto fit = [view] {
+        view->setFixedWidth(2 * view->frameWidth() + view->horizontalHeader()->length() +
+                            view->style()->pixelMetric(QStyle::PM_ScrollBarExtent));
+    };
+    QObject::connect(view->horizontalHeader(), &QHeaderView::sectionResized, view, fit);
+    fit();
+    return view;
+}
+
+QWidget* chartColumn(records::TaijyuPanel& panel, Binder& binder, QWidget* parent) {
+    auto* column = new QWidget(parent);
+    auto* layout = new QVBoxLayout(column);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(6);
+    QPushButton* print = bindButton(binder, panel.cmdPriData, column);
+    print->setIcon(svgIcon(QStringLiteral(":/icons/list_print.svg")));
+    print->setIconSize(QSize(28, 28));
+    print->setFixedSize(40, 40);
+    print->setCursor(Qt::PointingHandCursor);
+    layout->addWidget(print, 0, Qt::AlignRight);
+    ChartLook look;
+    look.decimals = 0;
+    look.pointsUpTo = 60;
+    QChartView* chart = bindChart(binder, panel.mcrBunseki, column, look);
+    chart->setMinimumSize(280, 220);
+    layout->addWidget(chart, 1);
+    return column;
+}
+
+}  // namespace
 
 void layoutFraTaijyu(records::TaijyuPanel& panel, Binder& binder, QWidget* body) {
-    auto* caption = new QLabel(QStringLiteral("状況"), body);
-    caption->setStyleSheet(QStringLiteral("color: #3f8f47; font-weight: bold;"));
-    QListWidget* situations = bindListBox(binder, panel.lstAct2, body);
-    caption->setBuddy(situations);
-    situations->setFixedWidth(180);
-    situations->setMinimumHeight(240);
+    body->setStyleSheet(QString::fromUtf8(kTaijyuStyle));
+    auto* results = new QHBoxLayout;
+    results->setSpacing(12);
+    results->addWidget(listTable(panel, binder, body));
+    results->addWidget(chartColumn(panel, binder, body), 1);
 
     auto* layout = new QVBoxLayout(body);
-    layout->setContentsMargins(4, 0, 0, 0);
-    layout->setSpacing(4);
-    layout->addWidget(caption);
-    layout->addWidget(situations, 0, Qt::AlignLeft);
-    layout->addStretch(1);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(12);
+    layout->addWidget(filterCard(panel, binder, body));
+    layout->addLayout(results, 1);
 }
 
 }  // namespace qtgui::panels

@@ -1,0 +1,102 @@
+#include "records/cale_panel.h"
+
+#include "records/read_log.h"
+
+namespace records {
+
+CalePanel::CalePanel(host::PanelHost& host, const host::PanelInfo& info) : Panel(host, info) {
+    cmdSel1.add(0, form(), "cmdSel1", &fraCale, "詳細表示");
+    cmdSel1.add(1, form(), "cmdSel1", &fraCale, "簡易表示");
+    for (int i = 0; i < 2; ++i) cmdSel1(i).Click = [this, i] { cmdSel1_Click(i); };
+    msgList2.DblClick = [this] { msgList2_DblClick(); };
+}
+
+void CalePanel::fill() {
+    setMode(CaleMode::Detail);
+    INIT_CALE_GRID();
+    DSP_CALE();
+}
+
+// The colours of the mode, on the active button and on the legend.
+void CalePanel::setMode(CaleMode mode) {
+    mode_ = mode;
+    int active = mode == CaleMode::Detail ? 0 : 1;
+    cmdSel1(active).setBackColor(kModeHighlight);
+    cmdSel1(1 - active).setBackColor(std::nullopt);
+    CaleColors colors = caleColors(mode);
+    lblIroDn.setBackColor(colorOf(DayClass::Lost, mode));
+    lblIroUp.setBackColor(colorOf(DayClass::Gained, mode));
+    lblIroSm.setBackColor(colors.same);
+    lblIroOne.setBackColor(colors.once);
+    lblIroNon.setBackColor(ui::Color{255, 255, 255});
+}
+
+void CalePanel::cmdSel1_Click(int index) {
+    fraCale.setVisible(false);
+    setMode(index == 0 ? CaleMode::Detail : CaleMode::Simple);
+    INIT_CALE_GRID();
+    DSP_CALE();
+    fraCale.setVisible(true);
+}
+
+void CalePanel::INIT_CALE_GRID() {
+    msgList2.setRows(1);
+    msgList2.setFontSize(10);
+    msgList2.setText(0, 0, std::string(kCaleMonthHeader));
+    msgList2.setColWidth(0, kCaleMonthWidth);
+    msgList2.setFixedAlignment(0, ui::Align::Center);
+    msgList2.setColAlignment(0, ui::Align::Center);
+    for (int c = 1; c < kCaleColumns; ++c) {
+        msgList2.setText(0, c, std::to_string(c));
+        msgList2.setColWidth(c, kCaleDayWidth);
+    }
+    msgList2.setTopRow(1);
+}
+
+void CalePanel::DSP_CALE() {
+    auto records = readLogOrTell(host_);
+    if (!records) return;
+    Calendar cal = calendarDays(*records, mode_, host_.services().clock.today());
+    fillGrid(cal);
+    fillSummary(cal.counts);
+}
+
+void CalePanel::fillGrid(const Calendar& cal) {
+    msgList2.setRows(static_cast<int>(cal.months.size()) + 1);
+    int row = 1;
+    for (const std::string& month : cal.months) msgList2.setText(row++, 0, month);
+    for (const CaleCell& cell : cal.cells) msgList2.setCellColor(cell.row, cell.col, cell.color);
+}
+
+void CalePanel::fillSummary(const CaleCounts& counts) {
+    CaleSummary s = caleSummary(counts);
+    lblDn_c.setText(s.lblDn_c);
+    lblUp_c.setText(s.lblUp_c);
+    lblSm_c.setText(s.lblSm_c);
+    lblOne_c.setText(s.lblOne_c);
+    lblNon_c.setText(s.lblNon_c);
+    lblGenT.setText(s.lblGenT);
+    lblZouT.setText(s.lblZouT);
+    lblHugou.setText(s.lblHugou);
+    imgWara2.setVisible(false);
+    imgNiko2.setVisible(false);
+    imgKana2.setVisible(false);
+    (s.face == Face::Laughing  ? imgWara2
+     : s.face == Face::Smiling ? imgNiko2
+                               : imgKana2)
+        .setVisible(true);
+}
+
+// A day of the calendar opens on the main panel; the header, the month column
+// and a day the month does not have open nothing.
+void CalePanel::msgList2_DblClick() {
+    int row = msgList2.row();
+    int col = msgList2.col();
+    std::string month = row >= 1 && row < msgList2.rows() ? msgList2.text(row, 0) : std::string();
+    msgList2.setCurrent(row, 0);
+    auto date = cellDate(row, col, month);
+    if (!date) return;
+    host_.showOnMainPanel(*date);
+}
+
+}  // namespace records
