@@ -84,12 +84,12 @@ class BandTable {
     int32_t last_ = 0;
 };
 
-std::vector<Band> countBands(const Trend& t, double width) {
+std::vector<WeightBand> countBands(const Trend& t, double width) {
     BandTable table(t, width);
     std::vector<int32_t> counts(static_cast<size_t>(table.last()) + 1);
     for (float w : t.TrendWeights)
         if (auto k = table.find(w)) ++counts[static_cast<size_t>(*k)];
-    std::vector<Band> bands;
+    std::vector<WeightBand> bands;
     for (int32_t k = 0; k <= table.last(); ++k)
         if (counts[static_cast<size_t>(k)] > 0)
             bands.push_back({table.lower(k), counts[static_cast<size_t>(k)]});
@@ -162,7 +162,7 @@ HeikinList heikinList(const Trend& trend) {
     return list;
 }
 
-void rankBands(std::vector<Band>& bands) {
+void rankBands(std::vector<WeightBand>& bands) {
     for (size_t m = 0; m + 1 < bands.size(); ++m)
         for (size_t j = m + 1; j < bands.size(); ++j)
             if (bands[m].count < bands[j].count) std::swap(bands[m], bands[j]);
@@ -175,10 +175,10 @@ BanzukeList banzukeList(const Trend& trend, BandWidth width) {
         whole ? "    体重推移累積番付 < 1.0Kg刻み >" : "    体重推移累積番付 < 0.5Kg刻み >";
     if (trend.TrendWeights.empty()) return list;
     double w = whole ? 1.0 : 0.5;
-    std::vector<Band> bands = countBands(trend, w);
+    std::vector<WeightBand> bands = countBands(trend, w);
     rankBands(bands);
     for (size_t r = 0; r < bands.size(); ++r) {
-        const Band& b = bands[r];
+        const WeightBand& b = bands[r];
         std::string behind = r == 0 ? "" : std::to_string(bands[r - 1].count - b.count) + "回";
         list.rows.push_back(
             {std::to_string(r + 1) + "位",

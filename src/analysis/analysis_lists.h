@@ -71,10 +71,10 @@ BanzukeList banzukeList(const Trend& trend, BandWidth width);
 // The order of the ranking: for each position, every later band with more
 // weighings is exchanged into it in turn. Ties keep the order this exchange
 // leaves; bands without weighings do not change it and are left out.
-struct Band {
+struct WeightBand {
     double lower = 0;
     int32_t count = 0;
 };
-void rankBands(std::vector<Band>& bands);
+void rankBands(std::vector<WeightBand>& bands);
 
 }  // namespace analysis

@@ -1,11 +1,18 @@
 #include "analysis/rentai_panel.h"
 
-#include "core/numbers.h"
+#include <algorithm>
+
 #include "core/settings.h"
 
 namespace analysis {
 
 RenTaiPanel::RenTaiPanel(host::PanelHost& host, const host::PanelInfo& info) : Panel(host, info) {
+    Shape6.setBackColor(ui::Color{255, 255, 240});
+    Label3.add(0, form(), "Label3", &fraRenTai, "体重推移");
+    Label3.add(1, form(), "Label3", &fraRenTai, "移動平均");
+    mcrRentai.setSeriesCount(2);
+    mcrRentai.setRowCount(0);
+    cmdMokuChk.Click = [this] { cmdMokuChk_Click(); };
     cboIdou.Click = [this] { cboIdou_Click(); };
     cboIdou.KeyPressed = [this](ui::KeyPress& k) { cboIdou_KeyPress(k); };
 }
@@ -16,12 +23,63 @@ void RenTaiPanel::READ_IDOU() {
     cboIdou.setText(core::readMovingAverageWidth(host_.dataDir()));
 }
 
+void RenTaiPanel::DSP_RENTAI() {
+    auto& shared = host_.shared();
+    core::LogRecords log = core::readLogRecords(host_.dataDir());
+    if (!log.status) {  // an unreadable log shows why and leaves the panel as it was
+        host_.saved(log.status);
+        return;
+    }
+    shared.Trend = trend(log.records, cboIdou.text());
+    DSP_IDOU();
+    setAxis();
+    showTexts();
+}
+
+void RenTaiPanel::showTexts() {
+    lblNichis.setText(series().lblNichis);
+    lblKiro.setText(series().lblKiro);
+    if (series().recordCount() > 0)
+        cmdMokuChk.setCaption(mokuChkCaption(series(), host_.shared().TargetWeight));
+}
+
+// The floor follows the button: a rebuild while the target is the floor
+// keeps the target there, so the orange button never lies about the chart.
+// Weighings below the target stay on the chart: the floor is then the
+// lowest weight.
+void RenTaiPanel::setAxis() {
+    if (!series().axis) return;
+    float floor = std::min(host_.shared().TargetWeight, series().TrendMinWeight);
+    Axis axis = TargetFloorOn ? targetFloorAxis(*series().axis, floor) : *series().axis;
+    mcrRentai.setAxis(axis.min, axis.max);
+}
+
+void RenTaiPanel::DSP_IDOU() {
+    const auto& weights = series().TrendWeights;
+    auto average = movingAverage(weights, cboIdou.text());
+    mcrRentai.setRowCount(0);
+    mcrRentai.setRowCount(series().recordCount());
+    for (int32_t i = 0; i < series().recordCount(); ++i) {
+        mcrRentai.setValue(i + 1, 1, weights[static_cast<size_t>(i)]);
+        if (average[static_cast<size_t>(i)])
+            mcrRentai.setValue(i + 1, 2, *average[static_cast<size_t>(i)]);
+    }
+}
+
+void RenTaiPanel::cmdMokuChk_Click() {
+    TargetFloorOn = !TargetFloorOn;
+    cmdMokuChk.setBackColor(TargetFloorOn ? std::optional(kTargetFloorColor) : std::nullopt);
+    setAxis();
+}
+
+// A width is a whole number of 1 or more; anything else clears the box.
 void RenTaiPanel::acceptMovingAverageWidth() {
     if (cboIdou.text().empty()) return;
-    if (!core::IsNumeric(cboIdou.text()) || core::Val(cboIdou.text()) < 1) {
+    if (!movingAverageWidth(cboIdou.text())) {
         cboIdou.setText("");
         return;
     }
+    DSP_IDOU();
     host_.saved(core::writeMovingAverageWidth(host_.dataDir(), cboIdou.text()));
     host_.services().shell.repaint();
 }

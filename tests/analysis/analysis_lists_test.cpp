@@ -168,10 +168,10 @@ TEST(Banzuke, BandsRankedByWeighings) {
 TEST(Banzuke, EmptyBandsDoNotChangeTheOrderOfTies) {
     std::mt19937 random(12345);
     for (int trial = 0; trial < 500; ++trial) {
-        std::vector<Band> all(1 + random() % 12);
+        std::vector<WeightBand> all(1 + random() % 12);
         for (size_t k = 0; k < all.size(); ++k)
             all[k] = {static_cast<double>(k), static_cast<int32_t>(random() % 4)};
-        std::vector<Band> nonEmpty;
+        std::vector<WeightBand> nonEmpty;
         for (const auto& b : all)
             if (b.count > 0) nonEmpty.push_back(b);
         for (size_t m = 0; m + 1 < all.size(); ++m)

@@ -1,0 +1,159 @@
+#include "analysis/avgtai_panel.h"
+
+namespace analysis {
+namespace {
+
+constexpr std::string_view kRefusedTitle = "日平均";
+
+}  // namespace
+
+AvgTaiPanel::AvgTaiPanel(host::PanelHost& host, const host::PanelInfo& info) : Panel(host, info) {
+    Label4.add(1, form(), "Label4", &fraAvgTai, "～");
+    cmdKikanF2.setToolTip("指定した期間で表示");
+    cmdAvgHozon.setToolTip("平均データを保存");
+    cmdAvgPri.setToolTip("平均データを印刷");
+    mcrAvgtai.setRowCount(0);
+    INIT_AVGTAI();  // the headers show even before a first fill succeeds
+    cmdKikanF2.Click = [this] { cmdKikanF2_Click(); };
+    cmdAvgHozon.Click = [this] { cmdAvgHozon_Click(); };
+    cmdAvgPri.Click = [this] { cmdAvgPri_Click(); };
+}
+
+void AvgTaiPanel::fill() {
+    DSP_AVGTAI();
+}
+
+void AvgTaiPanel::INIT_AVGTAI() {
+    static const char* const kHeaders[] = {"数", "日付", "体重"};
+    static const int kWidths[] = {500, 900, 550};
+    static const ui::Align kAligns[] = {ui::Align::Right, ui::Align::Center, ui::Align::Right};
+    msgAvgtai.setRows(1);
+    msgAvgtai.setFontSize(9);
+    for (int c = 0; c < 3; ++c) {
+        msgAvgtai.setText(0, c, kHeaders[c]);
+        msgAvgtai.setColWidth(c, kWidths[c]);
+        msgAvgtai.setColAlignment(c, kAligns[c]);
+        msgAvgtai.setFixedAlignment(c, ui::Align::Center);
+    }
+}
+
+std::optional<std::vector<core::WeightRecord>> AvgTaiPanel::readRecords() {
+    core::LogRecords log = core::readLogRecords(host_.dataDir());
+    if (!host_.saved(log.status)) return std::nullopt;
+    return std::move(log.records);
+}
+
+bool AvgTaiPanel::accepted(const DayAveragesResult& result) {
+    if (result.ok()) return true;
+    host_.services().dialogs.message(result.error, kRefusedTitle, ui::Icon::Exclamation);
+    return false;
+}
+
+// All days. The table is worked out first, so a refusal leaves the panel
+// as it was.
+void AvgTaiPanel::DSP_AVGTAI() {
+    auto records = readRecords();
+    if (!records) return;
+    DayAveragesResult result = dayAverages(*records);
+    if (!accepted(result)) return;
+    INIT_AVGTAI();
+    cboStdate2.clear();
+    cboEddate2.clear();
+    for (const std::string& item : result.table.dateItems) {
+        cboStdate2.addItem(item);
+        cboEddate2.addItem(item);
+    }
+    show(result.table);
+    if (records->empty()) return;
+    cboStdate2.setText(result.table.startText);
+    cboEddate2.setText(result.table.endText);
+}
+
+void AvgTaiPanel::DSP_AVGTAI_KIKAN() {
+    auto records = readRecords();
+    if (!records) return;
+    DayAveragesResult result = dayAveragesForPeriod(*records, cboStdate2.text(), cboEddate2.text());
+    if (!accepted(result)) return;
+    INIT_AVGTAI();
+    show(result.table);
+}
+
+void AvgTaiPanel::show(const DayAverages& table) {
+    const auto count = static_cast<int32_t>(table.rows.size());
+    mcrAvgtai.setRowCount(0);
+    mcrAvgtai.setRowCount(count);
+    msgAvgtai.setRows(count + 1);
+    for (int32_t r = 0; r < count; ++r) {
+        const DayRow& row = table.rows[static_cast<size_t>(r)];
+        msgAvgtai.setText(r + 1, 0, row.number);
+        msgAvgtai.setText(r + 1, 1, row.date);
+        msgAvgtai.setText(r + 1, 2, row.average);
+        if (table.chart[static_cast<size_t>(r)])
+            mcrAvgtai.setValue(r + 1, 1, *table.chart[static_cast<size_t>(r)]);
+    }
+    if (table.axis) mcrAvgtai.setAxis(table.axis->min, table.axis->max);
+}
+
+// The period is checked before the list is cleared: a refused period leaves
+// the list and the chart as they were.
+void AvgTaiPanel::cmdKikanF2_Click() {
+    DSP_AVGTAI_KIKAN();
+}
+
+std::vector<DayRow> AvgTaiPanel::shownRows() const {
+    std::vector<DayRow> rows;
+    rows.reserve(static_cast<size_t>(msgAvgtai.rows()));
+    for (int r = 1; r < msgAvgtai.rows(); ++r)
+        rows.push_back({msgAvgtai.text(r, 0), msgAvgtai.text(r, 1), msgAvgtai.text(r, 2)});
+    return rows;
+}
+
+void AvgTaiPanel::cmdAvgHozon_Click() {
+    if (!host_.saved(writeDayAverages(host_.dataDir(), shownRows()))) return;
+    host_.services().dialogs.message(kDayAverageSaved, kDayAverageSavedTitle,
+                                     ui::Icon::Information);
+}
+
+void AvgTaiPanel::cmdAvgPri_Click() {
+    auto answer = host_.services().dialogs.message(kDayAveragePrintQuestion, kDayAveragePrintTitle,
+                                                   ui::Icon::Question, ui::Buttons::OKCancel);
+    if (answer != ui::Answer::OK) return;
+    host_.services().clipboard.setPicture(mcrAvgtai);
+    replay(dayAveragePrintJob(shownRows()));
+    // A cancelled print dialog was the user's choice; a failed job is said.
+    if (host_.services().printer.lastJob() == ui::Printer::Outcome::Failed)
+        host_.services().dialogs.message(
+            "印刷できませんでした。\r\nプリンターの準備ができているか確かめてください。",
+            "印刷エラー", ui::Icon::Exclamation);
+}
+
+void AvgTaiPanel::replay(const ui::PrintJob& job) {
+    ui::Printer& printer = host_.services().printer;
+    for (const ui::PrintOp& op : job) {
+        switch (op.kind) {
+            case ui::PrintOp::Kind::X:
+                printer.setX(op.twips);
+                break;
+            case ui::PrintOp::Kind::Y:
+                printer.setY(op.twips);
+                break;
+            case ui::PrintOp::Kind::Print:
+                printer.print(op.text);
+                break;
+            case ui::PrintOp::Kind::Zone:
+                printer.zone();
+                break;
+            case ui::PrintOp::Kind::NewLine:
+                printer.newLine();
+                break;
+            case ui::PrintOp::Kind::Picture:
+                if (op.text == mcrAvgtai.name()) printer.picture(mcrAvgtai);
+                break;
+            case ui::PrintOp::Kind::EndDoc:
+                printer.endDoc();
+                break;
+        }
+    }
+}
+
+}  // namespace analysis

@@ -1,0 +1,47 @@
+// The daily-average panel: the weighings of each day reduced to one average,
+// as a list and a chart, for all days or a chosen period, with the list's
+// export to "日毎平均.txt" and its printout.
+#pragma once
+
+#include <vector>
+
+#include "analysis/day_averages.h"
+#include "host/panel.h"
+
+namespace analysis {
+
+class AvgTaiPanel : public host::Panel {
+  public:
+    AvgTaiPanel(host::PanelHost& host, const host::PanelInfo& info);
+
+    ui::Frame& fraAvgTai = frame;
+    ui::Chart mcrAvgtai{form(), "mcrAvgtai", &fraAvgTai};
+    ui::ComboBox cboStdate2{form(), "cboStdate2", &fraAvgTai};
+    ui::ControlArray<ui::Label> Label4;
+    ui::ComboBox cboEddate2{form(), "cboEddate2", &fraAvgTai};
+    ui::Button cmdKikanF2{form(), "cmdKikanF2", &fraAvgTai};
+    ui::Grid msgAvgtai{form(), "msgAvgtai", &fraAvgTai, 3};
+    ui::Button cmdAvgHozon{form(), "cmdAvgHozon", &fraAvgTai};
+    ui::Button cmdAvgPri{form(), "cmdAvgPri", &fraAvgTai};
+
+    void fill() override;
+    void INIT_AVGTAI();
+    void DSP_AVGTAI();
+    void DSP_AVGTAI_KIKAN();
+    void cmdKikanF2_Click();
+    void cmdAvgHozon_Click();
+    void cmdAvgPri_Click();
+
+  private:
+    ui::Form& form() { return host_.windowForm(); }
+    // The log's records, or none after showing why it cannot be read.
+    std::optional<std::vector<core::WeightRecord>> readRecords();
+    // Shows why a fill was refused; true when it was not.
+    bool accepted(const DayAveragesResult& result);
+    void show(const DayAverages& table);
+    // The grid's data rows as they are shown.
+    std::vector<DayRow> shownRows() const;
+    void replay(const ui::PrintJob& job);
+};
+
+}  // namespace analysis

@@ -1,0 +1,133 @@
+#include "analysis/bunseki_panel.h"
+
+#include <array>
+#include <span>
+
+namespace analysis {
+namespace {
+
+struct Column {
+    const char* header;
+    int width;
+};
+using GridLayout = std::array<Column, 4>;
+
+constexpr GridLayout kJikei{{{"回数", 1085}, {"日付", 1500}, {"体重", 1150}, {"初回差", 1100}}};
+constexpr GridLayout kKugiri{{{"区切り", 1085}, {"日付", 1500}, {"達成", 1150}, {"経過", 1100}}};
+constexpr GridLayout kHeikin{{{"日数", 1085}, {"体重", 1150}, {"平均体重", 1500}, {"差", 1100}}};
+constexpr GridLayout kBanzuke{{{"順位", 1085}, {"体重範囲", 2000}, {"累積", 880}, {"差", 870}}};
+
+void layOut(ui::Grid& grid, const GridLayout& layout) {
+    grid.setRows(1);
+    grid.setFontSize(11);
+    for (int c = 0; c < 4; ++c) {
+        grid.setText(0, c, layout[static_cast<size_t>(c)].header);
+        grid.setColWidth(c, layout[static_cast<size_t>(c)].width);
+        grid.setFixedAlignment(c, ui::Align::Center);
+        grid.setColAlignment(c, ui::Align::Right);
+    }
+}
+
+// The data rows below the header, replacing what the grid held.
+void fillRows(ui::Grid& grid, std::span<const ListRow> rows) {
+    grid.setRows(1);
+    grid.setRows(static_cast<int>(rows.size()) + 1);
+    for (size_t r = 0; r < rows.size(); ++r)
+        for (int c = 0; c < 4; ++c)
+            grid.setText(static_cast<int>(r) + 1, c, rows[r][static_cast<size_t>(c)]);
+}
+
+// A long list shows its newest rows.
+void scrollToEnd(ui::Grid& grid) {
+    if (grid.rows() > 10) grid.setTopRow(grid.rows() - 1);
+}
+
+}  // namespace
+
+BunsekiPanel::BunsekiPanel(host::PanelHost& host, const host::PanelInfo& info) : Panel(host, info) {
+    makeGroupControls();
+    Option1(0).setValue(true);
+    Option2(1).setValue(true);
+    for (int i = 0; i < 2; ++i) {
+        Option1(i).Click = [this] { Option1_Click(); };
+        Option2(i).Click = [this] { Option2_Click(); };
+    }
+}
+
+// The groups exist before the grids that sit in them.
+ui::ControlArray<ui::Frame> BunsekiPanel::makeFrame8() {
+    ui::ControlArray<ui::Frame> groups;
+    groups.add(0, form(), "Frame8", &fraBunseki, "    時系列体重データ");
+    groups.add(1, form(), "Frame8", &fraBunseki, "    区切り経過");
+    groups.add(2, form(), "Frame8", &fraBunseki, "    体重平均推移");
+    return groups;
+}
+
+void BunsekiPanel::makeGroupControls() {
+    ui::Frame* groups[] = {&Frame8(0), &Frame8(1), &Frame8(2), &fraB4};
+    for (int i = 0; i < 4; ++i) Image3.add(i, form(), "Image3", groups[i]);
+    Option1.add(0, form(), "Option1", &Frame8(0), "前回との差");
+    Option1.add(1, form(), "Option1", &Frame8(0), "初回との差");
+    Option2.add(0, form(), "Option2", &fraB4, "１.０Ｋｇ刻み");
+    Option2.add(1, form(), "Option2", &fraB4, "０.５Ｋｇ刻み");
+    Label5.add(0, form(), "Label5", &Frame8(1));
+    Label5.add(1, form(), "Label5", &Frame8(2));
+}
+
+void BunsekiPanel::INIT_BUNSEKI() {
+    layOut(msgB1, kJikei);
+    layOut(msgB2, kKugiri);
+    layOut(msgB3, kHeikin);
+    layOut(msgB4, kBanzuke);
+}
+
+void BunsekiPanel::cmdBunseki_Click() {
+    host_.DSP_RENTAI();
+    DSP_JIKEI();
+    DSP_KUGIRI();
+    DSP_HEIKIN();
+    DSP_BANZUKE();
+}
+
+void BunsekiPanel::DSP_JIKEI() {
+    if (empty()) return;
+    JikeiList list = jikeiList(series(), Option1(0).value() ? DiffBase::Previous : DiffBase::First);
+    msgB1.setText(0, 3, list.header3);
+    fillRows(msgB1, list.rows);
+    scrollToEnd(msgB1);
+}
+
+void BunsekiPanel::DSP_KUGIRI() {
+    if (empty()) return;
+    KugiriList list = kugiriList(series());
+    fillRows(msgB2, list.rows);
+    if (msgB2.rows() <= 1) return;  // no milestone yet: the note keeps its text
+    scrollToEnd(msgB2);
+    if (list.note) Label5(0).setText(*list.note);
+}
+
+void BunsekiPanel::DSP_HEIKIN() {
+    if (empty()) return;
+    HeikinList list = heikinList(series());
+    fillRows(msgB3, list.rows);
+    scrollToEnd(msgB3);
+    Label5(1).setText(list.note);
+}
+
+void BunsekiPanel::DSP_BANZUKE() {
+    if (empty()) return;
+    BanzukeList list = banzukeList(
+        series(), Option2(0).value() ? BandWidth::OneKilogram : BandWidth::HalfKilogram);
+    fraB4.setCaption(list.caption);
+    fillRows(msgB4, list.rows);
+}
+
+void BunsekiPanel::Option1_Click() {
+    DSP_JIKEI();
+}
+
+void BunsekiPanel::Option2_Click() {
+    DSP_BANZUKE();
+}
+
+}  // namespace analysis

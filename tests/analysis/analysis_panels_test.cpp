@@ -1,0 +1,123 @@
+// What the scenarios cannot set up: an export that the disk refuses, a log
+// that cannot be read, and the panels on the largest log.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "app/frm_main.h"
+#include "support/temp_folder.h"
+#include "ui/scripted.h"
+
+namespace analysis {
+namespace {
+
+struct Window {
+    explicit Window(const TempFolder& folder)
+        : window(folder.dir(), ui::Services{dialogs, clock, printer, clipboard, help, shell}) {
+        clock.set(*core::parseDate("2003/11/03"), {7, 0, 0});
+        folder.put("設定.TXT", "\"ヘルプツアー\",0\r\n");
+    }
+    void start() {
+        window.Form_Load();
+        dialogs.takeLog();
+    }
+    void open(std::string_view button) {
+        for (const auto& entry : window.panels())
+            if (entry.button->name() == button) entry.button->click();
+    }
+    bool saidSaved() {
+        for (const std::string& line : dialogs.takeLog())
+            if (line.find("保存終了") != std::string::npos) return true;
+        return false;
+    }
+    ui::ScriptShell shell;
+    ui::ScriptedDialogs dialogs;
+    ui::FixedClock clock;
+    ui::RecordingPrinter printer;
+    ui::RecordingClipboard clipboard;
+    ui::RecordingHelp help;
+    app::frmMain window;
+};
+
+constexpr std::string_view kLog =
+    "\"2003/11/01\",\"朝食前\",70,\"\",\"\",\"\"\r\n"
+    "\"2003/11/03\",\"朝食前\",69.8,\"\",\"\",\"\"\r\n";
+
+// Each way the export can fail: the message names the file, no success is
+// claimed, and what was on disk before is still there.
+TEST(AvgTaiExport, AFailedWriteIsReportedAndChangesNothing) {
+    const std::function<void(const TempFolder&)> blockers[] = {
+        [](const TempFolder& f) {  // a file the user made read-only
+            f.put("日毎平均.txt", "old\r\n");
+            std::filesystem::permissions(f.path() / "日毎平均.txt",
+                                         std::filesystem::perms::owner_read);
+        },
+        [](const TempFolder& f) {  // a folder where the file should be
+            std::filesystem::create_directory(f.path() / "日毎平均.txt");
+        },
+    };
+    for (const auto& block : blockers) {
+        TempFolder folder;
+        folder.put("データ.txt", kLog);
+        Window w(folder);
+        w.start();
+        w.open("cmdAvgtai");
+        block(folder);
+        auto path = folder.path() / "日毎平均.txt";
+        auto before = std::filesystem::is_regular_file(path) ? folder.bytes("日毎平均.txt") : "";
+        w.window.avgtai().cmdAvgHozon.click();
+        auto log = w.dialogs.takeLog();
+        ASSERT_EQ(log.size(), 1u);
+        EXPECT_NE(log[0].find("保存エラー"), std::string::npos) << log[0];
+        EXPECT_NE(log[0].find("日毎平均.txt"), std::string::npos) << log[0];
+        if (std::filesystem::is_regular_file(path))
+            EXPECT_EQ(folder.bytes("日毎平均.txt"), before);
+        else
+            EXPECT_TRUE(std::filesystem::is_directory(path));
+    }
+}
+
+// A log that exists but cannot be read: each panel says so once and shows
+// no rows rather than an empty diet.
+TEST(AnalysisPanels, AnUnreadableLogShowsWhyAndFillsNothing) {
+    for (std::string_view button : {"cmdRentai", "cmdBunseki", "cmdAvgtai"}) {
+        TempFolder folder;
+        Window w(folder);
+        std::filesystem::create_directory(folder.path() / "データ.txt");
+        w.start();
+        w.open(button);
+        auto log = w.dialogs.takeLog();
+        ASSERT_EQ(log.size(), 1u) << button;
+        EXPECT_NE(log[0].find("データ.txt"), std::string::npos) << log[0];
+        EXPECT_EQ(w.window.rentai().mcrRentai.rowCount(), 0) << button;
+        EXPECT_EQ(w.window.bunseki().msgB1.rows(), 1) << button;
+        EXPECT_EQ(w.window.avgtai().msgAvgtai.rows(), 1) << button;
+    }
+}
+
+// The largest log: every list as long as the log, the newest rows in view.
+TEST(AnalysisPanels, TheLargestLogFillsEveryRow) {
+    TempFolder folder;
+    std::string log;
+    auto day = std::chrono::sys_days(std::chrono::year(1990) / 1 / 1);
+    for (int i = 0; i < 32767; ++i) {
+        auto date = core::dateText(core::Date(day + std::chrono::days(i / 3)));
+        log += "\"" + date + "\",\"朝食前\"," + std::to_string(60 + (i % 50) * 0.1) +
+               ",\"\",\"\",\"\"\r\n";
+    }
+    folder.put("データ.txt", log);
+    Window w(folder);
+    w.start();
+    w.open("cmdBunseki");
+    EXPECT_EQ(w.window.bunseki().msgB1.rows(), 32768);
+    EXPECT_EQ(w.window.bunseki().msgB1.topRow(), 32767);
+    EXPECT_EQ(w.window.bunseki().msgB3.text(32767, 0), "32767回目");
+    EXPECT_EQ(w.window.rentai().mcrRentai.rowCount(), 32767);
+    w.open("cmdAvgtai");
+    EXPECT_EQ(w.window.avgtai().msgAvgtai.rows(), 32767 / 3 + 2);
+    w.window.avgtai().cmdAvgHozon.click();
+    EXPECT_TRUE(w.saidSaved());
+}
+
+}  // namespace
+}  // namespace analysis
