@@ -5,6 +5,7 @@
 
 #include "core/codepage.h"
 #include "core/numbers.h"
+#include "setup/situation_list.h"
 
 namespace setup {
 namespace {
@@ -80,9 +81,17 @@ NewStart buildNewStart(const NewStartForm& form, core::Date today) {
 }
 
 core::Status saveNewStart(const core::DataDir& dir, const NewStart& start) {
-    core::Status profile = core::writeProfile(dir, start.profile);
-    if (!profile) return profile;
-    return core::RESET_LOG(dir, start.first);
+    if (dir.exists(core::kLogFile)) {
+        core::Status kept = dir.copy(core::kLogFile, dir.freeName(kLogBackupBase, ".txt"));
+        if (!kept) return kept;
+    }
+    core::Status log = core::RESET_LOG(dir, start.first);
+    if (!log) return log;
+    if (!dir.exists(kSituationFile)) {
+        core::Status list = writeSituationList(dir, starterSituations(), LabelForm::Bare);
+        if (!list) return list;
+    }
+    return core::writeProfile(dir, start.profile);
 }
 
 Message newStartInstructions() {

@@ -47,8 +47,14 @@ struct NewStart {
 };
 NewStart buildNewStart(const NewStartForm& form, core::Date today);
 
-// Writes the profile, then replaces the log by the first record. When the
-// profile cannot be written the log is not touched.
+// The name the old log is kept under before a new start replaces it:
+// "データbak.txt", or "データbak2.txt", ... when that is taken.
+inline constexpr std::string_view kLogBackupBase = "データbak";
+
+// Keeps the old log under the next free backup name, replaces the log by
+// the first record, writes the starter situation list when there is no list
+// yet, then the profile. Stops at the first write that fails; the old log
+// is never lost, since its backup is written before anything else.
 core::Status saveNewStart(const core::DataDir& dir, const NewStart& start);
 
 // The messages of 新規にスタートするとき and 新規登録.

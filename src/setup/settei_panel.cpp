@@ -1,5 +1,6 @@
 #include "setup/settei_panel.h"
 
+#include "core/numbers.h"
 #include "core/settings.h"
 
 namespace setup {
@@ -13,7 +14,27 @@ SetteiPanel::SetteiPanel(host::PanelHost& host, const host::PanelInfo& info) : P
     optKizami.add(2, form(), "optKizami", &fraKizami, "０．２ Ｋｇ");
     optKizami.add(3, form(), "optKizami", &fraKizami, "０．５ Ｋｇ");
     layOutMeter();
+    Frame12.setToolTip("状況データの編集枠です");
+    txtNowJyou.setText(std::string(kFirstSituation));
+    fraNew.setVisible(false);
     wireEvents();
+    wireSituationEditor();
+    wireNewStart();
+}
+
+void SetteiPanel::fill() {
+    const auto& shared = host_.shared();
+    txtPriData.setText(shared.UserName);
+    txtSincyou.setText(core::shortestText(shared.Height));
+    txtMokuTai.setText(core::shortestText(shared.TargetWeight));
+    cmdSort.setEnabled(false);
+    cmdDel.setEnabled(false);
+    cmdChg.setEnabled(false);
+}
+
+ui::Answer SetteiPanel::show(const Message& message) {
+    return host_.services().dialogs.message(message.text, message.title, message.icon,
+                                            message.buttons);
 }
 
 void SetteiPanel::wireEvents() {
@@ -23,10 +44,6 @@ void SetteiPanel::wireEvents() {
     txtKizami.KeyPressed = [this](ui::KeyPress& k) { txtKizami_KeyPress(k); };
     HScroll1.Change = [this] { HScroll1_Change(); };
     HScroll1.Scroll = [this] { HScroll1_Scroll(); };
-}
-
-void SetteiPanel::showSituations(const std::vector<std::string>& labels) {
-    lstKoumoku.setItems(labels);
 }
 
 void SetteiPanel::READ_JIKAN() {

@@ -1,8 +1,14 @@
 // The editing panel: the scale step of the weight entry, the automatic time
-// of the diary, the situation list and the BMI meter.
+// of the diary, the situation list editor, the profile, the new start and
+// the BMI meter.
 #pragma once
 
+#include <cstdint>
+#include <string>
+
 #include "host/panel.h"
+#include "setup/message.h"
+#include "setup/new_start.h"
 
 namespace setup {
 
@@ -19,6 +25,29 @@ class SetteiPanel : public host::Panel {
     // ---- the situation list
     ui::Frame Frame12{form(), "Frame12", &fraSettei, "状況リスト編集"};
     ui::ListBox lstKoumoku{form(), "lstKoumoku", &Frame12};
+    ui::Button cmdNew2{form(), "cmdNew2", &Frame12, "追加"};
+    ui::Button cmdDel{form(), "cmdDel", &Frame12, "削除"};
+    ui::Button cmdDel2{form(), "cmdDel2", &Frame12, "全削除"};
+    ui::Button cmdSort{form(), "cmdSort", &Frame12, "並び替え"};
+    ui::Label lblChgYaji{form(), "lblChgYaji", &Frame12, "↓"};
+    ui::TextBox txtChg{form(), "txtChg", &Frame12};
+    ui::Button cmdChg{form(), "cmdChg", &Frame12, "状況コメントを入れ替える"};
+    // ---- the profile
+    ui::Frame Frame9{form(), "Frame9", &fraSettei, "プライベートデータ"};
+    ui::TextBox txtPriData{form(), "txtPriData", &Frame9};
+    ui::TextBox txtSincyou{form(), "txtSincyou", &Frame9};
+    ui::TextBox txtMokuTai{form(), "txtMokuTai", &Frame9};
+    ui::Button cmdPHozon1{form(), "cmdPHozon1", &Frame9, "データ変更"};
+    // ---- the new start
+    ui::Button cmdNew1{form(), "cmdNew1", &fraSettei, "新規にスタートするとき"};
+    ui::Frame fraNew{form(), "fraNew", &fraSettei, "新規スタート登録枠"};
+    ui::TextBox txtPriData1{form(), "txtPriData1", &fraNew};
+    ui::TextBox txtSincyou1{form(), "txtSincyou1", &fraNew};
+    ui::TextBox txtMokuTai1{form(), "txtMokuTai1", &fraNew};
+    ui::TextBox txtNowTai{form(), "txtNowTai", &fraNew};
+    ui::TextBox txtNowJyou{form(), "txtNowJyou", &fraNew};
+    ui::Button cmdStHozon{form(), "cmdStHozon", &fraNew, "新規登録"};
+    ui::Button cmdYame{form(), "cmdYame", &fraNew, "キャンセル"};
     // ---- the BMI meter
     ui::Frame Frame1{form(), "Frame1", &fraSettei,
                      "　ＢＭＩメーター (Body Mass Index)　と　肥満度　"};
@@ -32,7 +61,31 @@ class SetteiPanel : public host::Panel {
     ui::ControlArray<ui::Label> lblHyojun;
     ui::Label lblHyouka{form(), "lblHyouka", &Frame1};
 
+    void fill() override;
     void showSituations(const std::vector<std::string>& labels) override;
+
+    // ---- the situation list editor (situation_editor.cpp)
+    void cmdNew2_Click();
+    void cmdDel_Click();
+    void cmdDel2_Click();
+    void lstKoumoku_Click();
+    void lstKoumoku_MouseDown();
+    void lstKoumoku_MouseUp();
+    void cmdSort_Click();
+    void cmdChg_Click();
+    // Whether a dragged order waits for 並び替え.
+    bool sortPending() const { return cmdSort.backColor().has_value(); }
+
+    // ---- the profile and the new start (new_start_form.cpp)
+    void cmdPHozon1_Click();
+    void cmdNew1_Click();
+    void cmdYame_Click();
+    void cmdStHozon_Click();
+    void txtPriData1_KeyPress(ui::KeyPress& key);
+    void txtSincyou1_KeyPress(ui::KeyPress& key);
+    void txtMokuTai1_KeyPress(ui::KeyPress& key);
+    void txtNowTai_KeyPress(ui::KeyPress& key);
+    void txtNowJyou_KeyPress(ui::KeyPress& key);
 
     void READ_JIKAN();
     void chkJikan_Click();
@@ -51,6 +104,16 @@ class SetteiPanel : public host::Panel {
     ui::Form& form() { return host_.windowForm(); }
     void layOutMeter();
     void wireEvents();
+    void wireSituationEditor();
+    void wireNewStart();
+    ui::Answer show(const Message& message);
+    ui::TextBox& boxOf(FormBox box, bool newStart);
+
+    // The item under the mouse when the button went down in lstKoumoku, and
+    // whether that press started a drag.
+    std::string DragText;
+    int16_t DragIndex = -1;
+    bool Dragging = false;
 
     // The BMI the meter shows, and whether the program (not the user) last
     // moved the slider.

@@ -1,5 +1,7 @@
 #include "setup/situation_list.h"
 
+#include <optional>
+
 #include "core/codepage.h"
 #include "core/fields.h"
 #include "core/weight_log.h"
@@ -106,18 +108,25 @@ core::Status appendSituation(const core::DataDir& dir, std::string_view label, L
 core::Status renameSituationInFiles(const core::DataDir& dir, std::string_view from,
                                     std::string_view to) {
     if (!core::isStorableText(to)) return unstorable(to);
-    if (dir.exists(core::kLogFile)) {
-        // An unreadable log must not be replaced by an empty one.
-        if (!dir.readBytes(core::kLogFile))
-            return core::Status::failure(std::string(core::kLogFile), "ファイルを読めません");
-        core::Status log = core::renameSituationInLog(dir, from, to);
-        if (!log) return log;
-    }
     if (dir.exists(kSituationFile) && !dir.readBytes(kSituationFile))
         return core::Status::failure(std::string(kSituationFile), "ファイルを読めません");
     SituationFile list = readSituationFile(dir);
     replaceLabel(list.labels, from, to);
-    return writeSituationList(dir, list.labels, LabelForm::Quoted, kSituationSideFile);
+    std::optional<std::string> oldLog;
+    if (dir.exists(core::kLogFile)) {
+        // An unreadable log must not be replaced by an empty one.
+        oldLog = dir.readBytes(core::kLogFile);
+        if (!oldLog)
+            return core::Status::failure(std::string(core::kLogFile), "ファイルを読めません");
+        core::Status log = core::renameSituationInLog(dir, from, to);
+        if (!log) return log;
+    }
+    core::Status written =
+        writeSituationList(dir, list.labels, LabelForm::Quoted, kSituationSideFile);
+    // The log and the list change together or not at all: a list that could
+    // not be written takes the log back to what it was.
+    if (!written && oldLog) (void)dir.writeBytes(core::kLogFile, *oldLog, core::kRenameSideFile);
+    return written;
 }
 
 }  // namespace setup

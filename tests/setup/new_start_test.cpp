@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "setup/situation_list.h"
 #include "support/temp_folder.h"
 
 namespace setup {
@@ -95,31 +96,63 @@ TEST(NewStart, BuildsTheFirstRecordAndTheProfile) {
     EXPECT_EQ(start.profile.TargetWeight, 50.0f);
 }
 
-TEST(NewStart, SavesProfileThenReplacesTheLog) {
+constexpr const char* kOldLog =
+    "\"2024/06/01\",\"朝食前\",60,\"\",\"\",\"\"\r\n"
+    "\"2024/06/02\",\"朝食前\",61,\"\",\"\",\"\"\r\n";
+constexpr const char* kNewLog = "\"2024/07/01\",\"はじめの一歩\",74.5,\"\",\"\",\"\"\r\n";
+
+core::Status startNew(const core::DataDir& dir, NewStartForm form = filled()) {
+    return saveNewStart(dir, buildNewStart(form, *core::parseDate("2024/07/01")));
+}
+
+TEST(NewStart, KeepsTheOldLogThenReplacesItAndSavesTheProfile) {
     TempFolder folder;
-    folder.put("データ.txt",
-               "\"2024/06/01\",\"朝食前\",60,\"\",\"\",\"\"\r\n"
-               "\"2024/06/02\",\"朝食前\",61,\"\",\"\",\"\"\r\n");
+    folder.put("データ.txt", kOldLog);
+    folder.put("状況リスト.txt", "散歩後\r\n");
     NewStartForm form = filled();
     form.name = "";
     form.height = "168.5";
-    ASSERT_TRUE(saveNewStart(folder.dir(), buildNewStart(form, *core::parseDate("2024/07/01"))));
-    EXPECT_EQ(folder.text("データ.txt"), "\"2024/07/01\",\"はじめの一歩\",74.5,\"\",\"\",\"\"\r\n");
+    ASSERT_TRUE(startNew(folder.dir(), form));
+    EXPECT_EQ(folder.text("データ.txt"), kNewLog);
+    EXPECT_EQ(folder.text("データbak.txt"), kOldLog);
+    EXPECT_EQ(folder.text("状況リスト.txt"), "散歩後\r\n");  // an existing list stays
     core::Profile p = core::readProfile(folder.dir());
     EXPECT_EQ(p.UserName, "");
     EXPECT_EQ(p.Height, 168.5f);
     EXPECT_EQ(startupTitle(p.UserName), " ヤセルンバ");
+    // A second new start keeps the first one's log under the next free name.
+    ASSERT_TRUE(startNew(folder.dir()));
+    EXPECT_EQ(folder.text("データbak.txt"), kOldLog);
+    EXPECT_EQ(folder.text("データbak2.txt"), kNewLog);
 }
 
-TEST(NewStart, AProfileThatCannotBeSavedLeavesTheLog) {
+TEST(NewStart, AFirstStartWritesTheStarterListAndNoBackup) {
     TempFolder folder;
-    folder.put("データ.txt", "\"2024/06/01\",\"朝食前\",60,\"\",\"\",\"\"\r\n");
-    std::string log = folder.bytes("データ.txt");
-    core::DataDir dir = folder.dir();
-    dir.setFaultHook([](core::WriteStep s) { return s == core::WriteStep::SyncSide; });
-    EXPECT_FALSE(saveNewStart(dir, buildNewStart(filled(), *core::parseDate("2024/07/01"))));
-    EXPECT_EQ(folder.bytes("データ.txt"), log);
-    EXPECT_FALSE(folder.has("ﾌﾟﾗｲﾍﾞｰﾄ.txt"));
+    ASSERT_TRUE(startNew(folder.dir()));
+    EXPECT_EQ(folder.text("データ.txt"), kNewLog);
+    EXPECT_FALSE(folder.has("データbak.txt"));
+    EXPECT_EQ(readSituationList(folder.dir()), starterSituations());
+    EXPECT_EQ(core::readProfile(folder.dir()).UserName, "花子");
+}
+
+// Whichever of the writes fails (backup, log, list, profile), the start is
+// reported as failed and the old log is still whole, in its place or in the
+// backup; the profile is written last, so a failure leaves none behind.
+TEST(NewStart, AFailedWriteNeverLosesTheOldLog) {
+    for (int failing = 1; failing <= 4; ++failing) {
+        TempFolder folder;
+        folder.put("データ.txt", kOldLog);
+        core::DataDir dir = folder.dir();
+        int renames = 0;
+        dir.setFaultHook([&](core::WriteStep s) {
+            return s == core::WriteStep::Rename && ++renames == failing;
+        });
+        SCOPED_TRACE(failing);
+        EXPECT_FALSE(startNew(dir));
+        bool kept = folder.text("データ.txt") == kOldLog || folder.text("データbak.txt") == kOldLog;
+        EXPECT_TRUE(kept);
+        EXPECT_FALSE(folder.has("ﾌﾟﾗｲﾍﾞｰﾄ.txt"));
+    }
 }
 
 TEST(ProfileCheck, SameRulesWithoutWeightAndSituation) {

@@ -136,26 +136,35 @@ TEST_F(RenameInFiles, ChangesTheLogAndTheListAndLeavesNoSideFile) {
     EXPECT_EQ(folder.fileCount(), 2u);
 }
 
-TEST_F(RenameInFiles, ALogThatCannotBeRewrittenLeavesBothFiles) {
-    std::string log = folder.bytes("データ.txt"), list = folder.bytes("状況リスト.txt");
-    core::DataDir dir = folder.dir();
-    dir.setFaultHook([](core::WriteStep s) { return s == core::WriteStep::Rename; });
-    EXPECT_FALSE(renameSituationInFiles(dir, "朝食前", "起床後").ok());
-    EXPECT_EQ(folder.bytes("データ.txt"), log);
-    EXPECT_EQ(folder.bytes("状況リスト.txt"), list);
-    EXPECT_EQ(folder.fileCount(), 2u);
+// Whichever write step fails, for the log (the first rewrite) or the list
+// (the second), both files end as they were: the rename is all or nothing.
+TEST_F(RenameInFiles, AnyFailedWriteLeavesBothFilesAsTheyWere) {
+    const std::string log = folder.bytes("データ.txt"), list = folder.bytes("状況リスト.txt");
+    using core::WriteStep;
+    for (WriteStep step : {WriteStep::OpenSide, WriteStep::WriteSide, WriteStep::WriteError,
+                           WriteStep::ShortWrite, WriteStep::SyncSide, WriteStep::Rename}) {
+        for (int failing : {1, 2}) {
+            core::DataDir dir = folder.dir();
+            int seen = 0;
+            dir.setFaultHook([&](WriteStep s) { return s == step && ++seen == failing; });
+            core::Status status = renameSituationInFiles(dir, "朝食前", "起床後");
+            SCOPED_TRACE(testing::Message() << static_cast<int>(step) << " #" << failing);
+            EXPECT_FALSE(status.ok());
+            EXPECT_EQ(status.fileName(), failing == 1 ? "データ.txt" : "状況リスト.txt");
+            EXPECT_EQ(folder.bytes("データ.txt"), log);
+            EXPECT_EQ(folder.bytes("状況リスト.txt"), list);
+            EXPECT_EQ(folder.fileCount(), 2u);
+        }
+    }
 }
 
-TEST_F(RenameInFiles, AListThatCannotBeRewrittenIsReportedAndKept) {
-    std::string list = folder.bytes("状況リスト.txt");
+TEST_F(RenameInFiles, AnUnreadableListChangesNeitherFile) {
+    std::string log = folder.bytes("データ.txt");
     core::DataDir dir = folder.dir();
-    int renames = 0;
-    dir.setFaultHook(
-        [&](core::WriteStep s) { return s == core::WriteStep::Rename && ++renames == 2; });
-    core::Status status = renameSituationInFiles(dir, "朝食前", "起床後");
-    EXPECT_FALSE(status.ok());
-    EXPECT_EQ(status.fileName(), "状況リスト.txt");
-    EXPECT_EQ(folder.bytes("状況リスト.txt"), list);
+    dir.setFaultHook([](core::WriteStep s) { return s == core::WriteStep::Read; });
+    EXPECT_FALSE(renameSituationInFiles(dir, "朝食前", "起床後").ok());
+    dir.setFaultHook({});
+    EXPECT_EQ(folder.bytes("データ.txt"), log);
 }
 
 }  // namespace

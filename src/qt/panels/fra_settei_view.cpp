@@ -1,5 +1,6 @@
-// The editing panel: the BMI meter with its formulas, the situation list, the
-// scale step of the weight entry and the automatic time of the diary.
+// The editing panel: the BMI meter with its formulas, the scale step of the
+// weight entry and the automatic time of the diary on the left; the profile
+// and the new start in the middle; the situation list editor on the right.
 #include <QCheckBox>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -8,6 +9,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPainter>
+#include <QPushButton>
 #include <QRadioButton>
 #include <QScrollBar>
 #include <QVBoxLayout>
@@ -32,6 +34,7 @@ QLabel#lblHyouka {
   border: 1px solid #9aab96; border-radius: 6px; padding: 3px 16px; font-weight: bold;
 }
 QFrame[fractionBar="true"] { background: #33402f; border: none; }
+QLabel[note="true"] { color: #6b7768; font-size: 8pt; }
 )css";
 
 QLabel* text(const QString& caption, QWidget* parent) {
@@ -223,11 +226,102 @@ QGroupBox* meterGroup(setup::SetteiPanel& panel, Binder& binder, QWidget* body) 
     return group;
 }
 
+// The list with its buttons beside it; under it the rename: the new text
+// below an arrow from the selected item, and its button.
 QGroupBox* situationGroup(setup::SetteiPanel& panel, Binder& binder, QWidget* body) {
     QGroupBox* group = bindGroup(binder, panel.Frame12, body);
-    auto* layout = new QVBoxLayout(group);
-    layout->addWidget(bindListBox(binder, panel.lstKoumoku, group), 1);
+    auto* grid = new QGridLayout(group);
+    grid->setHorizontalSpacing(8);
+    grid->setVerticalSpacing(6);
+    QListWidget* list = bindListBox(binder, panel.lstKoumoku, group);
+    // Items move by the program's own drag: press on one, release on another.
+    list->setDragEnabled(false);
+    list->setDragDropMode(QAbstractItemView::NoDragDrop);
+    list->setMinimumHeight(200);
+    grid->addWidget(list, 0, 0, 5, 1);
+    int row = 0;
+    for (ui::Button* button : {&panel.cmdNew2, &panel.cmdDel, &panel.cmdDel2, &panel.cmdSort})
+        grid->addWidget(bindButton(binder, *button, group), row++, 1);
+    grid->setRowStretch(4, 1);
+    QLabel* arrow = bindLabel(binder, panel.lblChgYaji, group);
+    arrow->setAlignment(Qt::AlignCenter);
+    grid->addWidget(arrow, 5, 0);
+    grid->addWidget(bindTextBox(binder, panel.txtChg, group), 6, 0);
+    grid->addWidget(bindButton(binder, panel.cmdChg, group), 7, 0, 1, 2);
+    grid->setColumnStretch(0, 1);
     return group;
+}
+
+// One line of a form: caption, box, unit and note.
+void formRow(QGridLayout* grid, int row, const QString& caption, QLineEdit* box,
+             const QString& unit, const QString& note) {
+    QWidget* parent = grid->parentWidget();
+    grid->addWidget(new QLabel(caption, parent), row, 0);
+    box->setMinimumWidth(88);
+    // A box with neither unit nor note takes their room too.
+    grid->addWidget(box, row, 1, 1, unit.isEmpty() && note.isEmpty() ? 3 : 1);
+    if (!unit.isEmpty()) grid->addWidget(new QLabel(unit, parent), row, 2);
+    if (!note.isEmpty()) {
+        auto* hint = new QLabel(note, parent);
+        hint->setProperty("note", true);
+        grid->addWidget(hint, row, 3);
+    }
+}
+
+QGridLayout* formGrid(QGroupBox* group) {
+    auto* grid = new QGridLayout(group);
+    grid->setHorizontalSpacing(8);
+    grid->setVerticalSpacing(6);
+    grid->setColumnStretch(1, 1);
+    return grid;
+}
+
+const QString kOptional = QStringLiteral("※空欄可");
+const QString kHalfWidth = QStringLiteral("※半角文字で入力");
+
+QGroupBox* profileGroup(setup::SetteiPanel& panel, Binder& binder, QWidget* body) {
+    QGroupBox* group = bindGroup(binder, panel.Frame9, body);
+    QGridLayout* grid = formGrid(group);
+    formRow(grid, 0, QStringLiteral("名前"), bindTextBox(binder, panel.txtPriData, group), {},
+            kOptional);
+    formRow(grid, 1, QStringLiteral("身長"), bindTextBox(binder, panel.txtSincyou, group),
+            QStringLiteral("ｃｍ"), kHalfWidth);
+    formRow(grid, 2, QStringLiteral("目標体重"), bindTextBox(binder, panel.txtMokuTai, group),
+            QStringLiteral("Ｋｇ"), kHalfWidth);
+    grid->addWidget(bindButton(binder, panel.cmdPHozon1, group), 3, 1, 1, 3, Qt::AlignRight);
+    return group;
+}
+
+QGroupBox* newStartGroup(setup::SetteiPanel& panel, Binder& binder, QWidget* body) {
+    QGroupBox* group = bindGroup(binder, panel.fraNew, body);
+    QGridLayout* grid = formGrid(group);
+    formRow(grid, 0, QStringLiteral("名前"), bindTextBox(binder, panel.txtPriData1, group), {},
+            kOptional);
+    formRow(grid, 1, QStringLiteral("身長"), bindTextBox(binder, panel.txtSincyou1, group),
+            QStringLiteral("ｃｍ"), kHalfWidth);
+    formRow(grid, 2, QStringLiteral("目標体重"), bindTextBox(binder, panel.txtMokuTai1, group),
+            QStringLiteral("Ｋｇ"), kHalfWidth);
+    formRow(grid, 3, QStringLiteral("現在体重"), bindTextBox(binder, panel.txtNowTai, group),
+            QStringLiteral("Ｋｇ"), kHalfWidth);
+    formRow(grid, 4, QStringLiteral("初期状況"), bindTextBox(binder, panel.txtNowJyou, group), {},
+            {});
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch(1);
+    buttons->addWidget(bindButton(binder, panel.cmdStHozon, group));
+    buttons->addWidget(bindButton(binder, panel.cmdYame, group));
+    grid->addLayout(buttons, 5, 0, 1, 4);
+    return group;
+}
+
+// The profile, the button that opens the new start, and the new start.
+QLayout* peopleColumn(setup::SetteiPanel& panel, Binder& binder, QWidget* body) {
+    auto* column = new QVBoxLayout;
+    column->setSpacing(10);
+    column->addWidget(profileGroup(panel, binder, body));
+    column->addWidget(bindButton(binder, panel.cmdNew1, body), 0, Qt::AlignLeft);
+    column->addWidget(newStartGroup(panel, binder, body));
+    column->addStretch(1);
+    return column;
 }
 
 QGroupBox* scaleStepGroup(setup::SetteiPanel& panel, Binder& binder, QWidget* body) {
@@ -255,15 +349,17 @@ void layoutFraSettei(setup::SetteiPanel& panel, Binder& binder, QWidget* body) {
     left->addWidget(bindCheckBox(binder, panel.chkJikan, body));
     left->addStretch(1);
 
+    QLayout* people = peopleColumn(panel, binder, body);
     QGroupBox* situations = situationGroup(panel, binder, body);
-    situations->setMinimumWidth(220);
-    situations->setMaximumWidth(300);
+    situations->setMinimumWidth(240);
+    situations->setMaximumWidth(320);
 
     auto* layout = new QHBoxLayout(body);
     layout->setContentsMargins(4, 0, 0, 0);
     layout->setSpacing(14);
-    layout->addLayout(left, 1);
-    layout->addWidget(situations);
+    layout->addLayout(left, 5);
+    layout->addLayout(people, 4);
+    layout->addWidget(situations, 0);
 }
 
 }  // namespace qtgui::panels

@@ -1,0 +1,106 @@
+// The profile group (Frame9) and the new-start group (fraNew) of the editing
+// panel. A new start ends the program only when every file it writes was
+// written; the old log is kept under a backup name first.
+#include "core/settings.h"
+#include "setup/settei_panel.h"
+
+namespace setup {
+
+void SetteiPanel::wireNewStart() {
+    cmdPHozon1.Click = [this] { cmdPHozon1_Click(); };
+    cmdNew1.Click = [this] { cmdNew1_Click(); };
+    cmdYame.Click = [this] { cmdYame_Click(); };
+    cmdStHozon.Click = [this] { cmdStHozon_Click(); };
+    txtPriData1.KeyPressed = [this](ui::KeyPress& k) { txtPriData1_KeyPress(k); };
+    txtSincyou1.KeyPressed = [this](ui::KeyPress& k) { txtSincyou1_KeyPress(k); };
+    txtMokuTai1.KeyPressed = [this](ui::KeyPress& k) { txtMokuTai1_KeyPress(k); };
+    txtNowTai.KeyPressed = [this](ui::KeyPress& k) { txtNowTai_KeyPress(k); };
+    txtNowJyou.KeyPressed = [this](ui::KeyPress& k) { txtNowJyou_KeyPress(k); };
+}
+
+ui::TextBox& SetteiPanel::boxOf(FormBox box, bool newStart) {
+    switch (box) {
+        case FormBox::Name:
+            return newStart ? txtPriData1 : txtPriData;
+        case FormBox::Height:
+            return newStart ? txtSincyou1 : txtSincyou;
+        case FormBox::Target:
+            return newStart ? txtMokuTai1 : txtMokuTai;
+        case FormBox::Weight:
+            return txtNowTai;
+        case FormBox::Situation:
+            break;
+    }
+    return txtNowJyou;
+}
+
+void SetteiPanel::cmdPHozon1_Click() {
+    ProfileForm form{txtPriData.text(), txtSincyou.text(), txtMokuTai.text()};
+    if (auto refusal = checkProfile(form)) {
+        show(refusal->message);
+        boxOf(refusal->box, false).setFocus();
+        return;
+    }
+    core::Profile profile = buildProfile(form);
+    if (!host_.saved(core::writeProfile(host_.dataDir(), profile))) return;
+    auto& shared = host_.shared();
+    shared.UserName = profile.UserName;
+    shared.Height = profile.Height;
+    shared.TargetWeight = profile.TargetWeight;
+    host_.windowForm().setTitle(profileSavedTitle(shared.UserName));
+    show(profileSavedMessage());
+}
+
+void SetteiPanel::cmdNew1_Click() {
+    for (ui::TextBox* box : {&txtPriData1, &txtSincyou1, &txtMokuTai1, &txtNowTai})
+        box->setText("");
+    fraNew.setVisible(true);
+    show(newStartInstructions());
+    txtPriData1.setFocus();
+}
+
+void SetteiPanel::cmdYame_Click() {
+    fraNew.setVisible(false);
+}
+
+void SetteiPanel::cmdStHozon_Click() {
+    NewStartForm form{txtPriData1.text(), txtSincyou1.text(), txtMokuTai1.text(), txtNowTai.text(),
+                      txtNowJyou.text()};
+    if (auto refusal = checkNewStart(form)) {
+        show(refusal->message);
+        boxOf(refusal->box, true).setFocus();
+        return;
+    }
+    if (show(newStartConfirmation()) != ui::Answer::OK) return;
+    NewStart start = buildNewStart(form, host_.services().clock.today());
+    if (!host_.saved(saveNewStart(host_.dataDir(), start))) return;
+    show(newStartDoneMessage());
+    host_.services().shell.quit();
+}
+
+// Enter moves on: name, height, target, weight, situation, 新規登録.
+namespace {
+void moveOn(ui::KeyPress& key, ui::Control& next) {
+    if (!key.enter) return;
+    key.handled = true;
+    next.setFocus();
+}
+}  // namespace
+
+void SetteiPanel::txtPriData1_KeyPress(ui::KeyPress& key) {
+    moveOn(key, txtSincyou1);
+}
+void SetteiPanel::txtSincyou1_KeyPress(ui::KeyPress& key) {
+    moveOn(key, txtMokuTai1);
+}
+void SetteiPanel::txtMokuTai1_KeyPress(ui::KeyPress& key) {
+    moveOn(key, txtNowTai);
+}
+void SetteiPanel::txtNowTai_KeyPress(ui::KeyPress& key) {
+    moveOn(key, txtNowJyou);
+}
+void SetteiPanel::txtNowJyou_KeyPress(ui::KeyPress& key) {
+    moveOn(key, cmdStHozon);
+}
+
+}  // namespace setup

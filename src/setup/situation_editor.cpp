@@ -1,0 +1,118 @@
+// The situation list editor of the editing panel: 追加, 削除, 全削除, the drag
+// that reorders lstKoumoku, 並び替え and the rename across the log. Every
+// change is written first; the three list boxes are then read again from the
+// file through the window, so that they never show what was not saved.
+#include <vector>
+
+#include "setup/settei_panel.h"
+#include "setup/situation_edit.h"
+#include "setup/situation_list.h"
+
+namespace setup {
+
+void SetteiPanel::wireSituationEditor() {
+    cmdNew2.Click = [this] { cmdNew2_Click(); };
+    cmdDel.Click = [this] { cmdDel_Click(); };
+    cmdDel2.Click = [this] { cmdDel2_Click(); };
+    cmdSort.Click = [this] { cmdSort_Click(); };
+    cmdChg.Click = [this] { cmdChg_Click(); };
+    lstKoumoku.Click = [this] { lstKoumoku_Click(); };
+    lstKoumoku.MouseDown = [this] { lstKoumoku_MouseDown(); };
+    lstKoumoku.MouseUp = [this] { lstKoumoku_MouseUp(); };
+}
+
+void SetteiPanel::showSituations(const std::vector<std::string>& labels) {
+    lstKoumoku.setItems(labels);
+}
+
+void SetteiPanel::cmdNew2_Click() {
+    auto answer = host_.services().dialogs.input(kAddPrompt, kAddTitle, "");
+    if (!answer || answer->empty()) return;
+    if (auto refusal = checkTypedLabel(*answer)) {
+        show(*refusal);
+        return;
+    }
+    if (!host_.saved(appendSituation(host_.dataDir(), *answer, LabelForm::Bare))) return;
+    // A dragged order not saved yet stays in lstKoumoku, the new label after it.
+    std::vector<std::string> shown = lstKoumoku.items();
+    shown.push_back(*answer);
+    int selected = lstKoumoku.listIndex();
+    host_.READ_JYOUKYOU();
+    if (!sortPending()) return;
+    lstKoumoku.setItems(std::move(shown));
+    lstKoumoku.setListIndex(selected);
+}
+
+void SetteiPanel::lstKoumoku_Click() {
+    cmdSort.setEnabled(true);
+    cmdDel.setEnabled(true);
+    cmdChg.setEnabled(true);
+}
+
+void SetteiPanel::cmdDel_Click() {
+    std::vector<std::string> labels = lstKoumoku.items();
+    int selected = lstKoumoku.listIndex();
+    if (!hasSelection(labels, selected)) return;
+    const std::string& label = labels[static_cast<size_t>(selected)];
+    if (show(deleteConfirmation(label)) != ui::Answer::OK) return;
+    removeLabel(labels, selected);
+    if (!host_.saved(writeSituationList(host_.dataDir(), labels, LabelForm::Bare))) return;
+    host_.READ_JYOUKYOU();
+    show(deleteDoneMessage());
+}
+
+void SetteiPanel::cmdDel2_Click() {
+    if (show(deleteAllConfirmation()) != ui::Answer::OK) return;
+    if (!host_.saved(writeSituationList(host_.dataDir(), {}, LabelForm::Bare))) return;
+    host_.READ_JYOUKYOU();
+    show(deleteAllDoneMessage());
+}
+
+void SetteiPanel::lstKoumoku_MouseDown() {
+    int index = lstKoumoku.listIndex();
+    Dragging = hasSelection(lstKoumoku.items(), index);
+    if (!Dragging) return;
+    DragIndex = static_cast<int16_t>(index);
+    DragText = lstKoumoku.items()[static_cast<size_t>(index)];
+}
+
+void SetteiPanel::lstKoumoku_MouseUp() {
+    if (!Dragging) return;
+    Dragging = false;
+    int target = lstKoumoku.listIndex();
+    std::vector<std::string> items = lstKoumoku.items();
+    // The list cannot change while the button is held; should it have, the
+    // drag is dropped rather than moving another item.
+    if (!hasSelection(items, DragIndex) || items[static_cast<size_t>(DragIndex)] != DragText)
+        return;
+    if (!moveDraggedItem(items, DragIndex, target)) return;
+    lstKoumoku.setItems(std::move(items));
+    lstKoumoku.setListIndex(target > DragIndex ? target - 1 : target);
+    cmdSort.setBackColor(kSortPendingColor);
+}
+
+void SetteiPanel::cmdSort_Click() {
+    const std::vector<std::string>& labels = lstKoumoku.items();
+    if (!hasSelection(labels, lstKoumoku.listIndex())) return;
+    if (!host_.saved(writeSituationList(host_.dataDir(), labels, LabelForm::Bare))) return;
+    host_.READ_JYOUKYOU();
+    cmdSort.setBackColor(std::nullopt);
+    show(sortDoneMessage());
+}
+
+void SetteiPanel::cmdChg_Click() {
+    RenameCheck check = checkRename(lstKoumoku.items(), lstKoumoku.listIndex(), txtChg.text());
+    if (check.kind == RenameCheck::Kind::Nothing) return;
+    if (check.kind == RenameCheck::Kind::Refused) {
+        show(check.message);
+        txtChg.setFocus();
+        return;
+    }
+    if (show(check.message) != ui::Answer::OK) return;
+    if (!host_.saved(renameSituationInFiles(host_.dataDir(), check.from, check.to))) return;
+    host_.READ_JYOUKYOU();
+    host_.logChanged();
+    show(renameDoneMessage());
+}
+
+}  // namespace setup
