@@ -35,8 +35,8 @@ void BM_DspMain(benchmark::State& state) {
     window.Form_Load();
     if (window.state.Conversion.entries.size() != static_cast<size_t>(state.range(1)))
         state.SkipWithError("the table did not load");
-    for (auto _ : state) window.DSP_MAIN();
-    state.counters["rows"] = window.msgDayList.rows() - 1;
+    for (auto _ : state) window.main().DSP_MAIN();
+    state.counters["rows"] = window.main().msgDayList.rows() - 1;
 }
 
 BENCHMARK(BM_DspMain)->Args({32767, 1})->Args({32767, 50})->Unit(benchmark::kMillisecond);

@@ -51,12 +51,12 @@ frmMain::frmMain(core::DataDir dir, ui::Services services)
     // The one list of panels, in the order of the side column.
     main_ = &add<MainPanel>(kMain);
     taijyu_ = &add<records::TaijyuPanel>(kTaijyu);
-    add<host::Panel>(kCale);
-    add<host::Panel>(kBunseki);
+    cale_ = &add<records::CalePanel>(kCale);
+    bunseki_ = &add<analysis::BunsekiPanel>(kBunseki);
     rentai_ = &add<analysis::RenTaiPanel>(kRenTai);
-    add<host::Panel>(kAvgTai);
-    add<host::Panel>(kCyokin);
-    add<host::Panel>(kMemo);
+    avgtai_ = &add<analysis::AvgTaiPanel>(kAvgTai);
+    cyokin_ = &add<savings::CyokinPanel>(kCyokin);
+    memo_ = &add<notes::MemoPanel>(kMemo);
     settei_ = &add<setup::SetteiPanel>(kSettei);
 
     cmdHelp.setToolTip("ヘルプファイルを開きます");
@@ -96,6 +96,7 @@ void frmMain::Form_Load() {
     READ_KANSAN();
     rentai_->READ_IDOU();
     settei_->READ_JIKAN();
+    bunseki_->INIT_BUNSEKI();
     main_->INIT_DAY_LIST();
     CONV_RENZOKU();
     main_->DSP_MAIN();
@@ -103,6 +104,7 @@ void frmMain::Form_Load() {
     DSP_BMI();
     settei_->DSP_BMI_BASE();
     settei_->DSP_BMI_METER();
+    memo_->READ_KIZUKI();
     READ_SETTEI();
     settei_->READ_KIZAMI();
     services_.shell.waitUntil(started + std::chrono::milliseconds(1500));
@@ -115,6 +117,18 @@ void frmMain::Form_Load() {
     state.Loading = false;
     HelpText = kWelcomeText;
     DSP_HELP();
+    if (logIsEmpty()) {
+        // A first run, or a log with no weighing: lead the user to a new start.
+        openPanel(*settei_);
+        settei_->cmdNew1_Click();
+    }
+}
+
+bool frmMain::logIsEmpty() const {
+    if (state.Summary.RecordCount != 0) return false;
+    // An unreadable log is not an empty one: no new start may replace it.
+    core::LogRecords log = core::readLogRecords(dir_);
+    return log.status.ok() && log.records.empty() && log.unreadableLines == 0;
 }
 
 // ---- panels and help
@@ -135,6 +149,13 @@ void frmMain::openPanel(host::Panel& panel) {
     services_.shell.repaint();
     HelpText = panel.info().helpText;
     DSP_HELP();
+}
+
+void frmMain::showOnMainPanel(core::Date date) {
+    main_->mtvmain.setDate(date);
+    main_->DSP_MAIN();
+    HIDE_PANELS();
+    main_->frame.setVisible(true);
 }
 
 void frmMain::cmdMain_Click() {
@@ -174,6 +195,10 @@ bool frmMain::saved(const core::Status& status) {
     return false;
 }
 
+void frmMain::logChanged() {
+    main_->DSP_MAIN();
+}
+
 // ---- shared settings and lists
 
 void frmMain::READ_PROFILE() {
@@ -195,6 +220,11 @@ void frmMain::READ_JYOUKYOU() {
 
 void frmMain::READ_KANSAN() {
     state.Conversion = savings::READ_KANSAN(dir_);
+    if (state.Loading && state.Conversion.SkippedLines > 0)
+        services_.dialogs.message("換算.txt に読めない行が " +
+                                      std::to_string(state.Conversion.SkippedLines) +
+                                      " 行あります。\r\nその行は罰金の計算に使われません。",
+                                  "データ確認", Icon::Exclamation);
 }
 
 void frmMain::DSP_BMI() {
@@ -202,6 +232,10 @@ void frmMain::DSP_BMI() {
     if (state.hasHeight()) state.CurrentBmi = analysis::bmiOf(state.CurrentWeight, state.Height);
     main_->showBmiClass();
     settei_->showBmi();
+}
+
+void frmMain::DSP_RENTAI() {
+    rentai_->DSP_RENTAI();
 }
 
 // ---- the legacy log

@@ -8,10 +8,15 @@
 #include <string_view>
 #include <vector>
 
+#include "analysis/avgtai_panel.h"
+#include "analysis/bunseki_panel.h"
 #include "analysis/rentai_panel.h"
 #include "app/main_panel.h"
 #include "host/panel.h"
+#include "notes/memo_panel.h"
+#include "records/cale_panel.h"
 #include "records/taijyu_panel.h"
+#include "savings/cyokin_panel.h"
 #include "setup/settei_panel.h"
 
 namespace app {
@@ -40,7 +45,12 @@ class frmMain : public host::PanelHost {
     MainPanel& main() { return *main_; }
     setup::SetteiPanel& settei() { return *settei_; }
     analysis::RenTaiPanel& rentai() { return *rentai_; }
+    analysis::BunsekiPanel& bunseki() { return *bunseki_; }
+    analysis::AvgTaiPanel& avgtai() { return *avgtai_; }
     records::TaijyuPanel& taijyu() { return *taijyu_; }
+    records::CalePanel& cale() { return *cale_; }
+    notes::MemoPanel& memo() { return *memo_; }
+    savings::CyokinPanel& cyokin() { return *cyokin_; }
 
     // ---- the side column below the panel buttons
     ui::Button cmdHelp{form, "cmdHelp", nullptr, "ヘルプ"};
@@ -55,10 +65,11 @@ class frmMain : public host::PanelHost {
     void cmdOwari_Click();
     void READ_PROFILE();
     void READ_SETTEI();
-    void READ_JYOUKYOU();
+    void READ_JYOUKYOU() override;
     void READ_KANSAN();
     void CONV_RENZOKU();
     void DSP_BMI() override;
+    void DSP_RENTAI() override;
 
     // ---- PanelHost
     ui::Form& windowForm() override { return form; }
@@ -66,6 +77,8 @@ class frmMain : public host::PanelHost {
     const core::DataDir& dataDir() const override { return dir_; }
     const ui::Services& services() const override { return services_; }
     bool saved(const core::Status& status) override;
+    void showOnMainPanel(core::Date date) override;
+    void logChanged() override;
 
   private:
     // Registers a panel and makes its side button.
@@ -74,6 +87,8 @@ class frmMain : public host::PanelHost {
     // The contract of a side button: nothing when its panel is shown already;
     // otherwise hide all, fill and show the panel, repaint, explain it.
     void openPanel(host::Panel& panel);
+    // No weighing in the log, and the log readable: the first run.
+    bool logIsEmpty() const;
 
     core::DataDir dir_;
     ui::Services services_;
@@ -81,7 +96,12 @@ class frmMain : public host::PanelHost {
     MainPanel* main_ = nullptr;
     setup::SetteiPanel* settei_ = nullptr;
     analysis::RenTaiPanel* rentai_ = nullptr;
+    analysis::BunsekiPanel* bunseki_ = nullptr;
+    analysis::AvgTaiPanel* avgtai_ = nullptr;
     records::TaijyuPanel* taijyu_ = nullptr;
+    records::CalePanel* cale_ = nullptr;
+    notes::MemoPanel* memo_ = nullptr;
+    savings::CyokinPanel* cyokin_ = nullptr;
 };
 
 }  // namespace app

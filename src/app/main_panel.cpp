@@ -25,6 +25,7 @@ std::pair<const char*, ui::Color> arrowOf(Mark mark) {
 
 MainPanel::MainPanel(host::PanelHost& host, const host::PanelInfo& info) : Panel(host, info) {
     cmdJikan.setToolTip("状況をその時の時間で保存");
+    cmdFree.setToolTip("状況選択リスト外の内容を入力");
     cmdTaiHozon.setToolTip("体重を保存します");
     for (int i = 0; i < 5; ++i) {
         Shape1.add(i, form(), "Shape1", &fraMain)
@@ -39,6 +40,7 @@ void MainPanel::wireEvents() {
     mcrMain.Click = [this] { mcrMain_Click(); };
     lstAct.Click = [this] { lstAct_Click(); };
     cmdJikan.Click = [this] { cmdJikan_Click(); };
+    cmdFree.Click = [this] { cmdFree_Click(); };
     txtTaiInp.GotFocus = [this] { txtTaiInp_GotFocus(); };
     txtTaiInp.KeyPressed = [this](ui::KeyPress& k) { txtTaiInp_KeyPress(k); };
     cmdUp.Click = [this] { cmdUp_Click(); };
@@ -82,7 +84,12 @@ void MainPanel::DSP_MAIN() {
         sum.FirstBmi = analysis::bmiOf(sum.FirstWeight, shared.Height);
         sum.FirstObesity = static_cast<float>((sum.FirstWeight - s) / s);
     }
-    if (shared.Loading && scan.unreadableLines() > 0)
+    if (!scan.status())
+        host_.services().dialogs.message("データ.txt を読めませんでした。\r\n" +
+                                             scan.status().reason() +
+                                             "\r\nファイルには何も書き込んでいません。",
+                                         "データ確認", ui::Icon::Exclamation);
+    else if (shared.Loading && scan.unreadableLines() > 0)
         host_.services().dialogs.message(
             "データ.txt に読めない行が " + std::to_string(scan.unreadableLines()) +
                 " 行あります。\r\nその行は表示にも計算にも使われません。",

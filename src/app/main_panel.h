@@ -31,6 +31,7 @@ class MainPanel : public host::Panel {
     // ---- weight entry
     ui::ListBox lstAct{form(), "lstAct", &fraMain};
     ui::Button cmdJikan{form(), "cmdJikan", &fraMain};
+    ui::Button cmdFree{form(), "cmdFree", &fraMain};
     ui::TextBox txtTaiInp{form(), "txtTaiInp", &fraMain};
     ui::Button cmdUp{form(), "cmdUp", &fraMain, "↑"};
     ui::Button cmdDn{form(), "cmdDn", &fraMain, "↓"};
@@ -58,6 +59,7 @@ class MainPanel : public host::Panel {
     void mcrMain_Click();
     void lstAct_Click();
     void cmdJikan_Click();
+    void cmdFree_Click();
     void txtTaiInp_GotFocus();
     void txtTaiInp_KeyPress(ui::KeyPress& key);
     void cmdUp_Click();

@@ -1,10 +1,19 @@
 // Recording a weighing: choose the situation, set the weight, save.
+#include <cmath>
+
 #include "app/main_panel.h"
 #include "core/numbers.h"
+#include "setup/situation_edit.h"
+#include "setup/situation_list.h"
 
 namespace app {
 
 using ui::Icon;
+
+namespace {
+// No scale shows this much: a typing slip, never a weighing.
+constexpr float kWeightLimit = 10000;
+}  // namespace
 
 void MainPanel::beginEntry(std::string situation) {
     SelectedSituation = std::move(situation);
@@ -28,6 +37,27 @@ void MainPanel::cmdJikan_Click() {
     beginEntry(core::longTimeText(host_.services().clock.timeOfDay()));
 }
 
+// A situation typed freely, which the user may also add to the list.
+void MainPanel::cmdFree_Click() {
+    auto& dialogs = host_.services().dialogs;
+    auto answer = dialogs.input(setup::freeSituationPrompt(), setup::kFreeTitle, "");
+    if (!answer || answer->empty()) return;
+    if (auto refusal = setup::checkTypedLabel(*answer)) {
+        dialogs.message(refusal->text, refusal->title, refusal->icon, refusal->buttons);
+        return;
+    }
+    beginEntry(*answer);
+    setup::Message question = setup::freeSituationAddQuestion();
+    if (dialogs.message(question.text, question.title, question.icon, question.buttons) ==
+        ui::Answer::Yes) {
+        if (host_.saved(setup::appendSituation(host_.dataDir(), SelectedSituation,
+                                               setup::LabelForm::Quoted)))
+            host_.READ_JYOUKYOU();
+    }
+    txtTaiInp.selectAll();
+    txtTaiInp.setFocus();
+}
+
 void MainPanel::txtTaiInp_GotFocus() {
     txtTaiInp.selectAll();
 }
@@ -40,7 +70,7 @@ void MainPanel::txtTaiInp_KeyPress(ui::KeyPress& key) {
 
 void MainPanel::stepWeight(double sign) {
     const std::string& step = host_.shared().ScaleStep;
-    if (!core::IsNumeric(step)) {
+    if (!core::IsNumeric(step) || !std::isfinite(core::Val(step))) {
         host_.services().dialogs.message(
             "体重計の刻み「" + step +
                 "」が数値ではありません。\r\n編集画面で刻みを指定し直してください。",
@@ -72,12 +102,14 @@ void MainPanel::cmdTaiHozon_Click() {
         dialogs.message("数値を入力してください", "数値以外入力", Icon::Exclamation);
         return;
     }
-    core::WeightRecord record{core::dateText(mtvmain.date()),
-                              SelectedSituation,
-                              static_cast<float>(core::Val(txtTaiInp.text())),
-                              "",
-                              "",
-                              ""};
+    std::optional<float> weight = core::toFloat(core::Val(txtTaiInp.text()));
+    if (!weight || std::fabs(*weight) >= kWeightLimit) {
+        dialogs.message("体重は 10000Kg 未満の数値を入力してください", "数値範囲外",
+                        Icon::Exclamation);
+        return;
+    }
+    core::WeightRecord record{
+        core::dateText(mtvmain.date()), SelectedSituation, *weight, "", "", ""};
     const core::DataDir& dir = host_.dataDir();
     core::Status status;
     if (host_.shared().Summary.LastDate > record.Date) {

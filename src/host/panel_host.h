@@ -7,6 +7,7 @@
 #include <string>
 #include <string_view>
 
+#include "analysis/trend.h"
 #include "core/data_dir.h"
 #include "core/weight_log.h"
 #include "savings/penalty.h"
@@ -35,6 +36,9 @@ struct SharedState {
     std::string CurrentDate;
     // The BMI of the current weighing.
     float CurrentBmi = 0;
+    // The weight series of the trend panel's last build, which the analysis
+    // lists work on.
+    analysis::Trend Trend;
 
     bool hasHeight() const { return Height > 0; }
 };
@@ -49,6 +53,16 @@ class PanelHost {
     virtual bool saved(const core::Status& status) = 0;
     // The current weighing changed: every panel shows its BMI figures again.
     virtual void DSP_BMI() = 0;
+    // Shows a date on the main panel: its calendar set to the date, its day
+    // drawn again, the main panel opened.
+    virtual void showOnMainPanel(core::Date date) = 0;
+    // The log was rewritten under the main panel (a weighing corrected or
+    // removed): it reads the log again for the day it shows.
+    virtual void logChanged() = 0;
+    // Rebuilds the trend panel and its series (Trend above) from the log.
+    virtual void DSP_RENTAI() = 0;
+    // Reads the situation list file again into every list box that shows it.
+    virtual void READ_JYOUKYOU() = 0;
 
   protected:
     ~PanelHost() = default;

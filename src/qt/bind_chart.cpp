@@ -143,7 +143,8 @@ class ChartBinding : public Binding {
             if (series_.empty()) drawnMarker_ = -1;
             auto index = static_cast<int>(series_.size());
             auto* line = new QLineSeries;
-            QColor color = theme::seriesColor(index);
+            QColor color = index < look_.seriesColors.size() ? look_.seriesColors[index]
+                                                             : theme::seriesColor(index);
             QAbstractSeries* shown = line;
             if (index + 1 == look_.filledSeries) {
                 auto* area = new QAreaSeries(line);
@@ -210,6 +211,9 @@ class ChartBinding : public Binding {
         double low = 0, high = 0;
         if (min && max && *min < *max) {
             low = *min, high = *max;
+        } else if (min && max && *min == *max) {
+            // One value for both bounds: room around it, so its points show.
+            low = *min - 1, high = *max + 1;
         } else if (auto range = valueRange()) {
             std::tie(low, high) = *range;
             if (look_.fromZero) low = std::min(low, 0.0), high = std::max(high, 0.0);
@@ -264,7 +268,8 @@ class ChartBinding : public Binding {
             } else if (auto* area = qobject_cast<QAreaSeries*>(shown_[i])) {
                 area->setPointsVisible(true);
             } else {
-                series.setPointsVisible(true);
+                series.setPointsVisible(look_.pointsUpTo == 0 ||
+                                        series.count() <= look_.pointsUpTo);
                 series.setMarkerSize(7);
             }
         }

@@ -7,6 +7,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMouseEvent>
+#include <QPlainTextEdit>
 
 #include "qt/bindings.h"
 
@@ -135,6 +136,36 @@ class TextBoxBinding : public Binding {
 
     ui::TextBox& text_;
     KeyLineEdit* edit_;
+};
+
+// A multi-line editor: each edit hands the whole text to the model, with CR LF
+// between its lines, and only a text that differs from the model's is drawn.
+class MultiLineBinding : public Binding {
+  public:
+    MultiLineBinding(Binder& b, ui::TextBox& text, QPlainTextEdit* edit)
+        : Binding(b, text, edit), text_(text), edit_(edit) {
+        QObject::connect(edit, &QPlainTextEdit::textChanged, edit, [this] {
+            std::string typed = modelText();
+            if (typed == text_.text()) return;
+            binder().userAction(text_, [this, typed] { text_.setText(typed); });
+        });
+    }
+
+  protected:
+    void apply() override {
+        applyCommon();
+        if (modelText() != text_.text()) edit_->setPlainText(displayText(text_.text()));
+    }
+
+  private:
+    std::string modelText() const {
+        QString text = edit_->toPlainText();
+        text.replace(QLatin1Char('\n'), QStringLiteral("\r\n"));
+        return ustr(text);
+    }
+
+    ui::TextBox& text_;
+    QPlainTextEdit* edit_;
 };
 
 class ComboBoxBinding : public Binding {
@@ -273,6 +304,14 @@ QLineEdit* bindTextBox(Binder& binder, ui::TextBox& text, QWidget* parent) {
     auto* edit = new KeyLineEdit(parent);
     edit->setObjectName(qstr(text.name()));
     binder.add<TextBoxBinding>(text, edit);
+    return edit;
+}
+
+QPlainTextEdit* bindMultiLineTextBox(Binder& binder, ui::TextBox& text, QWidget* parent) {
+    auto* edit = new QPlainTextEdit(parent);
+    edit->setObjectName(qstr(text.name()));
+    edit->setTabChangesFocus(true);
+    binder.add<MultiLineBinding>(text, edit);
     return edit;
 }
 

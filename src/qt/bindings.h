@@ -4,7 +4,9 @@
 // the model and holds nothing that the model does not hold.
 #pragma once
 
+#include <QColor>
 #include <QIcon>
+#include <QList>
 #include <QSize>
 #include <QString>
 #include <QStringList>
@@ -19,6 +21,7 @@ class QGroupBox;
 class QLabel;
 class QLineEdit;
 class QListWidget;
+class QPlainTextEdit;
 class QPushButton;
 class QRadioButton;
 class QScrollBar;
@@ -41,6 +44,9 @@ QRadioButton* bindOptionButton(Binder& binder, ui::OptionButton& option, QWidget
 QGroupBox* bindGroup(Binder& binder, ui::Frame& frame, QWidget* parent);
 
 QLineEdit* bindTextBox(Binder& binder, ui::TextBox& text, QWidget* parent);
+// A text box of several lines: every edit is the model's whole text, its line
+// breaks CR LF.
+QPlainTextEdit* bindMultiLineTextBox(Binder& binder, ui::TextBox& text, QWidget* parent);
 QComboBox* bindComboBox(Binder& binder, ui::ComboBox& combo, QWidget* parent);
 QListWidget* bindListBox(Binder& binder, ui::ListBox& list, QWidget* parent);
 
@@ -75,6 +81,11 @@ struct ChartLook {
     bool fromZero = false;
     // The series (from 1) drawn as an area filled down to 0; 0 for none.
     int filledSeries = 0;
+    // Colours of the series from series 1, beyond them the theme's.
+    QList<QColor> seriesColors{};
+    // Series without a marker style show their points up to this many; 0
+    // for no limit.
+    int pointsUpTo = 0;
 };
 // A chart of the model's series. A chart whose bounds the program left the
 // wrong way round (min above max: a day without weighings) is an empty plot

@@ -40,24 +40,37 @@ void Program::start() {
     view_->syncAll();
 }
 
+namespace {
+
+// Draws what the models hold and saves a picture of the window.
+bool saveSnapshot(MainView& view, const std::filesystem::path& file) {
+    view.syncAll();
+    QCoreApplication::sendPostedEvents();
+    QCoreApplication::processEvents();
+    // Without a real pointer Qt takes it to rest at the window's corner,
+    // over the first side button: no button is drawn as hovered.
+    for (QWidget* widget : view.findChildren<QWidget*>())
+        widget->setAttribute(Qt::WA_UnderMouse, false);
+    QString name = QString::fromStdString(file.string());
+    if (view.grab().save(name)) return true;
+    std::cerr << "保存できませんでした: " << name.toStdString() << "\n";
+    return false;
+}
+
+}  // namespace
+
 bool Program::saveSnapshots(const std::filesystem::path& folder) {
     bool ok = true;
+    // Each panel opened as its side button opens it, filled from the files.
     for (const auto& entry : window_->panels()) {
-        const ui::Frame& panel = entry.panel->frame;
-        window_->HIDE_PANELS();
-        entry.panel->frame.setVisible(true);
-        view_->syncAll();
-        QCoreApplication::sendPostedEvents();
-        QCoreApplication::processEvents();
-        // Without a real pointer Qt takes it to rest at the window's corner,
-        // over the first side button: no button is drawn as hovered.
-        for (QWidget* widget : view_->findChildren<QWidget*>())
-            widget->setAttribute(Qt::WA_UnderMouse, false);
-        QString file = QString::fromStdString((folder / (panel.name() + ".png")).string());
-        if (!view_->grab().save(file)) {
-            std::cerr << "保存できませんでした: " << file.toStdString() << "\n";
-            ok = false;
-        }
+        entry.button->click();
+        ok = saveSnapshot(*view_, folder / (entry.panel->frame.name() + ".png")) && ok;
+        // The savings panel once more with its conversion editor open.
+        savings::CyokinPanel& cyokin = window_->cyokin();
+        if (entry.panel.get() != &cyokin) continue;
+        cyokin.cmdKansan.click();
+        ok = saveSnapshot(*view_, folder / "fraKansan.png") && ok;
+        cyokin.cmdModori.click();
     }
     return ok;
 }

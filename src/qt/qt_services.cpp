@@ -175,8 +175,9 @@ bool QtPrinter::printing() {
     job_ = Job::Cancelled;
     x_ = y_ = 0;
     printer_ = std::make_unique<QPrinter>(QPrinter::HighResolution);
-    QPrintDialog dialog(printer_.get(), dialogParent());
-    if (dialog.exec() != QDialog::Accepted) return false;
+    outcome_ = Outcome::Cancelled;
+    if (!chooseTarget()) return false;
+    outcome_ = Outcome::Failed;
     painter_ = std::make_unique<QPainter>();
     if (!painter_->begin(printer_.get())) {
         painter_.reset();
@@ -186,6 +187,18 @@ bool QtPrinter::printing() {
     painter_->setPen(Qt::black);
     job_ = Job::Printing;
     return true;
+}
+
+// The printer the user picks in the print dialog, or the PDF file that the
+// jobs go to without asking.
+bool QtPrinter::chooseTarget() {
+    if (!pdfFile_.isEmpty()) {
+        printer_->setOutputFormat(QPrinter::PdfFormat);
+        printer_->setOutputFileName(pdfFile_);
+        return true;
+    }
+    QPrintDialog dialog(printer_.get(), dialogParent());
+    return dialog.exec() == QDialog::Accepted;
 }
 
 int QtPrinter::toDevice(int twips) const {
@@ -250,7 +263,7 @@ void QtPrinter::picture(const ui::Chart& chart) {
 }
 
 void QtPrinter::endDoc() {
-    if (painter_) painter_->end();
+    if (painter_) outcome_ = painter_->end() ? Outcome::Printed : Outcome::Failed;
     painter_.reset();
     printer_.reset();
     job_ = Job::None;

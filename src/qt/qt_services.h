@@ -4,6 +4,7 @@
 #pragma once
 
 #include <QPointer>
+#include <QString>
 #include <memory>
 #include <optional>
 
@@ -81,6 +82,9 @@ class QtPrinter : public ui::Printer, public UsesView {
     void newLine() override;
     void picture(const ui::Chart& chart) override;
     void endDoc() override;
+    Outcome lastJob() const override { return outcome_; }
+    // Sends every later job to this PDF file, without the print dialog.
+    void printToPdf(const QString& file) { pdfFile_ = file; }
 
   private:
     enum class Job { None, Printing, Cancelled };
@@ -90,8 +94,11 @@ class QtPrinter : public ui::Printer, public UsesView {
     int toTwips(int devicePixels) const;
     // Starts a new page when a line at the current position would not fit.
     void keepOnPage();
+    bool chooseTarget();
 
     Job job_ = Job::None;
+    Outcome outcome_ = Outcome::Printed;
+    QString pdfFile_;
     std::unique_ptr<QPrinter> printer_;
     std::unique_ptr<QPainter> painter_;
     int x_ = 0;

@@ -134,6 +134,11 @@ void Control::dumpBg(std::ostream& out) const {
 Frame::Frame(Form& form, std::string name, Frame* parent, std::string caption)
     : Control(form, std::move(name), parent), caption_(std::move(caption)) {}
 
+void Frame::setCaption(std::string c) {
+    caption_ = std::move(c);
+    touch();
+}
+
 void Frame::dump(std::ostream& out) const {
     out << "frame " << name() << " text=" << quoted(caption_) << " visible=" << flag(visible())
         << "\n";
@@ -155,6 +160,11 @@ void Label::dump(std::ostream& out) const {
 
 Button::Button(Form& form, std::string name, Frame* parent, std::string caption)
     : Control(form, std::move(name), parent), caption_(std::move(caption)) {}
+
+void Button::setCaption(std::string c) {
+    caption_ = std::move(c);
+    touch();
+}
 
 void Button::click() {
     if (Click) Click();

@@ -76,6 +76,7 @@ class Frame : public Control {
   public:
     Frame(Form& form, std::string name, Frame* parent, std::string caption = {});
     const std::string& caption() const { return caption_; }
+    void setCaption(std::string c);
     void dump(std::ostream& out) const override;
 
   private:
@@ -97,6 +98,7 @@ class Button : public Control {
   public:
     Button(Form& form, std::string name, Frame* parent, std::string caption = {});
     const std::string& caption() const { return caption_; }
+    void setCaption(std::string c);
     bool focusable() const override { return true; }
     void click();
     std::function<void()> Click;

@@ -49,6 +49,10 @@ class Printer {
     virtual void newLine() = 0;
     virtual void picture(const Chart& chart) = 0;
     virtual void endDoc() = 0;
+    // How the last job ended, once endDoc has run: on paper, cancelled by the
+    // user in the print dialog, or failed (no printer could take it).
+    enum class Outcome { Printed, Cancelled, Failed };
+    virtual Outcome lastJob() const { return Outcome::Printed; }
 };
 
 class Clipboard {

@@ -42,6 +42,8 @@ struct Window {
 
 TEST(StartUp, WelcomeComesAfterTheWindowIsShownAndLoadingHasEnded) {
     TempFolder folder;
+    // A diet under way: on an empty folder the program would open the new start.
+    folder.put("データ.txt", "\"2024/06/01\",\"朝食前\",60,\"\",\"\",\"\"\r\n");
     Window w(folder);
     w.window.Form_Load();
     const auto& events = w.shell.events();
@@ -56,7 +58,7 @@ TEST(StartUp, WelcomeComesAfterTheWindowIsShownAndLoadingHasEnded) {
     EXPECT_EQ(w.dialogs.shown[0].first, "ヘルプツアー");
     EXPECT_GT(static_cast<long>(w.dialogs.shown[0].second), at("close splash"));
     EXPECT_FALSE(w.window.state.Loading);
-    EXPECT_EQ(folder.fileCount(), 0u);  // start-up writes nothing
+    EXPECT_EQ(folder.fileCount(), 1u);  // start-up writes nothing
 }
 
 TEST(Window, HelpOpensAndTheEndClosesIt) {
@@ -70,6 +72,21 @@ TEST(Window, HelpOpensAndTheEndClosesIt) {
     w.window.cmdOwari.click();
     EXPECT_EQ(w.help.openWindows(), 0);
     EXPECT_TRUE(w.shell.ended());
+}
+
+// A log that cannot be read (here a folder of that name) is said so at
+// start-up, and nothing writes over it.
+TEST(StartUp, ALogThatCannotBeReadIsSaidSoAndLeftAlone) {
+    TempFolder folder;
+    folder.put("設定.TXT", "\"ヘルプツアー\",0\r\n");
+    std::filesystem::create_directory(folder.path() / "データ.txt");
+    Window w(folder);
+    w.window.Form_Load();
+    auto log = w.dialogs.takeLog();
+    ASSERT_EQ(log.size(), 1u);
+    EXPECT_NE(log[0].find("title=\"データ確認\""), std::string::npos);
+    EXPECT_NE(log[0].find("データ.txt を読めませんでした"), std::string::npos);
+    EXPECT_TRUE(std::filesystem::is_directory(folder.path() / "データ.txt"));
 }
 
 std::string fullLog() {

@@ -292,12 +292,18 @@ TEST(LogLines, LimitCountsReadableRecordsOnly) {
 
 TEST(LogLines, ALogOfRandomBytesDoesNotCountAsFull) {
     TempFolder t;
-    // 12 MB hold some 49,000 LF: more lines than the limit, but no record.
-    std::string noise(12u << 20, '\0');
+    // 40,000 lines of random bytes ended every way a line can end: more lines
+    // than the limit, but no record.
+    std::string noise;
     uint32_t state = 12345;
-    for (char& b : noise) {
-        state = state * 1664525u + 1013904223u;
-        b = static_cast<char>(state >> 24);
+    auto next = [&] { return (state = state * 1664525u + 1013904223u) >> 24; };
+    const char* const ends[] = {"\n", "\r\n", "\r"};
+    for (int line = 0; line < 40000; ++line) {
+        for (uint32_t n = 1 + next() % 24; n > 0; --n) {
+            char b = static_cast<char>(next());
+            noise += b == '\n' || b == '\r' ? 'x' : b;
+        }
+        noise += ends[next() % 3];
     }
     t.putBytes("データ.txt", noise);
     EXPECT_TRUE(APPEND_LOG(t.dir(), WeightRecord{"2024/06/01", "朝", 63, "", "", ""}));

@@ -6,6 +6,7 @@
 #include <QComboBox>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QPlainTextEdit>
 #include <QTableView>
 #include <QValueAxis>
 #include <QXYSeries>
@@ -22,6 +23,7 @@ class BindingsTest : public QObject {
     void listPressAndReleaseDragAnItem();
     void comboChoiceSetsTheTextThenClicks();
     void chartOfADayWithoutWeighingsIsEmpty();
+    void multiLineBoxKeepsCrLfLineEnds();
 };
 
 // The largest log's grid in a real table view: a click makes the clicked
@@ -154,6 +156,32 @@ void BindingsTest::chartOfADayWithoutWeighingsIsEmpty() {
     QCOMPARE(chart.value(1, 1), std::optional<double>(70.0));
     QCOMPARE(line->count(), 0);
     QVERIFY(!values->labelsVisible());
+}
+
+// A memo of several lines: the model's CR LF line ends show as line breaks,
+// and what the user types reaches the model as the whole text with CR LF.
+void BindingsTest::multiLineBoxKeepsCrLfLineEnds() {
+    ui::Form form;
+    ui::TextBox memo(form, "txtTest", nullptr);
+    memo.setText("一行目\r\n\r\n三行目");
+
+    QWidget window;
+    ui::ScriptedDialogs dialogs;
+    qtgui::Binder binder(form, dialogs);
+    QPlainTextEdit* edit = qtgui::bindMultiLineTextBox(binder, memo, &window);
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    QCOMPARE(edit->toPlainText(), QStringLiteral("一行目\n\n三行目"));
+
+    edit->setFocus();
+    edit->moveCursor(QTextCursor::End);
+    QTest::keyClick(edit, Qt::Key_Return);
+    QTest::keyClicks(edit, QStringLiteral("walk"));
+    QCOMPARE(QString::fromStdString(memo.text()), QStringLiteral("一行目\r\n\r\n三行目\r\nwalk"));
+
+    memo.setText("");
+    binder.syncAll();
+    QCOMPARE(edit->toPlainText(), QString());
 }
 
 QTEST_MAIN(BindingsTest)

@@ -168,7 +168,12 @@ QFrame* entryCard(app::MainPanel& panel, Binder& binder, QWidget* parent) {
     QListWidget* situations = bindListBox(binder, panel.lstAct, frame);
     caption->setBuddy(situations);
     grid->addWidget(situations, 1, 0);
-    grid->addWidget(pictureButton(binder, panel.cmdJikan, "clock", 28, frame), 1, 1, Qt::AlignTop);
+    auto* pictures = new QVBoxLayout;
+    pictures->setSpacing(6);
+    pictures->addWidget(pictureButton(binder, panel.cmdJikan, "clock", 28, frame));
+    pictures->addWidget(pictureButton(binder, panel.cmdFree, "free", 28, frame));
+    pictures->addStretch(1);
+    grid->addLayout(pictures, 1, 1);
     grid->addWidget(weightRow(panel, binder, frame), 2, 0, 1, 2);
     grid->setRowStretch(1, 1);
     return frame;

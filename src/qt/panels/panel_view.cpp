@@ -3,10 +3,15 @@
 #include <QLabel>
 #include <QVBoxLayout>
 
+#include "analysis/avgtai_panel.h"
+#include "analysis/bunseki_panel.h"
 #include "analysis/rentai_panel.h"
 #include "app/main_panel.h"
+#include "notes/memo_panel.h"
 #include "qt/panels/panels.h"
+#include "records/cale_panel.h"
 #include "records/taijyu_panel.h"
+#include "savings/cyokin_panel.h"
 #include "setup/settei_panel.h"
 
 namespace qtgui::panels {
@@ -43,7 +48,12 @@ const View kViews[] = {
     {"main", layoutAs<app::MainPanel, layoutFraMain>},
     {"settei", layoutAs<setup::SetteiPanel, layoutFraSettei>},
     {"rentai", layoutAs<analysis::RenTaiPanel, layoutFraRenTai>},
+    {"bunseki", layoutAs<analysis::BunsekiPanel, layoutFraBunseki>},
+    {"avgtai", layoutAs<analysis::AvgTaiPanel, layoutFraAvgTai>},
     {"taijyu", layoutAs<records::TaijyuPanel, layoutFraTaijyu>},
+    {"cale", layoutAs<records::CalePanel, layoutFraCale>},
+    {"memo", layoutAs<notes::MemoPanel, layoutFraMemo>},
+    {"cyokin", layoutAs<savings::CyokinPanel, layoutFraCyokin>},
 };
 
 void layoutBody(host::Panel& panel, Binder& binder, QWidget* body) {

@@ -9,13 +9,22 @@
 #include "qt/binder.h"
 
 namespace analysis {
+class AvgTaiPanel;
+class BunsekiPanel;
 class RenTaiPanel;
-}
+}  // namespace analysis
 namespace app {
 class MainPanel;
 }
+namespace notes {
+class MemoPanel;
+}
 namespace records {
+class CalePanel;
 class TaijyuPanel;
+}  // namespace records
+namespace savings {
+class CyokinPanel;
 }
 namespace setup {
 class SetteiPanel;
@@ -31,6 +40,11 @@ QWidget* build(host::Panel& panel, Binder& binder, QWidget* parent);
 void layoutFraMain(app::MainPanel& panel, Binder& binder, QWidget* body);
 void layoutFraSettei(setup::SetteiPanel& panel, Binder& binder, QWidget* body);
 void layoutFraRenTai(analysis::RenTaiPanel& panel, Binder& binder, QWidget* body);
+void layoutFraBunseki(analysis::BunsekiPanel& panel, Binder& binder, QWidget* body);
+void layoutFraAvgTai(analysis::AvgTaiPanel& panel, Binder& binder, QWidget* body);
 void layoutFraTaijyu(records::TaijyuPanel& panel, Binder& binder, QWidget* body);
+void layoutFraCale(records::CalePanel& panel, Binder& binder, QWidget* body);
+void layoutFraMemo(notes::MemoPanel& panel, Binder& binder, QWidget* body);
+void layoutFraCyokin(savings::CyokinPanel& panel, Binder& binder, QWidget* body);
 
 }  // namespace qtgui::panels
