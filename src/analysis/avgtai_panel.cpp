@@ -119,41 +119,7 @@ void AvgTaiPanel::cmdAvgPri_Click() {
                                                    ui::Icon::Question, ui::Buttons::OKCancel);
     if (answer != ui::Answer::OK) return;
     host_.services().clipboard.setPicture(mcrAvgtai);
-    replay(dayAveragePrintJob(shownRows()));
-    // A cancelled print dialog was the user's choice; a failed job is said.
-    if (host_.services().printer.lastJob() == ui::Printer::Outcome::Failed)
-        host_.services().dialogs.message(
-            "印刷できませんでした。\r\nプリンターの準備ができているか確かめてください。",
-            "印刷エラー", ui::Icon::Exclamation);
-}
-
-void AvgTaiPanel::replay(const ui::PrintJob& job) {
-    ui::Printer& printer = host_.services().printer;
-    for (const ui::PrintOp& op : job) {
-        switch (op.kind) {
-            case ui::PrintOp::Kind::X:
-                printer.setX(op.twips);
-                break;
-            case ui::PrintOp::Kind::Y:
-                printer.setY(op.twips);
-                break;
-            case ui::PrintOp::Kind::Print:
-                printer.print(op.text);
-                break;
-            case ui::PrintOp::Kind::Zone:
-                printer.zone();
-                break;
-            case ui::PrintOp::Kind::NewLine:
-                printer.newLine();
-                break;
-            case ui::PrintOp::Kind::Picture:
-                if (op.text == mcrAvgtai.name()) printer.picture(mcrAvgtai);
-                break;
-            case ui::PrintOp::Kind::EndDoc:
-                printer.endDoc();
-                break;
-        }
-    }
+    printReport(dayAveragePrintJob(shownRows()), mcrAvgtai);
 }
 
 }  // namespace analysis

@@ -41,7 +41,6 @@ class AvgTaiPanel : public host::Panel {
     void show(const DayAverages& table);
     // The grid's data rows as they are shown.
     std::vector<DayRow> shownRows() const;
-    void replay(const ui::PrintJob& job);
 };
 
 }  // namespace analysis

@@ -7,4 +7,37 @@ Panel::Panel(PanelHost& host, const PanelInfo& info)
       info_(info),
       frame(host.windowForm(), std::string(info.frame), nullptr, std::string(info.caption)) {}
 
+void Panel::printReport(const ui::PrintJob& job, const ui::Chart& chart) {
+    ui::Printer& printer = host_.services().printer;
+    for (const ui::PrintOp& op : job) {
+        switch (op.kind) {
+            case ui::PrintOp::Kind::X:
+                printer.setX(op.twips);
+                break;
+            case ui::PrintOp::Kind::Y:
+                printer.setY(op.twips);
+                break;
+            case ui::PrintOp::Kind::Print:
+                printer.print(op.text);
+                break;
+            case ui::PrintOp::Kind::Zone:
+                printer.zone();
+                break;
+            case ui::PrintOp::Kind::NewLine:
+                printer.newLine();
+                break;
+            case ui::PrintOp::Kind::Picture:
+                printer.picture(chart);
+                break;
+            case ui::PrintOp::Kind::EndDoc:
+                printer.endDoc();
+                break;
+        }
+    }
+    if (printer.lastJob() == ui::Printer::Outcome::Failed)
+        host_.services().dialogs.message(
+            "印刷できませんでした。\r\nプリンターの準備ができているか確かめてください。",
+            "印刷エラー", ui::Icon::Exclamation);
+}
+
 }  // namespace host

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "host/panel_host.h"
+#include "ui/print_job.h"
 
 namespace host {
 
@@ -38,6 +39,11 @@ class Panel {
     virtual void showSituations(const std::vector<std::string>&) {}
 
   protected:
+    // Hands a report to the printer, its picture being `chart`, and says so
+    // when the printer did not take it (a cancelled dialog was the user's
+    // own choice and says nothing).
+    void printReport(const ui::PrintJob& job, const ui::Chart& chart);
+
     PanelHost& host_;
     const PanelInfo& info_;
 

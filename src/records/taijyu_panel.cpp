@@ -279,42 +279,7 @@ void TaijyuPanel::cmdPriData_Click() {
     for (size_t r = 0; r < rows.size(); ++r)
         for (int c = 0; c < kListColumns; ++c)
             rows[r].cells[static_cast<size_t>(c)] = msgBunseki.text(static_cast<int>(r) + 1, c);
-    replay(listPrintJob(rows));
-    // A cancelled print dialog was the user's own choice; a printer that did
-    // not take the job is said so, never passed over.
-    if (host_.services().printer.lastJob() == ui::Printer::Outcome::Failed)
-        host_.services().dialogs.message(
-            "印刷できませんでした。\r\nプリンターの準備ができているか確かめてください。",
-            "印刷エラー", ui::Icon::Exclamation);
-}
-
-void TaijyuPanel::replay(const ui::PrintJob& job) {
-    ui::Printer& printer = host_.services().printer;
-    for (const ui::PrintOp& op : job) {
-        switch (op.kind) {
-            case ui::PrintOp::Kind::X:
-                printer.setX(op.twips);
-                break;
-            case ui::PrintOp::Kind::Y:
-                printer.setY(op.twips);
-                break;
-            case ui::PrintOp::Kind::Print:
-                printer.print(op.text);
-                break;
-            case ui::PrintOp::Kind::Zone:
-                printer.zone();
-                break;
-            case ui::PrintOp::Kind::NewLine:
-                printer.newLine();
-                break;
-            case ui::PrintOp::Kind::Picture:
-                printer.picture(mcrBunseki);
-                break;
-            case ui::PrintOp::Kind::EndDoc:
-                printer.endDoc();
-                break;
-        }
-    }
+    printReport(listPrintJob(rows), mcrBunseki);
 }
 
 }  // namespace records

@@ -90,7 +90,6 @@ class TaijyuPanel : public host::Panel {
     void rebuildHidden(Work work);
     void highlight(ui::Button& button);
     void plainWeekButtons();
-    void replay(const ui::PrintJob& job);
 };
 
 }  // namespace records
