@@ -71,8 +71,11 @@ class GridBinding : public Binding {
     // A click or double-click on a cell below the header row.
     void cellEvent(const QModelIndex& index, void (ui::Grid::*gesture)(int, int)) {
         if (!index.isValid()) return;
-        binder().userAction(
-            grid_, [this, index, gesture] { (grid_.*gesture)(index.row() + 1, index.column()); });
+        // The grid by reference, not through `this`: GCC's vptr check takes
+        // the closure for the binding when a lambda inside a lambda uses it.
+        binder().userAction(grid_, [&grid = grid_, index, gesture] {
+            (grid.*gesture)(index.row() + 1, index.column());
+        });
     }
 
     // The keyboard moved the current cell: no event, the model follows and
