@@ -4,6 +4,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 
@@ -64,17 +65,19 @@ int writeAll(int fd, std::string_view bytes) {
     return 0;
 }
 
-// Reads a whole open file; 0 or the error number.
+// Reads a whole open file straight into `out`; 0 or the error number.
 int readAll(int fd, std::string& out) {
-    char buffer[65536];
+    size_t got = out.size();
     while (true) {
-        ssize_t n = ::read(fd, buffer, sizeof buffer);
-        if (n < 0) {
-            if (errno == EINTR) continue;
-            return errno;
+        if (out.size() - got < 4096) out.resize(std::max(out.capacity(), got + 65536));
+        ssize_t n = ::read(fd, out.data() + got, out.size() - got);
+        if (n < 0 && errno == EINTR) continue;
+        if (n <= 0) {
+            int err = n < 0 ? errno : 0;
+            out.resize(got);
+            return err;
         }
-        if (n == 0) return 0;
-        out.append(buffer, static_cast<size_t>(n));
+        got += static_cast<size_t>(n);
     }
 }
 
@@ -111,6 +114,35 @@ std::optional<Status> refuseTarget(const fs::path& target, std::string_view name
     return std::nullopt;
 }
 
+FileStamp stampOf(const struct stat& st) {
+    return FileStamp{
+        static_cast<uint64_t>(st.st_dev),         static_cast<uint64_t>(st.st_ino),
+        static_cast<int64_t>(st.st_size),         static_cast<int64_t>(st.st_mtim.tv_sec),
+        static_cast<int64_t>(st.st_mtim.tv_nsec), static_cast<int64_t>(st.st_ctim.tv_sec),
+        static_cast<int64_t>(st.st_ctim.tv_nsec)};
+}
+
+std::optional<FileStamp> stampOfOpen(int fd) {
+    struct stat st {};
+    if (::fstat(fd, &st) != 0) return std::nullopt;
+    return stampOf(st);
+}
+
+// Forgets what was kept of a file when a write through the folder ends,
+// whichever way it ends.
+class ForgetAfterWrite {
+  public:
+    ForgetAfterWrite(const fs::path& folder, std::string_view name)
+        : folder_(folder), name_(name) {}
+    ~ForgetAfterWrite() { forgetCachedFile(folder_, name_); }
+    ForgetAfterWrite(const ForgetAfterWrite&) = delete;
+    ForgetAfterWrite& operator=(const ForgetAfterWrite&) = delete;
+
+  private:
+    const fs::path& folder_;
+    std::string_view name_;
+};
+
 }  // namespace
 
 std::string reasonText(int errorNumber) {
@@ -137,7 +169,19 @@ std::optional<fs::path> DataDir::findEntry(std::string_view name) const {
     return std::nullopt;
 }
 
-FileBytes DataDir::readFile(std::string_view name) const {
+std::optional<FileStamp> DataDir::stamp(std::string_view name) const {
+    struct stat st {};
+    fs::path exact = folder_ / fs::path(std::string(name));
+    if (::stat(exact.c_str(), &st) != 0) {
+        auto path = findEntry(name);
+        if (!path || ::stat(path->c_str(), &st) != 0) return std::nullopt;
+    }
+    if (!S_ISREG(st.st_mode)) return std::nullopt;
+    return stampOf(st);
+}
+
+FileBytes DataDir::readFile(std::string_view name, std::optional<FileStamp>* stamp) const {
+    if (stamp) stamp->reset();
     FileBytes out;
     auto path = findEntry(name);
     if (!path) return out;
@@ -156,7 +200,10 @@ FileBytes DataDir::readFile(std::string_view name) const {
         return out;
     }
     std::string bytes;
+    std::optional<FileStamp> before = stamp ? stampOfOpen(fd) : std::nullopt;
+    bytes.reserve(before ? static_cast<size_t>(before->size) + 4096 : 65536);
     int err = readAll(fd, bytes);
+    if (stamp && before && stampOfOpen(fd) == before) *stamp = before;
     ::close(fd);
     if (err != 0)
         out.status = failure(name, "読み込めません", err);
@@ -222,6 +269,7 @@ int DataDir::writeOut(int fd, std::string_view bytes) const {
 
 Status DataDir::writeBytes(std::string_view name, std::string_view bytes,
                            std::string_view sideName) const {
+    ForgetAfterWrite forget(folder_, name);
     std::string side(sideName);
     if (side.empty()) side.append(".").append(name).append(".tmp");
     fs::path sidePath = find(side).value_or(folder_ / side);
@@ -258,6 +306,7 @@ Status DataDir::appendText(std::string_view name, std::string_view text) const {
 }
 
 Status DataDir::appendBytes(std::string_view name, std::string_view bytes) const {
+    ForgetAfterWrite forget(folder_, name);
     fs::path target = findEntry(name).value_or(folder_ / std::string(name));
     mode_t mode = 0666;
     if (auto refused = refuseTarget(target, name, mode)) return *refused;
@@ -283,6 +332,7 @@ Status DataDir::rename(std::string_view from, std::string_view to) const {
     auto source = find(from);
     if (!source) return Status::failure(std::string(from), "ファイルがありません");
     if (findEntry(to)) return Status::failure(std::string(to), "同じ名前のファイルがあります");
+    ForgetAfterWrite forgetSource(folder_, from), forgetTarget(folder_, to);
     fs::path target = folder_ / std::string(to);
     if (fails(WriteStep::Rename)) return failure(from, "ファイル名を付け替えられません", EACCES);
     if (::rename(source->c_str(), target.c_str()) != 0)

@@ -3,6 +3,7 @@
 // leaves a half-written or missing file.
 #pragma once
 
+#include <cstdint>
 #include <filesystem>
 #include <functional>
 #include <optional>
@@ -61,6 +62,23 @@ struct FileBytes {
 // parentheses after it: "ディスクに空きがありません (No space left on device)".
 std::string reasonText(int errorNumber);
 
+// The identity and state of a file as the system keeps them: a file that has
+// the same stamp has not been replaced, grown, shrunk or written since.
+struct FileStamp {
+    uint64_t device = 0;
+    uint64_t inode = 0;
+    int64_t size = 0;
+    int64_t modifiedSeconds = 0;
+    int64_t modifiedNanoseconds = 0;
+    int64_t changedSeconds = 0;
+    int64_t changedNanoseconds = 0;
+    bool operator==(const FileStamp&) const = default;
+};
+
+// Called after every write, append or rename of a file through a DataDir, so
+// that what was read and kept of that file is read again.
+void forgetCachedFile(const std::filesystem::path& folder, std::string_view name);
+
 class DataDir {
   public:
     explicit DataDir(std::filesystem::path folder);
@@ -75,7 +93,11 @@ class DataDir {
     // The raw bytes of a file, nullopt when it is missing or unreadable.
     std::optional<std::string> readBytes(std::string_view name) const;
     // The raw bytes of a file, telling a missing file from an unreadable one.
-    FileBytes readFile(std::string_view name) const;
+    // With `stamp`, also the stamp of the bytes read (nullopt when the file
+    // changed while it was read).
+    FileBytes readFile(std::string_view name, std::optional<FileStamp>* stamp = nullptr) const;
+    // The stamp of an existing regular file, nullopt otherwise.
+    std::optional<FileStamp> stamp(std::string_view name) const;
     // At most `size` bytes from the start of a file, and whether that is all
     // of it; nullopt when it is missing or unreadable.
     struct Head {
@@ -116,6 +138,7 @@ class DataDir {
     // A test hook: called before each step of a write; returning true makes
     // that step fail as WriteStep describes.
     void setFaultHook(std::function<bool(WriteStep)> hook) { faultHook_ = std::move(hook); }
+    bool hasFaultHook() const { return static_cast<bool>(faultHook_); }
 
   private:
     bool fails(WriteStep step) const { return faultHook_ && faultHook_(step); }

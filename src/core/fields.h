@@ -3,6 +3,7 @@
 // CR LF.
 #pragma once
 
+#include <cstring>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -11,21 +12,32 @@ namespace core {
 
 inline constexpr std::string_view kLineEnd = "\r\n";
 
+// Takes the first line off the text and gives it without its line end, the
+// line end as found going to `end` (CR LF, a bare LF, a bare CR, or nothing
+// at an unended last line). Two memchr calls, not a search per byte.
+inline std::string_view takeLine(std::string_view& text, std::string_view& end) {
+    const char* begin = text.data();
+    const char* lf = static_cast<const char*>(std::memchr(begin, '\n', text.size()));
+    const char* stop = lf ? lf : begin + text.size();
+    const char* cr =
+        static_cast<const char*>(std::memchr(begin, '\r', static_cast<size_t>(stop - begin)));
+    size_t endSize = cr ? (cr + 1 == lf ? 2 : 1) : (lf ? 1 : 0);
+    if (cr) stop = cr;
+    std::string_view line(begin, static_cast<size_t>(stop - begin));
+    end = text.substr(line.size(), endSize);
+    text.remove_prefix(line.size() + endSize);
+    return line;
+}
+
 // Calls f(line, end) for every line of the text: the line without its line
 // end, and the line end as found: CR LF, a bare LF, a bare CR (old editors
 // end lines so), or nothing at an unended last line.
 template <typename F>
 void forEachRawLine(std::string_view text, F&& f) {
     while (!text.empty()) {
-        size_t stop = text.find_first_of("\r\n");
-        if (stop == std::string_view::npos) {
-            f(text, std::string_view());
-            return;
-        }
-        size_t endSize =
-            text[stop] == '\r' && stop + 1 < text.size() && text[stop + 1] == '\n' ? 2 : 1;
-        f(text.substr(0, stop), text.substr(stop, endSize));
-        text.remove_prefix(stop + endSize);
+        std::string_view end;
+        std::string_view line = takeLine(text, end);
+        f(line, end);
     }
 }
 

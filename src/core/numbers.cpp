@@ -1,10 +1,12 @@
 #include "core/numbers.h"
 
+#include <algorithm>
 #include <cctype>
 #include <charconv>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <limits>
 
 namespace core {
@@ -40,50 +42,56 @@ NumberPattern parsePattern(std::string_view pattern) {
 }
 
 // The decimal digits of |value| rounded to `decimals` places, halves away from
-// zero, worked out on the value's 15 significant digits. Returns the digits
-// and how many of them stand before the decimal point.
+// zero, worked out on the value's 15 significant digits (as printf's "%.14e"
+// gives them; to_chars gives the same digits without printf's cost). Returns
+// the digits and how many of them stand before the decimal point.
 std::string roundedDigits(double magnitude, int decimals, int& intDigits) {
     char buf[40];
-    std::snprintf(buf, sizeof buf, "%.14e", magnitude);
-    std::string digits;
-    digits += buf[0];
-    digits.append(buf + 2, 14);
-    int exponent = std::atoi(buf + 17);
+    char* end =
+        std::to_chars(buf, buf + sizeof buf, magnitude, std::chars_format::scientific, 14).ptr;
+    int exponent = 0;
+    std::from_chars(buf + (buf[17] == '+' ? 18 : 17), end, exponent);
     intDigits = exponent + 1;
     int keep = intDigits + decimals;
     if (keep < 0) {
         intDigits = 0;
         return std::string(static_cast<size_t>(decimals), '0');
     }
-    if (keep < static_cast<int>(digits.size())) {
-        bool up = digits[static_cast<size_t>(keep)] >= '5';
-        digits.resize(static_cast<size_t>(keep));
-        for (int i = keep - 1; up && i >= 0; --i) {
-            char& d = digits[static_cast<size_t>(i)];
+    char sig[15];
+    sig[0] = buf[0];
+    std::memcpy(sig + 1, buf + 2, 14);
+    std::string digits;
+    digits.reserve(static_cast<size_t>(keep) + 2 + static_cast<size_t>(std::max(0, -intDigits)));
+    if (intDigits < 0) digits.append(static_cast<size_t>(-intDigits), '0');
+    size_t lead = digits.size();
+    if (keep < 15) {
+        digits.append(sig, static_cast<size_t>(keep));
+        bool up = sig[keep] >= '5';
+        for (size_t i = digits.size(); up && i > lead; --i) {
+            char& d = digits[i - 1];
             up = d == '9';
             d = up ? '0' : static_cast<char>(d + 1);
         }
-        if (up) {
+        if (up && lead > 0) {
+            digits[lead - 1] = '1';  // the carry takes the place of a leading zero
+            ++intDigits;
+        } else if (up) {
             digits.insert(digits.begin(), '1');
             ++intDigits;
         }
     } else {
-        digits.append(static_cast<size_t>(keep) - digits.size(), '0');
+        digits.append(sig, 15);
+        digits.append(static_cast<size_t>(keep) - 15, '0');
     }
-    if (intDigits < 0) {
-        digits.insert(0, static_cast<size_t>(-intDigits), '0');
-        intDigits = 0;
-    }
+    intDigits = std::max(intDigits, 0);
     return digits;
 }
 
-std::string groupThousands(const std::string& intPart) {
-    std::string out;
+void appendGrouped(std::string& out, std::string_view intPart) {
     for (size_t i = 0; i < intPart.size(); ++i) {
         if (i > 0 && (intPart.size() - i) % 3 == 0) out += ',';
         out += intPart[i];
     }
-    return out;
 }
 
 }  // namespace
@@ -95,16 +103,25 @@ std::string Format(double value, std::string_view pattern) {
     if (std::isinf(value)) return (value < 0 ? "-∞" : "∞") + std::string(p.suffix);
     int intDigits = 0;
     std::string digits = roundedDigits(std::fabs(value), p.decimals, intDigits);
-    std::string intPart = digits.substr(0, static_cast<size_t>(intDigits));
-    size_t firstNonZero = intPart.find_first_not_of('0');
-    intPart.erase(0, std::min(firstNonZero, intPart.size()));
-    if (static_cast<int>(intPart.size()) < p.minIntDigits)
-        intPart.insert(0, static_cast<size_t>(p.minIntDigits) - intPart.size(), '0');
-    std::string out = value < 0 ? "-" : "";
-    out += p.thousands ? groupThousands(intPart) : intPart;
+    std::string_view all = digits;
+    std::string_view intPart = all.substr(0, static_cast<size_t>(intDigits));
+    intPart.remove_prefix(std::min(intPart.find_first_not_of('0'), intPart.size()));
+    std::string out;
+    out.reserve(digits.size() + p.suffix.size() + 8);
+    if (value < 0) out += '-';
+    size_t pad =
+        static_cast<size_t>(std::max(0, p.minIntDigits - static_cast<int>(intPart.size())));
+    if (p.thousands) {
+        std::string padded(pad, '0');
+        padded += intPart;
+        appendGrouped(out, padded);
+    } else {
+        out.append(pad, '0');
+        out += intPart;
+    }
     if (p.decimals > 0) {
         out += '.';
-        out += digits.substr(static_cast<size_t>(intDigits));
+        out += all.substr(static_cast<size_t>(intDigits));
     }
     out += p.suffix;
     return out;
@@ -137,6 +154,34 @@ bool IsNumeric(std::string_view text) {
     double value = 0;
     auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
     return ec == std::errc() && end == text.data() + text.size();
+}
+
+bool readWholeFloat(std::string_view text, float& value) {
+    static constexpr float kPowers[] = {1e0f, 1e1f, 1e2f, 1e3f, 1e4f, 1e5f, 1e6f};
+    const char* p = text.data();
+    const char* end = p + text.size();
+    bool negative = p < end && *p == '-';
+    p += negative ? 1 : 0;
+    uint32_t digits = 0;
+    int count = 0, fraction = -1;
+    for (; p < end && count <= 7; ++p) {
+        if (*p >= '0' && *p <= '9') {
+            digits = digits * 10 + static_cast<uint32_t>(*p - '0');
+            ++count;
+            if (fraction >= 0) ++fraction;
+        } else if (*p == '.' && fraction < 0 && count > 0) {
+            fraction = 0;
+        } else {
+            break;
+        }
+    }
+    if (p == end && count > 0 && count <= 7 && fraction != 0) {
+        float v = static_cast<float>(digits) / kPowers[fraction < 0 ? 0 : fraction];
+        value = negative ? -v : v;
+        return true;
+    }
+    auto [stop, ec] = std::from_chars(text.data(), end, value);
+    return ec == std::errc() && stop == end;
 }
 
 std::string shortestText(float value) {

@@ -26,6 +26,13 @@ double Val(std::string_view text);
 // True when the whole text, blanks around it aside, is one decimal number.
 bool IsNumeric(std::string_view text);
 
+// The whole text read as std::from_chars reads a single: false when it does
+// not take every character or the value is beyond a single's range. A plain
+// decimal of at most seven digits ("65", "-64.25") is read without it, with
+// the same result: both its digits and its power of ten are exact singles,
+// so one division rounds as from_chars does.
+bool readWholeFloat(std::string_view text, float& value);
+
 // The shortest decimal text that reads back as the same value: 75, 74.5, 1.685.
 std::string shortestText(float value);
 std::string shortestText(double value);

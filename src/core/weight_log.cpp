@@ -2,10 +2,12 @@
 
 #include <charconv>
 #include <cmath>
+#include <cstring>
 
 #include "core/codepage.h"
 #include "core/dates.h"
 #include "core/fields.h"
+#include "core/numbers.h"
 
 namespace core {
 namespace {
@@ -33,8 +35,7 @@ bool isLogDate(std::string_view t) {
 bool parseWeight(std::string_view text, float& weight) {
     if (text.empty()) return false;
     if (text.front() == '+') text.remove_prefix(1);
-    auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), weight);
-    return ec == std::errc() && end == text.data() + text.size() && std::isfinite(weight);
+    return readWholeFloat(text, weight) && std::isfinite(weight);
 }
 
 bool isBlank(char c) {
@@ -89,43 +90,56 @@ std::optional<Status> refuseRecord(const WeightRecord& r) {
     return std::nullopt;
 }
 
+bool parseCommonLine(std::string_view line, RecordView& out);
+
 // One line of the log as it stands in the file: its bytes, its line end, and
-// the record it holds when it is readable.
+// the record it holds when it is readable (its texts point into the
+// SplitLog's decoded text).
 struct LogLine {
     std::string_view raw;
     std::string_view end;
-    std::optional<WeightRecord> record;
+    std::optional<RecordView> record;
 };
 
+// Filled in place and never moved: a short text's views would not follow it.
 struct SplitLog {
+    SplitLog() = default;
+    SplitLog(const SplitLog&) = delete;
+    SplitLog& operator=(const SplitLog&) = delete;
+    std::string text;
     std::vector<LogLine> lines;
     int32_t records = 0;
     int32_t others = 0;  // unreadable and blank lines
 };
 
-SplitLog splitLog(std::string_view bytes) {
-    SplitLog log;
+// The lines of the raw bytes and of their decoded text go in step: a line
+// end is never part of a two-byte character, and decoding keeps it as it is.
+void splitLog(std::string_view bytes, SplitLog& log) {
+    bool clean = appendDecodedCp932(bytes, log.text);
+    log.lines.reserve(bytes.size() / 40);
     std::vector<std::string_view> fields;
-    std::string text;
+    std::string_view decoded = log.text;
     forEachRawLine(bytes, [&](std::string_view raw, std::string_view end) {
-        text = decodeCp932(raw);
+        std::string_view decodedEnd;
+        std::string_view text = takeLine(decoded, decodedEnd);
         RecordView view;
         LogLine line{raw, end, std::nullopt};
-        if (parseRecordLine(text, fields, view)) line.record = view.toRecord();
+        if ((clean && parseCommonLine(text, view)) || parseRecordLine(text, fields, view))
+            line.record = view;
         ++(line.record ? log.records : log.others);
-        log.lines.push_back(std::move(line));
+        log.lines.push_back(line);
     });
-    return log;
 }
 
 // The readable records of a log's bytes.
 int32_t countRecords(std::string_view bytes) {
-    std::string text = decodeCp932(bytes);
+    std::string text;
+    bool clean = appendDecodedCp932(bytes, text);
     std::vector<std::string_view> fields;
     RecordView view;
     int32_t records = 0;
     forEachLine(text, [&](std::string_view line) {
-        records += parseRecordLine(line, fields, view) ? 1 : 0;
+        records += (clean && parseCommonLine(line, view)) || parseRecordLine(line, fields, view);
     });
     return records;
 }
@@ -141,13 +155,22 @@ class LogBuilder {
         bytes_ += line.end;
         open_ = line.end.empty();
     }
-    void put(const WeightRecord& record) {
+    void put(const WeightRecord& r) {
+        put(r.Date, r.Situation, r.Weight, r.Diary, r.Spare1, r.Spare2);
+    }
+    void put(std::string_view date, std::string_view situation, float weight,
+             std::string_view diary, std::string_view spare1, std::string_view spare2) {
         separate();
-        auto encoded = encodeCp932(recordLine(record));
-        if (encoded)
-            bytes_ += *encoded;
-        else
-            failed_ = true;
+        line_.clear();
+        LineWriter(line_)
+            .text(date)
+            .text(situation)
+            .weight(weight)
+            .text(diary)
+            .text(spare1)
+            .text(spare2)
+            .end();
+        if (!appendEncodedCp932(line_, bytes_)) failed_ = true;
     }
     bool failed() const { return failed_; }
     const std::string& bytes() const { return bytes_; }
@@ -158,6 +181,7 @@ class LogBuilder {
         open_ = false;
     }
     std::string bytes_;
+    std::string line_;
     bool open_ = false;
     bool failed_ = false;
 };
@@ -166,7 +190,8 @@ class LogBuilder {
 // and other lines it should: a rewrite never loses a line by accident.
 Status commitRewrite(const DataDir& dir, const LogBuilder& out, int32_t records, int32_t others,
                      std::string_view side) {
-    SplitLog check = splitLog(out.bytes());
+    SplitLog check;
+    splitLog(out.bytes(), check);
     if (out.failed() || check.records != records || check.others != others)
         return Status::failure(std::string(kLogFile),
                                "書き換えた内容に記録の欠けが見つかったため、保存しませんでした");
@@ -187,10 +212,15 @@ std::optional<std::string> bytesForRewrite(const DataDir& dir, Status& status) {
 std::string joinLines(const std::vector<WeightRecord>& records) {
     std::string text;
     text.reserve(records.size() * 64);
-    for (const auto& r : records) {
-        WeightRecord copy{r.Date, r.Situation, r.Weight, r.Diary, "", ""};
-        text += recordLine(copy);
-    }
+    for (const auto& r : records)
+        LineWriter(text)
+            .text(r.Date)
+            .text(r.Situation)
+            .weight(r.Weight)
+            .text(r.Diary)
+            .text("")
+            .text("")
+            .end();
     return text;
 }
 
@@ -207,7 +237,8 @@ Status rewriteRecordAt(const DataDir& dir, int32_t index, Edit&& edit) {
     Status status;
     auto bytes = bytesForRewrite(dir, status);
     if (!bytes) return status;
-    SplitLog log = splitLog(*bytes);
+    SplitLog log;
+    splitLog(*bytes, log);
     LogBuilder out;
     int32_t at = 0;
     int32_t records = log.records;
@@ -218,7 +249,7 @@ Status rewriteRecordAt(const DataDir& dir, int32_t index, Edit&& edit) {
             continue;
         }
         found = true;
-        std::optional<WeightRecord> edited = edit(*line.record);
+        std::optional<WeightRecord> edited = edit(line.record->toRecord());
         if (edited)
             out.put(*edited);
         else
@@ -267,38 +298,73 @@ std::string recordLine(const WeightRecord& r) {
     return line;
 }
 
-LogScan::LogScan(const DataDir& dir, std::string_view name) {
-    FileBytes file = dir.readFile(name);
-    missing_ = file.missing();
-    status_ = file.status;
-    if (file.bytes) text_ = decodeCp932(*file.bytes);
-    rest_ = text_;
+namespace {
+
+// The common form of a record line, read in one pass: every text quoted
+// right at its comma, a bare weight. Returns false for anything else, which
+// parseRecordLine then reads; for a line it takes it gives what
+// parseRecordLine gives. The text must hold no kBadByteMark.
+bool parseCommonLine(std::string_view line, RecordView& out) {
+    const size_t n = line.size();
+    const char* p = line.data();
+    if (n < 18 || p[0] != '"' || p[11] != '"' || p[12] != ',' || p[13] != '"') return false;
+    size_t close = line.find('"', 14);
+    if (close == std::string_view::npos || close + 1 >= n || p[close + 1] != ',') return false;
+    std::string_view date = line.substr(1, 10);
+    if (!isLogDate(date)) return false;
+    out.Date = date;
+    out.Situation = line.substr(14, close - 14);
+    size_t pos = close + 2;
+    size_t comma = line.find(',', pos);
+    std::string_view weight = line.substr(pos, comma - pos);
+    if (weight.empty() || weight.front() == '+') return false;
+    if (!readWholeFloat(weight, out.Weight) || !std::isfinite(out.Weight)) return false;
+    std::string_view* texts[] = {&out.Diary, &out.Spare1, &out.Spare2};
+    for (std::string_view* t : texts) *t = {};
+    for (std::string_view* t : texts) {
+        if (comma == std::string_view::npos) return true;
+        pos = comma + 1;
+        if (pos >= n || p[pos] != '"') return false;
+        close = line.find('"', pos + 1);
+        if (close == std::string_view::npos) return false;
+        *t = line.substr(pos + 1, close - pos - 1);
+        comma = close + 1 == n ? std::string_view::npos : close + 1;
+        if (comma != std::string_view::npos && p[comma] != ',') return false;
+    }
+    return comma == std::string_view::npos;
 }
 
-bool LogScan::next(RecordView& record) {
-    while (!rest_.empty()) {
-        size_t stop = rest_.find_first_of("\r\n");
-        std::string_view line = rest_.substr(0, stop);
-        size_t endSize = 0;
-        if (stop != std::string_view::npos)
-            endSize =
-                rest_[stop] == '\r' && stop + 1 < rest_.size() && rest_[stop + 1] == '\n' ? 2 : 1;
-        rest_.remove_prefix(stop == std::string_view::npos ? rest_.size() : stop + endSize);
-        if (parseRecordLine(line, fields_, record)) return true;
-        if (line.find_first_not_of(" \t") != std::string_view::npos) ++unreadable_;
+}  // namespace
+
+void parseLogBytes(std::string_view bytes, ParsedLog& out) {
+    out.text.clear();
+    out.records.clear();
+    out.unreadableLines = 0;
+    bool clean = appendDecodedCp932(bytes, out.text);
+    out.records.reserve(bytes.size() / 40);
+    std::vector<std::string_view> fields;
+    std::string_view rest = out.text;
+    RecordView record;
+    while (!rest.empty()) {
+        std::string_view end;
+        std::string_view line = takeLine(rest, end);
+        if ((clean && parseCommonLine(line, record)) || parseRecordLine(line, fields, record))
+            out.records.push_back(record);
+        else if (line.find_first_not_of(" \t") != std::string_view::npos)
+            ++out.unreadableLines;
     }
-    return false;
+}
+
+LogScan::LogScan(const DataDir& dir, std::string_view name) : log_(parsedLog(dir, name)) {}
+
+bool LogScan::next(RecordView& record) {
+    if (at_ >= log_->records.size()) return false;
+    record = log_->records[at_++];
+    return true;
 }
 
 LogRecords readLogRecords(const DataDir& dir) {
-    LogRecords out;
-    LogScan scan(dir);
-    RecordView record;
-    while (scan.next(record)) out.records.push_back(record.toRecord());
-    out.unreadableLines = scan.unreadableLines();
-    out.missing = scan.missing();
-    out.status = scan.status();
-    return out;
+    return *sharedLogRecords(dir);
 }
 
 std::optional<WeightRecord> readFirstRecord(const DataDir& dir) {
@@ -337,7 +403,8 @@ Status INSERT_LOG(const DataDir& dir, const WeightRecord& record) {
     Status status;
     auto bytes = bytesForRewrite(dir, status);
     if (!bytes) return status;
-    SplitLog log = splitLog(*bytes);
+    SplitLog log;
+    splitLog(*bytes, log);
     if (log.records >= kMaxRecords) return logFull();
     const WeightRecord fresh{record.Date, record.Situation, record.Weight, "", "", ""};
     LogBuilder out;
@@ -347,13 +414,12 @@ Status INSERT_LOG(const DataDir& dir, const WeightRecord& record) {
             out.keep(line);
             continue;
         }
-        const WeightRecord& read = *line.record;
+        const RecordView& read = *line.record;
         if (!inserted && read.Date > record.Date) {
             out.put(fresh);
             inserted = true;
         }
-        out.put(WeightRecord{read.Date, read.Situation, read.Weight, read.Diary, read.Spare2,
-                             read.Spare2});
+        out.put(read.Date, read.Situation, read.Weight, read.Diary, read.Spare2, read.Spare2);
     }
     if (!inserted) out.put(fresh);
     return commitRewrite(dir, out, log.records + 1, log.others, kInsertSideFile);
@@ -378,16 +444,17 @@ Status renameSituationInLog(const DataDir& dir, std::string_view from, std::stri
     Status status;
     auto bytes = bytesForRewrite(dir, status);
     if (!bytes) return status;
-    SplitLog log = splitLog(*bytes);
+    SplitLog log;
+    splitLog(*bytes, log);
     LogBuilder out;
     for (const auto& line : log.lines) {
         if (!line.record) {
             out.keep(line);
             continue;
         }
-        const WeightRecord& read = *line.record;
+        const RecordView& read = *line.record;
         std::string_view situation = read.Situation == from ? to : read.Situation;
-        out.put(WeightRecord{read.Date, std::string(situation), read.Weight, read.Diary, "", ""});
+        out.put(read.Date, situation, read.Weight, read.Diary, "", "");
     }
     return commitRewrite(dir, out, log.records, log.others, kRenameSideFile);
 }
@@ -424,12 +491,12 @@ Status CONV_RENZOKU(const DataDir& dir) {
     FileBytes legacy = dir.readFile(kLegacyLogFile);
     if (!legacy.status) return legacy.status;
     if (!legacy.bytes) return Status::failure(std::string(kLegacyLogFile), "ファイルがありません");
-    SplitLog log = splitLog(*legacy.bytes);
+    SplitLog log;
+    splitLog(*legacy.bytes, log);
     LogBuilder out;
     for (const auto& line : log.lines) {
         if (line.record)
-            out.put(WeightRecord{line.record->Date, line.record->Situation, line.record->Weight, "",
-                                 "", ""});
+            out.put(line.record->Date, line.record->Situation, line.record->Weight, "", "", "");
         else
             out.keep(line);
     }

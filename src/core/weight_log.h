@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -60,26 +61,19 @@ bool parseRecordLine(std::string_view line, std::vector<std::string_view>& field
 // The line of a record, ended by CR LF.
 std::string recordLine(const WeightRecord& record);
 
-// The scan: the whole file read and decoded at once, then the records handed
-// out in file order. CR LF, a bare LF and a bare CR all end a line. A missing
-// file scans as empty; so does one that cannot be read, which `status` tells.
-class LogScan {
-  public:
-    explicit LogScan(const DataDir& dir, std::string_view name = kLogFile);
-    bool next(RecordView& record);
-    bool missing() const { return missing_; }
-    // Failed when the file exists but cannot be read.
-    const Status& status() const { return status_; }
-    int unreadableLines() const { return unreadable_; }
-
-  private:
-    std::string text_;
-    std::string_view rest_;
-    std::vector<std::string_view> fields_;
-    bool missing_ = false;
-    Status status_;
-    int32_t unreadable_ = 0;
+// A log read once: its decoded text, its readable records in file order
+// (their texts point into `text`), and the count of the other lines that are
+// not blank.
+struct ParsedLog {
+    std::string text;
+    std::vector<RecordView> records;
+    int32_t unreadableLines = 0;
+    bool missing = false;  // no such file, read as an empty one
+    Status status;         // failed when the file exists but cannot be read
 };
+
+// Parses a log's bytes.
+void parseLogBytes(std::string_view bytes, ParsedLog& out);
 
 // The readable records of the log in file order, for computations that want
 // them all at once.
@@ -89,6 +83,36 @@ struct LogRecords {
     bool missing = false;         // no log yet, read as an empty one
     Status status;                // failed when the log exists but cannot be read
 };
+
+// The log as last read, kept while the file stays as it was: a request costs
+// one stat when nothing changed and reads the file again when anything did
+// (device, inode, size, modification or change time), a write by another
+// program included. Every write through a DataDir forgets the file. A file
+// whose time stamp is too recent to tell a later write in the same clock
+// tick is read again on the next request.
+std::shared_ptr<const ParsedLog> parsedLog(const DataDir& dir, std::string_view name = kLogFile);
+std::shared_ptr<const LogRecords> sharedLogRecords(const DataDir& dir);
+// Empties the cache (for measuring a cold read).
+void forgetCachedLogs();
+
+// The scan: the records handed out in file order. A missing file scans as
+// empty; so does one that cannot be read, which `status` tells.
+class LogScan {
+  public:
+    explicit LogScan(const DataDir& dir, std::string_view name = kLogFile);
+    bool next(RecordView& record);
+    bool missing() const { return log_->missing; }
+    // Failed when the file exists but cannot be read.
+    const Status& status() const { return log_->status; }
+    int unreadableLines() const { return log_->unreadableLines; }
+    const std::vector<RecordView>& records() const { return log_->records; }
+
+  private:
+    std::shared_ptr<const ParsedLog> log_;
+    size_t at_ = 0;
+};
+
+// A copy of the cached records.
 LogRecords readLogRecords(const DataDir& dir);
 
 inline LogScan READ_LOG(const DataDir& dir) {

@@ -2,7 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <charconv>
+#include <cstring>
 #include <limits>
+#include <string>
 
 #include "core/dates.h"
 
@@ -110,6 +113,48 @@ TEST(IsNumeric, WholeTextMustBeANumber) {
         EXPECT_TRUE(IsNumeric(yes)) << yes;
     for (const char* no : {"", " ", "58.6kg", "abc", "1.2.3", "-", ".", "inf", "nan", "５８"})
         EXPECT_FALSE(IsNumeric(no)) << no;
+}
+
+// The quick reading of short decimals against std::from_chars, bit for bit.
+void expectReadAsFromChars(const std::string& text) {
+    float quick = 12345.0f, reference = 12345.0f;
+    bool quickOk = readWholeFloat(text, quick);
+    auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), reference);
+    bool referenceOk = ec == std::errc() && end == text.data() + text.size();
+    ASSERT_EQ(quickOk, referenceOk) << text;
+    if (!referenceOk) return;
+    uint32_t a, b;
+    std::memcpy(&a, &quick, 4);
+    std::memcpy(&b, &reference, 4);
+    ASSERT_EQ(a, b) << text;
+}
+
+TEST(ReadWholeFloat, ShortDecimalsAsFromCharsReadsThem) {
+    // Every digit string up to five digits with the point at every place,
+    // and a stride through the seven-digit ones, both signs.
+    for (uint32_t m = 0; m < 100000; ++m) {
+        std::string digits = std::to_string(m);
+        for (size_t point = 1; point <= digits.size(); ++point) {
+            std::string text =
+                digits.substr(0, point) + (point < digits.size() ? "." + digits.substr(point) : "");
+            expectReadAsFromChars(text);
+            expectReadAsFromChars("-" + text);
+        }
+    }
+    for (uint32_t m = 1000000; m < 10000000; m += 997) {
+        std::string digits = std::to_string(m);
+        for (size_t point = 1; point <= digits.size(); ++point)
+            expectReadAsFromChars(digits.substr(0, point) + "." + digits.substr(point));
+    }
+}
+
+TEST(ReadWholeFloat, OtherFormsGoToFromChars) {
+    const char* texts[] = {"",      "-",         ".",         "65.",      ".5",        "-.5",
+                           "+65",   "065.50",    "0000000.1", "12345678", "1234567.8", "1e3",
+                           "1E-2",  "inf",       "-nan",      "0x10",     "65 ",       " 65",
+                           "6 5",   "65,0",      "--1",       "1.2.3",    "3.4e38",    "1e39",
+                           "1e-50", "0.0000001", "9999999",   "-0",       "-0.0",      "16777217"};
+    for (const char* text : texts) expectReadAsFromChars(text);
 }
 
 TEST(ShortestText, GivesTheSameValueBack) {

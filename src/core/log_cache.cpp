@@ -1,0 +1,134 @@
+// The parsed log kept between views, keyed by the file's stamp.
+#include <algorithm>
+#include <chrono>
+#include <map>
+#include <mutex>
+
+#include "core/weight_log.h"
+
+namespace core {
+namespace {
+
+// A file time stamp within this much of the moment the read began may be
+// shared by a later write in the same clock tick; such a read is not trusted.
+constexpr int64_t kRacyNanoseconds = 100'000'000;
+
+std::string foldCase(std::string_view name) {
+    std::string out(name);
+    for (char& c : out)
+        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+    return out;
+}
+
+std::string keyOf(const std::filesystem::path& folder, std::string_view name) {
+    return folder.string() + '\0' + foldCase(name);
+}
+
+int64_t nowNanoseconds() {
+    return std::chrono::duration_cast<std::chrono::nanoseconds>(
+               std::chrono::system_clock::now().time_since_epoch())
+        .count();
+}
+
+int64_t latestTime(const FileStamp& s) {
+    return std::max(s.modifiedSeconds * 1'000'000'000 + s.modifiedNanoseconds,
+                    s.changedSeconds * 1'000'000'000 + s.changedNanoseconds);
+}
+
+struct Entry {
+    FileStamp stamp;
+    bool trusted = false;
+    std::shared_ptr<const ParsedLog> log;
+    std::shared_ptr<const LogRecords> records;  // made on first request
+};
+
+struct Cache {
+    std::mutex lock;
+    std::map<std::string, Entry> entries;
+};
+
+Cache& cache() {
+    static Cache c;
+    return c;
+}
+
+std::shared_ptr<ParsedLog> readParsed(const DataDir& dir, std::string_view name,
+                                      std::optional<FileStamp>* stamp) {
+    auto log = std::make_shared<ParsedLog>();
+    FileBytes file = dir.readFile(name, stamp);
+    log->missing = file.missing();
+    log->status = file.status;
+    if (file.bytes) parseLogBytes(*file.bytes, *log);
+    return log;
+}
+
+// The log, kept in `entry` unless the file is not to be kept (missing,
+// unreadable, changing while read, or in a folder with a test's fault
+// hook); read again unless its stamp is the one kept and trusted.
+std::shared_ptr<const ParsedLog> freshLog(Cache& c, const DataDir& dir, std::string_view name,
+                                          Entry*& entry) {
+    entry = nullptr;
+    if (dir.hasFaultHook()) return readParsed(dir, name, nullptr);
+    std::string key = keyOf(dir.folder(), name);
+    std::optional<FileStamp> now = dir.stamp(name);
+    auto found = c.entries.find(key);
+    if (now && found != c.entries.end() && found->second.trusted && found->second.stamp == *now) {
+        entry = &found->second;
+        return entry->log;
+    }
+    if (found != c.entries.end()) c.entries.erase(found);
+    int64_t began = nowNanoseconds();
+    std::optional<FileStamp> read;
+    std::shared_ptr<const ParsedLog> log = readParsed(dir, name, &read);
+    if (!now || !read || !log->status.ok()) return log;
+    entry = &c.entries[key];
+    entry->stamp = *read;
+    entry->trusted = latestTime(*read) < began - kRacyNanoseconds;
+    entry->log = log;
+    return log;
+}
+
+}  // namespace
+
+void forgetCachedFile(const std::filesystem::path& folder, std::string_view name) {
+    Cache& c = cache();
+    std::lock_guard guard(c.lock);
+    c.entries.erase(keyOf(folder, name));
+}
+
+void forgetCachedLogs() {
+    Cache& c = cache();
+    std::lock_guard guard(c.lock);
+    c.entries.clear();
+}
+
+std::shared_ptr<const ParsedLog> parsedLog(const DataDir& dir, std::string_view name) {
+    Cache& c = cache();
+    std::lock_guard guard(c.lock);
+    Entry* entry = nullptr;
+    return freshLog(c, dir, name, entry);
+}
+
+namespace {
+std::shared_ptr<const LogRecords> recordsOf(const ParsedLog& log) {
+    auto out = std::make_shared<LogRecords>();
+    out->records.reserve(log.records.size());
+    for (const RecordView& r : log.records) out->records.push_back(r.toRecord());
+    out->unreadableLines = log.unreadableLines;
+    out->missing = log.missing;
+    out->status = log.status;
+    return out;
+}
+}  // namespace
+
+std::shared_ptr<const LogRecords> sharedLogRecords(const DataDir& dir) {
+    Cache& c = cache();
+    std::lock_guard guard(c.lock);
+    Entry* entry = nullptr;
+    std::shared_ptr<const ParsedLog> log = freshLog(c, dir, kLogFile, entry);
+    if (!entry) return recordsOf(*log);
+    if (!entry->records) entry->records = recordsOf(*log);
+    return entry->records;
+}
+
+}  // namespace core

@@ -1,0 +1,160 @@
+// Format's digits come from to_chars; the implementation it replaced, with
+// printf, stays here as the reference over many values and every pattern.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <random>
+
+#include "core/numbers.h"
+
+namespace core {
+namespace {
+
+struct NumberPattern {
+    int minIntDigits = 0;
+    int decimals = 0;
+    bool thousands = false;
+    bool percent = false;
+    std::string_view suffix;
+};
+
+NumberPattern parsePattern(std::string_view pattern) {
+    NumberPattern p;
+    size_t i = 0;
+    bool afterPoint = false;
+    for (; i < pattern.size(); ++i) {
+        char c = pattern[i];
+        if (c == '0') {
+            (afterPoint ? p.decimals : p.minIntDigits)++;
+        } else if (c == '.' && !afterPoint) {
+            afterPoint = true;
+        } else if (c == ',' && !afterPoint) {
+            p.thousands = true;
+        } else {
+            break;
+        }
+    }
+    p.suffix = pattern.substr(i);
+    p.percent = p.suffix.find('%') != std::string_view::npos;
+    return p;
+}
+
+std::string roundedDigits(double magnitude, int decimals, int& intDigits) {
+    char buf[40];
+    std::snprintf(buf, sizeof buf, "%.14e", magnitude);
+    std::string digits;
+    digits += buf[0];
+    digits.append(buf + 2, 14);
+    int exponent = std::atoi(buf + 17);
+    intDigits = exponent + 1;
+    int keep = intDigits + decimals;
+    if (keep < 0) {
+        intDigits = 0;
+        return std::string(static_cast<size_t>(decimals), '0');
+    }
+    if (keep < static_cast<int>(digits.size())) {
+        bool up = digits[static_cast<size_t>(keep)] >= '5';
+        digits.resize(static_cast<size_t>(keep));
+        for (int i = keep - 1; up && i >= 0; --i) {
+            char& d = digits[static_cast<size_t>(i)];
+            up = d == '9';
+            d = up ? '0' : static_cast<char>(d + 1);
+        }
+        if (up) {
+            digits.insert(digits.begin(), '1');
+            ++intDigits;
+        }
+    } else {
+        digits.append(static_cast<size_t>(keep) - digits.size(), '0');
+    }
+    if (intDigits < 0) {
+        digits.insert(0, static_cast<size_t>(-intDigits), '0');
+        intDigits = 0;
+    }
+    return digits;
+}
+
+std::string groupThousands(const std::string& intPart) {
+    std::string out;
+    for (size_t i = 0; i < intPart.size(); ++i) {
+        if (i > 0 && (intPart.size() - i) % 3 == 0) out += ',';
+        out += intPart[i];
+    }
+    return out;
+}
+
+std::string referenceFormat(double value, std::string_view pattern) {
+    NumberPattern p = parsePattern(pattern);
+    if (p.percent) value *= 100;
+    if (std::isnan(value)) return "NaN" + std::string(p.suffix);
+    if (std::isinf(value)) return (value < 0 ? "-∞" : "∞") + std::string(p.suffix);
+    int intDigits = 0;
+    std::string digits = roundedDigits(std::fabs(value), p.decimals, intDigits);
+    std::string intPart = digits.substr(0, static_cast<size_t>(intDigits));
+    size_t firstNonZero = intPart.find_first_not_of('0');
+    intPart.erase(0, std::min(firstNonZero, intPart.size()));
+    if (static_cast<int>(intPart.size()) < p.minIntDigits)
+        intPart.insert(0, static_cast<size_t>(p.minIntDigits) - intPart.size(), '0');
+    std::string out = value < 0 ? "-" : "";
+    out += p.thousands ? groupThousands(intPart) : intPart;
+    if (p.decimals > 0) {
+        out += '.';
+        out += digits.substr(static_cast<size_t>(intDigits));
+    }
+    out += p.suffix;
+    return out;
+}
+
+const char* const kPatterns[] = {"0",
+                                 "0.0",
+                                 "00.0",
+                                 "0.000",
+                                 "0.0Kg",
+                                 "0Kg",
+                                 "0g",
+                                 "0,0円",
+                                 "0円",
+                                 "0～",
+                                 "0.0～",
+                                 "0.0%",
+                                 "0%",
+                                 "0.00",
+                                 "#",
+                                 "0,0.0",
+                                 "",
+                                 "000",
+                                 "0.0000000000000000000"};
+
+void expectSame(double v) {
+    for (const char* pattern : kPatterns)
+        ASSERT_EQ(Format(v, pattern), referenceFormat(v, pattern)) << v << " " << pattern;
+}
+
+TEST(FormatReference, EdgesOfRoundingAndMagnitude) {
+    const double values[] = {0,       -0.0,   0.05,  -0.05,   0.04,     -0.04,         0.0005,
+                             0.00049, 0.0996, 0.995, 9.95,    99.95,    999.5,         0.45,
+                             1.25,    1.35,   2.675, -2.675,  74.45,    1e-300,        5e-324,
+                             1e15,    1e16,   1e22,  1.7e308, -1.7e308, 123456789.125, 999999.5,
+                             1e-5,    0.5,    -0.5,  NAN,     INFINITY, -INFINITY};
+    for (double v : values) expectSame(v);
+}
+
+TEST(FormatReference, EveryTenthOfAWeightAsASingleHoldsIt) {
+    for (int tenths = -300; tenths <= 2500; ++tenths) {
+        expectSame(static_cast<double>(static_cast<float>(tenths) / 10.0f));
+        expectSame(tenths / 10.0);
+        expectSame(tenths / 1000.0);
+    }
+}
+
+TEST(FormatReference, RandomValuesOverManyMagnitudes) {
+    std::mt19937_64 random(7);
+    std::uniform_real_distribution<double> mantissa(-10, 10);
+    std::uniform_int_distribution<int> exponent(-12, 18);
+    for (int i = 0; i < 10000; ++i) expectSame(mantissa(random) * std::pow(10.0, exponent(random)));
+}
+
+}  // namespace
+}  // namespace core

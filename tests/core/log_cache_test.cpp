@@ -1,0 +1,185 @@
+// The log read once and kept: every change of the file is seen, whoever made
+// it, and the one-pass reading of common lines agrees with the full reader.
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <cmath>
+#include <thread>
+
+#include "core/weight_log.h"
+#include "support/temp_folder.h"
+
+namespace core {
+namespace {
+
+std::string line(std::string_view text) {
+    return encodeCp932(text).value();
+}
+
+// Lets the file's time stamp age past the window in which a later write could
+// share it, so that the cache trusts what it read.
+void letTheStampAge() {
+    std::this_thread::sleep_for(std::chrono::milliseconds(150));
+}
+
+// Writes in place, keeping the inode, as another program might.
+void overwriteInPlace(const TempFolder& t, std::string_view bytes) {
+    std::string path = (t.path() / std::string(kLogFile)).string();
+    int fd = ::open(path.c_str(), O_WRONLY | O_TRUNC);
+    ASSERT_GE(fd, 0);
+    ASSERT_EQ(::write(fd, bytes.data(), bytes.size()), static_cast<ssize_t>(bytes.size()));
+    ::close(fd);
+}
+
+const std::string kA = line("\"2024/06/01\",\"朝\",65,\"\",\"\",\"\"\r\n");
+const std::string kB = line("\"2024/06/01\",\"夜\",64,\"\",\"\",\"\"\r\n");  // same size
+
+TEST(LogCache, AnUnchangedFileIsNotReadAgain) {
+    TempFolder t;
+    t.putBytes(kLogFile, kA);
+    letTheStampAge();
+    auto first = parsedLog(t.dir());
+    auto second = parsedLog(t.dir());
+    EXPECT_EQ(first.get(), second.get());
+    EXPECT_EQ(sharedLogRecords(t.dir()).get(), sharedLogRecords(t.dir()).get());
+}
+
+TEST(LogCache, SeesAWriteBehindItsBackOfTheSameSize) {
+    TempFolder t;
+    t.putBytes(kLogFile, kA);
+    letTheStampAge();
+    ASSERT_EQ(readLogRecords(t.dir()).records.at(0).Situation, "朝");
+    overwriteInPlace(t, kB);
+    EXPECT_EQ(readLogRecords(t.dir()).records.at(0).Situation, "夜");
+}
+
+// The modification time put back as it was: the change time still tells.
+TEST(LogCache, SeesAWriteWhoseModificationTimeWasPutBack) {
+    TempFolder t;
+    t.putBytes(kLogFile, kA);
+    letTheStampAge();
+    std::string path = (t.path() / std::string(kLogFile)).string();
+    struct stat before {};
+    ASSERT_EQ(::stat(path.c_str(), &before), 0);
+    ASSERT_EQ(READ_LOG(t.dir()).records().at(0).Situation, "朝");
+    overwriteInPlace(t, kB);
+    timespec times[2] = {before.st_atim, before.st_mtim};
+    ASSERT_EQ(::utimensat(AT_FDCWD, path.c_str(), times, 0), 0);
+    EXPECT_EQ(READ_LOG(t.dir()).records().at(0).Situation, "夜");
+}
+
+// Right after a write the time stamp cannot tell a second write in the same
+// clock tick: the file is read again.
+TEST(LogCache, AFreshFileIsReadAgainEachTime) {
+    TempFolder t;
+    t.putBytes(kLogFile, kA);
+    ASSERT_EQ(READ_LOG(t.dir()).records().at(0).Situation, "朝");
+    overwriteInPlace(t, kB);
+    EXPECT_EQ(READ_LOG(t.dir()).records().at(0).Situation, "夜");
+}
+
+TEST(LogCache, TheProgramsOwnWritesAreSeen) {
+    TempFolder t;
+    t.putBytes(kLogFile, kA);
+    letTheStampAge();
+    DataDir dir = t.dir();
+    ASSERT_EQ(readLogRecords(dir).records.size(), 1u);
+    ASSERT_TRUE(APPEND_LOG(dir, {"2024/06/02", "昼", 64.5f, "", "", ""}));
+    EXPECT_EQ(readLogRecords(dir).records.size(), 2u);
+    ASSERT_TRUE(replaceDiary(dir, 0, "散歩"));
+    EXPECT_EQ(readLogRecords(dir).records.at(0).Diary, "散歩");
+    ASSERT_TRUE(REWRITE_LOG(dir, {}));
+    EXPECT_TRUE(readLogRecords(dir).records.empty());
+}
+
+TEST(LogCache, AMissingOrRemovedLogReadsAsMissing) {
+    TempFolder t;
+    EXPECT_TRUE(parsedLog(t.dir())->missing);
+    t.putBytes(kLogFile, kA);
+    letTheStampAge();
+    EXPECT_EQ(parsedLog(t.dir())->records.size(), 1u);
+    std::filesystem::remove(t.path() / std::string(kLogFile));
+    EXPECT_TRUE(parsedLog(t.dir())->missing);
+    EXPECT_TRUE(parsedLog(t.dir())->records.empty());
+}
+
+// The reader takes common lines in one pass and hands the others to
+// parseRecordLine; both must agree on every line.
+TEST(LogCache, OnePassReadingAgreesWithTheFullReader) {
+    const char* lines[] = {
+        "\"2024/06/01\",\"朝\",65,\"日記\",\"a\",\"b\"",
+        "\"2024/06/01\",\"朝\",65",
+        "\"2024/06/01\",\"朝\",65,\"日記\"",
+        "\"2024/06/01\",\"朝\",65,\"日記\",\"\"",
+        "\"2024/06/01\",\"朝\",65,\"日記\",\"\",\"\",\"7th\"",
+        "\"2024/06/01\",\"朝\",65,",
+        "\"2024/06/01\",\"朝\",+65",
+        "\"2024/06/01\",\"朝\", 65 ",
+        "\"2024/06/01\",\"朝\",6 5",
+        "\"2024/06/01\",\"朝\",nan",
+        "\"2024/06/01\",\"朝\",inf",
+        "\"2024/06/01\",\"朝\",1e39",
+        "\"2024/06/01\",\"朝\",1e-50",
+        "\"2024/06/01\",\"朝\",-0",
+        "\"2024/06/01\",\"朝\",.5",
+        "\"2024/06/01\",\"朝\",5.",
+        "\"2024/06/01\",\"朝\",0x10",
+        "\"2024/06/01\",\"朝\",\"65\"",
+        "\"2024/06/01\",\"朝\",65\"",
+        "\"2024/06/01\",\"朝\",65,\"日\"記\"",
+        "\"2024/06/01\",\"朝\",65,\"日記\" ",
+        "\"2024/06/01\",\"朝\",65,\"日記",
+        "\"2024/06/01\",\"朝,夜\",65",
+        "\"2024/06/01\",\"\",65",
+        "\"2024/02/30\",\"朝\",65",
+        "\"2024/2/3\",\"朝\",65",
+        "\"2024/06/01\" ,\"朝\",65",
+        " \"2024/06/01\",\"朝\",65",
+        "2024/06/01,朝,65",
+        "\"2024/06/01\",朝,65",
+        "\"2024\"06/01\",\"朝\",65",
+        "\"2024/06/01\",\"朝\",65\"2024/06/02\",\"夜\",64",
+        "\"2024/06/01\",\"朝\"",
+        "\"2024/06/01\",\"朝\",,",
+        "",
+        "   ",
+        "\"\"",
+    };
+    std::vector<std::string_view> fields;
+    for (const char* text : lines) {
+        std::string bytes = line(text);
+        ParsedLog parsed;
+        parseLogBytes(bytes + "\r\n", parsed);
+        RecordView full;
+        bool readable = parseRecordLine(text, fields, full);
+        ASSERT_EQ(parsed.records.size(), readable ? 1u : 0u) << text;
+        if (!readable) continue;
+        const RecordView& r = parsed.records[0];
+        EXPECT_EQ(r.Date, full.Date) << text;
+        EXPECT_EQ(r.Situation, full.Situation) << text;
+        EXPECT_EQ(r.Weight, full.Weight) << text;
+        EXPECT_EQ(std::signbit(r.Weight), std::signbit(full.Weight)) << text;
+        EXPECT_EQ(r.Diary, full.Diary) << text;
+        EXPECT_EQ(r.Spare1, full.Spare1) << text;
+        EXPECT_EQ(r.Spare2, full.Spare2) << text;
+    }
+}
+
+TEST(LogCache, EveryLineEndEndsALine) {
+    std::string a = line("\"2024/06/01\",\"朝\",65");
+    std::string b = line("\"2024/06/02\",\"夜\",64");
+    for (std::string_view end : {"\r\n", "\n", "\r", "\n\r", "\r\r\n"}) {
+        ParsedLog parsed;
+        parseLogBytes(a + std::string(end) + b, parsed);
+        ASSERT_EQ(parsed.records.size(), 2u) << end.size();
+        EXPECT_EQ(parsed.records[1].Situation, "夜");
+        EXPECT_EQ(parsed.unreadableLines, 0);
+    }
+}
+
+}  // namespace
+}  // namespace core
