@@ -1,33 +1,11 @@
 // The diary panel's list and a diary save on the largest log.
 #include <benchmark/benchmark.h>
 
-#include "app/frm_main.h"
-#include "core/dates.h"
-#include "generated_log.h"
-#include "ui/scripted.h"
+#include "window_fixture.h"
 
 namespace {
 
-// The window started on a log of `count` records, the help tour off.
-struct MemoFixture {
-    explicit MemoFixture(int count)
-        : records(bench::generateRecords(count)),
-          window(folder.dir(), ui::Services{dialogs, clock, printer, clipboard, help, shell}) {
-        folder.writeLog(records);
-        (void)folder.dir().writeText("設定.TXT", "\"ヘルプツアー\",0\r\n");
-        clock.set(*core::parseDate(records.back().Date), {21, 0, 0});
-        window.Form_Load();
-    }
-    std::vector<core::WeightRecord> records;
-    bench::BenchFolder folder;
-    ui::ScriptedDialogs dialogs;
-    ui::FixedClock clock;
-    ui::RecordingPrinter printer;
-    ui::RecordingClipboard clipboard;
-    ui::RecordingHelp help;
-    ui::ScriptShell shell;
-    app::frmMain window;
-};
+using MemoFixture = bench::WindowFixture;
 
 void BM_DspMemoList(benchmark::State& state) {
     MemoFixture f(static_cast<int>(state.range(0)));

@@ -1,34 +1,13 @@
 // The range list's opening and the calendar on the largest log.
 #include <benchmark/benchmark.h>
 
-#include "app/frm_main.h"
-#include "core/dates.h"
-#include "generated_log.h"
-#include "ui/scripted.h"
+#include "window_fixture.h"
 
 namespace {
 
-// The window started on a log of `count` records, the help tour off.
-struct RecordsFixture {
+struct RecordsFixture : bench::WindowFixture {
     explicit RecordsFixture(int count)
-        : records(bench::generateRecords(count)),
-          window(folder.dir(), ui::Services{dialogs, clock, printer, clipboard, help, shell}) {
-        folder.writeLog(records);
-        (void)folder.dir().writeText("設定.TXT", "\"ヘルプツアー\",0\r\n");
-        (void)folder.dir().writeText("ﾌﾟﾗｲﾍﾞｰﾄ.txt",
-                                     "\"氏名\",\"花子\"\r\n\"身長\",160\r\n\"目標体重\",55\r\n");
-        clock.set(*core::parseDate(records.back().Date), {21, 0, 0});
-        window.Form_Load();
-    }
-    std::vector<core::WeightRecord> records;
-    bench::BenchFolder folder;
-    ui::ScriptedDialogs dialogs;
-    ui::FixedClock clock;
-    ui::RecordingPrinter printer;
-    ui::RecordingClipboard clipboard;
-    ui::RecordingHelp help;
-    ui::ScriptShell shell;
-    app::frmMain window;
+        : WindowFixture(count, {.conversionTable = {}, .profile = true}) {}
 };
 
 // DSP_LIST_ALL: every record into the table, the chart and the period lists.

@@ -1,0 +1,36 @@
+// The whole window started on a generated log, as every panel benchmark
+// needs it: the help tour off, the clock at the evening of the last day.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "app/frm_main.h"
+#include "generated_log.h"
+#include "ui/scripted.h"
+
+namespace bench {
+
+struct WindowSetup {
+    std::string conversionTable;  // "換算.txt" in UTF-8, none when empty
+    bool profile = false;         // "ﾌﾟﾗｲﾍﾞｰﾄ.txt" with a name, height and target
+};
+
+// A window on `count` generated records. The files' time stamps are let age
+// before the window starts, so that the log read at the start is the one
+// kept: what the loops measure is a refresh with the cache warm.
+struct WindowFixture {
+    explicit WindowFixture(int count, const WindowSetup& setup = {});
+
+    std::vector<core::WeightRecord> records;
+    BenchFolder folder;
+    ui::ScriptedDialogs dialogs;
+    ui::FixedClock clock;
+    ui::RecordingPrinter printer;
+    ui::RecordingClipboard clipboard;
+    ui::RecordingHelp help;
+    ui::ScriptShell shell;
+    app::frmMain window;
+};
+
+}  // namespace bench
