@@ -37,10 +37,10 @@ void AvgTaiPanel::INIT_AVGTAI() {
     }
 }
 
-std::optional<std::vector<core::WeightRecord>> AvgTaiPanel::readRecords() {
-    core::LogRecords log = core::readLogRecords(host_.dataDir());
-    if (!host_.saved(log.status)) return std::nullopt;
-    return std::move(log.records);
+std::shared_ptr<const std::vector<core::WeightRecord>> AvgTaiPanel::readRecords() {
+    auto log = core::sharedLogRecords(host_.dataDir());
+    if (!host_.saved(log->status)) return nullptr;
+    return {log, &log->records};
 }
 
 bool AvgTaiPanel::accepted(const DayAveragesResult& result) {

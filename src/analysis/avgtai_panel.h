@@ -3,6 +3,7 @@
 // export to "日毎平均.txt" and its printout.
 #pragma once
 
+#include <memory>
 #include <vector>
 
 #include "analysis/day_averages.h"
@@ -35,7 +36,7 @@ class AvgTaiPanel : public host::Panel {
   private:
     ui::Form& form() { return host_.windowForm(); }
     // The log's records, or none after showing why it cannot be read.
-    std::optional<std::vector<core::WeightRecord>> readRecords();
+    std::shared_ptr<const std::vector<core::WeightRecord>> readRecords();
     // Shows why a fill was refused; true when it was not.
     bool accepted(const DayAveragesResult& result);
     void show(const DayAverages& table);

@@ -25,12 +25,12 @@ void RenTaiPanel::READ_IDOU() {
 
 void RenTaiPanel::DSP_RENTAI() {
     auto& shared = host_.shared();
-    core::LogRecords log = core::readLogRecords(host_.dataDir());
-    if (!log.status) {  // an unreadable log shows why and leaves the panel as it was
-        host_.saved(log.status);
+    auto log = core::sharedLogRecords(host_.dataDir());
+    if (!log->status) {  // an unreadable log shows why and leaves the panel as it was
+        host_.saved(log->status);
         return;
     }
-    shared.Trend = trend(log.records, cboIdou.text());
+    shared.Trend = trend(log->records, cboIdou.text());
     DSP_IDOU();
     setAxis();
     showTexts();

@@ -84,27 +84,27 @@ void MemoPanel::INIT_MEMO_GRID() {
 }
 
 void MemoPanel::DSP_MEMO_LIST() {
-    core::LogRecords log = core::readLogRecords(host_.dataDir());
-    if (!log.status) {
-        host_.saved(log.status);
+    auto log = core::sharedLogRecords(host_.dataDir());
+    if (!log->status) {
+        host_.saved(log->status);
         return;
     }
-    std::vector<DiaryRow> rows = diaryRows(log.records);
+    std::vector<DiaryRow> rows = diaryRows(log->records);
     const auto count = static_cast<int32_t>(rows.size());
     msgMemoList.setRows(count + 1);
     for (int32_t i = 0; i < count; ++i) {
-        core::WeightRecord& record = log.records[static_cast<size_t>(i)];
+        const core::WeightRecord& record = log->records[static_cast<size_t>(i)];
         DiaryRow& row = rows[static_cast<size_t>(i)];
         const int r = i + 1;
         auto [mark, color] = markCell(row.DifferenceMark);
         msgMemoList.setText(r, 0, std::to_string(row.Number));
-        msgMemoList.setText(r, 1, std::move(record.Date));
-        msgMemoList.setText(r, 2, std::move(record.Situation));
+        msgMemoList.setText(r, 1, record.Date);
+        msgMemoList.setText(r, 2, record.Situation);
         msgMemoList.setText(r, 3, std::move(row.Weight));
         msgMemoList.setText(r, 4, std::move(row.Difference));
         msgMemoList.setText(r, 5, mark);
         msgMemoList.setCellColor(r, 5, color);
-        msgMemoList.setText(r, 6, std::move(record.Diary));
+        msgMemoList.setText(r, 6, record.Diary);
     }
     if (msgMemoList.rows() > kVisibleRows) msgMemoList.setTopRow(msgMemoList.rows() - 1);
 }

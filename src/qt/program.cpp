@@ -19,6 +19,7 @@ namespace qtgui {
 Program::Program(const std::filesystem::path& dataDir, bool silent, std::optional<core::Date> today,
                  ui::Dialogs* answers) {
     clock_.setToday(today);
+    shell_.setSplashWait(!silent);  // a snapshot does not wait for the splash
     ui::Dialogs& dialogs = answers  ? *answers
                            : silent ? static_cast<ui::Dialogs&>(silentDialogs_)
                                     : dialogs_;

@@ -47,7 +47,7 @@ void QtShell::showSplash() {
 
 void QtShell::waitUntil(std::chrono::steady_clock::time_point moment) {
     using namespace std::chrono;
-    while (steady_clock::now() < moment) {
+    while (waits_ && steady_clock::now() < moment) {
         QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
         auto left = duration_cast<milliseconds>(moment - steady_clock::now()).count();
         QThread::msleep(static_cast<unsigned long>(std::clamp<long long>(left, 0, 15)));

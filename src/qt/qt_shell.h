@@ -37,6 +37,9 @@ class QtShell : public ui::Shell, public UsesView {
     void repaint() override;
     void quit() override;
 
+    // Off: waitUntil returns at once (a snapshot has no one to greet).
+    void setSplashWait(bool wait) { waits_ = wait; }
+
     // Whether the program has been ended.
     bool ended() const { return ended_; }
     SplashWindow* splash() const { return splash_; }
@@ -45,6 +48,7 @@ class QtShell : public ui::Shell, public UsesView {
     QtHelpViewer& help_;
     QPointer<SplashWindow> splash_;
     bool ended_ = false;
+    bool waits_ = true;
 };
 
 }  // namespace qtgui

@@ -2,15 +2,15 @@
 
 namespace records {
 
-std::optional<std::vector<core::WeightRecord>> readLogOrTell(host::PanelHost& host) {
-    core::LogRecords log = core::readLogRecords(host.dataDir());
-    if (!log.status) {
+std::shared_ptr<const std::vector<core::WeightRecord>> readLogOrTell(host::PanelHost& host) {
+    auto log = core::sharedLogRecords(host.dataDir());
+    if (!log->status) {
         host.services().dialogs.message(
-            "「" + log.status.fileName() + "」を読めませんでした。\r\n" + log.status.reason(),
+            "「" + log->status.fileName() + "」を読めませんでした。\r\n" + log->status.reason(),
             "読み込みエラー", ui::Icon::Exclamation);
-        return std::nullopt;
+        return nullptr;
     }
-    return std::move(log.records);
+    return {log, &log->records};
 }
 
 }  // namespace records

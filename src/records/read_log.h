@@ -1,7 +1,8 @@
-// The log as the records panels read it each time they build.
+// The log as the records panels read it each time they build (kept while
+// the file stays as it was).
 #pragma once
 
-#include <optional>
+#include <memory>
 #include <vector>
 
 #include "core/weight_log.h"
@@ -11,6 +12,6 @@ namespace records {
 
 // The readable records in file order; none, after a message that says so,
 // when the log exists but cannot be read.
-std::optional<std::vector<core::WeightRecord>> readLogOrTell(host::PanelHost& host);
+std::shared_ptr<const std::vector<core::WeightRecord>> readLogOrTell(host::PanelHost& host);
 
 }  // namespace records

@@ -77,17 +77,17 @@ void CyokinPanel::DSP_CYOKIN() {
     mcrSub2.setSeriesCount(2);
     mcrSub2.setRowCount(0);
     mcrSub2.setRowCount(1);
-    core::LogRecords log = core::readLogRecords(host_.dataDir());
+    auto log = core::sharedLogRecords(host_.dataDir());
     // A history that could not be read is not exported over an earlier one.
-    cmdCyokinHozon.setEnabled(log.status.ok());
-    if (!log.status) {
+    cmdCyokinHozon.setEnabled(log->status.ok());
+    if (!log->status) {
         shown_ = {};
         host_.services().dialogs.message(
-            "「" + log.status.fileName() + "」を読めませんでした。\r\n" + log.status.reason(),
+            "「" + log->status.fileName() + "」を読めませんでした。\r\n" + log->status.reason(),
             "データ確認", ui::Icon::Exclamation);
         return;
     }
-    shown_ = history(log.records, host_.shared().Conversion);
+    shown_ = history(log->records, host_.shared().Conversion);
     showHistory();
     plotHistory();
 }
