@@ -7,6 +7,7 @@ PACKAGES=(
   qt6-base-dev libqt6opengl6-dev qt6-charts-dev qt6-svg-dev qt6-qpa-plugins libgl-dev
   qt6-translations-l10n fonts-noto-cjk xvfb xauth
   clang libclang-rt-14-dev
+  appstream desktop-file-utils librsvg2-bin dpkg-dev
 )
 
 as_root() {

@@ -127,8 +127,8 @@ void frmMain::Form_Load() {
 bool frmMain::logIsEmpty() const {
     if (state.Summary.RecordCount != 0) return false;
     // An unreadable log is not an empty one: no new start may replace it.
-    core::LogRecords log = core::readLogRecords(dir_);
-    return log.status.ok() && log.records.empty() && log.unreadableLines == 0;
+    auto log = core::parsedLog(dir_);
+    return log->status.ok() && log->records.empty() && log->unreadableLines == 0;
 }
 
 // ---- panels and help
@@ -179,6 +179,12 @@ void frmMain::chkHelp_Click() {
 }
 
 void frmMain::cmdHelp_Click() {
+    services_.help.openStartPage();
+}
+
+void frmMain::helpOnPanel() {
+    for (const PanelEntry& entry : panels_)
+        if (entry.panel->frame.visible()) return services_.help.openPage(entry.panel->info().view);
     services_.help.openStartPage();
 }
 

@@ -62,6 +62,8 @@ class frmMain : public host::PanelHost {
     void cmdMain_Click();
     void chkHelp_Click();
     void cmdHelp_Click();
+    // F1: the help page of the panel on view.
+    void helpOnPanel();
     void cmdOwari_Click();
     void READ_PROFILE();
     void READ_SETTEI();

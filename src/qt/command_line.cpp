@@ -1,45 +1,130 @@
 #include "qt/command_line.h"
 
+#include <QCommandLineParser>
+#include <QFile>
+#include <QSet>
 #include <cstdlib>
-#include <string_view>
 #include <system_error>
 
 namespace qtgui {
+namespace {
 
-CommandLine parseCommandLine(int argc, char** argv) {
-    CommandLine line;
-    for (int i = 1; i < argc && line.error.empty(); ++i) {
-        std::string_view arg = argv[i];
-        auto value = [&](std::filesystem::path& into) {
-            if (i + 1 >= argc) {
-                line.error = std::string(arg) + " にはフォルダー名が必要です。";
-                return;
-            }
-            into = argv[++i];
-        };
-        if (arg == "--data-dir") {
-            value(line.dataDir);
-        } else if (arg == "--today") {
-            line.today = i + 1 < argc ? core::parseDate(argv[++i]) : std::nullopt;
-            if (!line.today) line.error = "--today には yyyy/mm/dd 形式の日付が必要です。";
-        } else if (arg == "--snapshot") {
-            value(line.snapshotDir);
-        } else if (arg == "--help" || arg == "-h") {
-            line.help = true;
-        } else if (arg.starts_with("--")) {
-            line.error = "不明なオプションです: " + std::string(arg);
-        }
+const QString kDataDir = QStringLiteral("data-dir");
+const QString kToday = QStringLiteral("today");
+const QString kSnapshot = QStringLiteral("snapshot");
+
+std::string utf8(const QString& text) {
+    return text.toStdString();
+}
+
+std::filesystem::path fileName(const QString& text) {
+    return QFile::encodeName(text).toStdString();
+}
+
+// The parser knows our options only; its help and version options are the
+// usual -h/--help and -v/--version.
+struct Parser {
+    QCommandLineParser parser;
+    QCommandLineOption help = parser.addHelpOption();
+    QCommandLineOption version = parser.addVersionOption();
+
+    Parser() {
+        parser.setApplicationDescription(
+            QStringLiteral("ヤセルンバ: 体重を記録して、増えた分を罰金として貯金します。"));
+        parser.addOptions({
+            {kDataDir,
+             QStringLiteral("DIR をデータフォルダーとして使います (省略時は "
+                            "$XDG_DATA_HOME/yaserunba)。"),
+             QStringLiteral("DIR")},
+            {kToday, QStringLiteral("その日付を今日として扱います (時刻は実際の時刻)。"),
+             QStringLiteral("yyyy/mm/dd")},
+            {kSnapshot,
+             QStringLiteral("画面を出さずに起動し、各パネルの画像を OUTDIR に保存して終了します。"),
+             QStringLiteral("OUTDIR")},
+        });
     }
+};
+
+// Qt's own options, which QApplication reads, and whether each takes a value.
+bool isQtOption(const QString& arg, bool& takesValue) {
+    static const QSet<QString> valued = {QStringLiteral("-platform"),
+                                         QStringLiteral("-platformpluginpath"),
+                                         QStringLiteral("-platformtheme"),
+                                         QStringLiteral("-plugin"),
+                                         QStringLiteral("-qwindowgeometry"),
+                                         QStringLiteral("-qwindowicon"),
+                                         QStringLiteral("-qwindowtitle"),
+                                         QStringLiteral("-display"),
+                                         QStringLiteral("-geometry"),
+                                         QStringLiteral("-style"),
+                                         QStringLiteral("-stylesheet"),
+                                         QStringLiteral("-session"),
+                                         QStringLiteral("-name"),
+                                         QStringLiteral("-title")};
+    static const QSet<QString> flags = {QStringLiteral("-reverse"), QStringLiteral("-widgetcount"),
+                                        QStringLiteral("-nograb"), QStringLiteral("-dograb"),
+                                        QStringLiteral("-sync")};
+    takesValue = valued.contains(arg);
+    return takesValue || flags.contains(arg);
+}
+
+QStringList withoutQtOptions(const QStringList& arguments) {
+    QStringList ours;
+    for (qsizetype i = 0; i < arguments.size(); ++i) {
+        bool takesValue = false;
+        if (i > 0 && isQtOption(arguments[i], takesValue)) {
+            if (takesValue) ++i;
+            continue;
+        }
+        ours << arguments[i];
+    }
+    return ours;
+}
+
+void readValues(const QCommandLineParser& parser, CommandLine& line) {
+    if (parser.isSet(kDataDir)) line.dataDir = fileName(parser.value(kDataDir));
+    if (parser.isSet(kSnapshot)) line.snapshotDir = fileName(parser.value(kSnapshot));
+    if (parser.isSet(kToday)) {
+        line.today = core::parseDate(utf8(parser.value(kToday)));
+        if (!line.today)
+            line.error = "--today には yyyy/mm/dd 形式の実在する日付が必要です: " +
+                         utf8(parser.value(kToday));
+    }
+    if (line.error.empty() && !parser.positionalArguments().isEmpty())
+        line.error = "余分な引数があります: " + utf8(parser.positionalArguments().join(' '));
+}
+
+}  // namespace
+
+CommandLine parseCommandLine(const QStringList& arguments) {
+    CommandLine line;
+    Parser p;
+    if (!p.parser.parse(withoutQtOptions(arguments))) {
+        line.error = utf8(p.parser.errorText());
+        return line;
+    }
+    line.help = p.parser.isSet(p.help) || p.parser.isSet(QStringLiteral("help-all"));
+    line.version = p.parser.isSet(p.version);
+    readValues(p.parser, line);
     return line;
 }
 
+CommandLine parseCommandLine(int argc, char** argv) {
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i) arguments << QString::fromLocal8Bit(argv[i]);
+    return parseCommandLine(arguments);
+}
+
 std::string usageText() {
-    return "使い方: yaserunba [--data-dir フォルダー] [--today 日付] [--snapshot 出力フォルダー]\n"
-           "  --data-dir DIR     DIR をデータフォルダーとして使います\n"
-           "                     (省略時は $XDG_DATA_HOME/yaserunba)\n"
-           "  --today yyyy/mm/dd その日付を今日として扱います (時刻は実際の時刻)\n"
-           "  --snapshot OUTDIR  画面を出さずに起動し、各パネルの画像を OUTDIR "
-           "に保存して終了します\n";
+    Parser p;
+    // Without an application object the parser cannot know our name.
+    QString text = p.parser.helpText();
+    text.replace(QLatin1String("<executable_name>"), QLatin1String("yaserunba"));
+    return utf8(text);
+}
+
+std::string versionText() {
+    return std::string("yaserunba ") + YASERUNBA_VERSION + "\n";
 }
 
 std::filesystem::path defaultDataDir() {
@@ -50,18 +135,32 @@ std::filesystem::path defaultDataDir() {
     return base / ".local" / "share" / "yaserunba";
 }
 
+namespace {
+
+// Empty when the folder's list of files can be read.
+std::string unreadable(const std::filesystem::path& dir) {
+    std::error_code ec;
+    std::filesystem::directory_iterator it(dir, ec);
+    return ec ? ec.message() : std::string();
+}
+
+}  // namespace
+
 std::optional<std::filesystem::path> resolveDataDir(const CommandLine& line, std::string& error) {
     std::error_code ec;
-    if (!line.dataDir.empty()) {
-        if (std::filesystem::is_directory(line.dataDir, ec)) return line.dataDir;
-        error = "データフォルダーが見つかりません: " + line.dataDir.string();
+    std::filesystem::path dir = line.dataDir.empty() ? defaultDataDir() : line.dataDir;
+    if (line.dataDir.empty()) std::filesystem::create_directories(dir, ec);
+    if (!std::filesystem::is_directory(dir, ec)) {
+        error = (line.dataDir.empty() ? "yaserunba: データフォルダーを作れませんでした: "
+                                      : "yaserunba: データフォルダーが見つかりません: ") +
+                dir.string();
         return std::nullopt;
     }
-    std::filesystem::path dir = defaultDataDir();
-    std::filesystem::create_directories(dir, ec);
-    if (std::filesystem::is_directory(dir, ec)) return dir;
-    error = "データフォルダーを作れませんでした: " + dir.string();
-    return std::nullopt;
+    if (std::string why = unreadable(dir); !why.empty()) {
+        error = "yaserunba: データフォルダーを読めません: " + dir.string() + " (" + why + ")";
+        return std::nullopt;
+    }
+    return dir;
 }
 
 }  // namespace qtgui

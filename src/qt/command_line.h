@@ -1,7 +1,9 @@
 // The program's command line:
-// yaserunba [--data-dir DIR] [--today yyyy/mm/dd] [--snapshot OUTDIR].
+// yaserunba [--data-dir DIR] [--today yyyy/mm/dd] [--snapshot OUTDIR],
+// with --help and --version.
 #pragma once
 
+#include <QStringList>
 #include <filesystem>
 #include <optional>
 #include <string>
@@ -19,21 +21,27 @@ struct CommandLine {
     // none for the real date.
     std::optional<core::Date> today;
     bool help = false;
-    // What was wrong with the arguments, empty when nothing.
+    bool version = false;
+    // What was wrong with the arguments, one line, empty when nothing.
     std::string error;
 };
 
-// Reads our options; arguments with a single dash are left to Qt.
+// Reads our options. Qt's own single-dash options (-platform xcb, -style
+// fusion, ...) are left to Qt.
+CommandLine parseCommandLine(const QStringList& arguments);
 CommandLine parseCommandLine(int argc, char** argv);
 
+// What --help and --version print.
 std::string usageText();
+std::string versionText();
 
 // $XDG_DATA_HOME/yaserunba, or ~/.local/share/yaserunba without it.
 std::filesystem::path defaultDataDir();
 
 // The folder the program works in: the one given, which must exist, or the
-// user's data location, created when missing. nullopt, with `error` set,
-// when there is none.
+// user's data location, created when missing; in both cases a folder whose
+// list of files can be read. nullopt, with `error` set to one line, when
+// there is none.
 std::optional<std::filesystem::path> resolveDataDir(const CommandLine& line, std::string& error);
 
 }  // namespace qtgui

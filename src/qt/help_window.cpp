@@ -86,15 +86,27 @@ void HelpWindow::showStartPage() {
     browser_->setSource(kStartPage);
 }
 
+void HelpWindow::showPage(const QString& name) {
+    browser_->setSource(QUrl(QStringLiteral("qrc:/help/%1.html").arg(name)));
+}
+
 QtHelpViewer::~QtHelpViewer() {
     closeAll();
 }
 
-void QtHelpViewer::openStartPage() {
+HelpWindow& QtHelpViewer::shownWindow() {
     if (!window_) window_ = new HelpWindow(view());
-    window_->showStartPage();
     window_->show();
     bringToFront(window_);
+    return *window_;
+}
+
+void QtHelpViewer::openStartPage() {
+    shownWindow().showStartPage();
+}
+
+void QtHelpViewer::openPage(std::string_view name) {
+    shownWindow().showPage(qstr(name));
 }
 
 void QtHelpViewer::closeAll() {

@@ -1,5 +1,6 @@
 // The program's own help: a window showing the bundled HTML pages, opened at
-// the table of contents and closed when the program ends.
+// the table of contents or at one panel's page, and closed when the program
+// ends.
 #pragma once
 
 #include <QPointer>
@@ -22,6 +23,8 @@ class HelpWindow : public QWidget {
   public:
     explicit HelpWindow(QWidget* owner);
     void showStartPage();
+    // The page resources/help/NAME.html.
+    void showPage(const QString& name);
     HelpBrowser* browser() const { return browser_; }
 
   private:
@@ -32,11 +35,15 @@ class QtHelpViewer : public ui::HelpViewer, public UsesView {
   public:
     ~QtHelpViewer() override;
     void openStartPage() override;
+    void openPage(std::string_view name) override;
     void closeAll() override;
     // The open help window, or nullptr.
     HelpWindow* window() const { return window_; }
 
   private:
+    // The help window, made when missing, shown and raised.
+    HelpWindow& shownWindow();
+
     QPointer<HelpWindow> window_;
 };
 

@@ -3,7 +3,10 @@
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QGridLayout>
+#include <QGuiApplication>
 #include <QHBoxLayout>
+#include <QScreen>
+#include <QShortcut>
 #include <QTimer>
 #include <QToolButton>
 #include <QVBoxLayout>
@@ -13,6 +16,22 @@
 #include "qt/panels/panels.h"
 
 namespace qtgui {
+namespace {
+
+// What the window frame and the desktop's panels leave of the screen. The
+// offscreen platform (pictures, tests) has no real screen to fit.
+QSize roomOnScreen(const QWidget& window) {
+    const QScreen* screen = window.screen();
+    if (!screen || QGuiApplication::platformName() == QLatin1String("offscreen"))
+        return QSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+    return screen->availableGeometry().size() - QSize(16, 40);
+}
+
+}  // namespace
+
+QSize MainView::fittingSize(QSize wanted) const {
+    return wanted.boundedTo(roomOnScreen(*this)).expandedTo(minimumSize());
+}
 
 MainView::MainView(app::frmMain& window, QWidget* parent)
     : QWidget(parent), window_(window), binder_(window.form, window.services().dialogs) {
@@ -32,7 +51,10 @@ MainView::MainView(app::frmMain& window, QWidget* parent)
         widest = std::max(widest, widgetFor(entry.panel->frame)->minimumSizeHint().width());
     QMargins margins = area->layout()->contentsMargins();
     setMinimumSize(std::max(900, side->width() + widest + margins.left() + margins.right()), 640);
-    resize(1100, 720);
+    resize(fittingSize(QSize(1100, 720)));
+    // F1 opens the help at the page of the panel on view; the focus stays.
+    auto* help = new QShortcut(QKeySequence::HelpContents, this);
+    connect(help, &QShortcut::activated, this, [this] { window_.helpOnPanel(); });
     syncAll();
 }
 

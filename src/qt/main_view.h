@@ -31,6 +31,9 @@ class MainView : public QWidget {
     void closeEvent(QCloseEvent* event) override;
 
   private:
+    // The size asked for, no larger than the screen leaves for the window,
+    // no smaller than its minimum.
+    QSize fittingSize(QSize wanted) const;
     QWidget* buildSideColumn();
     QWidget* buildPanelArea();
 

@@ -89,12 +89,19 @@ class RecordingClipboard : public Clipboard {
 
 class RecordingHelp : public HelpViewer {
   public:
-    void openStartPage() override { ++opened_; }
+    void openStartPage() override { openPage("index"); }
+    void openPage(std::string_view name) override {
+        opened_ = 1;
+        page_ = name;
+    }
     void closeAll() override { opened_ = 0; }
     int openWindows() const { return opened_; }
+    // The page shown last.
+    const std::string& page() const { return page_; }
 
   private:
     int opened_ = 0;
+    std::string page_;
 };
 
 // Records the window's life; never waits.

@@ -65,6 +65,8 @@ class HelpViewer {
   public:
     virtual ~HelpViewer() = default;
     virtual void openStartPage() = 0;
+    // The page of one panel, named by its view (PanelInfo::view).
+    virtual void openPage(std::string_view name) = 0;
     virtual void closeAll() = 0;
 };
 

@@ -74,6 +74,21 @@ TEST(Window, HelpOpensAndTheEndClosesIt) {
     EXPECT_TRUE(w.shell.ended());
 }
 
+// F1 opens the help at the page of the panel on view, whichever it is.
+TEST(Window, HelpOnAPanelOpensItsPage) {
+    TempFolder folder;
+    folder.put("設定.TXT", "\"ヘルプツアー\",0\r\n");
+    Window w(folder);
+    w.window.Form_Load();
+    for (const auto& entry : w.window.panels()) {
+        entry.button->click();
+        w.window.helpOnPanel();
+        EXPECT_EQ(w.help.page(), entry.panel->info().view);
+    }
+    w.window.cmdHelp.click();
+    EXPECT_EQ(w.help.page(), "index");
+}
+
 // A log that cannot be read (here a folder of that name) is said so at
 // start-up, and nothing writes over it.
 TEST(StartUp, ALogThatCannotBeReadIsSaidSoAndLeftAlone) {

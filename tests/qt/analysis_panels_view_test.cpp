@@ -10,6 +10,7 @@
 
 #include "core/settings.h"
 #include "core/weight_log.h"
+#include "program_fixture.h"
 #include "qt/program.h"
 
 namespace {
@@ -18,7 +19,7 @@ constexpr core::Date kToday{std::chrono::year(2024), std::chrono::June, std::chr
 
 }  // namespace
 
-class AnalysisPanelsViewTest : public QObject {
+class AnalysisPanelsViewTest : public QObject, qttest::ProgramFixture {
     Q_OBJECT
 
   private slots:
@@ -28,40 +29,21 @@ class AnalysisPanelsViewTest : public QObject {
 
     void targetButtonMovesTheFloor();
     void optionsSwitchTheirOwnList();
-
-  private:
-    template <typename W>
-    W* find(const char* name) const {
-        auto* widget = program_->view().findChild<W*>(QString::fromUtf8(name));
-        if (!widget) qFatal("no widget %s", name);
-        return widget;
-    }
-    void click(QWidget* widget) {
-        QTest::mouseClick(widget, Qt::LeftButton, {}, widget->rect().center());
-    }
-    core::DataDir dir() const { return core::DataDir(folder_->path().toStdString()); }
-
-    std::unique_ptr<QTemporaryDir> folder_;
-    std::unique_ptr<qtgui::Program> program_;
 };
 
 void AnalysisPanelsViewTest::init() {
-    folder_ = std::make_unique<QTemporaryDir>();
-    QVERIFY(folder_->isValid());
-    QVERIFY(core::writeHelpTour(dir(), 0).ok());
+    makeFolder();
     QVERIFY(
         core::writeProfile(dir(), {.UserName = "花子", .Height = 160, .TargetWeight = 65}).ok());
     QVERIFY(core::APPEND_LOG(dir(), {"2024/06/01", "朝食前", 75.0f, "", "", ""}).ok());
     QVERIFY(core::APPEND_LOG(dir(), {"2024/06/02", "朝食前", 74.6f, "", "", ""}).ok());
     QVERIFY(core::APPEND_LOG(dir(), {"2024/06/03", "朝食前", 74.6f, "", "", ""}).ok());
-    program_ = std::make_unique<qtgui::Program>(folder_->path().toStdString(), true, kToday);
-    program_->start();
+    startProgram(kToday);
     QVERIFY(program_->view().isVisible());
 }
 
 void AnalysisPanelsViewTest::cleanup() {
-    program_.reset();
-    folder_.reset();
+    stopProgram();
 }
 
 void AnalysisPanelsViewTest::targetButtonMovesTheFloor() {

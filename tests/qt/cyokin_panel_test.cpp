@@ -11,6 +11,7 @@
 
 #include "core/settings.h"
 #include "core/weight_log.h"
+#include "program_fixture.h"
 #include "qt/program.h"
 
 namespace {
@@ -19,7 +20,7 @@ constexpr core::Date kToday{std::chrono::year(2026), std::chrono::December, std:
 
 }  // namespace
 
-class CyokinPanelTest : public QObject {
+class CyokinPanelTest : public QObject, qttest::ProgramFixture {
     Q_OBJECT
 
   private slots:
@@ -28,34 +29,18 @@ class CyokinPanelTest : public QObject {
     void cleanup();
 
     void theEditorTakesTheListsPlace();
-
-  private:
-    template <typename W>
-    W* find(const char* name) const {
-        auto* widget = program_->view().findChild<W*>(QString::fromLatin1(name));
-        if (!widget) qFatal("no widget %s", name);
-        return widget;
-    }
-    core::DataDir dir() const { return core::DataDir(folder_->path().toStdString()); }
-
-    std::unique_ptr<QTemporaryDir> folder_;
-    std::unique_ptr<qtgui::Program> program_;
 };
 
 void CyokinPanelTest::init() {
-    folder_ = std::make_unique<QTemporaryDir>();
-    QVERIFY(folder_->isValid());
-    QVERIFY(core::writeHelpTour(dir(), 0).ok());
+    makeFolder();
     QVERIFY(core::APPEND_LOG(dir(), {"2026/12/06", "A", 60.0f, "", "", ""}).ok());
     QVERIFY(core::APPEND_LOG(dir(), {"2026/12/07", "A", 60.5f, "", "", ""}).ok());
-    program_ = std::make_unique<qtgui::Program>(folder_->path().toStdString(), true, kToday);
-    program_->start();
+    startProgram(kToday);
     QTest::mouseClick(find<QWidget>("cmdCyokin"), Qt::LeftButton);
 }
 
 void CyokinPanelTest::cleanup() {
-    program_.reset();
-    folder_.reset();
+    stopProgram();
 }
 
 void CyokinPanelTest::theEditorTakesTheListsPlace() {

@@ -18,6 +18,7 @@
 
 #include "core/settings.h"
 #include "core/weight_log.h"
+#include "program_fixture.h"
 #include "qt/program.h"
 #include "setup/situation_list.h"
 
@@ -27,7 +28,7 @@ constexpr core::Date kToday{std::chrono::year(2026), std::chrono::December, std:
 
 }  // namespace
 
-class MainPanelTest : public QObject {
+class MainPanelTest : public QObject, qttest::ProgramFixture {
     Q_OBJECT
 
   private slots:
@@ -37,41 +38,22 @@ class MainPanelTest : public QObject {
 
     void enteredWeighingIsSavedAndListed();
     void meterSliderMovesPointerAndFormulas();
-
-  private:
-    template <typename W>
-    W* find(const char* name) const {
-        auto* widget = program_->view().findChild<W*>(QString::fromLatin1(name));
-        if (!widget) qFatal("no widget %s", name);
-        return widget;
-    }
-    void click(QWidget* widget) {
-        QTest::mouseClick(widget, Qt::LeftButton, {}, widget->rect().center());
-    }
-    core::DataDir dir() const { return core::DataDir(folder_->path().toStdString()); }
-
-    std::unique_ptr<QTemporaryDir> folder_;
-    std::unique_ptr<qtgui::Program> program_;
 };
 
 // At 200 cm the BMI is a quarter of the weight: 80 kg is BMI 20.0.
 void MainPanelTest::init() {
-    folder_ = std::make_unique<QTemporaryDir>();
-    QVERIFY(folder_->isValid());
-    QVERIFY(core::writeHelpTour(dir(), 0).ok());
+    makeFolder();
     QVERIFY(
         core::writeProfile(dir(), {.UserName = "花子", .Height = 200, .TargetWeight = 70}).ok());
     QVERIFY(dir().writeText(setup::kSituationFile, "起床後\r\n朝食前\r\n").ok());
     QVERIFY(core::APPEND_LOG(dir(), {"2026/12/06", "起床後", 80.0f, "", "", ""}).ok());
     QVERIFY(core::APPEND_LOG(dir(), {"2026/12/07", "起床後", 80.0f, "", "", ""}).ok());
-    program_ = std::make_unique<qtgui::Program>(folder_->path().toStdString(), true, kToday);
-    program_->start();
+    startProgram(kToday);
     QVERIFY(program_->view().isVisible());
 }
 
 void MainPanelTest::cleanup() {
-    program_.reset();
-    folder_.reset();
+    stopProgram();
 }
 
 // Situation, one step up, save: the log gets the weighing dated today, the

@@ -63,6 +63,8 @@ class MainViewTest : public QObject {
     void chkHelpSwitchesTheTourAndWritesTheSettings();
     void typingGoesThroughTheModel();
     void closingTheWindowEndsTheProgram();
+    void f1OpensTheShownPanelsPage();
+    void everyPanelFitsASmallLaptopScreen();
 
   private:
     void start();
@@ -198,6 +200,44 @@ void MainViewTest::closingTheWindowEndsTheProgram() {
     QTRY_VERIFY(program_->ended());
     QVERIFY(!program_->view().isVisible());
     QTRY_VERIFY(!program_->help().window());
+}
+
+// F1 on any panel opens the help at that panel's page; ヘルプ at the start.
+void MainViewTest::f1OpensTheShownPanelsPage() {
+    QVERIFY(core::writeHelpTour(dir(), 0).ok());
+    start();
+    auto page = [this] { return program_->help().window()->browser()->source().fileName(); };
+    for (const auto& entry : program_->window().panels()) {
+        click(entry.button->name().c_str());
+        program_->help().closeAll();
+        QTRY_VERIFY(!program_->help().window());
+        program_->view().activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&program_->view()));
+        QTest::keyClick(&program_->view(), Qt::Key_F1);
+        QVERIFY(program_->help().window());
+        QCOMPARE(page(), QString::fromUtf8(entry.panel->info().view) + ".html");
+    }
+    click("cmdHelp");
+    QCOMPARE(page(), QString("index.html"));
+}
+
+// 1366 x 768, less the window frame and a desktop panel: every panel must
+// be usable at that size, so the window may not ask for more.
+void MainViewTest::everyPanelFitsASmallLaptopScreen() {
+    QVERIFY(core::writeHelpTour(dir(), 0).ok());
+    start();
+    const QSize room(1366 - 16, 768 - 40);
+    for (const auto& entry : program_->window().panels()) {
+        click(entry.button->name().c_str());
+        QWidget* panel = program_->view().widgetFor(entry.panel->frame);
+        int width = panel->minimumSizeHint().width() + 116 + 24;
+        QVERIFY2(width <= room.width(),
+                 qPrintable(QString::fromStdString(entry.panel->frame.name()) + " needs " +
+                            QString::number(width)));
+    }
+    QVERIFY(program_->view().minimumWidth() <= room.width());
+    QVERIFY(program_->view().minimumHeight() <= room.height());
+    QVERIFY(program_->view().height() <= room.height());
 }
 
 QTEST_MAIN(MainViewTest)

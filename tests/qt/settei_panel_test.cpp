@@ -11,6 +11,7 @@
 
 #include "core/settings.h"
 #include "core/weight_log.h"
+#include "program_fixture.h"
 #include "qt/program.h"
 #include "setup/situation_list.h"
 
@@ -21,7 +22,7 @@ const std::string kList = "A\r\nB\r\nC\r\nD\r\n";
 
 }  // namespace
 
-class SetteiPanelTest : public QObject {
+class SetteiPanelTest : public QObject, qttest::ProgramFixture {
     Q_OBJECT
 
   private slots:
@@ -34,12 +35,6 @@ class SetteiPanelTest : public QObject {
     void pressOnBlankSpaceStartsNoDrag();
 
   private:
-    template <typename W>
-    W* find(const char* name) const {
-        auto* widget = program_->view().findChild<W*>(QString::fromLatin1(name));
-        if (!widget) qFatal("no widget %s", name);
-        return widget;
-    }
     QPoint centreOf(int row) const { return list_->visualItemRect(list_->item(row)).center(); }
     QStringList widgetItems() const {
         QStringList items;
@@ -52,21 +47,14 @@ class SetteiPanelTest : public QObject {
             items << QString::fromStdString(item);
         return items;
     }
-    core::DataDir dir() const { return core::DataDir(folder_->path().toStdString()); }
-
-    std::unique_ptr<QTemporaryDir> folder_;
-    std::unique_ptr<qtgui::Program> program_;
     QListWidget* list_ = nullptr;
 };
 
 void SetteiPanelTest::init() {
-    folder_ = std::make_unique<QTemporaryDir>();
-    QVERIFY(folder_->isValid());
-    QVERIFY(core::writeHelpTour(dir(), 0).ok());
+    makeFolder();
     QVERIFY(dir().writeText(setup::kSituationFile, kList).ok());
     QVERIFY(core::APPEND_LOG(dir(), {"2026/12/07", "A", 60.0f, "", "", ""}).ok());
-    program_ = std::make_unique<qtgui::Program>(folder_->path().toStdString(), true, kToday);
-    program_->start();
+    startProgram(kToday);
     QTest::mouseClick(find<QWidget>("cmdSettei"), Qt::LeftButton);
     list_ = find<QListWidget>("lstKoumoku");
     QVERIFY(list_->isVisible());
@@ -74,8 +62,7 @@ void SetteiPanelTest::init() {
 }
 
 void SetteiPanelTest::cleanup() {
-    program_.reset();
-    folder_.reset();
+    stopProgram();
 }
 
 void SetteiPanelTest::dragMovesTheItem_data() {

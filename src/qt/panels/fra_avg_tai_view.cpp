@@ -12,20 +12,10 @@
 #include "analysis/avgtai_panel.h"
 #include "qt/bindings.h"
 #include "qt/panels/panels.h"
+#include "qt/panels/view_parts.h"
 
 namespace qtgui::panels {
 namespace {
-
-QPushButton* pictureButton(Binder& binder, ui::Button& button, const char* icon, int size,
-                           QWidget* parent) {
-    QPushButton* widget = bindButton(binder, button, parent);
-    widget->setIcon(svgIcon(QStringLiteral(":/icons/%1.svg").arg(QLatin1String(icon))));
-    widget->setIconSize(QSize(size, size));
-    widget->setFixedSize(size + 12, size + 12);
-    widget->setCursor(Qt::PointingHandCursor);
-    widget->setAccessibleName(qstr(button.toolTip()));
-    return widget;
-}
 
 QHBoxLayout* periodRow(analysis::AvgTaiPanel& panel, Binder& binder, QWidget* parent) {
     auto* row = new QHBoxLayout;

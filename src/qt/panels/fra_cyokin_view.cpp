@@ -17,6 +17,7 @@
 
 #include "qt/bindings.h"
 #include "qt/panels/panels.h"
+#include "qt/panels/view_parts.h"
 #include "qt/theme.h"
 #include "savings/cyokin_panel.h"
 
@@ -48,26 +49,10 @@ class EditorSwapBinding : public Binding {
     QWidget* list_;
 };
 
-QPushButton* pictureButton(Binder& binder, ui::Button& button, const char* icon, QWidget* parent) {
-    const int size = 40;
-    QPushButton* widget = bindButton(binder, button, parent);
-    widget->setIcon(svgIcon(QStringLiteral(":/icons/%1.svg").arg(QLatin1String(icon))));
-    widget->setIconSize(QSize(size, size));
-    widget->setFixedSize(size + 12, size + 12);
-    widget->setCursor(Qt::PointingHandCursor);
-    return widget;
-}
-
 // A grid no wider than its columns and a scroll bar.
-QTableView* fittedGrid(Binder& binder, ui::Grid& grid, QWidget* parent) {
-    QTableView* view = bindGrid(binder, grid, parent);
+QTableView* fixedGrid(Binder& binder, ui::Grid& grid, QWidget* parent) {
+    QTableView* view = fittedGrid(binder, grid, GridWidth::Exactly, parent);
     view->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Expanding);
-    auto fit = [view] {
-        view->setFixedWidth(2 * view->frameWidth() + view->horizontalHeader()->length() +
-                            view->style()->pixelMetric(QStyle::PM_ScrollBarExtent));
-    };
-    QObject::connect(view->horizontalHeader(), &QHeaderView::sectionResized, view, fit);
-    fit();
     return view;
 }
 
@@ -81,7 +66,7 @@ QWidget* tools(savings::CyokinPanel& panel, Binder& binder, QWidget* parent) {
         {&panel.cmdKansan, "kansan_edit"},
     };
     for (const auto& [button, icon] : buttons) {
-        layout->addWidget(pictureButton(binder, *button, icon, row));
+        layout->addWidget(pictureButton(binder, *button, icon, 40, row));
         auto* caption = new QLabel(qstr(button->toolTip()), row);
         caption->setObjectName(QStringLiteral("toolCaption"));
         layout->addWidget(caption);
@@ -137,7 +122,7 @@ QGroupBox* editor(savings::CyokinPanel& panel, Binder& binder, QWidget* parent) 
     group->setObjectName(qstr(panel.fraKansan.name()));
     auto* top = new QHBoxLayout;
     top->setSpacing(14);
-    top->addWidget(fittedGrid(binder, panel.msgCyokin, group));
+    top->addWidget(fixedGrid(binder, panel.msgCyokin, group));
     top->addWidget(instructions(group), 1);
     auto* layout = new QVBoxLayout(group);
     layout->setSpacing(10);
@@ -164,7 +149,7 @@ void layoutFraCyokin(savings::CyokinPanel& panel, Binder& binder, QWidget* body)
     auto* list = new QWidget(body);
     auto* holder = new QVBoxLayout(list);
     holder->setContentsMargins(0, 0, 0, 0);
-    holder->addWidget(fittedGrid(binder, panel.msgCyokin2, list));
+    holder->addWidget(fixedGrid(binder, panel.msgCyokin2, list));
     QGroupBox* group = editor(panel, binder, body);
     binder.add<EditorSwapBinding>(panel.fraKansan, group, list);
 

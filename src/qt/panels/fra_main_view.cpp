@@ -18,8 +18,10 @@
 
 #include "app/main_panel.h"
 #include "qt/bindings.h"
+#include "qt/layouting.h"
 #include "qt/panels/band_strip.h"
 #include "qt/panels/panels.h"
+#include "qt/panels/view_parts.h"
 
 namespace qtgui::panels {
 namespace {
@@ -123,16 +125,6 @@ QFrame* dayCard(app::MainPanel& panel, Binder& binder, QWidget* parent) {
     return frame;
 }
 
-QPushButton* pictureButton(Binder& binder, ui::Button& button, const char* icon, int size,
-                           QWidget* parent) {
-    QPushButton* widget = bindButton(binder, button, parent);
-    widget->setIcon(svgIcon(QStringLiteral(":/icons/%1.svg").arg(QLatin1String(icon))));
-    widget->setIconSize(QSize(size, size));
-    widget->setFixedSize(size + 12, size + 12);
-    widget->setCursor(Qt::PointingHandCursor);
-    return widget;
-}
-
 // The weight box with its unit and the up and down buttons beside it.
 QWidget* weightRow(app::MainPanel& panel, Binder& binder, QWidget* parent) {
     auto* row = new QWidget(parent);
@@ -168,12 +160,10 @@ QFrame* entryCard(app::MainPanel& panel, Binder& binder, QWidget* parent) {
     QListWidget* situations = bindListBox(binder, panel.lstAct, frame);
     caption->setBuddy(situations);
     grid->addWidget(situations, 1, 0);
-    auto* pictures = new QVBoxLayout;
-    pictures->setSpacing(6);
-    pictures->addWidget(pictureButton(binder, panel.cmdJikan, "clock", 28, frame));
-    pictures->addWidget(pictureButton(binder, panel.cmdFree, "free", 28, frame));
-    pictures->addStretch(1);
-    grid->addLayout(pictures, 1, 1);
+    grid->addLayout(column({pictureButton(binder, panel.cmdJikan, "clock", 28, frame),
+                            pictureButton(binder, panel.cmdFree, "free", 28, frame), stretch()},
+                           {.spacing = 6}),
+                    1, 1);
     grid->addWidget(weightRow(panel, binder, frame), 2, 0, 1, 2);
     grid->setRowStretch(1, 1);
     return frame;
@@ -182,63 +172,46 @@ QFrame* entryCard(app::MainPanel& panel, Binder& binder, QWidget* parent) {
 // The day list, at most as wide as its columns and a scroll bar, whatever
 // widths the program gives them; in a narrow window it scrolls sideways.
 QTableView* dayList(app::MainPanel& panel, Binder& binder, QWidget* parent) {
-    QTableView* view = bindGrid(binder, panel.msgDayList, parent);
+    QTableView* view = fittedGrid(binder, panel.msgDayList, GridWidth::AtMost, parent);
     view->setMinimumWidth(360);
     view->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Expanding);
-    auto fit = [view] {
-        view->setMaximumWidth(2 * view->frameWidth() + view->horizontalHeader()->length() +
-                              view->style()->pixelMetric(QStyle::PM_ScrollBarExtent));
-    };
-    QObject::connect(view->horizontalHeader(), &QHeaderView::sectionResized, view, fit);
-    fit();
     return view;
 }
 
 QWidget* charts(app::MainPanel& panel, Binder& binder, QWidget* parent) {
-    auto* row = new QWidget(parent);
-    auto* layout = new QHBoxLayout(row);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->setSpacing(10);
-    QChartView* weights = bindChart(binder, panel.mcrMain, row);
+    auto* place = new QWidget(parent);
+    QChartView* weights = bindChart(binder, panel.mcrMain, place);
     QChartView* money =
-        bindChart(binder, panel.mcrSub, row,
+        bindChart(binder, panel.mcrSub, place,
                   {.seriesNames = {QStringLiteral("本日の累計"), QStringLiteral("各回の罰金")},
                    .decimals = 0,
                    .fromZero = true,
                    .filledSeries = 1});
-    for (QChartView* chart : {weights, money}) {
-        chart->setMinimumSize(240, 180);
-        layout->addWidget(chart, 1);
-    }
-    return row;
+    for (QChartView* chart : {weights, money}) chart->setMinimumSize(240, 180);
+    setLayout(place, row({{weights, 1}, {money, 1}}, {.spacing = 10}));
+    return place;
 }
 
 }  // namespace
 
 void layoutFraMain(app::MainPanel& panel, Binder& binder, QWidget* body) {
     body->setStyleSheet(QString::fromUtf8(kMainStyle));
-    // The day to show and the entry of a weighing on it.
-    auto* left = new QVBoxLayout;
-    left->setSpacing(12);
     QCalendarWidget* calendar = bindCalendar(binder, panel.mtvmain, body);
     calendar->setFixedSize(300, 214);
-    left->addWidget(calendar);
     QFrame* entry = entryCard(panel, binder, body);
     entry->setFixedWidth(calendar->width());
-    left->addWidget(entry, 1);
-
-    // What the day was.
-    auto* right = new QVBoxLayout;
-    right->setSpacing(12);
-    right->addWidget(dayCard(panel, binder, body));
-    right->addWidget(dayList(panel, binder, body), 3);
-    right->addWidget(charts(panel, binder, body), 4);
-
-    auto* layout = new QHBoxLayout(body);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->setSpacing(12);
-    layout->addLayout(left);
-    layout->addLayout(right, 1);
+    setLayout(body, row(
+                        {
+                            // The day to show and the entry of a weighing on it.
+                            column({calendar, {entry, 1}}, {.spacing = 12}),
+                            // What the day was.
+                            {column({dayCard(panel, binder, body),
+                                     {dayList(panel, binder, body), 3},
+                                     {charts(panel, binder, body), 4}},
+                                    {.spacing = 12}),
+                             1},
+                        },
+                        {.spacing = 12}));
 }
 
 }  // namespace qtgui::panels

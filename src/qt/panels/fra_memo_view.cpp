@@ -13,6 +13,7 @@
 
 #include "notes/memo_panel.h"
 #include "qt/bindings.h"
+#include "qt/layouting.h"
 #include "qt/panels/panels.h"
 
 namespace qtgui::panels {
@@ -97,18 +98,15 @@ QFrame* kizukiCard(notes::MemoPanel& panel, Binder& binder, QWidget* parent) {
 
 void layoutFraMemo(notes::MemoPanel& panel, Binder& binder, QWidget* body) {
     body->setStyleSheet(QLatin1String(kMemoStyle));
-    auto* bottom = new QHBoxLayout;
-    bottom->setSpacing(12);
-    bottom->addWidget(correctionCard(panel, binder, body));
-    bottom->addWidget(kizukiCard(panel, binder, body), 1);
-
-    auto* layout = new QVBoxLayout(body);
-    layout->setContentsMargins(4, 0, 4, 4);
-    layout->setSpacing(8);
-    layout->addWidget(bindGrid(binder, panel.msgMemoList, body), 1);
-    layout->addLayout(diaryLine(panel, binder, body));
-    layout->addSpacing(6);
-    layout->addLayout(bottom);
+    // Built in reading order, which is the order of the Tab key.
+    setLayout(
+        body,
+        column({{bindGrid(binder, panel.msgMemoList, body), 1},
+                diaryLine(panel, binder, body),
+                space(6),
+                row({correctionCard(panel, binder, body), {kizukiCard(panel, binder, body), 1}},
+                    {.spacing = 12})},
+               {.spacing = 8, .margins = {4, 0, 4, 4}}));
 }
 
 }  // namespace qtgui::panels

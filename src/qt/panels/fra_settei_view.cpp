@@ -15,6 +15,7 @@
 #include <QVBoxLayout>
 
 #include "qt/bindings.h"
+#include "qt/layouting.h"
 #include "qt/panels/band_strip.h"
 #include "qt/panels/panels.h"
 #include "setup/settei_panel.h"
@@ -191,17 +192,12 @@ QWidget* formulas(setup::SetteiPanel& panel, Binder& binder, QWidget* parent) {
     grid->setVerticalSpacing(16);
     auto equals = [&] { return text(QStringLiteral("＝"), area); };
 
-    auto line = [&](int row, const QString& caption, ui::Label& result, QWidget* formula,
+    auto line = [&](int at, const QString& caption, ui::Label& result, QWidget* formula,
                     const QString& after, int gap) {
-        grid->addWidget(text(caption, area), row, 0);
-        grid->addWidget(valueBox(binder, result, area), row, 1, Qt::AlignVCenter);
-        grid->addWidget(equals(), row, 2);
-        auto* right = new QHBoxLayout;
-        right->setSpacing(gap);
-        right->addWidget(formula);
-        right->addWidget(text(after, area));
-        right->addStretch(1);
-        grid->addLayout(right, row, 3);
+        grid->addWidget(text(caption, area), at, 0);
+        grid->addWidget(valueBox(binder, result, area), at, 1, Qt::AlignVCenter);
+        grid->addWidget(equals(), at, 2);
+        grid->addLayout(row({formula, text(after, area), stretch()}, {.spacing = gap}), at, 3);
     };
     line(0, QStringLiteral("BMI(体格指数)"), panel.Label9(25), bmiFormula(panel, binder, area),
          QStringLiteral("適正　２２"), 28);
@@ -247,8 +243,12 @@ QGroupBox* situationGroup(setup::SetteiPanel& panel, Binder& binder, QWidget* bo
     arrow->setAlignment(Qt::AlignCenter);
     grid->addWidget(arrow, 5, 0);
     grid->addWidget(bindTextBox(binder, panel.txtChg, group), 6, 0);
-    grid->addWidget(bindButton(binder, panel.cmdChg, group), 7, 0, 1, 2);
+    QPushButton* rename = bindButton(binder, panel.cmdChg, group);
+    rename->setMinimumWidth(rename->sizeHint().width());  // never a cut caption
+    grid->addWidget(rename, 7, 0, 1, 2);
     grid->setColumnStretch(0, 1);
+    group->setMinimumWidth(210);
+    group->setMaximumWidth(320);
     return group;
 }
 
@@ -279,15 +279,21 @@ QGridLayout* formGrid(QGroupBox* group) {
 const QString kOptional = QStringLiteral("※空欄可");
 const QString kHalfWidth = QStringLiteral("※半角文字で入力");
 
+// Name, height and target weight: the first lines of both forms.
+void personRows(Binder& binder, QGridLayout* grid, ui::TextBox& name, ui::TextBox& height,
+                ui::TextBox& target) {
+    QWidget* group = grid->parentWidget();
+    formRow(grid, 0, QStringLiteral("名前"), bindTextBox(binder, name, group), {}, kOptional);
+    formRow(grid, 1, QStringLiteral("身長"), bindTextBox(binder, height, group),
+            QStringLiteral("ｃｍ"), kHalfWidth);
+    formRow(grid, 2, QStringLiteral("目標体重"), bindTextBox(binder, target, group),
+            QStringLiteral("Ｋｇ"), kHalfWidth);
+}
+
 QGroupBox* profileGroup(setup::SetteiPanel& panel, Binder& binder, QWidget* body) {
     QGroupBox* group = bindGroup(binder, panel.Frame9, body);
     QGridLayout* grid = formGrid(group);
-    formRow(grid, 0, QStringLiteral("名前"), bindTextBox(binder, panel.txtPriData, group), {},
-            kOptional);
-    formRow(grid, 1, QStringLiteral("身長"), bindTextBox(binder, panel.txtSincyou, group),
-            QStringLiteral("ｃｍ"), kHalfWidth);
-    formRow(grid, 2, QStringLiteral("目標体重"), bindTextBox(binder, panel.txtMokuTai, group),
-            QStringLiteral("Ｋｇ"), kHalfWidth);
+    personRows(binder, grid, panel.txtPriData, panel.txtSincyou, panel.txtMokuTai);
     grid->addWidget(bindButton(binder, panel.cmdPHozon1, group), 3, 1, 1, 3, Qt::AlignRight);
     return group;
 }
@@ -295,33 +301,24 @@ QGroupBox* profileGroup(setup::SetteiPanel& panel, Binder& binder, QWidget* body
 QGroupBox* newStartGroup(setup::SetteiPanel& panel, Binder& binder, QWidget* body) {
     QGroupBox* group = bindGroup(binder, panel.fraNew, body);
     QGridLayout* grid = formGrid(group);
-    formRow(grid, 0, QStringLiteral("名前"), bindTextBox(binder, panel.txtPriData1, group), {},
-            kOptional);
-    formRow(grid, 1, QStringLiteral("身長"), bindTextBox(binder, panel.txtSincyou1, group),
-            QStringLiteral("ｃｍ"), kHalfWidth);
-    formRow(grid, 2, QStringLiteral("目標体重"), bindTextBox(binder, panel.txtMokuTai1, group),
-            QStringLiteral("Ｋｇ"), kHalfWidth);
+    personRows(binder, grid, panel.txtPriData1, panel.txtSincyou1, panel.txtMokuTai1);
     formRow(grid, 3, QStringLiteral("現在体重"), bindTextBox(binder, panel.txtNowTai, group),
             QStringLiteral("Ｋｇ"), kHalfWidth);
     formRow(grid, 4, QStringLiteral("初期状況"), bindTextBox(binder, panel.txtNowJyou, group), {},
             {});
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch(1);
-    buttons->addWidget(bindButton(binder, panel.cmdStHozon, group));
-    buttons->addWidget(bindButton(binder, panel.cmdYame, group));
-    grid->addLayout(buttons, 5, 0, 1, 4);
+    grid->addLayout(row({stretch(), bindButton(binder, panel.cmdStHozon, group),
+                         bindButton(binder, panel.cmdYame, group)}),
+                    5, 0, 1, 4);
     return group;
 }
 
 // The profile, the button that opens the new start, and the new start.
 QLayout* peopleColumn(setup::SetteiPanel& panel, Binder& binder, QWidget* body) {
-    auto* column = new QVBoxLayout;
-    column->setSpacing(10);
-    column->addWidget(profileGroup(panel, binder, body));
-    column->addWidget(bindButton(binder, panel.cmdNew1, body), 0, Qt::AlignLeft);
-    column->addWidget(newStartGroup(panel, binder, body));
-    column->addStretch(1);
-    return column;
+    return column({profileGroup(panel, binder, body),
+                   {bindButton(binder, panel.cmdNew1, body), 0, Qt::AlignLeft},
+                   newStartGroup(panel, binder, body),
+                   stretch()},
+                  {.spacing = 10});
 }
 
 QGroupBox* scaleStepGroup(setup::SetteiPanel& panel, Binder& binder, QWidget* body) {
@@ -342,24 +339,14 @@ QGroupBox* scaleStepGroup(setup::SetteiPanel& panel, Binder& binder, QWidget* bo
 void layoutFraSettei(setup::SetteiPanel& panel, Binder& binder, QWidget* body) {
     // On the body: a bound widget's own style sheet is its model's colour.
     body->setStyleSheet(QString::fromUtf8(kMeterStyle));
-    auto* left = new QVBoxLayout;
-    left->setSpacing(12);
-    left->addWidget(meterGroup(panel, binder, body));
-    left->addWidget(scaleStepGroup(panel, binder, body));
-    left->addWidget(bindCheckBox(binder, panel.chkJikan, body));
-    left->addStretch(1);
-
-    QLayout* people = peopleColumn(panel, binder, body);
-    QGroupBox* situations = situationGroup(panel, binder, body);
-    situations->setMinimumWidth(240);
-    situations->setMaximumWidth(320);
-
-    auto* layout = new QHBoxLayout(body);
-    layout->setContentsMargins(4, 0, 0, 0);
-    layout->setSpacing(14);
-    layout->addLayout(left, 5);
-    layout->addLayout(people, 4);
-    layout->addWidget(situations, 0);
+    setLayout(body,
+              row({{column({meterGroup(panel, binder, body), scaleStepGroup(panel, binder, body),
+                            bindCheckBox(binder, panel.chkJikan, body), stretch()},
+                           {.spacing = 12}),
+                    5},
+                   {peopleColumn(panel, binder, body), 4},
+                   situationGroup(panel, binder, body)},
+                  {.spacing = 10, .margins = {4, 0, 0, 0}}));
 }
 
 }  // namespace qtgui::panels

@@ -17,7 +17,9 @@
 #include <QVBoxLayout>
 
 #include "qt/bindings.h"
+#include "qt/layouting.h"
 #include "qt/panels/panels.h"
+#include "qt/panels/view_parts.h"
 #include "records/taijyu_panel.h"
 
 namespace qtgui::panels {
@@ -123,14 +125,7 @@ QFrame* filterCard(records::TaijyuPanel& panel, Binder& binder, QWidget* parent)
 
 // The table, as wide as its columns and a scroll bar.
 QTableView* listTable(records::TaijyuPanel& panel, Binder& binder, QWidget* parent) {
-    QTableView* view = bindGrid(binder, panel.msgBunseki, parent);
-    auto fit = [view] {
-        view->setFixedWidth(2 * view->frameWidth() + view->horizontalHeader()->length() +
-                            view->style()->pixelMetric(QStyle::PM_ScrollBarExtent));
-    };
-    QObject::connect(view->horizontalHeader(), &QHeaderView::sectionResized, view, fit);
-    fit();
-    return view;
+    return fittedGrid(binder, panel.msgBunseki, GridWidth::Exactly, parent);
 }
 
 QWidget* chartColumn(records::TaijyuPanel& panel, Binder& binder, QWidget* parent) {
@@ -138,11 +133,7 @@ QWidget* chartColumn(records::TaijyuPanel& panel, Binder& binder, QWidget* paren
     auto* layout = new QVBoxLayout(column);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(6);
-    QPushButton* print = bindButton(binder, panel.cmdPriData, column);
-    print->setIcon(svgIcon(QStringLiteral(":/icons/list_print.svg")));
-    print->setIconSize(QSize(28, 28));
-    print->setFixedSize(40, 40);
-    print->setCursor(Qt::PointingHandCursor);
+    QPushButton* print = pictureButton(binder, panel.cmdPriData, "list_print", 28, column);
     layout->addWidget(print, 0, Qt::AlignRight);
     ChartLook look;
     look.decimals = 0;
@@ -157,16 +148,13 @@ QWidget* chartColumn(records::TaijyuPanel& panel, Binder& binder, QWidget* paren
 
 void layoutFraTaijyu(records::TaijyuPanel& panel, Binder& binder, QWidget* body) {
     body->setStyleSheet(QString::fromUtf8(kTaijyuStyle));
-    auto* results = new QHBoxLayout;
-    results->setSpacing(12);
-    results->addWidget(listTable(panel, binder, body));
-    results->addWidget(chartColumn(panel, binder, body), 1);
-
-    auto* layout = new QVBoxLayout(body);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->setSpacing(12);
-    layout->addWidget(filterCard(panel, binder, body));
-    layout->addLayout(results, 1);
+    // Built in reading order, which is the order of the Tab key.
+    setLayout(body,
+              column({filterCard(panel, binder, body),
+                      {row({listTable(panel, binder, body), {chartColumn(panel, binder, body), 1}},
+                           {.spacing = 12}),
+                       1}},
+                     {.spacing = 12}));
 }
 
 }  // namespace qtgui::panels

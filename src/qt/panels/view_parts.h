@@ -1,0 +1,23 @@
+// Small widgets that several panel views build the same way.
+#pragma once
+
+#include <QPushButton>
+#include <QTableView>
+
+#include "qt/binder.h"
+#include "ui/controls.h"
+
+namespace qtgui::panels {
+
+// A square button that shows one of our pictures (resources/icons/ICON.svg)
+// at `size` pixels instead of its caption; screen readers read its tool tip.
+QPushButton* pictureButton(Binder& binder, ui::Button& button, const char* icon, int size,
+                           QWidget* parent);
+
+// A grid as wide as its columns and a scroll bar, following the program's
+// column widths: exactly that wide, or at most that wide (in a narrow window
+// it scrolls sideways).
+enum class GridWidth { Exactly, AtMost };
+QTableView* fittedGrid(Binder& binder, ui::Grid& grid, GridWidth width, QWidget* parent);
+
+}  // namespace qtgui::panels
