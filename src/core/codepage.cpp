@@ -15,6 +15,19 @@
 namespace core {
 namespace {
 
+// Copies whole words of eight ASCII bytes from p to dst while there are
+// such words, where ASCII passes through unchanged; moves both on.
+void copyAsciiWords(const unsigned char*& p, const unsigned char* end, char*& dst) {
+    while (end - p >= 8) {
+        uint64_t word;
+        std::memcpy(&word, p, 8);
+        if (word & 0x8080808080808080ull) return;
+        std::memcpy(dst, p, 8);
+        p += 8;
+        dst += 8;
+    }
+}
+
 // One conversion descriptor per direction, opened on first use and kept.
 class Converter {
   public:
@@ -136,14 +149,7 @@ class DecodeTable {
         const auto* end = p + bytes.size();
         while (p < end) {
             // Eight plain ASCII bytes at a time, then byte by byte.
-            while (asciiPlain_ && end - p >= 8) {
-                uint64_t word;
-                std::memcpy(&word, p, 8);
-                if (word & 0x8080808080808080ull) break;
-                std::memcpy(dst, p, 8);
-                p += 8;
-                dst += 8;
-            }
+            if (asciiPlain_) copyAsciiWords(p, end, dst);
             while (p < end && plain_[*p]) *dst++ = static_cast<char>(*p++);
             if (p == end) break;
             const Decoded* d = &single_[*p];
@@ -226,14 +232,7 @@ class EncodeTable {
         const bool asciiPlain = allAsciiPlain();
         while (p < end) {
             // Eight plain ASCII bytes at a time.
-            while (asciiPlain && end - p >= 8) {
-                uint64_t word;
-                std::memcpy(&word, p, 8);
-                if (word & 0x8080808080808080ull) break;
-                std::memcpy(dst, p, 8);
-                p += 8;
-                dst += 8;
-            }
+            if (asciiPlain) copyAsciiWords(p, end, dst);
             if (p == end) break;
             if (*p < 0x80 && (asciiPlain || plainAscii(*p))) {
                 *dst++ = static_cast<char>(*p++);
