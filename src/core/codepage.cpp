@@ -110,10 +110,14 @@ class DecodeTable {
         }
     }
 
+    // The room that decodeInto needs for `size` bytes.
+    size_t bound(size_t size) const { return size * maxPerByte_ + 8; }
+    bool asciiPlain() const { return asciiPlain_; }
+
     // Appends the decoding of the bytes to `out`; false when some sequence was
     // not code page 932 (each such byte became kBadByteMark).
     bool decode(std::string_view bytes, std::string& out) const {
-        size_t need = bytes.size() * maxPerByte_ + 8;
+        size_t need = bound(bytes.size());
         bool clean = true;
         if (need <= kDirect) {  // a field: written straight into `out`
             size_t at = out.size();
@@ -139,11 +143,9 @@ class DecodeTable {
         return clean;
     }
 
-  private:
-    static constexpr size_t kDirect = 1024;
-
-    // Writes the decoding at `dst`, which has room for maxPerByte_ bytes per
-    // byte and 8 more; gives the end of what it wrote.
+    // Writes the decoding at `dst`, which has room for bound(bytes.size())
+    // bytes; gives the end of what it wrote, at most maxPerByte_ bytes per
+    // byte from `dst`.
     char* decodeInto(std::string_view bytes, char* dst, bool& clean) const {
         const auto* p = reinterpret_cast<const unsigned char*>(bytes.data());
         const auto* end = p + bytes.size();
@@ -176,6 +178,9 @@ class DecodeTable {
         }
         return dst;
     }
+
+  private:
+    static constexpr size_t kDirect = 1024;
 
     // One character through iconv; size 0 when it is not one whole character.
     static Decoded convert(std::string_view in) {
@@ -333,6 +338,19 @@ EncodeTable& encodeTable() {
 
 bool appendDecodedCp932(std::string_view bytes, std::string& out) {
     return decodeTable().decode(bytes, out);
+}
+
+size_t decodedCp932Bound(size_t size) {
+    return decodeTable().bound(size);
+}
+
+char* decodeCp932Into(std::string_view bytes, char* dst, bool& clean) {
+    clean = true;
+    return decodeTable().decodeInto(bytes, dst, clean);
+}
+
+bool cp932KeepsAscii() {
+    return decodeTable().asciiPlain();
 }
 
 std::string decodeCp932(std::string_view bytes) {

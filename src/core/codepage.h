@@ -20,6 +20,20 @@ std::string decodeCp932(std::string_view bytes);
 // The same, appended to `out`; false when some byte became kBadByteMark.
 bool appendDecodedCp932(std::string_view bytes, std::string& out);
 
+// The room that decodeCp932Into needs for `size` bytes. Decodings of parts of
+// a text written one after another, each starting where the last ended, need
+// no more than this for the size of the whole.
+size_t decodedCp932Bound(size_t size);
+
+// Writes the decoding at `dst`, which has room for decodedCp932Bound bytes;
+// gives the end of what it wrote. `clean` is false when some byte became
+// kBadByteMark.
+char* decodeCp932Into(std::string_view bytes, char* dst, bool& clean);
+
+// True when every byte below 0x80 decodes to itself, so that ASCII bytes are
+// their own text.
+bool cp932KeepsAscii();
+
 // Encodes UTF-8 text; nullopt when a character has no code page 932 form.
 std::optional<std::string> encodeCp932(std::string_view utf8);
 

@@ -58,7 +58,7 @@ std::shared_ptr<ParsedLog> readParsed(const DataDir& dir, std::string_view name,
     FileBytes file = dir.readFile(name, stamp);
     log->missing = file.missing();
     log->status = file.status;
-    if (file.bytes) parseLogBytes(*file.bytes, *log);
+    if (file.bytes) parseLogBytes(std::move(*file.bytes), *log);
     return log;
 }
 

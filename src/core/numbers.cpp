@@ -156,30 +156,8 @@ bool IsNumeric(std::string_view text) {
     return ec == std::errc() && end == text.data() + text.size();
 }
 
-bool readWholeFloat(std::string_view text, float& value) {
-    static constexpr float kPowers[] = {1e0f, 1e1f, 1e2f, 1e3f, 1e4f, 1e5f, 1e6f};
-    const char* p = text.data();
-    const char* end = p + text.size();
-    bool negative = p < end && *p == '-';
-    p += negative ? 1 : 0;
-    uint32_t digits = 0;
-    int count = 0, fraction = -1;
-    for (; p < end && count <= 7; ++p) {
-        if (*p >= '0' && *p <= '9') {
-            digits = digits * 10 + static_cast<uint32_t>(*p - '0');
-            ++count;
-            if (fraction >= 0) ++fraction;
-        } else if (*p == '.' && fraction < 0 && count > 0) {
-            fraction = 0;
-        } else {
-            break;
-        }
-    }
-    if (p == end && count > 0 && count <= 7 && fraction != 0) {
-        float v = static_cast<float>(digits) / kPowers[fraction < 0 ? 0 : fraction];
-        value = negative ? -v : v;
-        return true;
-    }
+bool readFloatByFromChars(std::string_view text, float& value) {
+    const char* end = text.data() + text.size();
     auto [stop, ec] = std::from_chars(text.data(), end, value);
     return ec == std::errc() && stop == end;
 }

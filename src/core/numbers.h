@@ -26,12 +26,41 @@ double Val(std::string_view text);
 // True when the whole text, blanks around it aside, is one decimal number.
 bool IsNumeric(std::string_view text);
 
+// readWholeFloat's general case.
+bool readFloatByFromChars(std::string_view text, float& value);
+
 // The whole text read as std::from_chars reads a single: false when it does
 // not take every character or the value is beyond a single's range. A plain
 // decimal of at most seven digits ("65", "-64.25") is read without it, with
 // the same result: both its digits and its power of ten are exact singles,
-// so one division rounds as from_chars does.
-bool readWholeFloat(std::string_view text, float& value);
+// so one division rounds as from_chars does. Inline: the log's reader calls
+// it once a line.
+inline bool readWholeFloat(std::string_view text, float& value) {
+    static constexpr float kPowers[] = {1e0f, 1e1f, 1e2f, 1e3f, 1e4f, 1e5f, 1e6f};
+    const char* p = text.data();
+    const char* end = p + text.size();
+    bool negative = p < end && *p == '-';
+    p += negative ? 1 : 0;
+    uint32_t digits = 0;
+    int count = 0, fraction = -1;
+    for (; p < end && count <= 7; ++p) {
+        if (*p >= '0' && *p <= '9') {
+            digits = digits * 10 + static_cast<uint32_t>(*p - '0');
+            ++count;
+            if (fraction >= 0) ++fraction;
+        } else if (*p == '.' && fraction < 0 && count > 0) {
+            fraction = 0;
+        } else {
+            break;
+        }
+    }
+    if (p == end && count > 0 && count <= 7 && fraction != 0) {
+        float v = static_cast<float>(digits) / kPowers[fraction < 0 ? 0 : fraction];
+        value = negative ? -v : v;
+        return true;
+    }
+    return readFloatByFromChars(text, value);
+}
 
 // The shortest decimal text that reads back as the same value: 75, 74.5, 1.685.
 std::string shortestText(float value);

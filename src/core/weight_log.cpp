@@ -1,8 +1,13 @@
 #include "core/weight_log.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <cstring>
+
+#ifdef __SSE2__
+#include <emmintrin.h>
+#endif
 
 #include "core/codepage.h"
 #include "core/dates.h"
@@ -18,16 +23,17 @@ bool isLogDate(std::string_view t) {
     auto digits = [&](size_t from, size_t count) {
         unsigned value = 0;
         for (size_t i = from; i < from + count; ++i) {
-            if (t[i] < '0' || t[i] > '9') return -1;
-            value = value * 10 + static_cast<unsigned>(t[i] - '0');
+            unsigned digit = static_cast<unsigned char>(t[i]) - unsigned('0');
+            if (digit > 9) return 100000u;
+            value = value * 10 + digit;
         }
-        return static_cast<int>(value);
+        return value;
     };
-    int y = digits(0, 4), m = digits(5, 2), d = digits(8, 2);
-    if (y < 1000 || m < 0 || d < 0) return false;
-    return Date{std::chrono::year(y), std::chrono::month(static_cast<unsigned>(m)),
-                std::chrono::day(static_cast<unsigned>(d))}
-        .ok();
+    static constexpr unsigned kMonthDays[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+    unsigned y = digits(0, 4), m = digits(5, 2), d = digits(8, 2);
+    if (y < 1000 || y > 9999 || m < 1 || m > 12 || d < 1) return false;
+    bool leap = y % 4 == 0 && (y % 100 != 0 || y % 400 == 0);
+    return d <= kMonthDays[m - 1] + (m == 2 && leap ? 1 : 0);
 }
 
 // A weight as the log writes it; "nan", "inf" and numbers beyond a single's
@@ -90,56 +96,181 @@ std::optional<Status> refuseRecord(const WeightRecord& r) {
     return std::nullopt;
 }
 
-bool parseCommonLine(std::string_view line, RecordView& out);
+enum class LineRead { Record, Unreadable, Uncommon };
+
+bool isLineEnd(char c) {
+    return c == '\r' || c == '\n';
+}
+
+// Moves `p` to the next double quote, which must come before the line ends;
+// `high` collects the bytes passed. Sixteen bytes at a time while there are
+// as many before the end.
+[[gnu::always_inline]] inline bool skipToQuote(const char*& p, const char* end,
+                                               unsigned char& high) {
+#ifdef __SSE2__
+    const __m128i quote = _mm_set1_epi8('"'), cr = _mm_set1_epi8('\r'), lf = _mm_set1_epi8('\n');
+    while (end - p >= 16) {
+        __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
+        __m128i stop = _mm_or_si128(_mm_or_si128(_mm_cmpeq_epi8(v, quote), _mm_cmpeq_epi8(v, cr)),
+                                    _mm_cmpeq_epi8(v, lf));
+        auto stops = static_cast<unsigned>(_mm_movemask_epi8(stop));
+        auto highs = static_cast<unsigned>(_mm_movemask_epi8(v));
+        if (stops) {
+            unsigned at = static_cast<unsigned>(__builtin_ctz(stops));
+            if (highs & ((1u << at) - 1)) high = 0x80;
+            p += at;
+            return *p == '"';
+        }
+        if (highs) high = 0x80;
+        p += 16;
+    }
+#endif
+    for (; p < end; ++p) {
+        auto c = static_cast<unsigned char>(*p);
+        if (c == '"') return true;
+        if (isLineEnd(*p)) return false;
+        high |= c;
+    }
+    return false;
+}
+
+// Two dates compared in two loads each; `b` may be empty.
+bool sameDate(std::string_view a, std::string_view b) {
+    if (b.size() != 10) return false;
+    uint64_t a8, b8;
+    uint16_t a2, b2;
+    std::memcpy(&a8, a.data(), 8);
+    std::memcpy(&b8, b.data(), 8);
+    std::memcpy(&a2, a.data() + 8, 2);
+    std::memcpy(&b2, b.data() + 8, 2);
+    return a8 == b8 && a2 == b2;
+}
+
+// The common form of a record line, read in one pass over its raw bytes:
+// "yyyy/mm/dd","situation",weight and up to three more texts, every text
+// quoted right at its commas and the weight bare. A double quote, a comma
+// and a line end are never part of a two-byte character, so the raw bytes
+// split where the decoded text would. On Record and Unreadable (a line in
+// this form with a byte that is not Shift-JIS) `p` is left at the line's
+// end; Uncommon leaves the line to parseRecordLine, which reads it the same
+// when it is in this form.
+// `out` holds the last record read, whose date (a real one) needs no second
+// check when the next line repeats it.
+LineRead readCommonLine(const char*& p, const char* end, DecodedTexts& texts, RecordView& out) {
+    const char* q = p;
+    if (end - q < 18 || q[0] != '"' || q[11] != '"' || q[12] != ',' || q[13] != '"')
+        return LineRead::Uncommon;
+    std::string_view date(q + 1, 10);
+    if (!sameDate(date, out.Date) && !isLogDate(date)) return LineRead::Uncommon;
+    q += 14;
+    const char* first = q;
+    unsigned char high = 0;
+    if (!skipToQuote(q, end, high) || q + 1 >= end || q[1] != ',') return LineRead::Uncommon;
+    std::string_view situation(first, static_cast<size_t>(q - first));
+    bool situationAscii = high < 0x80;
+    first = q += 2;
+    while (q < end && *q != ',' && !isLineEnd(*q)) ++q;
+    std::string_view weight(first, static_cast<size_t>(q - first));
+    if (weight.empty() || weight.front() == '+' || !readWholeFloat(weight, out.Weight) ||
+        !std::isfinite(out.Weight))
+        return LineRead::Uncommon;
+    std::string_view raw[3];
+    bool ascii[3] = {true, true, true};
+    for (int i = 0; q < end && *q == ','; ++i) {
+        if (i == 3 || ++q == end || *q != '"') return LineRead::Uncommon;
+        first = ++q;
+        high = 0;
+        if (!skipToQuote(q, end, high)) return LineRead::Uncommon;
+        raw[i] = std::string_view(first, static_cast<size_t>(q - first));
+        ascii[i] = high < 0x80;
+        if (++q < end && *q != ',' && !isLineEnd(*q)) return LineRead::Uncommon;
+    }
+    bool clean = true;
+    out.Date = date;
+    out.Situation = texts.text(situation, situationAscii, clean);
+    out.Diary = texts.text(raw[0], ascii[0], clean);
+    out.Spare1 = texts.text(raw[1], ascii[1], clean);
+    out.Spare2 = texts.text(raw[2], ascii[2], clean);
+    p = q;
+    return clean ? LineRead::Record : LineRead::Unreadable;
+}
+
+// The line end at `p`, which is a line end or the end of the bytes.
+std::string_view lineEndAt(const char* p, const char* end) {
+    if (p == end) return {};
+    return std::string_view(p, *p == '\r' && p + 1 < end && p[1] == '\n' ? 2 : 1);
+}
+
+bool isAscii(std::string_view text) {
+    unsigned char high = 0;
+    for (char c : text) high |= static_cast<unsigned char>(c);
+    return high < 0x80;
+}
+
+// Walks the lines of a log's raw bytes: f(line, its line end, the record it
+// holds or nullptr). A line ends at CR LF, a bare LF, a bare CR (old editors
+// end lines so), or the end of an unended last line. The records' texts
+// point into `bytes` or `texts`.
+template <typename F>
+void forEachLogLine(std::string_view bytes, DecodedTexts& texts, F&& f) {
+    std::vector<std::string_view> fields;
+    const char* p = bytes.data();
+    const char* const end = p + bytes.size();
+    RecordView record;
+    while (p < end) {
+        const char* start = p;
+        LineRead read = readCommonLine(p, end, texts, record);
+        std::string_view line, lineEnd;
+        if (read == LineRead::Uncommon) {
+            std::string_view rest(start, static_cast<size_t>(end - start));
+            line = takeLine(rest, lineEnd);
+            bool clean = true;
+            std::string_view text = texts.text(line, isAscii(line), clean);
+            read = parseRecordLine(text, fields, record) ? LineRead::Record : LineRead::Unreadable;
+        } else {
+            line = std::string_view(start, static_cast<size_t>(p - start));
+            lineEnd = lineEndAt(p, end);
+        }
+        f(line, lineEnd, read == LineRead::Record ? &record : nullptr);
+        p = line.data() + line.size() + lineEnd.size();
+    }
+}
+
+bool isBlankLine(std::string_view line) {
+    return line.find_first_not_of(" \t") == std::string_view::npos;
+}
 
 // One line of the log as it stands in the file: its bytes, its line end, and
-// the record it holds when it is readable (its texts point into the
-// SplitLog's decoded text).
+// the record it holds when it is readable.
 struct LogLine {
     std::string_view raw;
     std::string_view end;
     std::optional<RecordView> record;
 };
 
-// Filled in place and never moved: a short text's views would not follow it.
 struct SplitLog {
-    SplitLog() = default;
+    explicit SplitLog(std::string_view bytes) : texts(bytes.size()) {
+        lines.reserve(bytes.size() / 40);
+        forEachLogLine(bytes, texts,
+                       [&](std::string_view raw, std::string_view end, const RecordView* r) {
+                           lines.push_back({raw, end, r ? std::optional(*r) : std::nullopt});
+                           ++(r ? records : others);
+                       });
+    }
     SplitLog(const SplitLog&) = delete;
     SplitLog& operator=(const SplitLog&) = delete;
-    std::string text;
+    DecodedTexts texts;
     std::vector<LogLine> lines;
     int32_t records = 0;
     int32_t others = 0;  // unreadable and blank lines
 };
 
-// The lines of the raw bytes and of their decoded text go in step: a line
-// end is never part of a two-byte character, and decoding keeps it as it is.
-void splitLog(std::string_view bytes, SplitLog& log) {
-    bool clean = appendDecodedCp932(bytes, log.text);
-    log.lines.reserve(bytes.size() / 40);
-    std::vector<std::string_view> fields;
-    std::string_view decoded = log.text;
-    forEachRawLine(bytes, [&](std::string_view raw, std::string_view end) {
-        std::string_view decodedEnd;
-        std::string_view text = takeLine(decoded, decodedEnd);
-        RecordView view;
-        LogLine line{raw, end, std::nullopt};
-        if ((clean && parseCommonLine(text, view)) || parseRecordLine(text, fields, view))
-            line.record = view;
-        ++(line.record ? log.records : log.others);
-        log.lines.push_back(line);
-    });
-}
-
 // The readable records of a log's bytes.
 int32_t countRecords(std::string_view bytes) {
-    std::string text;
-    bool clean = appendDecodedCp932(bytes, text);
-    std::vector<std::string_view> fields;
-    RecordView view;
+    DecodedTexts texts(bytes.size());
     int32_t records = 0;
-    forEachLine(text, [&](std::string_view line) {
-        records += (clean && parseCommonLine(line, view)) || parseRecordLine(line, fields, view);
+    forEachLogLine(bytes, texts, [&](std::string_view, std::string_view, const RecordView* r) {
+        records += r != nullptr;
     });
     return records;
 }
@@ -190,8 +321,7 @@ class LogBuilder {
 // and other lines it should: a rewrite never loses a line by accident.
 Status commitRewrite(const DataDir& dir, const LogBuilder& out, int32_t records, int32_t others,
                      std::string_view side) {
-    SplitLog check;
-    splitLog(out.bytes(), check);
+    SplitLog check(out.bytes());
     if (out.failed() || check.records != records || check.others != others)
         return Status::failure(std::string(kLogFile),
                                "書き換えた内容に記録の欠けが見つかったため、保存しませんでした");
@@ -237,8 +367,7 @@ Status rewriteRecordAt(const DataDir& dir, int32_t index, Edit&& edit) {
     Status status;
     auto bytes = bytesForRewrite(dir, status);
     if (!bytes) return status;
-    SplitLog log;
-    splitLog(*bytes, log);
+    SplitLog log(*bytes);
     LogBuilder out;
     int32_t at = 0;
     int32_t records = log.records;
@@ -298,61 +427,42 @@ std::string recordLine(const WeightRecord& r) {
     return line;
 }
 
-namespace {
+DecodedTexts::DecodedTexts(size_t fileSize)
+    : buffer_(new char[decodedCp932Bound(fileSize)]),
+      end_(buffer_.get()),
+      keepsAscii_(cp932KeepsAscii()) {}
 
-// The common form of a record line, read in one pass: every text quoted
-// right at its comma, a bare weight. Returns false for anything else, which
-// parseRecordLine then reads; for a line it takes it gives what
-// parseRecordLine gives. The text must hold no kBadByteMark.
-bool parseCommonLine(std::string_view line, RecordView& out) {
-    const size_t n = line.size();
-    const char* p = line.data();
-    if (n < 18 || p[0] != '"' || p[11] != '"' || p[12] != ',' || p[13] != '"') return false;
-    size_t close = line.find('"', 14);
-    if (close == std::string_view::npos || close + 1 >= n || p[close + 1] != ',') return false;
-    std::string_view date = line.substr(1, 10);
-    if (!isLogDate(date)) return false;
-    out.Date = date;
-    out.Situation = line.substr(14, close - 14);
-    size_t pos = close + 2;
-    size_t comma = line.find(',', pos);
-    std::string_view weight = line.substr(pos, comma - pos);
-    if (weight.empty() || weight.front() == '+') return false;
-    if (!readWholeFloat(weight, out.Weight) || !std::isfinite(out.Weight)) return false;
-    std::string_view* texts[] = {&out.Diary, &out.Spare1, &out.Spare2};
-    for (std::string_view* t : texts) *t = {};
-    for (std::string_view* t : texts) {
-        if (comma == std::string_view::npos) return true;
-        pos = comma + 1;
-        if (pos >= n || p[pos] != '"') return false;
-        close = line.find('"', pos + 1);
-        if (close == std::string_view::npos) return false;
-        *t = line.substr(pos + 1, close - pos - 1);
-        comma = close + 1 == n ? std::string_view::npos : close + 1;
-        if (comma != std::string_view::npos && p[comma] != ',') return false;
-    }
-    return comma == std::string_view::npos;
+std::string_view DecodedTexts::decoded(std::string_view raw, bool& clean) {
+    // The size and the first eight bytes tell the situations apart.
+    uint32_t hash = static_cast<uint32_t>(raw.size());
+    for (size_t i = 0; i < raw.size() && i < 8; ++i)
+        hash = hash * 31 + static_cast<unsigned char>(raw[i]);
+    Decoding& recent = recent_[(hash ^ (hash >> 6)) % recent_.size()];
+    if (recent.raw.size() == raw.size() &&
+        std::equal(raw.begin(), raw.end(), recent.raw.begin()))  // short: no memcmp call
+        return recent.text;
+    char* first = end_;
+    bool ok = true;
+    end_ = decodeCp932Into(raw, first, ok);
+    std::string_view text(first, static_cast<size_t>(end_ - first));
+    if (ok) recent = {raw, text};
+    clean = clean && ok;
+    return text;
 }
 
-}  // namespace
-
-void parseLogBytes(std::string_view bytes, ParsedLog& out) {
-    out.text.clear();
+void parseLogBytes(std::string bytes, ParsedLog& out) {
+    out.bytes = std::move(bytes);
     out.records.clear();
     out.unreadableLines = 0;
-    bool clean = appendDecodedCp932(bytes, out.text);
-    out.records.reserve(bytes.size() / 40);
-    std::vector<std::string_view> fields;
-    std::string_view rest = out.text;
-    RecordView record;
-    while (!rest.empty()) {
-        std::string_view end;
-        std::string_view line = takeLine(rest, end);
-        if ((clean && parseCommonLine(line, record)) || parseRecordLine(line, fields, record))
-            out.records.push_back(record);
-        else if (line.find_first_not_of(" \t") != std::string_view::npos)
-            ++out.unreadableLines;
-    }
+    out.texts.emplace(out.bytes.size());
+    out.records.reserve(out.bytes.size() / 40);
+    forEachLogLine(out.bytes, *out.texts,
+                   [&](std::string_view line, std::string_view, const RecordView* r) {
+                       if (r)
+                           out.records.push_back(*r);
+                       else if (!isBlankLine(line))
+                           ++out.unreadableLines;
+                   });
 }
 
 LogScan::LogScan(const DataDir& dir, std::string_view name) : log_(parsedLog(dir, name)) {}
@@ -403,8 +513,7 @@ Status INSERT_LOG(const DataDir& dir, const WeightRecord& record) {
     Status status;
     auto bytes = bytesForRewrite(dir, status);
     if (!bytes) return status;
-    SplitLog log;
-    splitLog(*bytes, log);
+    SplitLog log(*bytes);
     if (log.records >= kMaxRecords) return logFull();
     const WeightRecord fresh{record.Date, record.Situation, record.Weight, "", "", ""};
     LogBuilder out;
@@ -444,8 +553,7 @@ Status renameSituationInLog(const DataDir& dir, std::string_view from, std::stri
     Status status;
     auto bytes = bytesForRewrite(dir, status);
     if (!bytes) return status;
-    SplitLog log;
-    splitLog(*bytes, log);
+    SplitLog log(*bytes);
     LogBuilder out;
     for (const auto& line : log.lines) {
         if (!line.record) {
@@ -491,8 +599,7 @@ Status CONV_RENZOKU(const DataDir& dir) {
     FileBytes legacy = dir.readFile(kLegacyLogFile);
     if (!legacy.status) return legacy.status;
     if (!legacy.bytes) return Status::failure(std::string(kLegacyLogFile), "ファイルがありません");
-    SplitLog log;
-    splitLog(*legacy.bytes, log);
+    SplitLog log(*legacy.bytes);
     LogBuilder out;
     for (const auto& line : log.lines) {
         if (line.record)

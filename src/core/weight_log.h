@@ -2,6 +2,7 @@
 // ways in which the program reads and writes it.
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <memory>
 #include <optional>
@@ -61,19 +62,48 @@ bool parseRecordLine(std::string_view line, std::vector<std::string_view>& field
 // The line of a record, ended by CR LF.
 std::string recordLine(const WeightRecord& record);
 
-// A log read once: its decoded text, its readable records in file order
-// (their texts point into `text`), and the count of the other lines that are
-// not blank.
+// The texts of a log's records that are not plain ASCII, decoded one after
+// another into one buffer sized for the whole file, so that they never move.
+class DecodedTexts {
+  public:
+    explicit DecodedTexts(size_t fileSize);
+    // The text of a field's raw bytes: the bytes themselves when they are
+    // ASCII (`ascii`) that decodes to itself, else their decoding here.
+    // `clean` turns false when some byte is not Shift-JIS.
+    std::string_view text(std::string_view raw, bool ascii, bool& clean) {
+        return ascii && keepsAscii_ ? raw : decoded(raw, clean);
+    }
+
+  private:
+    std::string_view decoded(std::string_view raw, bool& clean);
+    // The latest decodings by a hash of their bytes: a log repeats its few
+    // situations on every line.
+    struct Decoding {
+        std::string_view raw, text;
+    };
+    std::array<Decoding, 64> recent_{};
+    std::unique_ptr<char[]> buffer_;
+    char* end_;
+    bool keepsAscii_;
+};
+
+// A log read once: its bytes, its readable records in file order (their
+// texts point into `bytes` or `texts`), and the count of the other lines that
+// are not blank.
 struct ParsedLog {
-    std::string text;
+    ParsedLog() = default;
+    ParsedLog(const ParsedLog&) = delete;
+    ParsedLog& operator=(const ParsedLog&) = delete;
+    std::string bytes;
+    std::optional<DecodedTexts> texts;
     std::vector<RecordView> records;
     int32_t unreadableLines = 0;
     bool missing = false;  // no such file, read as an empty one
     Status status;         // failed when the file exists but cannot be read
 };
 
-// Parses a log's bytes.
-void parseLogBytes(std::string_view bytes, ParsedLog& out);
+// Parses a log's bytes, which it keeps.
+void parseLogBytes(std::string bytes, ParsedLog& out);
 
 // The readable records of the log in file order, for computations that want
 // them all at once.

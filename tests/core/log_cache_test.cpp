@@ -10,6 +10,8 @@
 #include <cmath>
 #include <thread>
 
+#include "core/codepage.h"
+#include "core/fields.h"
 #include "core/weight_log.h"
 #include "support/temp_folder.h"
 
@@ -166,6 +168,107 @@ TEST(LogCache, OnePassReadingAgreesWithTheFullReader) {
         EXPECT_EQ(r.Diary, full.Diary) << text;
         EXPECT_EQ(r.Spare1, full.Spare1) << text;
         EXPECT_EQ(r.Spare2, full.Spare2) << text;
+    }
+}
+
+// The reading of the whole decoded text, line by line: what the one-pass
+// reader on the raw bytes must agree with.
+struct Reference {
+    std::string text;
+    std::vector<RecordView> records;
+    int32_t unreadable = 0;
+};
+
+void readByReference(std::string_view bytes, Reference& out) {
+    out.text = decodeCp932(bytes);
+    std::vector<std::string_view> fields;
+    forEachLine(out.text, [&](std::string_view l) {
+        RecordView r;
+        if (parseRecordLine(l, fields, r))
+            out.records.push_back(r);
+        else if (l.find_first_not_of(" \t") != std::string_view::npos)
+            ++out.unreadable;
+    });
+}
+
+void expectSameAsReference(const std::string& bytes) {
+    ParsedLog parsed;
+    parseLogBytes(bytes, parsed);
+    Reference ref;
+    readByReference(bytes, ref);
+    ASSERT_EQ(parsed.records.size(), ref.records.size()) << bytes;
+    EXPECT_EQ(parsed.unreadableLines, ref.unreadable) << bytes;
+    for (size_t i = 0; i < ref.records.size(); ++i) {
+        const RecordView& a = parsed.records[i];
+        const RecordView& b = ref.records[i];
+        EXPECT_EQ(a.Date, b.Date);
+        EXPECT_EQ(a.Situation, b.Situation);
+        EXPECT_EQ(a.Weight, b.Weight);
+        EXPECT_EQ(a.Diary, b.Diary);
+        EXPECT_EQ(a.Spare1, b.Spare1);
+        EXPECT_EQ(a.Spare2, b.Spare2);
+    }
+}
+
+// Raw bytes that no text gives: bytes that are not Shift-JIS in each field,
+// a lead byte cut off by a quote or a line end, half-width katakana, texts in
+// plain ASCII.
+TEST(LogCache, RawBytesReadAsTheDecodedText) {
+    const std::string date = "\"2024/06/01\",";
+    const std::string cases[] = {
+        date + "\"\x92\xA9\",65",                      // 朝
+        date + "\"\x92\",65",                          // a lead byte before the quote
+        date + "\"\x80\",65",                          // no character
+        date + "\"\xA1\xB1\",65,\"\xB6\xC5\"",         // half-width katakana
+        date + "\"walk\",65,\"7:05:09\",\"a\",\"b\"",  // all ASCII
+        date + "\"\x92\xA9\",65,\"\xFF\"",             // a bad byte in the diary
+        date + "\"\x92\xA9\",65,\"\",\"\",\"\x81\"",   // a cut lead byte in a spare
+        date +
+            "\"\x92\xA9\",6\x82"
+            "5",                                           // a lead byte in the weight
+        date + "\"\x92\xA9\",65,\"\x82\xA0\"\x82",         // a stray byte after the diary
+        date + "\"\x92\xA9\",65,\"a\",\"b\",\"c\",\"d\"",  // seven fields
+        "\x82\xA0" + date + "\"\x92\xA9\",65",
+    };
+    for (const std::string& c : cases) {
+        for (std::string_view end : {"", "\r\n", "\r", "\n"}) {
+            expectSameAsReference(c + std::string(end));
+            expectSameAsReference(c + std::string(end) + c);
+        }
+    }
+}
+
+// Lines put together at random from pieces of records, bad bytes and line
+// ends: the one-pass reader and the reference read them alike.
+TEST(LogCache, RandomLinesReadAsTheDecodedText) {
+    const std::string pieces[] = {
+        "\"2024/06/01\"",
+        "\"2024/02/30\"",
+        ",",
+        "\"",
+        "\x92\xA9",
+        "\x92",
+        "\xFF",
+        "65",
+        "+6.5",
+        "nan",
+        " ",
+        "\r\n",
+        "\n",
+        "\r",
+        "\"\"",
+        "a",
+    };
+    uint32_t seed = 12345;
+    auto next = [&] {
+        seed = seed * 1103515245u + 12345u;
+        return seed >> 16;
+    };
+    for (int round = 0; round < 3000; ++round) {
+        std::string bytes = "\"2024/06/01\",\"";
+        int count = static_cast<int>(next() % 12);
+        for (int i = 0; i < count; ++i) bytes += pieces[next() % std::size(pieces)];
+        expectSameAsReference(bytes);
     }
 }
 
