@@ -10,7 +10,11 @@ void BM_DspCyokin(benchmark::State& state) {
     bench::WindowFixture f(static_cast<int>(state.range(0)),
                            {.conversionTable = "\"2000/01/01\",100\r\n\"2024/06/01\",150\r\n"});
     savings::CyokinPanel& panel = f.window.cyokin();
-    for (auto _ : state) panel.fill();
+    for (auto _ : state) {
+        panel.fill();
+        bench::readShownRows(panel.msgCyokin);
+        bench::readShownRows(panel.msgCyokin2);
+    }
     state.counters["days"] = panel.msgCyokin2.rows() - 1;
 }
 

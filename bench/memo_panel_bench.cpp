@@ -13,6 +13,7 @@ void BM_DspMemoList(benchmark::State& state) {
     for (auto _ : state) {
         memo.INIT_MEMO_GRID();
         memo.DSP_MEMO_LIST();
+        bench::readShownRows(memo.msgMemoList);
     }
     state.counters["rows"] = memo.msgMemoList.rows() - 1;
 }

@@ -1,5 +1,8 @@
 #include "window_fixture.h"
 
+#include <benchmark/benchmark.h>
+
+#include <algorithm>
 #include <chrono>
 #include <stdexcept>
 #include <thread>
@@ -26,6 +29,17 @@ WindowFixture::WindowFixture(int count, const WindowSetup& setup)
     clock.set(*core::parseDate(records.back().Date), {21, 0, 0});
     std::this_thread::sleep_for(std::chrono::milliseconds(150));
     window.Form_Load();
+}
+
+void readShownRows(const ui::Grid& grid) {
+    constexpr int kShown = 40;
+    int last = std::min(grid.rows() - 1, grid.topRow() + kShown - 1);
+    int first = std::max(1, last - kShown + 1);
+    for (int r = first; r <= last; ++r)
+        for (int c = 0; c < grid.cols(); ++c) {
+            benchmark::DoNotOptimize(grid.text(r, c).data());
+            benchmark::DoNotOptimize(grid.cellColor(r, c).has_value());
+        }
 }
 
 }  // namespace bench

@@ -33,4 +33,9 @@ struct WindowFixture {
     app::frmMain window;
 };
 
+// Reads the cells a view shows after a refresh: the rows around the grid's
+// top row, as many as a tall window shows, so that a grid that makes its rows
+// when read pays for them here.
+void readShownRows(const ui::Grid& grid);
+
 }  // namespace bench

@@ -98,18 +98,16 @@ std::vector<WeightBand> countBands(const Trend& t, double width) {
 
 }  // namespace
 
-JikeiList jikeiList(const Trend& trend, DiffBase base) {
-    JikeiList list;
-    list.header3 = base == DiffBase::Previous ? "前回差" : "初回差";
-    const auto& w = trend.TrendWeights;
-    list.rows.reserve(w.size());
-    for (size_t i = 0; i < w.size(); ++i) {
-        double d = 0;
-        if (i > 0) d = roundTenth(w[i] - (base == DiffBase::Previous ? w[i - 1] : w[0]));
-        list.rows.push_back({ordinal(i + 1), trend.TrendDates[i], formatValue(w[i], "0.0Kg"),
-                             std::string(signText(d)) + formatValue(d, "0.0Kg")});
-    }
-    return list;
+JikeiList jikeiList(std::shared_ptr<const Trend> trend, DiffBase base) {
+    return {base == DiffBase::Previous ? "前回差" : "初回差", std::move(trend), base};
+}
+
+ListRow JikeiList::row(size_t i) const {
+    const auto& w = trend->TrendWeights;
+    double d = 0;
+    if (i > 0) d = roundTenth(w.at(i) - (base == DiffBase::Previous ? w[i - 1] : w[0]));
+    return {ordinal(i + 1), trend->TrendDates.at(i), formatValue(w.at(i), "0.0Kg"),
+            std::string(signText(d)) + formatValue(d, "0.0Kg")};
 }
 
 KugiriList kugiriList(const Trend& trend) {
@@ -137,29 +135,36 @@ KugiriList kugiriList(const Trend& trend) {
     return list;
 }
 
-HeikinList heikinList(const Trend& trend) {
+namespace {
+
+// The change of the running average at weighing i, in grams.
+float averageChange(const std::vector<float>& averages, size_t i) {
+    return i == 0 ? 0.0f : (averages[i] - averages[i - 1]) * 1000.0f;
+}
+
+}  // namespace
+
+HeikinList heikinList(std::shared_ptr<const Trend> trend) {
     HeikinList list;
-    const auto& w = trend.TrendWeights;
-    list.rows.reserve(w.size());
-    float sum = 0, previous = 0;
+    const auto& w = trend->TrendWeights;
+    list.averages.reserve(w.size());
+    float sum = 0;
     for (size_t i = 0; i < w.size(); ++i) {
         sum += w[i];
-        float average = sum / static_cast<float>(i + 1);
-        float grams = 0;
-        std::string_view sign;
-        if (i > 0) {
-            grams = (average - previous) * 1000.0f;
-            sign = signText(grams);
-            list.streak = grams > 0 ? 0 : list.streak + 1;
-        }
-        list.rows.push_back({ordinal(i + 1), formatValue(w[i], "0.0Kg"),
-                             formatValue(average, "0.000Kg"),
-                             std::string(sign) + formatValue(grams, "0g")});
-        previous = average;
+        list.averages.push_back(sum / static_cast<float>(i + 1));
+        if (i > 0) list.streak = averageChange(list.averages, i) > 0 ? 0 : list.streak + 1;
     }
+    list.trend = std::move(trend);
     list.note = list.streak > 0 ? "連続ﾏｲﾅｽ記録 " + std::to_string(list.streak) + "日間達成！"
                                 : "平均を上回ってしまいました...";
     return list;
+}
+
+ListRow HeikinList::row(size_t i) const {
+    float grams = averageChange(averages, i);
+    std::string_view sign = i == 0 ? "" : signText(grams);
+    return {ordinal(i + 1), formatValue(trend->TrendWeights.at(i), "0.0Kg"),
+            formatValue(averages.at(i), "0.000Kg"), std::string(sign) + formatValue(grams, "0g")};
 }
 
 void rankBands(std::vector<WeightBand>& bands) {

@@ -1,7 +1,8 @@
 #include "analysis/bunseki_panel.h"
 
 #include <array>
-#include <span>
+#include <memory>
+#include <type_traits>
 
 namespace analysis {
 namespace {
@@ -28,13 +29,15 @@ void layOut(ui::Grid& grid, const GridLayout& layout) {
     }
 }
 
-// The data rows below the header, replacing what the grid held.
-void fillRows(ui::Grid& grid, std::span<const ListRow> rows) {
-    grid.setRows(1);
-    grid.setRows(static_cast<int>(rows.size()) + 1);
-    for (size_t r = 0; r < rows.size(); ++r)
-        for (int c = 0; c < 4; ++c)
-            grid.setText(static_cast<int>(r) + 1, c, rows[r][static_cast<size_t>(c)]);
+// The data rows below the header, replacing what the grid held; each row is
+// made when the grid first shows it.
+template <typename List>
+void fillRows(ui::Grid& grid, List&& list) {
+    auto kept = std::make_shared<const std::decay_t<List>>(std::forward<List>(list));
+    grid.setRowSource(static_cast<int>(kept->size()), [kept](int i, ui::Grid::RowCells& cells) {
+        ListRow row = kept->row(static_cast<size_t>(i));
+        std::move(row.begin(), row.end(), cells.texts.begin());
+    });
 }
 
 // A long list shows its newest rows.
@@ -91,27 +94,29 @@ void BunsekiPanel::cmdBunseki_Click() {
 
 void BunsekiPanel::DSP_JIKEI() {
     if (empty()) return;
-    JikeiList list = jikeiList(series(), Option1(0).value() ? DiffBase::Previous : DiffBase::First);
+    JikeiList list =
+        jikeiList(sharedSeries(), Option1(0).value() ? DiffBase::Previous : DiffBase::First);
     msgB1.setText(0, 3, list.header3);
-    fillRows(msgB1, list.rows);
+    fillRows(msgB1, std::move(list));
     scrollToEnd(msgB1);
 }
 
 void BunsekiPanel::DSP_KUGIRI() {
     if (empty()) return;
     KugiriList list = kugiriList(series());
-    fillRows(msgB2, list.rows);
+    std::optional<std::string> note = list.note;
+    fillRows(msgB2, std::move(list));
     if (msgB2.rows() <= 1) return;  // no milestone yet: the note keeps its text
     scrollToEnd(msgB2);
-    if (list.note) Label5(0).setText(*list.note);
+    if (note) Label5(0).setText(*note);
 }
 
 void BunsekiPanel::DSP_HEIKIN() {
     if (empty()) return;
-    HeikinList list = heikinList(series());
-    fillRows(msgB3, list.rows);
-    scrollToEnd(msgB3);
+    HeikinList list = heikinList(sharedSeries());
     Label5(1).setText(list.note);
+    fillRows(msgB3, std::move(list));
+    scrollToEnd(msgB3);
 }
 
 void BunsekiPanel::DSP_BANZUKE() {
@@ -119,7 +124,7 @@ void BunsekiPanel::DSP_BANZUKE() {
     BanzukeList list = banzukeList(
         series(), Option2(0).value() ? BandWidth::OneKilogram : BandWidth::HalfKilogram);
     fraB4.setCaption(list.caption);
-    fillRows(msgB4, list.rows);
+    fillRows(msgB4, std::move(list));
 }
 
 void BunsekiPanel::Option1_Click() {

@@ -43,7 +43,8 @@ class BunsekiPanel : public host::Panel {
 
   private:
     ui::Form& form() { return host_.windowForm(); }
-    const Trend& series() const { return host_.shared().Trend; }
+    const Trend& series() const { return *host_.shared().Trend; }
+    std::shared_ptr<const Trend> sharedSeries() const { return host_.shared().Trend; }
     bool empty() const { return series().recordCount() == 0; }
     ui::ControlArray<ui::Frame> makeFrame8();
     void makeGroupControls();

@@ -30,7 +30,7 @@ void RenTaiPanel::DSP_RENTAI() {
         host_.saved(log->status);
         return;
     }
-    shared.Trend = trend(log->records, cboIdou.text());
+    shared.Trend = std::make_shared<const Trend>(trend(log->records, cboIdou.text()));
     DSP_IDOU();
     setAxis();
     showTexts();

@@ -38,7 +38,7 @@ class RenTaiPanel : public host::Panel {
 
   private:
     ui::Form& form() { return host_.windowForm(); }
-    const Trend& series() const { return host_.shared().Trend; }
+    const Trend& series() const { return *host_.shared().Trend; }
     void showTexts();
     void setAxis();
     void acceptMovingAverageWidth();

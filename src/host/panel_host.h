@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <string_view>
 
@@ -37,8 +38,8 @@ struct SharedState {
     // The BMI of the current weighing.
     float CurrentBmi = 0;
     // The weight series of the trend panel's last build, which the analysis
-    // lists work on.
-    analysis::Trend Trend;
+    // lists work on (and keep while they show it).
+    std::shared_ptr<const analysis::Trend> Trend = std::make_shared<const analysis::Trend>();
 
     bool hasHeight() const { return Height > 0; }
 };

@@ -54,12 +54,13 @@ ListRow makeRow(size_t number, const core::WeightRecord& record, float previous,
     return row;
 }
 
-AxisRange axisOf(const std::vector<ListRow>& rows) {
-    auto [low, high] =
-        std::minmax_element(rows.begin(), rows.end(),
-                            [](const ListRow& a, const ListRow& b) { return a.weight < b.weight; });
-    return {std::floor(static_cast<double>(low->weight)),
-            std::floor(static_cast<double>(high->weight) + 0.9)};
+AxisRange axisOf(const std::vector<ListedRecord>& listed) {
+    auto [low, high] = std::minmax_element(listed.begin(), listed.end(),
+                                           [](const ListedRecord& a, const ListedRecord& b) {
+                                               return a.record->Weight < b.record->Weight;
+                                           });
+    return {std::floor(static_cast<double>(low->record->Weight)),
+            std::floor(static_cast<double>(high->record->Weight) + 0.9)};
 }
 
 }  // namespace
@@ -74,16 +75,22 @@ DiffMark markOf(std::string_view shownDifference) {
 RangeList rangeList(std::span<const core::WeightRecord> records, const ListFilter& filter,
                     float heightCm) {
     RangeList list;
-    float first = 0, previous = 0;
+    list.heightCm = heightCm;
+    float previous = 0;
     for (const auto& record : records) {
         if (!listed(filter, record)) continue;
-        if (list.rows.empty()) first = previous = record.Weight;
-        list.rows.push_back(makeRow(list.rows.size() + 1, record, previous, first, heightCm));
+        if (list.listed.empty()) list.first = previous = record.Weight;
+        list.listed.push_back({&record, previous});
         previous = record.Weight;
     }
-    if (!list.rows.empty()) list.axis = axisOf(list.rows);
-    list.scrollToEnd = list.rows.size() + 1 > kListVisibleRows;
+    if (!list.listed.empty()) list.axis = axisOf(list.listed);
+    list.scrollToEnd = list.listed.size() + 1 > kListVisibleRows;
     return list;
+}
+
+ListRow RangeList::row(size_t i) const {
+    const ListedRecord& at = listed.at(i);
+    return makeRow(i + 1, *at.record, at.previous, first, heightCm);
 }
 
 PeriodItems periodItems(std::span<const core::WeightRecord> records) {

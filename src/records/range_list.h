@@ -68,16 +68,31 @@ struct AxisRange {
     bool operator==(const AxisRange&) const = default;
 };
 
+// A listed record and the weight of the row before it (its own for the
+// first row).
+struct ListedRecord {
+    const core::WeightRecord* record;
+    float previous;
+};
+
+// The rows are kept as the records they list and made into texts only when
+// asked for, so that a list of the whole log costs the rows that are shown.
 struct RangeList {
-    std::vector<ListRow> rows;      // data rows; row n of the grid is rows[n - 1]
+    std::vector<ListedRecord> listed;  // row n of the grid is listed[n - 1]
+    float first = 0;                   // the weight of the first row
+    float heightCm = 0;
     std::optional<AxisRange> axis;  // none when nothing is listed: the axis stays as it was
     bool scrollToEnd = false;       // the grid's top row becomes its last row
+
+    size_t size() const { return listed.size(); }
+    // The texts and colours of row i + 1 of the grid.
+    ListRow row(size_t i) const;
 };
 
 // Lists the records that pass the filter, in file order. The differences are
 // taken against the previously listed row and the first listed row. With a
 // height of zero or less, the BMI and obesity cells stay empty. The chart has
-// one point per listed row.
+// one point per listed row. The list points into `records`.
 RangeList rangeList(std::span<const core::WeightRecord> records, const ListFilter& filter,
                     float heightCm);
 

@@ -108,26 +108,27 @@ bool TaijyuPanel::build(ListBuilder builder) {
     if (!records) return false;
     ListFilter filter =
         filterFor(builder, cboStdate.text(), cboEddate.text(), txtKey.text(), SelectedWeekday);
-    RangeList list = rangeList(*records, filter, host_.shared().Height);
-    fillRows(list);
-    fillChart(list);
+    auto list =
+        std::make_shared<const RangeList>(rangeList(*records, filter, host_.shared().Height));
+    fillChart(*list);
+    fillRows(list, records);
     if (builder == ListBuilder::DSP_LIST_ALL) fillPeriodLists(*records);
     return true;
 }
 
-// The texts move into the grid: the list is spent.
-void TaijyuPanel::fillRows(RangeList& list) {
+// The grid makes each row's texts when it is first shown; the list and the
+// records it points into go with it.
+void TaijyuPanel::fillRows(std::shared_ptr<const RangeList> list,
+                           std::shared_ptr<const std::vector<core::WeightRecord>> records) {
     INIT_LIST_GRID();
-    msgBunseki.setRows(static_cast<int>(list.rows.size()) + 1);
-    int r = 1;
-    for (ListRow& row : list.rows) {
-        for (int c = 0; c < kListColumns; ++c)
-            msgBunseki.setText(r, c, std::move(row.cells[static_cast<size_t>(c)]));
-        msgBunseki.setCellColor(r, kColPreviousMark, row.previousColor);
-        msgBunseki.setCellColor(r, kColFirstMark, row.firstColor);
-        ++r;
-    }
-    if (list.scrollToEnd) msgBunseki.setTopRow(msgBunseki.rows() - 1);
+    auto rows = static_cast<int>(list->size());
+    msgBunseki.setRowSource(rows, [list, records](int index, ui::Grid::RowCells& cells) {
+        ListRow row = list->row(static_cast<size_t>(index));
+        std::move(row.cells.begin(), row.cells.end(), cells.texts.begin());
+        cells.colors[kColPreviousMark] = row.previousColor;
+        cells.colors[kColFirstMark] = row.firstColor;
+    });
+    if (list->scrollToEnd) msgBunseki.setTopRow(msgBunseki.rows() - 1);
 }
 
 // One point per listed row; with none, one point without a value and the
@@ -135,9 +136,9 @@ void TaijyuPanel::fillRows(RangeList& list) {
 void TaijyuPanel::fillChart(const RangeList& list) {
     mcrBunseki.setSeriesCount(1);
     mcrBunseki.setRowCount(0);
-    mcrBunseki.setRowCount(std::max<int>(1, static_cast<int>(list.rows.size())));
+    mcrBunseki.setRowCount(std::max<int>(1, static_cast<int>(list.size())));
     int point = 1;
-    for (const ListRow& row : list.rows) mcrBunseki.setValue(point++, 1, row.weight);
+    for (const ListedRecord& row : list.listed) mcrBunseki.setValue(point++, 1, row.record->Weight);
     if (list.axis) mcrBunseki.setAxis(list.axis->min, list.axis->max);
 }
 

@@ -3,6 +3,8 @@
 // weights, and the printout of what it shows.
 #pragma once
 
+#include <memory>
+
 #include <cstdint>
 #include <optional>
 #include <vector>
@@ -81,7 +83,8 @@ class TaijyuPanel : public host::Panel {
     void wireEvents();
     // Lists what the builder's filter passes; false when the log cannot be read.
     bool build(ListBuilder builder);
-    void fillRows(RangeList& list);
+    void fillRows(std::shared_ptr<const RangeList> list,
+                  std::shared_ptr<const std::vector<core::WeightRecord>> records);
     void fillChart(const RangeList& list);
     void fillPeriodLists(const std::vector<core::WeightRecord>& records);
     // HIDE_PANELS, the work, the panel shown again: the list is rebuilt out

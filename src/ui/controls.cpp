@@ -437,6 +437,7 @@ Grid::Grid(Form& form, std::string name, Frame* parent, int cols)
 
 void Grid::setRows(int n) {
     n = std::max(n, 1);
+    if (source_) settle(std::min(n, rows_));
     rows_ = n;
     cells_.resize(index(n, 0));
     colors_.resize(index(n, 0));
@@ -445,21 +446,66 @@ void Grid::setRows(int n) {
     touch();
 }
 
+void Grid::setRowSource(int count, RowSource source) {
+    setRows(1);
+    rows_ = std::max(count, 0) + 1;
+    source_ = std::move(source);
+    given_.clear();
+    given_.resize(static_cast<size_t>(rows_ - 1));
+    touch();
+}
+
+Grid::RowCells& Grid::sourcedRow(int row) const {
+    auto& given = given_[static_cast<size_t>(row - 1)];
+    if (!given) {
+        given = std::make_unique<RowCells>();
+        given->texts.resize(static_cast<size_t>(cols_));
+        given->colors.resize(static_cast<size_t>(cols_));
+        source_(row - 1, *given);
+        given->texts.resize(static_cast<size_t>(cols_));
+        given->colors.resize(static_cast<size_t>(cols_));
+    }
+    return *given;
+}
+
+void Grid::settle(int rows) {
+    cells_.resize(index(rows, 0));
+    colors_.resize(index(rows, 0));
+    for (int r = 1; r < rows; ++r) {
+        RowCells& row = sourcedRow(r);
+        std::move(row.texts.begin(), row.texts.end(),
+                  cells_.begin() + static_cast<long>(index(r, 0)));
+        std::copy(row.colors.begin(), row.colors.end(),
+                  colors_.begin() + static_cast<long>(index(r, 0)));
+    }
+    source_ = nullptr;
+    given_.clear();
+    rows_ = std::max(rows, 1);
+}
+
 const std::string& Grid::text(int row, int col) const {
+    if (sourced(row)) return sourcedRow(row).texts.at(static_cast<size_t>(col));
     return cells_.at(index(row, col));
 }
 
 void Grid::setText(int row, int col, std::string t) {
-    cells_.at(index(row, col)) = std::move(t);
+    if (sourced(row))
+        sourcedRow(row).texts.at(static_cast<size_t>(col)) = std::move(t);
+    else
+        cells_.at(index(row, col)) = std::move(t);
     touch();
 }
 
 const std::optional<Color>& Grid::cellColor(int row, int col) const {
+    if (sourced(row)) return sourcedRow(row).colors.at(static_cast<size_t>(col));
     return colors_.at(index(row, col));
 }
 
 void Grid::setCellColor(int row, int col, Color c) {
-    colors_.at(index(row, col)) = c;
+    if (sourced(row))
+        sourcedRow(row).colors.at(static_cast<size_t>(col)) = c;
+    else
+        colors_.at(index(row, col)) = c;
     touch();
 }
 
@@ -471,6 +517,7 @@ void Grid::addRow(const std::vector<std::string>& texts) {
 
 void Grid::removeRow(int row) {
     if (row < 1 || row >= rows_) return;
+    if (source_) settle(rows_);
     cells_.erase(cells_.begin() + static_cast<long>(index(row, 0)),
                  cells_.begin() + static_cast<long>(index(row + 1, 0)));
     colors_.erase(colors_.begin() + static_cast<long>(index(row, 0)),
@@ -532,8 +579,8 @@ void Grid::dump(std::ostream& out) const {
     for (int r = 0; r < rows_; ++r) {
         out << r;
         for (int c = 0; c < cols_; ++c) {
-            out << "\t" << quoted(cells_[index(r, c)]);
-            if (const auto& color = colors_[index(r, c)]) out << colorText(*color);
+            out << "\t" << quoted(text(r, c));
+            if (const auto& color = cellColor(r, c)) out << colorText(*color);
         }
         out << "\n";
     }

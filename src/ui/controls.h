@@ -304,6 +304,18 @@ class Grid : public Control {
     void addRow(const std::vector<std::string>& texts);
     void removeRow(int row);
 
+    // The texts and colours of one row as a row source gives them.
+    struct RowCells {
+        std::vector<std::string> texts;  // cols() of them, empty to begin with
+        std::vector<std::optional<Color>> colors;
+    };
+    using RowSource = std::function<void(int index, RowCells& row)>;
+    // Rows 1 to `count` are given by `source` (called with 0 to count - 1)
+    // the first time a cell of theirs is read or written: a long list costs
+    // only the rows that someone reads. Row 0 stays as it is. Changing the
+    // number of rows afterwards makes the rows that remain ordinary ones.
+    void setRowSource(int count, RowSource source);
+
     int colWidth(int col) const { return widths_[static_cast<size_t>(col)]; }
     void setColWidth(int col, int twips);
     Align colAlignment(int col) const { return align_[static_cast<size_t>(col)]; }
@@ -329,9 +341,16 @@ class Grid : public Control {
 
   private:
     size_t index(int row, int col) const { return static_cast<size_t>(row * cols_ + col); }
+    bool sourced(int row) const { return source_ && row >= 1 && row < rows_; }
+    RowCells& sourcedRow(int row) const;
+    // Makes rows 1 to `rows` - 1 ordinary ones and drops the source.
+    void settle(int rows);
     int rows_ = 1, cols_;
+    // The cells of ordinary rows; with a source, those of row 0 only.
     std::vector<std::string> cells_;
     std::vector<std::optional<Color>> colors_;
+    RowSource source_;
+    mutable std::vector<std::unique_ptr<RowCells>> given_;  // by row - 1, made when first read
     std::vector<int> widths_;
     std::vector<Align> align_, fixedAlign_;
     int fontSize_ = 9;

@@ -8,14 +8,22 @@ namespace analysis {
 namespace {
 
 // A trend over weighings one a day from 2024/01/01, or on the given days.
-Trend trendOf(std::vector<float> weights, std::vector<int> days = {}) {
+std::shared_ptr<const Trend> trendOf(std::vector<float> weights, std::vector<int> days = {}) {
     std::vector<core::WeightRecord> log;
     for (size_t i = 0; i < weights.size(); ++i) {
         int day = days.empty() ? static_cast<int>(i) : days[i];
         auto date = std::chrono::sys_days(std::chrono::year(2024) / 1 / 1) + std::chrono::days(day);
         log.push_back({core::dateText(core::Date(date)), "朝", weights[i], "", "", ""});
     }
-    return trend(log, "10");
+    return std::make_shared<const Trend>(trend(log, "10"));
+}
+
+// Every row of a list, made one by one as the grid makes them.
+template <typename List>
+std::vector<ListRow> rowsOf(const List& list) {
+    std::vector<ListRow> rows;
+    for (size_t i = 0; i < list.size(); ++i) rows.push_back(list.row(i));
+    return rows;
 }
 
 std::vector<std::string> column(const std::vector<ListRow>& rows, size_t c) {
@@ -25,7 +33,7 @@ std::vector<std::string> column(const std::vector<ListRow>& rows, size_t c) {
 }
 
 TEST(Jikei, DifferenceToPreviousOrFirst) {
-    Trend t = trendOf({75.0f, 74.6f, 74.6f, 75.1f});
+    auto t = trendOf({75.0f, 74.6f, 74.6f, 75.1f});
     struct Case {
         DiffBase base;
         const char* header;
@@ -38,16 +46,16 @@ TEST(Jikei, DifferenceToPreviousOrFirst) {
     for (const auto& c : cases) {
         JikeiList list = jikeiList(t, c.base);
         EXPECT_EQ(list.header3, c.header);
-        EXPECT_EQ(column(list.rows, 3), c.diffs) << c.header;
+        EXPECT_EQ(column(rowsOf(list), 3), c.diffs) << c.header;
     }
-    ListRow second = jikeiList(t, DiffBase::Previous).rows[1];
+    ListRow second = jikeiList(t, DiffBase::Previous).row(1);
     EXPECT_EQ(second, (ListRow{"2回目", "2024/01/02", "74.6Kg", "-0.4Kg"}));
-    EXPECT_TRUE(jikeiList(trendOf({}), DiffBase::First).rows.empty());
+    EXPECT_TRUE(jikeiList(trendOf({}), DiffBase::First).size() == 0);
 }
 
 TEST(Kugiri, MilestonesOfTheLoss) {
-    Trend t = trendOf({75.0f, 74.5f, 73.9f, 74.2f, 73.4f}, {0, 3, 10, 15, 20});
-    KugiriList list = kugiriList(t);
+    auto t = trendOf({75.0f, 74.5f, 73.9f, 74.2f, 73.4f}, {0, 3, 10, 15, 20});
+    KugiriList list = kugiriList(*t);
     const std::vector<ListRow> expected = {
         {"0.5Kg減", "2024/01/04", "3日後", "3日後"},
         {"1.0Kg減", "2024/01/11", "10日後", "7日後"},
@@ -57,12 +65,12 @@ TEST(Kugiri, MilestonesOfTheLoss) {
     EXPECT_EQ(list.note, "最高　1.6Kg減を達成してから　0日経過");
 
     // one weighing reaching two milestones; the lowest reached 4 days before the end
-    list = kugiriList(trendOf({80.0f, 78.6f, 79.0f}, {0, 5, 9}));
+    list = kugiriList(*trendOf({80.0f, 78.6f, 79.0f}, {0, 5, 9}));
     ASSERT_EQ(list.rows.size(), 2u);
     EXPECT_EQ(list.rows[1], (ListRow{"1.0Kg減", "2024/01/06", "5日後", "0日後"}));
     EXPECT_EQ(list.note, "最高　1.4Kg減を達成してから　4日経過");
 
-    list = kugiriList(trendOf({70.0f, 70.5f, 71.0f}));  // the first is the lowest
+    list = kugiriList(*trendOf({70.0f, 70.5f, 71.0f}));  // the first is the lowest
     EXPECT_TRUE(list.rows.empty());
     EXPECT_FALSE(list.note);
 }
@@ -70,7 +78,7 @@ TEST(Kugiri, MilestonesOfTheLoss) {
 TEST(Kugiri, ALossOfThirtyKilograms) {
     std::vector<float> weights;
     for (int i = 0; i <= 60; ++i) weights.push_back(100.0f - 0.5f * static_cast<float>(i));
-    KugiriList list = kugiriList(trendOf(weights));
+    KugiriList list = kugiriList(*trendOf(weights));
     ASSERT_EQ(list.rows.size(), 60u);
     struct Case {
         size_t row;
@@ -112,8 +120,8 @@ TEST(Heikin, RunningAverageAndStreak) {
     };
     for (const auto& c : cases) {
         HeikinList list = heikinList(trendOf(c.weights));
-        EXPECT_EQ(column(list.rows, 2), c.averages);
-        EXPECT_EQ(column(list.rows, 3), c.changes);
+        EXPECT_EQ(column(rowsOf(list), 2), c.averages);
+        EXPECT_EQ(column(rowsOf(list), 3), c.changes);
         EXPECT_EQ(list.streak, c.streak);
         EXPECT_EQ(list.note, c.note);
     }
@@ -156,10 +164,10 @@ TEST(Banzuke, BandsRankedByWeighings) {
          {{"1位", "40.0～40.4Kg", "1回", ""}, {"2位", "95.0～95.4Kg", "1回", "0回"}}},
     };
     for (const auto& c : cases)
-        EXPECT_EQ(banzukeList(trendOf(c.weights), c.width).rows, c.rows) << c.what;
-    EXPECT_EQ(banzukeList(trendOf({70.0f}), BandWidth::OneKilogram).caption,
+        EXPECT_EQ(banzukeList(*trendOf(c.weights), c.width).rows, c.rows) << c.what;
+    EXPECT_EQ(banzukeList(*trendOf({70.0f}), BandWidth::OneKilogram).caption,
               "    体重推移累積番付 < 1.0Kg刻み >");
-    EXPECT_EQ(banzukeList(trendOf({70.0f}), BandWidth::HalfKilogram).caption,
+    EXPECT_EQ(banzukeList(*trendOf({70.0f}), BandWidth::HalfKilogram).caption,
               "    体重推移累積番付 < 0.5Kg刻み >");
 }
 
@@ -184,12 +192,12 @@ TEST(Banzuke, EmptyBandsDoNotChangeTheOrderOfTies) {
 }
 
 TEST(Lists, AbsurdWeightsStayWithinTheRowLimit) {
-    Trend t = trendOf({3.0e38f, 1.0f, -3.0e38f, 2.0e38f});
-    EXPECT_EQ(kugiriList(t).rows.size(), static_cast<size_t>(kMaxListRows));
-    BanzukeList bands = banzukeList(t, BandWidth::HalfKilogram);
+    auto t = trendOf({3.0e38f, 1.0f, -3.0e38f, 2.0e38f});
+    EXPECT_EQ(kugiriList(*t).rows.size(), static_cast<size_t>(kMaxListRows));
+    BanzukeList bands = banzukeList(*t, BandWidth::HalfKilogram);
     EXPECT_LE(bands.rows.size(), 4u);
-    EXPECT_EQ(heikinList(t).rows.size(), 4u);
-    EXPECT_EQ(jikeiList(t, DiffBase::First).rows.size(), 4u);
+    EXPECT_EQ(heikinList(t).size(), 4u);
+    EXPECT_EQ(jikeiList(t, DiffBase::First).size(), 4u);
 }
 
 }  // namespace

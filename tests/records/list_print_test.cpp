@@ -63,7 +63,10 @@ TEST(ListPrint, OneLinePerListedRow) {
         ui::PrintJob expected = kPage;
         expected.insert(expected.end(), c.lines.begin(), c.lines.end());
         expected.push_back(ui::printEndDoc());
-        EXPECT_EQ(listPrintJob(rangeList(c.log, c.filter, c.height).rows), expected) << c.what;
+        RangeList list = rangeList(c.log, c.filter, c.height);
+        std::vector<ListRow> rows;
+        for (size_t i = 0; i < list.size(); ++i) rows.push_back(list.row(i));
+        EXPECT_EQ(listPrintJob(rows), expected) << c.what;
     }
 }
 

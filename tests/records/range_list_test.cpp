@@ -85,17 +85,16 @@ TEST(ListFilter, BuildersFromTheControls) {
         ListBuilder b = chooseBuilder(c.keyword, c.weekday);
         EXPECT_EQ(b, c.builder) << c.keyword << c.weekday;
         ListFilter f = filterFor(b, "2003/11/01", "2003/11/03", c.keyword, c.weekday);
-        EXPECT_EQ(rangeList(kLog, f, 170).rows.size(), c.rows) << c.keyword << c.weekday;
+        EXPECT_EQ(rangeList(kLog, f, 170).size(), c.rows) << c.keyword << c.weekday;
     }
     // 検索 runs the keyword builder whatever the weekday; the whole log ignores the controls.
     EXPECT_EQ(
         rangeList(kLog, filterFor(ListBuilder::DSP_LIST_KEY, "2003/11/01", "2003/11/03", "", 6),
                   170)
-            .rows.size(),
+            .size(),
         4u);
-    EXPECT_EQ(
-        rangeList(kLog, filterFor(ListBuilder::DSP_LIST_ALL, "x", "a", "無", 1), 170).rows.size(),
-        kLog.size());
+    EXPECT_EQ(rangeList(kLog, filterFor(ListBuilder::DSP_LIST_ALL, "x", "a", "無", 1), 170).size(),
+              kLog.size());
 }
 
 TEST(RangeList, MarksFollowTheDisplayedDifference) {
@@ -125,20 +124,20 @@ TEST(RangeList, MarksFollowTheDisplayedDifference) {
         {"-0.0Kg", " 同", "0.1Kg", " 増"}, {"-0.2Kg", " 減", "-0.1Kg", " 減"},
     };
     RangeList list = rangeList(log, {}, 170);
-    ASSERT_EQ(list.rows.size(), log.size());
+    ASSERT_EQ(list.size(), log.size());
     for (size_t i = 0; i < log.size(); ++i) {
-        const auto& cells = list.rows[i].cells;
+        const auto& cells = list.row(i).cells;
         EXPECT_EQ(cells[kColPreviousDiff], expected[i][0]) << i;
         EXPECT_EQ(cells[kColPreviousMark], expected[i][1]) << i;
         EXPECT_EQ(cells[kColFirstDiff], expected[i][2]) << i;
         EXPECT_EQ(cells[kColFirstMark], expected[i][3]) << i;
-        EXPECT_EQ(list.rows[i].previousColor, markOf(expected[i][0]).color) << i;
+        EXPECT_EQ(list.row(i).previousColor, markOf(expected[i][0]).color) << i;
     }
 }
 
 TEST(RangeList, DifferencesAreTakenWithinTheFilteredList) {
     RangeList list = rangeList(kLog, {.keyword = "朝"}, 200);
-    ASSERT_EQ(list.rows.size(), 3u);
+    ASSERT_EQ(list.size(), 3u);
     const std::array<std::string, kListColumns> expected[] = {
         {"1", "2003/11/01", "土", "朝食前", "70.0Kg", "0.0Kg", " 同", "0.0Kg", " 同", "17.5",
          "-20.5%"},
@@ -147,20 +146,21 @@ TEST(RangeList, DifferencesAreTakenWithinTheFilteredList) {
         {"3", "2003/11/03", "月", "朝", "70.2Kg", "-0.3Kg", " 減", "0.2Kg", " 増", "17.5",
          "-20.2%"},
     };
-    for (size_t i = 0; i < 3; ++i) EXPECT_EQ(list.rows[i].cells, expected[i]) << i;
+    for (size_t i = 0; i < 3; ++i) EXPECT_EQ(list.row(i).cells, expected[i]) << i;
 
     // A list that does not start at the log's first record measures from its own first row.
     RangeList late = rangeList(kLog, {.period = Period{"2003/11/03", "2003/11/08"}}, 200);
-    ASSERT_EQ(late.rows.size(), 2u);
-    EXPECT_EQ(late.rows[0].cells[kColFirstDiff], "0.0Kg");
-    EXPECT_EQ(late.rows[1].cells[kColPreviousDiff], "-0.4Kg");
-    EXPECT_EQ(late.rows[1].cells[kColNumber], "2");
+    ASSERT_EQ(late.size(), 2u);
+    EXPECT_EQ(late.row(0).cells[kColFirstDiff], "0.0Kg");
+    EXPECT_EQ(late.row(1).cells[kColPreviousDiff], "-0.4Kg");
+    EXPECT_EQ(late.row(1).cells[kColNumber], "2");
 }
 
 TEST(RangeList, NoHeightLeavesTheBodyFiguresEmpty) {
     for (float height : {0.0f, -170.0f, std::numeric_limits<float>::quiet_NaN()}) {
         RangeList list = rangeList(kLog, {}, height);
-        for (const auto& row : list.rows) {
+        for (size_t i = 0; i < list.size(); ++i) {
+            ListRow row = list.row(i);
             EXPECT_EQ(row.cells[kColBmi], "") << height;
             EXPECT_EQ(row.cells[kColObesity], "") << height;
             EXPECT_EQ(row.cells[kColWeight].empty(), false);
@@ -185,8 +185,8 @@ TEST(RangeList, AxisAndScrollFollowTheListedRows) {
         for (float w : c.weights) log.push_back(rec("2004/01/01", "", w));
         RangeList list = rangeList(log, {}, 170);
         EXPECT_EQ(list.axis, c.axis) << c.weights.size();
-        ASSERT_EQ(list.rows.size(), c.weights.size());
-        for (size_t i = 0; i < c.weights.size(); ++i) EXPECT_EQ(list.rows[i].weight, c.weights[i]);
+        ASSERT_EQ(list.size(), c.weights.size());
+        for (size_t i = 0; i < c.weights.size(); ++i) EXPECT_EQ(list.row(i).weight, c.weights[i]);
     }
     // Only the listed rows size the axis.
     EXPECT_EQ(rangeList(kLog, {.keyword = "夜"}, 170).axis, (AxisRange{71, 71}));
