@@ -21,12 +21,41 @@ bool readSeparator(std::string_view& text) {
     return true;
 }
 
+// Two or four decimal digits with leading zeros.
+char* putDigits(char* out, unsigned value, int width) {
+    for (int i = width - 1; i >= 0; --i) {
+        out[i] = static_cast<char>('0' + value % 10);
+        value /= 10;
+    }
+    return out + width;
+}
+
+// The digits of "yyyy/mm/dd" in one pass: the form of every date in the
+// files, read once a record in some views.
+bool readPlainDate(std::string_view t, int& y, int& m, int& d) {
+    if (t.size() != 10 || t[4] != '/' || t[7] != '/') return false;
+    int value[3] = {0, 0, 0};
+    static constexpr int kPart[10] = {0, 0, 0, 0, -1, 1, 1, -1, 2, 2};
+    for (size_t i = 0; i < 10; ++i) {
+        if (kPart[i] < 0) continue;
+        unsigned digit = static_cast<unsigned char>(t[i]) - unsigned('0');
+        if (digit > 9) return false;
+        value[kPart[i]] = value[kPart[i]] * 10 + static_cast<int>(digit);
+    }
+    y = value[0];
+    m = value[1];
+    d = value[2];
+    return true;
+}
+
 }  // namespace
 
 std::optional<Date> parseDate(std::string_view text) {
     int y = 0, m = 0, d = 0;
-    if (text.size() < 8 || !readNumber(text, 4, y) || !readSeparator(text) ||
-        !readNumber(text, 2, m) || !readSeparator(text) || !readNumber(text, 2, d) || !text.empty())
+    if (!readPlainDate(text, y, m, d) &&
+        (text.size() < 8 || !readNumber(text, 4, y) || !readSeparator(text) ||
+         !readNumber(text, 2, m) || !readSeparator(text) || !readNumber(text, 2, d) ||
+         !text.empty()))
         return std::nullopt;
     Date date{std::chrono::year(y), std::chrono::month(static_cast<unsigned>(m)),
               std::chrono::day(static_cast<unsigned>(d))};
@@ -39,13 +68,35 @@ std::string Format(Date date, std::string_view pattern) {
     unsigned m = static_cast<unsigned>(date.month());
     unsigned d = static_cast<unsigned>(date.day());
     char buf[40];
-    if (pattern == "yy/mm/dd")
-        std::snprintf(buf, sizeof buf, "%02d/%02u/%02u", y % 100, m, d);
-    else if (pattern == "yyyy年mm月")
-        std::snprintf(buf, sizeof buf, "%04d年%02u月", y, m);
-    else
-        std::snprintf(buf, sizeof buf, "%04d/%02u/%02u", y, m, d);
-    return buf;
+    if (y < 0 || y > 9999) {  // beyond four digits: printf's widths
+        if (pattern == "yy/mm/dd")
+            std::snprintf(buf, sizeof buf, "%02d/%02u/%02u", y % 100, m, d);
+        else if (pattern == "yyyy年mm月")
+            std::snprintf(buf, sizeof buf, "%04d年%02u月", y, m);
+        else
+            std::snprintf(buf, sizeof buf, "%04d/%02u/%02u", y, m, d);
+        return buf;
+    }
+    char* out = buf;
+    if (pattern == "yy/mm/dd") {
+        out = putDigits(out, static_cast<unsigned>(y % 100), 2);
+        *out++ = '/';
+        out = putDigits(out, m, 2);
+        *out++ = '/';
+        out = putDigits(out, d, 2);
+    } else if (pattern == "yyyy年mm月") {
+        std::string text(buf, putDigits(buf, static_cast<unsigned>(y), 4));
+        text += "年";
+        text.append(buf, putDigits(buf, m, 2));
+        return text + "月";
+    } else {
+        out = putDigits(out, static_cast<unsigned>(y), 4);
+        *out++ = '/';
+        out = putDigits(out, m, 2);
+        *out++ = '/';
+        out = putDigits(out, d, 2);
+    }
+    return std::string(buf, out);
 }
 
 std::string dateText(Date date) {

@@ -14,21 +14,14 @@ Mark markOf(double difference) {
     return Mark::Same;
 }
 
-std::vector<DiaryRow> diaryRows(std::span<const core::WeightRecord> records) {
-    std::vector<DiaryRow> rows;
-    rows.reserve(records.size());
-    float previous = 0;
-    int32_t number = 1;
-    for (const core::WeightRecord& record : records) {
-        // Both weights are singles, so their difference is exact in a double.
-        double difference =
-            previous == 0 ? 0.0
-                          : static_cast<double>(record.Weight) - static_cast<double>(previous);
-        rows.push_back({number++, core::shortestText(record.Weight),
-                        core::Format(difference, "0.0"), markOf(difference)});
-        previous = record.Weight;
-    }
-    return rows;
+DiaryRow diaryRow(std::span<const core::WeightRecord> records, size_t i) {
+    float weight = records[i].Weight;
+    float previous = i == 0 ? 0.0f : records[i - 1].Weight;
+    // Both weights are singles, so their difference is exact in a double.
+    double difference =
+        previous == 0 ? 0.0 : static_cast<double>(weight) - static_cast<double>(previous);
+    return {static_cast<int32_t>(i + 1), core::shortestText(weight),
+            core::Format(difference, "0.0"), markOf(difference)};
 }
 
 std::variant<float, WeightRefusal> parseWeight(std::string_view text) {

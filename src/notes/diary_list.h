@@ -26,9 +26,9 @@ struct DiaryRow {
     Mark DifferenceMark = Mark::Same;
 };
 
-// The rows of the records in file order; a record's date, situation and diary
-// are shown as they are stored.
-std::vector<DiaryRow> diaryRows(std::span<const core::WeightRecord> records);
+// The row of record i (file order), taken against the record before it; a
+// record's date, situation and diary are shown as they are stored.
+DiaryRow diaryRow(std::span<const core::WeightRecord> records, size_t i);
 
 // Why a typed weight is refused.
 enum class WeightRefusal { Empty, NotNumber, OutOfRange };

@@ -89,23 +89,17 @@ void MemoPanel::DSP_MEMO_LIST() {
         host_.saved(log->status);
         return;
     }
-    std::vector<DiaryRow> rows = diaryRows(log->records);
-    const auto count = static_cast<int32_t>(rows.size());
-    msgMemoList.setRows(count + 1);
-    for (int32_t i = 0; i < count; ++i) {
+    // Each row is made when the grid first shows it; the rows keep the log.
+    const auto count = static_cast<int>(log->records.size());
+    msgMemoList.setRowSource(count, [log](int i, ui::Grid::RowCells& cells) {
         const core::WeightRecord& record = log->records[static_cast<size_t>(i)];
-        DiaryRow& row = rows[static_cast<size_t>(i)];
-        const int r = i + 1;
+        DiaryRow row = diaryRow(log->records, static_cast<size_t>(i));
         auto [mark, color] = markCell(row.DifferenceMark);
-        msgMemoList.setText(r, 0, std::to_string(row.Number));
-        msgMemoList.setText(r, 1, record.Date);
-        msgMemoList.setText(r, 2, record.Situation);
-        msgMemoList.setText(r, 3, std::move(row.Weight));
-        msgMemoList.setText(r, 4, std::move(row.Difference));
-        msgMemoList.setText(r, 5, mark);
-        msgMemoList.setCellColor(r, 5, color);
-        msgMemoList.setText(r, 6, record.Diary);
-    }
+        cells.texts = {
+            std::to_string(row.Number), record.Date,       record.Situation, std::move(row.Weight),
+            std::move(row.Difference),  std::string(mark), record.Diary};
+        cells.colors[5] = color;
+    });
     if (msgMemoList.rows() > kVisibleRows) msgMemoList.setTopRow(msgMemoList.rows() - 1);
 }
 

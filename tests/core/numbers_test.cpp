@@ -2,7 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <charconv>
+#include <cstdio>
 #include <cstring>
 #include <limits>
 #include <string>
@@ -94,6 +96,34 @@ TEST(Format, Dates) {
     EXPECT_EQ(Format(d, "yyyy/mm/dd"), "2003/08/01");
     EXPECT_EQ(Format(d, "yy/mm/dd"), "03/08/01");
     EXPECT_EQ(Format(d, "yyyy年mm月"), "2003年08月");
+}
+
+// Every pattern on days across the whole range of years, against printf's
+// widths; and the plain form read like any other form of the same date.
+TEST(Format, DatesMatchPrintfOverTheYears) {
+    auto day = std::chrono::sys_days(std::chrono::year(-30) / 1 / 1);
+    const auto last = std::chrono::sys_days(std::chrono::year(10030) / 12 / 31);
+    char buf[64];
+    for (; day <= last; day += std::chrono::days(97)) {
+        Date d(day);
+        int y = static_cast<int>(d.year());
+        unsigned m = static_cast<unsigned>(d.month()), dd = static_cast<unsigned>(d.day());
+        std::snprintf(buf, sizeof buf, "%04d/%02u/%02u", y, m, dd);
+        ASSERT_EQ(Format(d, "yyyy/mm/dd"), buf);
+        std::snprintf(buf, sizeof buf, "%02d/%02u/%02u", y % 100, m, dd);
+        ASSERT_EQ(Format(d, "yy/mm/dd"), buf);
+        std::snprintf(buf, sizeof buf, "%04d年%02u月", y, m);
+        ASSERT_EQ(Format(d, "yyyy年mm月"), buf);
+        std::string text = dateText(d);
+        std::string dashed = text;
+        std::replace(dashed.begin(), dashed.end(), '/', '-');
+        EXPECT_EQ(parseDate(text), parseDate(dashed)) << text;
+        if (y >= 1000 && y <= 9999) EXPECT_EQ(parseDate(text), d) << text;
+    }
+    for (const char* text : {"0999/12/31", "2023/02/29", "2024/00/10", "2024/01/00", "2024/1a/01",
+                             "2024/04/31", "2024/01/32"})
+        EXPECT_FALSE(parseDate(text)) << text;
+    EXPECT_TRUE(parseDate("2024/02/29"));
 }
 
 TEST(Val, ReadsTheLeadingNumber) {
