@@ -21,6 +21,7 @@ class BenchFolder {
     BenchFolder(const BenchFolder&) = delete;
     BenchFolder& operator=(const BenchFolder&) = delete;
     core::DataDir dir() const { return core::DataDir(path_); }
+    const std::filesystem::path& path() const { return path_; }
     // Writes the log of these records.
     void writeLog(const std::vector<core::WeightRecord>& records) const;
 

@@ -23,6 +23,7 @@ class BindingsTest : public QObject {
     void listPressAndReleaseDragAnItem();
     void comboChoiceSetsTheTextThenClicks();
     void chartOfADayWithoutWeighingsIsEmpty();
+    void longSeriesDrawsEveryGroupsLowAndHigh();
     void multiLineBoxKeepsCrLfLineEnds();
 };
 
@@ -156,6 +157,44 @@ void BindingsTest::chartOfADayWithoutWeighingsIsEmpty() {
     QCOMPARE(chart.value(1, 1), std::optional<double>(70.0));
     QCOMPARE(line->count(), 0);
     QVERIFY(!values->labelsVisible());
+}
+
+// A series longer than a screen is wide is drawn through the lowest and the
+// highest point of each group of neighbours, in their order: the extremes
+// of the whole series, the first and the last point are among them, and a
+// short series keeps every point.
+void BindingsTest::longSeriesDrawsEveryGroupsLowAndHigh() {
+    ui::Form form;
+    ui::Chart chart(form, "mcrTest", nullptr);
+    QWidget window;
+    ui::ScriptedDialogs dialogs;
+    qtgui::Binder binder(form, dialogs);
+    QChartView* view = qtgui::bindChart(binder, chart, &window);
+    for (int count : {1000, 32767}) {
+        chart.setSeriesCount(1);
+        chart.setRowCount(0);
+        chart.setRowCount(count);
+        for (int i = 1; i <= count; ++i)
+            if (i % 97 != 0) chart.setValue(i, 1, 60 + (i * 7919 % 1000) / 100.0);
+        chart.setValue(1, 1, 55.5);       // the lowest, first
+        chart.setValue(count, 1, 75.25);  // the highest, last
+        binder.syncAll();
+        auto* line = qobject_cast<QXYSeries*>(view->chart()->series().value(0));
+        QVERIFY(line);
+        QList<QPointF> points = line->points();
+        if (count == 1000) {
+            QCOMPARE(points.size(), qsizetype(1000 - 1000 / 97));
+            continue;
+        }
+        QVERIFY(points.size() <= 2048);
+        QCOMPARE(points.front(), QPointF(1, 55.5));
+        QCOMPARE(points.back(), QPointF(count, 75.25));
+        for (qsizetype i = 1; i < points.size(); ++i) QVERIFY(points[i - 1].x() < points[i].x());
+        for (const QPointF& p : points) {
+            int row = static_cast<int>(p.x());
+            QVERIFY(chart.value(row, 1) && *chart.value(row, 1) == p.y());
+        }
+    }
 }
 
 // A memo of several lines: the model's CR LF line ends show as line breaks,
