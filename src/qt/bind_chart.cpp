@@ -211,11 +211,26 @@ class ChartBinding : public Binding {
         return list;
     }
 
+    // Changes an axis's range and tick step in the order in which neither
+    // step asks for more ticks than the new scale has: the axis makes an
+    // item for every tick at once, and 32,767 rows at yesterday's step of 1
+    // would be 32,767 items made and dropped.
+    static void setScale(QValueAxis* axis, double low, double high, double anchor, double step) {
+        if (step >= axis->tickInterval()) {
+            axis->setTickInterval(step);
+            axis->setTickAnchor(anchor);
+            axis->setRange(low, high);
+        } else {
+            axis->setRange(low, high);
+            axis->setTickAnchor(anchor);
+            axis->setTickInterval(step);
+        }
+    }
+
     void applyXAxis() {
         int rows = std::max(chart_.rowCount(), 1);
         // Half a step of room at both ends keeps the first and last markers whole.
-        x_->setRange(0.5, rows + 0.5);
-        x_->setTickInterval(std::max(1.0, niceStep(rows, 8)));
+        setScale(x_, 0.5, rows + 0.5, 0, std::max(1.0, niceStep(rows, 8)));
     }
 
     // The lowest and highest value of all series; nullopt when there is none.
@@ -260,9 +275,7 @@ class ChartBinding : public Binding {
             low = std::floor(low / step) * step;
             high = std::ceil(high / step) * step;
         }
-        y_->setRange(low, high);
-        y_->setTickAnchor(low);
-        y_->setTickInterval(step);
+        setScale(y_, low, high, low, step);
         return true;
     }
 
