@@ -48,7 +48,19 @@ bool readPlainDate(std::string_view t, int& y, int& m, int& d) {
     return true;
 }
 
+bool isRealDay(int y, int m, int d) {
+    static constexpr int kMonthDays[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+    if (m < 1 || m > 12 || d < 1) return false;
+    bool leap = y % 4 == 0 && (y % 100 != 0 || y % 400 == 0);
+    return d <= kMonthDays[m - 1] + (m == 2 && leap ? 1 : 0);
+}
+
 }  // namespace
+
+bool isPlainDate(std::string_view text) {
+    int y = 0, m = 0, d = 0;
+    return readPlainDate(text, y, m, d) && y >= 1000 && isRealDay(y, m, d);
+}
 
 std::optional<Date> parseDate(std::string_view text) {
     int y = 0, m = 0, d = 0;

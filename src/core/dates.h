@@ -14,6 +14,11 @@ using Date = std::chrono::year_month_day;
 // text is not a real calendar date.
 std::optional<Date> parseDate(std::string_view text);
 
+// "yyyy/mm/dd" exactly and a real date from the year 1000 on: the form of
+// every date in the files, checked on every record, so without the general
+// reader.
+bool isPlainDate(std::string_view text);
+
 // Formats with "yyyy/mm/dd", "yy/mm/dd" or "yyyy年mm月".
 std::string Format(Date date, std::string_view pattern);
 

@@ -17,25 +17,6 @@
 namespace core {
 namespace {
 
-// "yyyy/mm/dd" and a real date; checked on every record, so by hand.
-bool isLogDate(std::string_view t) {
-    if (t.size() != 10 || t[4] != '/' || t[7] != '/') return false;
-    auto digits = [&](size_t from, size_t count) {
-        unsigned value = 0;
-        for (size_t i = from; i < from + count; ++i) {
-            unsigned digit = static_cast<unsigned char>(t[i]) - unsigned('0');
-            if (digit > 9) return 100000u;
-            value = value * 10 + digit;
-        }
-        return value;
-    };
-    static constexpr unsigned kMonthDays[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
-    unsigned y = digits(0, 4), m = digits(5, 2), d = digits(8, 2);
-    if (y < 1000 || y > 9999 || m < 1 || m > 12 || d < 1) return false;
-    bool leap = y % 4 == 0 && (y % 100 != 0 || y % 400 == 0);
-    return d <= kMonthDays[m - 1] + (m == 2 && leap ? 1 : 0);
-}
-
 // A weight as the log writes it; "nan", "inf" and numbers beyond a single's
 // range (from_chars refuses those) are no weight.
 bool parseWeight(std::string_view text, float& weight) {
@@ -86,7 +67,7 @@ std::optional<Status> refuseRecord(const WeightRecord& r) {
     auto refuse = [](std::string reason) {
         return Status::failure(std::string(kLogFile), std::move(reason));
     };
-    if (!isLogDate(r.Date))
+    if (!isPlainDate(r.Date))
         return refuse("日付「" + r.Date + "」は yyyy/mm/dd の日付ではありません");
     if (!std::isfinite(r.Weight)) return refuse("体重が数値ではありません");
     for (const std::string* text : {&r.Situation, &r.Diary, &r.Spare1, &r.Spare2})
@@ -161,7 +142,7 @@ LineRead readCommonLine(const char*& p, const char* end, DecodedTexts& texts, Re
     if (end - q < 18 || q[0] != '"' || q[11] != '"' || q[12] != ',' || q[13] != '"')
         return LineRead::Uncommon;
     std::string_view date(q + 1, 10);
-    if (!sameDate(date, out.Date) && !isLogDate(date)) return LineRead::Uncommon;
+    if (!sameDate(date, out.Date) && !isPlainDate(date)) return LineRead::Uncommon;
     q += 14;
     const char* first = q;
     unsigned char high = 0;
@@ -402,7 +383,7 @@ bool parseRecordLine(std::string_view line, std::vector<std::string_view>& field
                      RecordView& out) {
     if (line.find(kBadByteMark) != std::string_view::npos || !wellQuoted(line)) return false;
     splitFields(line, fields);
-    if (fields.size() < 3 || fields.size() > 6 || !isLogDate(fields[0]) ||
+    if (fields.size() < 3 || fields.size() > 6 || !isPlainDate(fields[0]) ||
         !parseWeight(fields[2], out.Weight))
         return false;
     auto field = [&](size_t i) { return i < fields.size() ? fields[i] : std::string_view(); };

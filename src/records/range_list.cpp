@@ -42,7 +42,6 @@ ListRow makeRow(size_t number, const core::WeightRecord& record, float previous,
                 float heightCm) {
     ListRow row;
     float w = record.Weight;
-    row.weight = w;
     row.cells[kColNumber] = std::to_string(number);
     row.cells[kColDate] = record.Date;
     row.cells[kColWeekday] = weekdayText(record.Date);

@@ -58,7 +58,6 @@ struct ListRow {
     std::array<std::string, kListColumns> cells;  // the texts of columns 0 to 10
     ui::Color previousColor;                      // the background of column 6
     ui::Color firstColor;                         // the background of column 8
-    float weight = 0;                             // the chart's point
 };
 
 // The chart's value axis: Int(highest + 0.9) to Int(lowest).

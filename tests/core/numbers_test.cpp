@@ -119,11 +119,14 @@ TEST(Format, DatesMatchPrintfOverTheYears) {
         std::replace(dashed.begin(), dashed.end(), '/', '-');
         EXPECT_EQ(parseDate(text), parseDate(dashed)) << text;
         if (y >= 1000 && y <= 9999) EXPECT_EQ(parseDate(text), d) << text;
+        EXPECT_EQ(isPlainDate(text), y >= 1000 && y <= 9999) << text;
+        EXPECT_FALSE(isPlainDate(dashed)) << dashed;
     }
     for (const char* text : {"0999/12/31", "2023/02/29", "2024/00/10", "2024/01/00", "2024/1a/01",
                              "2024/04/31", "2024/01/32"})
-        EXPECT_FALSE(parseDate(text)) << text;
-    EXPECT_TRUE(parseDate("2024/02/29"));
+        EXPECT_FALSE(parseDate(text) || isPlainDate(text)) << text;
+    EXPECT_TRUE(parseDate("2024/02/29") && isPlainDate("2024/02/29"));
+    EXPECT_FALSE(isPlainDate("2024/1/05"));
 }
 
 TEST(Val, ReadsTheLeadingNumber) {

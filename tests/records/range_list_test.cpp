@@ -186,7 +186,8 @@ TEST(RangeList, AxisAndScrollFollowTheListedRows) {
         RangeList list = rangeList(log, {}, 170);
         EXPECT_EQ(list.axis, c.axis) << c.weights.size();
         ASSERT_EQ(list.size(), c.weights.size());
-        for (size_t i = 0; i < c.weights.size(); ++i) EXPECT_EQ(list.row(i).weight, c.weights[i]);
+        for (size_t i = 0; i < c.weights.size(); ++i)
+            EXPECT_EQ(list.listed[i].record->Weight, c.weights[i]);
     }
     // Only the listed rows size the axis.
     EXPECT_EQ(rangeList(kLog, {.keyword = "夜"}, 170).axis, (AxisRange{71, 71}));
