@@ -7,6 +7,7 @@
 #include <QStyle>
 #include <QToolButton>
 #include <algorithm>
+#include <string_view>
 
 #include "qt/bindings.h"
 
@@ -32,6 +33,60 @@ class ModelRadioButton : public QRadioButton {
     void nextCheckState() override {}
 };
 
+// The buttons that have no key of their own and the letter that presses
+// them with Alt. A letter is unique among the buttons shown together (a
+// hidden panel's buttons do not answer; the rename of a situation, whose
+// long caption leaves no room at the window's edge, is the Tab after its
+// box). A button with a caption shows the
+// letter after it, "保存(S)", the Japanese way; a picture button names it in
+// its tool tip.
+struct Mnemonic {
+    std::string_view button;
+    char letter;
+};
+constexpr Mnemonic kMnemonics[] = {
+    // メイン
+    {"cmdTaiHozon", 'S'},
+    {"cmdJikan", 'T'},
+    {"cmdFree", 'F'},
+    // 範囲指定
+    {"cmdPriData", 'P'},
+    {"cmdKensaku", 'K'},
+    // 全グラフ
+    {"cmdMokuChk", 'M'},
+    // 日平均
+    {"cmdKikanF2", 'K'},
+    {"cmdAvgHozon", 'E'},
+    {"cmdAvgPri", 'P'},
+    // 貯金推移 and the conversion table
+    {"cmdCyokinHozon", 'S'},
+    {"cmdKansan", 'K'},
+    {"cmdKanNew", 'N'},
+    {"cmdKanHen", 'C'},
+    {"cmdKanDel", 'D'},
+    {"cmdModori", 'B'},
+    // 一言日記
+    {"cmdMemoHozon", 'S'},
+    {"cmdTaiSyusei", 'W'},
+    {"cmdKirokuDel", 'D'},
+    {"cmdKizukiHozon", 'M'},
+    // 編集 and the new start
+    {"cmdNew2", 'N'},
+    {"cmdDel", 'D'},
+    {"cmdDel2", 'A'},
+    {"cmdSort", 'O'},
+    {"cmdPHozon1", 'U'},
+    {"cmdNew1", 'R'},
+    {"cmdStHozon", 'S'},
+    {"cmdYame", 'X'},
+};
+
+char mnemonicOf(std::string_view button) {
+    for (const Mnemonic& m : kMnemonics)
+        if (m.button == button) return m.letter;
+    return 0;
+}
+
 class LabelBinding : public Binding {
   public:
     LabelBinding(Binder& b, ui::Label& label, QLabel* widget)
@@ -52,7 +107,11 @@ class ButtonBinding : public Binding {
   public:
     ButtonBinding(Binder& b, ui::Button& button, QAbstractButton* widget,
                   const ui::Frame* panel = nullptr)
-        : Binding(b, button, widget), button_(button), view_(widget), panel_(panel) {
+        : Binding(b, button, widget),
+          button_(button),
+          view_(widget),
+          panel_(panel),
+          mnemonic_(mnemonicOf(button.name())) {
         QObject::connect(widget, &QAbstractButton::clicked, widget,
                          [this] { binder().userAction(button_, [this] { button_.click(); }); });
     }
@@ -63,7 +122,7 @@ class ButtonBinding : public Binding {
     }
     void apply() override {
         applyCommon();
-        view_->setText(qstr(button_.caption()));
+        applyText();
         if (!panel_) return;
         bool current = panel_->visible();
         if (view_->property("current").toBool() == current) return;
@@ -73,9 +132,24 @@ class ButtonBinding : public Binding {
     }
 
   private:
+    void applyText() {
+        QString caption = qstr(button_.caption());
+        if (!mnemonic_) {
+            view_->setText(caption);
+        } else if (!caption.isEmpty()) {
+            view_->setText(caption + QStringLiteral("(&%1)").arg(QChar(mnemonic_)));
+        } else {
+            view_->setText(caption);
+            view_->setShortcut(QKeySequence(Qt::ALT | Qt::Key(mnemonic_)));
+            view_->setToolTip(view_->toolTip() +
+                              QStringLiteral("（Alt+%1）").arg(QChar(mnemonic_)));
+        }
+    }
+
     ui::Button& button_;
     QAbstractButton* view_;
     const ui::Frame* panel_;
+    char mnemonic_;
 };
 
 class CheckBoxBinding : public Binding {

@@ -7,7 +7,9 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPlainTextEdit>
+#include <QPushButton>
 #include <QTableView>
+#include <QVBoxLayout>
 #include <QValueAxis>
 #include <QXYSeries>
 #include <QtTest>
@@ -25,6 +27,7 @@ class BindingsTest : public QObject {
     void chartOfADayWithoutWeighingsIsEmpty();
     void longSeriesDrawsEveryGroupsLowAndHigh();
     void multiLineBoxKeepsCrLfLineEnds();
+    void buttonsWithoutAKeyAnswerAltAndALetter();
 };
 
 // The largest log's grid in a real table view: a click makes the clicked
@@ -226,6 +229,46 @@ void BindingsTest::multiLineBoxKeepsCrLfLineEnds() {
     memo.setText("");
     binder.syncAll();
     QCOMPARE(edit->toPlainText(), QString());
+}
+
+// A save button with a caption shows its letter, "一言日記保存(S)", a
+// picture button names it in its tool tip; Alt with the letter presses each,
+// and the model's caption stays as the program wrote it.
+void BindingsTest::buttonsWithoutAKeyAnswerAltAndALetter() {
+    ui::Form form;
+    ui::Button text(form, "cmdMemoHozon", nullptr, "一言日記保存");
+    ui::Button picture(form, "cmdAvgPri", nullptr);
+    ui::Button other(form, "cmdTest", nullptr, "その他");
+    picture.setToolTip("平均データを印刷");
+    int textClicks = 0, pictureClicks = 0;
+    text.Click = [&] { ++textClicks; };
+    picture.Click = [&] { ++pictureClicks; };
+
+    QWidget window;
+    ui::ScriptedDialogs dialogs;
+    qtgui::Binder binder(form, dialogs);
+    auto* layout = new QVBoxLayout(&window);
+    QPushButton* textView = qtgui::bindButton(binder, text, &window);
+    QPushButton* pictureView = qtgui::bindButton(binder, picture, &window);
+    QPushButton* otherView = qtgui::bindButton(binder, other, &window);
+    for (QWidget* w : {textView, pictureView, otherView}) layout->addWidget(w);
+    binder.syncAll();
+    window.show();
+    window.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&window));
+
+    QCOMPARE(textView->text(), QStringLiteral("一言日記保存(&S)"));
+    QCOMPARE(otherView->text(), QStringLiteral("その他"));
+    QCOMPARE(pictureView->toolTip(), QStringLiteral("平均データを印刷（Alt+P）"));
+    QCOMPARE(text.caption(), std::string("一言日記保存"));
+    QTest::keyClick(&window, Qt::Key_S, Qt::AltModifier);
+    QTest::keyClick(&window, Qt::Key_P, Qt::AltModifier);
+    QTRY_COMPARE(textClicks, 1);  // a pressed shortcut clicks after a short animation
+    QTRY_COMPARE(pictureClicks, 1);
+
+    binder.syncAll();  // a second sync keeps one letter, not two
+    QCOMPARE(textView->text(), QStringLiteral("一言日記保存(&S)"));
+    QCOMPARE(pictureView->toolTip(), QStringLiteral("平均データを印刷（Alt+P）"));
 }
 
 QTEST_MAIN(BindingsTest)

@@ -236,8 +236,11 @@ QGroupBox* situationGroup(setup::SetteiPanel& panel, Binder& binder, QWidget* bo
     list->setMinimumHeight(200);
     grid->addWidget(list, 0, 0, 5, 1);
     int row = 0;
-    for (ui::Button* button : {&panel.cmdNew2, &panel.cmdDel, &panel.cmdDel2, &panel.cmdSort})
-        grid->addWidget(bindButton(binder, *button, group), row++, 1);
+    for (ui::Button* button : {&panel.cmdNew2, &panel.cmdDel, &panel.cmdDel2, &panel.cmdSort}) {
+        QPushButton* widget = bindButton(binder, *button, group);
+        widget->setMinimumWidth(widget->sizeHint().width());  // the caption and its letter whole
+        grid->addWidget(widget, row++, 1);
+    }
     grid->setRowStretch(4, 1);
     QLabel* arrow = bindLabel(binder, panel.lblChgYaji, group);
     arrow->setAlignment(Qt::AlignCenter);
