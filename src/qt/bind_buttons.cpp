@@ -105,13 +105,15 @@ class LabelBinding : public Binding {
 
 class ButtonBinding : public Binding {
   public:
+    // `key`: a key of the button's own beside its letter (the side column's).
     ButtonBinding(Binder& b, ui::Button& button, QAbstractButton* widget,
-                  const ui::Frame* panel = nullptr)
+                  const ui::Frame* panel = nullptr, QKeySequence key = {})
         : Binding(b, button, widget),
           button_(button),
           view_(widget),
           panel_(panel),
-          mnemonic_(mnemonicOf(button.name())) {
+          mnemonic_(mnemonicOf(button.name())),
+          key_(std::move(key)) {
         QObject::connect(widget, &QAbstractButton::clicked, widget,
                          [this] { binder().userAction(button_, [this] { button_.click(); }); });
     }
@@ -132,24 +134,28 @@ class ButtonBinding : public Binding {
     }
 
   private:
+    // The caption with its letter; a button without a caption takes the
+    // letter with Alt as its key. A key is named in the tool tip.
     void applyText() {
         QString caption = qstr(button_.caption());
-        if (!mnemonic_) {
-            view_->setText(caption);
-        } else if (!caption.isEmpty()) {
-            view_->setText(caption + QStringLiteral("(&%1)").arg(QChar(mnemonic_)));
-        } else {
-            view_->setText(caption);
-            view_->setShortcut(QKeySequence(Qt::ALT | Qt::Key(mnemonic_)));
+        QKeySequence key = key_;
+        if (mnemonic_ && !caption.isEmpty())
+            caption += QStringLiteral("(&%1)").arg(QChar(mnemonic_));
+        else if (mnemonic_)
+            key = QKeySequence(Qt::ALT | Qt::Key(mnemonic_));
+        view_->setText(caption);  // takes a "(&S)" as its key, and drops any other
+        if (key.isEmpty()) return;
+        view_->setShortcut(key);
+        if (!view_->toolTip().isEmpty())
             view_->setToolTip(view_->toolTip() +
-                              QStringLiteral("（Alt+%1）").arg(QChar(mnemonic_)));
-        }
+                              QStringLiteral("（%1）").arg(key.toString(QKeySequence::NativeText)));
     }
 
     ui::Button& button_;
     QAbstractButton* view_;
     const ui::Frame* panel_;
     char mnemonic_;
+    QKeySequence key_;
 };
 
 class CheckBoxBinding : public Binding {
@@ -237,7 +243,7 @@ QPushButton* bindButton(Binder& binder, ui::Button& button, QWidget* parent) {
 }
 
 QToolButton* bindSideButton(Binder& binder, ui::Button& button, const QIcon& icon,
-                            const ui::Frame* panel, QWidget* parent) {
+                            const ui::Frame* panel, QWidget* parent, QKeySequence key) {
     auto* widget = new QToolButton(parent);
     widget->setObjectName(qstr(button.name()));
     widget->setProperty("side", true);
@@ -245,7 +251,7 @@ QToolButton* bindSideButton(Binder& binder, ui::Button& button, const QIcon& ico
     widget->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
     widget->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
     widget->setCursor(Qt::PointingHandCursor);
-    binder.add<ButtonBinding>(button, widget, panel);
+    binder.add<ButtonBinding>(button, widget, panel, std::move(key));
     return widget;
 }
 

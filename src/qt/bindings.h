@@ -6,6 +6,7 @@
 
 #include <QColor>
 #include <QIcon>
+#include <QKeySequence>
 #include <QList>
 #include <QSize>
 #include <QString>
@@ -34,10 +35,10 @@ QLabel* bindLabel(Binder& binder, ui::Label& label, QWidget* parent);
 // Binds a label widget made by the caller, one that draws its text its own way.
 QLabel* bindLabelView(Binder& binder, ui::Label& label, QLabel* widget);
 QPushButton* bindButton(Binder& binder, ui::Button& button, QWidget* parent);
-// A button of the side column: icon above the caption, and marked as current
-// while `panel` (when given) is the visible panel.
+// A button of the side column: icon above the caption, marked as current
+// while `panel` (when given) is the visible panel, pressed by `key` as well.
 QToolButton* bindSideButton(Binder& binder, ui::Button& button, const QIcon& icon,
-                            const ui::Frame* panel, QWidget* parent);
+                            const ui::Frame* panel, QWidget* parent, QKeySequence key = {});
 QCheckBox* bindCheckBox(Binder& binder, ui::CheckBox& check, QWidget* parent);
 QRadioButton* bindOptionButton(Binder& binder, ui::OptionButton& option, QWidget* parent);
 // A group of controls with its caption (a frame inside a panel).

@@ -67,14 +67,18 @@ QWidget* MainView::buildSideColumn() {
     auto* layout = new QVBoxLayout(column);
     layout->setContentsMargins(7, 8, 7, 8);
     layout->setSpacing(2);
-    auto addButton = [&](ui::Button& button, std::string_view icon, const ui::Frame* panel) {
+    auto addButton = [&](ui::Button& button, std::string_view icon, const ui::Frame* panel,
+                         QKeySequence key = {}) {
         QIcon picture = svgIcon(QStringLiteral(":/icons/%1.svg").arg(qstr(icon)));
-        QToolButton* widget = bindSideButton(binder_, button, picture, panel, column);
+        QToolButton* widget = bindSideButton(binder_, button, picture, panel, column, key);
         widget->setIconSize(QSize(30, 30));
         layout->addWidget(widget);
     };
+    // Ctrl with 1 to 9 opens the panels in the column's order.
+    int number = 0;
     for (const auto& entry : w.panels())
-        addButton(*entry.button, entry.panel->info().view, &entry.panel->frame);
+        addButton(*entry.button, entry.panel->info().view, &entry.panel->frame,
+                  QKeySequence(Qt::CTRL | Qt::Key(Qt::Key_1 + number++)));
     layout->addStretch(1);
     addButton(w.cmdHelp, "help", nullptr);
     layout->addWidget(bindCheckBox(binder_, w.chkHelp, column));

@@ -64,6 +64,7 @@ class MainViewTest : public QObject {
     void typingGoesThroughTheModel();
     void closingTheWindowEndsTheProgram();
     void f1OpensTheShownPanelsPage();
+    void ctrlAndANumberOpensAPanel();
     void everyPanelFitsASmallLaptopScreen();
 
   private:
@@ -200,6 +201,26 @@ void MainViewTest::closingTheWindowEndsTheProgram() {
     QTRY_VERIFY(program_->ended());
     QVERIFY(!program_->view().isVisible());
     QTRY_VERIFY(!program_->help().window());
+}
+
+// Ctrl with 1 to 9 presses the side buttons in their order, and each
+// button's tool tip names its key.
+void MainViewTest::ctrlAndANumberOpensAPanel() {
+    QVERIFY(core::writeHelpTour(dir(), 0).ok());
+    start();
+    program_->view().activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&program_->view()));
+    int number = 0;
+    for (const auto& entry : program_->window().panels()) {
+        ++number;
+        QTest::keyClick(&program_->view(), Qt::Key(Qt::Key_0 + number), Qt::ControlModifier);
+        QTRY_VERIFY2(entry.panel->frame.visible(), entry.button->name().c_str());
+        QVERIFY(find(entry.button->name().c_str())
+                    ->toolTip()
+                    .endsWith(QStringLiteral("（Ctrl+%1）").arg(number)));
+    }
+    QCOMPARE(number, 9);
+    QVERIFY(catcher_->take().empty());
 }
 
 // F1 on any panel opens the help at that panel's page; ヘルプ at the start.
