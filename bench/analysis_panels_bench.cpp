@@ -1,6 +1,9 @@
 // The trend, the four analysis lists and the daily averages on the largest log.
 #include <benchmark/benchmark.h>
 
+#include "analysis/avgtai_panel.h"
+#include "analysis/bunseki_panel.h"
+#include "analysis/rentai_panel.h"
 #include "window_fixture.h"
 
 namespace {
@@ -14,7 +17,7 @@ struct AnalysisFixture : bench::WindowFixture {
 // DSP_RENTAI: the log read, the series, both lines of the chart and the texts.
 void BM_DspRentai(benchmark::State& state) {
     AnalysisFixture f(static_cast<int>(state.range(0)));
-    analysis::RenTaiPanel& rentai = f.window.rentai();
+    analysis::RenTaiPanel& rentai = f.window.panel<analysis::RenTaiPanel>();
     for (auto _ : state) rentai.DSP_RENTAI();
     state.counters["rows"] = rentai.mcrRentai.rowCount();
 }
@@ -22,7 +25,7 @@ void BM_DspRentai(benchmark::State& state) {
 // The opening of the analysis panel: the trend rebuilt, then the four lists.
 void BM_DspBunseki(benchmark::State& state) {
     AnalysisFixture f(static_cast<int>(state.range(0)));
-    analysis::BunsekiPanel& bunseki = f.window.bunseki();
+    analysis::BunsekiPanel& bunseki = f.window.panel<analysis::BunsekiPanel>();
     for (auto _ : state) {
         bunseki.cmdBunseki_Click();
         for (const ui::Grid* g : {&bunseki.msgB1, &bunseki.msgB2, &bunseki.msgB3, &bunseki.msgB4})
@@ -34,7 +37,7 @@ void BM_DspBunseki(benchmark::State& state) {
 // INIT_AVGTAI and DSP_AVGTAI: every day from the first record to the last.
 void BM_DspAvgtai(benchmark::State& state) {
     AnalysisFixture f(static_cast<int>(state.range(0)));
-    analysis::AvgTaiPanel& avgtai = f.window.avgtai();
+    analysis::AvgTaiPanel& avgtai = f.window.panel<analysis::AvgTaiPanel>();
     for (auto _ : state) {
         avgtai.DSP_AVGTAI();
         bench::readShownRows(avgtai.msgAvgtai);

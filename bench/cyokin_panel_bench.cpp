@@ -2,6 +2,7 @@
 // history and its chart, read from the files as the panel opens.
 #include <benchmark/benchmark.h>
 
+#include "savings/cyokin_panel.h"
 #include "window_fixture.h"
 
 namespace {
@@ -9,7 +10,7 @@ namespace {
 void BM_DspCyokin(benchmark::State& state) {
     bench::WindowFixture f(static_cast<int>(state.range(0)),
                            {.conversionTable = "\"2000/01/01\",100\r\n\"2024/06/01\",150\r\n"});
-    savings::CyokinPanel& panel = f.window.cyokin();
+    savings::CyokinPanel& panel = f.window.panel<savings::CyokinPanel>();
     for (auto _ : state) {
         panel.fill();
         bench::readShownRows(panel.msgCyokin);

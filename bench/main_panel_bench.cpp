@@ -2,6 +2,7 @@
 #include <benchmark/benchmark.h>
 
 #include "core/dates.h"
+#include "weighing/main_panel.h"
 #include "window_fixture.h"
 
 namespace {
@@ -21,13 +22,14 @@ std::string conversionTable(int64_t count) {
 void BM_DspMain(benchmark::State& state) {
     bench::WindowFixture f(static_cast<int>(state.range(0)),
                            {.conversionTable = conversionTable(state.range(1))});
-    if (f.window.state.Conversion.entries.size() != static_cast<size_t>(state.range(1)))
+    if (f.window.values().get<savings::ConversionTable>().entries.size() !=
+        static_cast<size_t>(state.range(1)))
         state.SkipWithError("the table did not load");
     for (auto _ : state) {
-        f.window.main().DSP_MAIN();
-        bench::readShownRows(f.window.main().msgDayList);
+        f.window.panel<weighing::MainPanel>().DSP_MAIN();
+        bench::readShownRows(f.window.panel<weighing::MainPanel>().msgDayList);
     }
-    state.counters["rows"] = f.window.main().msgDayList.rows() - 1;
+    state.counters["rows"] = f.window.panel<weighing::MainPanel>().msgDayList.rows() - 1;
 }
 
 BENCHMARK(BM_DspMain)->Args({32767, 1})->Args({32767, 50})->Unit(benchmark::kMillisecond);

@@ -1,6 +1,7 @@
 // The diary panel's list and a diary save on the largest log.
 #include <benchmark/benchmark.h>
 
+#include "notes/memo_panel.h"
 #include "window_fixture.h"
 
 namespace {
@@ -9,7 +10,7 @@ using MemoFixture = bench::WindowFixture;
 
 void BM_DspMemoList(benchmark::State& state) {
     MemoFixture f(static_cast<int>(state.range(0)));
-    notes::MemoPanel& memo = f.window.memo();
+    notes::MemoPanel& memo = f.window.panel<notes::MemoPanel>();
     for (auto _ : state) {
         memo.INIT_MEMO_GRID();
         memo.DSP_MEMO_LIST();
@@ -21,7 +22,7 @@ void BM_DspMemoList(benchmark::State& state) {
 // Saving the diary of the middle record: the whole log rewritten safely.
 void BM_MemoSave(benchmark::State& state) {
     MemoFixture f(static_cast<int>(state.range(0)));
-    notes::MemoPanel& memo = f.window.memo();
+    notes::MemoPanel& memo = f.window.panel<notes::MemoPanel>();
     memo.fill();
     memo.msgMemoList.clickCell(memo.msgMemoList.rows() / 2, 6);
     int i = 0;

@@ -1,6 +1,8 @@
 // The range list's opening and the calendar on the largest log.
 #include <benchmark/benchmark.h>
 
+#include "records/cale_panel.h"
+#include "records/taijyu_panel.h"
 #include "window_fixture.h"
 
 namespace {
@@ -13,7 +15,7 @@ struct RecordsFixture : bench::WindowFixture {
 // DSP_LIST_ALL: every record into the table, the chart and the period lists.
 void BM_DspListAll(benchmark::State& state) {
     RecordsFixture f(static_cast<int>(state.range(0)));
-    records::TaijyuPanel& list = f.window.taijyu();
+    records::TaijyuPanel& list = f.window.panel<records::TaijyuPanel>();
     for (auto _ : state) {
         list.DSP_LIST_ALL();
         bench::readShownRows(list.msgBunseki);
@@ -23,7 +25,7 @@ void BM_DspListAll(benchmark::State& state) {
 
 void BM_DspCale(benchmark::State& state) {
     RecordsFixture f(static_cast<int>(state.range(0)));
-    records::CalePanel& cale = f.window.cale();
+    records::CalePanel& cale = f.window.panel<records::CalePanel>();
     for (auto _ : state) {
         cale.INIT_CALE_GRID();
         cale.DSP_CALE();

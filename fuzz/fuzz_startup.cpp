@@ -4,6 +4,7 @@
 #include "app/frm_main.h"
 #include "fuzz_folder.h"
 #include "ui/scripted.h"
+#include "weighing/main_panel.h"
 
 namespace {
 
@@ -74,7 +75,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     }
     if (!shell.ended()) {
         window.panels().front().button->click();
-        window.main().mtvmain.clickDate(clock.today());
+        window.panel<weighing::MainPanel>().mtvmain.clickDate(clock.today());
     }
     return 0;
 }

@@ -7,7 +7,27 @@ constexpr std::string_view kRefusedTitle = "日平均";
 
 }  // namespace
 
-AvgTaiPanel::AvgTaiPanel(host::PanelHost& host, const host::PanelInfo& info) : Panel(host, info) {
+namespace {
+// What the help tour says as the panel opens.
+constexpr std::string_view kHelpText =
+    "日毎の平均体重をリストとグラフに表示します。\r\n"
+    "\r\n"
+    "表示中の平均データはテキストデータに保存したり、印刷することができます。\r\n";
+}  // namespace
+
+const host::PanelInfo AvgTaiPanel::kInfo{
+    .frame = "fraAvgTai",
+    .caption = "日平均",
+    .button = "cmdAvgtai",
+    .buttonCaption = "日平均",
+    .toolTip = "日毎の平均値を表示します",
+    .icon = "avgtai",
+    .helpPage = "avgtai",
+    .helpText = kHelpText,
+    .key = '6',
+};
+
+AvgTaiPanel::AvgTaiPanel(host::PanelHost& host) : Panel(host, kInfo) {
     Label4.add(1, form(), "Label4", &fraAvgTai, "～");
     cmdKikanF2.setToolTip("指定した期間で表示");
     cmdAvgHozon.setToolTip("平均データを保存");

@@ -13,7 +13,8 @@ namespace analysis {
 
 class AvgTaiPanel : public host::Panel {
   public:
-    AvgTaiPanel(host::PanelHost& host, const host::PanelInfo& info);
+    static const host::PanelInfo kInfo;
+    explicit AvgTaiPanel(host::PanelHost& host);
 
     ui::Frame& fraAvgTai = frame;
     ui::Chart mcrAvgtai{form(), "mcrAvgtai", &fraAvgTai};

@@ -4,6 +4,8 @@
 #include <memory>
 #include <type_traits>
 
+#include "analysis/shared_trend.h"
+
 namespace analysis {
 namespace {
 
@@ -47,7 +49,37 @@ void scrollToEnd(ui::Grid& grid) {
 
 }  // namespace
 
-BunsekiPanel::BunsekiPanel(host::PanelHost& host, const host::PanelInfo& info) : Panel(host, info) {
+namespace {
+// What the help tour says as the panel opens.
+constexpr std::string_view kHelpText =
+    "登録されている体重データを元に４つの分析結果を一覧表示します。\r\n"
+    "\r\n"
+    "　・時系列連続体重：体重の推移です。前回との差と初回との差で切り替えができます。\r\n"
+    "\r\n"
+    "　・区切り経過　　　：０．５Ｋｇを区切りとして何日後に達成したかが把握できます。\r\n"
+    "\r\n"
+    "　・体重平均推移　　：体重推移の平均です。停滞期でも下がっていくので励みになります。\r\n"
+    "\r\n"
+    "　・体重推移累積番付：何回その体重区間に滞在したかが把握できます。停滞期も楽しく乗りきれます！"
+    "？\r\n"
+    "\r\n"
+    "\r\n"
+    "これらの情報を利用してダイエットの励みにしましょう。";
+}  // namespace
+
+const host::PanelInfo BunsekiPanel::kInfo{
+    .frame = "fraBunseki",
+    .caption = "分析リスト",
+    .button = "cmdBunseki",
+    .buttonCaption = "分析リスト",
+    .toolTip = "体重分析画面を表示します",
+    .icon = "bunseki",
+    .helpPage = "bunseki",
+    .helpText = kHelpText,
+    .key = '4',
+};
+
+BunsekiPanel::BunsekiPanel(host::PanelHost& host) : Panel(host, kInfo) {
     makeGroupControls();
     Option1(0).setValue(true);
     Option2(1).setValue(true);
@@ -85,7 +117,14 @@ void BunsekiPanel::INIT_BUNSEKI() {
 }
 
 void BunsekiPanel::cmdBunseki_Click() {
-    host_.DSP_RENTAI();
+    auto log = core::sharedLogRecords(host_.dataDir());
+    if (log->status) {
+        // The trend chart is built anew from the same series.
+        trend_ = sharedTrend(host_.values(), log);
+        host_.publish(host::Published(trend_));
+    } else {
+        host_.saved(log->status);
+    }
     DSP_JIKEI();
     DSP_KUGIRI();
     DSP_HEIKIN();

@@ -11,7 +11,8 @@ namespace analysis {
 
 class BunsekiPanel : public host::Panel {
   public:
-    BunsekiPanel(host::PanelHost& host, const host::PanelInfo& info);
+    static const host::PanelInfo kInfo;
+    explicit BunsekiPanel(host::PanelHost& host);
 
     ui::Frame& fraBunseki = frame;
     // Frame8(0) time series, Frame8(1) milestones, Frame8(2) running average.
@@ -29,6 +30,8 @@ class BunsekiPanel : public host::Panel {
     // Label5(0) under the milestones, Label5(1) under the running average.
     ui::ControlArray<ui::Label> Label5;
 
+    // Start-up: the grids laid out.
+    void load() override { INIT_BUNSEKI(); }
     // The opening of the panel, after the window hid the others.
     void fill() override { cmdBunseki_Click(); }
     // The four grids' headers, widths and alignments, once at start-up.
@@ -43,11 +46,14 @@ class BunsekiPanel : public host::Panel {
 
   private:
     ui::Form& form() { return host_.windowForm(); }
-    const Trend& series() const { return *host_.shared().Trend; }
-    std::shared_ptr<const Trend> sharedSeries() const { return host_.shared().Trend; }
+    const Trend& series() const { return *trend_; }
+    std::shared_ptr<const Trend> sharedSeries() const { return trend_; }
     bool empty() const { return series().recordCount() == 0; }
     ui::ControlArray<ui::Frame> makeFrame8();
     void makeGroupControls();
+
+    // The series the lists work on: the trend of the log as last read.
+    std::shared_ptr<const Trend> trend_ = std::make_shared<const Trend>();
 };
 
 }  // namespace analysis

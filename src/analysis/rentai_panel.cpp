@@ -2,11 +2,37 @@
 
 #include <algorithm>
 
+#include "analysis/shared_trend.h"
 #include "core/settings.h"
 
 namespace analysis {
 
-RenTaiPanel::RenTaiPanel(host::PanelHost& host, const host::PanelInfo& info) : Panel(host, info) {
+namespace {
+// What the help tour says as the panel opens.
+constexpr std::string_view kHelpText =
+    "ダイエットを開始した日から現在までの体重の推移を表示します。\r\n"
+    "\r\n"
+    "青線は入力した体重データそのものです。\r\n"
+    "\r\n"
+    "赤線は１０回分を平均化した移動平均データです。\r\n"
+    "突発的な増減の影響を受けず傾向をつかみやすいグラフになります。\r\n"
+    "\r\n"
+    "「目標まで残り○○Ｋｇ」ボタンを押すとグラフの下限を目標値に切り替えられます。\r\n";
+}  // namespace
+
+const host::PanelInfo RenTaiPanel::kInfo{
+    .frame = "fraRenTai",
+    .caption = "全グラフ",
+    .button = "cmdRentai",
+    .buttonCaption = "全グラフ",
+    .toolTip = "現在までの体重グラフを表示します",
+    .icon = "rentai",
+    .helpPage = "rentai",
+    .helpText = kHelpText,
+    .key = '5',
+};
+
+RenTaiPanel::RenTaiPanel(host::PanelHost& host) : Panel(host, kInfo) {
     Shape6.setBackColor(ui::Color{255, 255, 240});
     Label3.add(0, form(), "Label3", &fraRenTai, "体重推移");
     Label3.add(1, form(), "Label3", &fraRenTai, "移動平均");
@@ -24,13 +50,23 @@ void RenTaiPanel::READ_IDOU() {
 }
 
 void RenTaiPanel::DSP_RENTAI() {
-    auto& shared = host_.shared();
     auto log = core::sharedLogRecords(host_.dataDir());
     if (!log->status) {  // an unreadable log shows why and leaves the panel as it was
         host_.saved(log->status);
         return;
     }
-    shared.Trend = std::make_shared<const Trend>(trend(log->records, cboIdou.text()));
+    trend_ = sharedTrend(host_.values(), log);
+    showTrend();
+}
+
+void RenTaiPanel::published(const host::Published& value) {
+    if (auto built = value.as<Trend>()) {
+        trend_ = std::move(built);
+        showTrend();
+    }
+}
+
+void RenTaiPanel::showTrend() {
     DSP_IDOU();
     setAxis();
     showTexts();

@@ -3,6 +3,8 @@
 // that can also become the chart's floor.
 #pragma once
 
+#include <memory>
+
 #include "analysis/trend.h"
 #include "host/panel.h"
 
@@ -13,7 +15,8 @@ inline constexpr ui::Color kTargetFloorColor{255, 224, 192};
 
 class RenTaiPanel : public host::Panel {
   public:
-    RenTaiPanel(host::PanelHost& host, const host::PanelInfo& info);
+    static const host::PanelInfo kInfo;
+    explicit RenTaiPanel(host::PanelHost& host);
 
     ui::Frame& fraRenTai = frame;
     ui::Button cmdMokuChk{form(), "cmdMokuChk", &fraRenTai};
@@ -28,7 +31,11 @@ class RenTaiPanel : public host::Panel {
     // The state of cmdMokuChk, kept for the whole run.
     bool TargetFloorOn = false;
 
+    // Start-up: the widths of the moving average and the one last chosen.
+    void load() override { READ_IDOU(); }
     void fill() override { DSP_RENTAI(); }
+    // The trend built as the analysis panel opened: the chart shows it.
+    void published(const host::Published& value) override;
     void READ_IDOU();
     void DSP_RENTAI();
     void DSP_IDOU();
@@ -38,10 +45,15 @@ class RenTaiPanel : public host::Panel {
 
   private:
     ui::Form& form() { return host_.windowForm(); }
-    const Trend& series() const { return *host_.shared().Trend; }
+    const Trend& series() const { return *trend_; }
+    // The chart, its axis and its texts from trend_.
+    void showTrend();
     void showTexts();
     void setAxis();
     void acceptMovingAverageWidth();
+
+    // The series of the last build.
+    std::shared_ptr<const Trend> trend_ = std::make_shared<const Trend>();
 };
 
 }  // namespace analysis

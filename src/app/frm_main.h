@@ -1,23 +1,14 @@
 // frmMain: the one window of the program. It owns the side column and the
-// list of the nine panels, runs start-up in its order, switches panels, runs
-// the help tour and ends the program; it keeps the values that several panels
-// share and lets the panels reach one another only through PanelHost.
+// list of the panels, runs start-up in its order, switches panels, runs the
+// help tour and ends the program; it keeps the values that several panels
+// share and passes on to every panel what one of them changed.
 #pragma once
 
 #include <memory>
-#include <string_view>
+#include <string>
 #include <vector>
 
-#include "analysis/avgtai_panel.h"
-#include "analysis/bunseki_panel.h"
-#include "analysis/rentai_panel.h"
-#include "app/main_panel.h"
 #include "host/panel.h"
-#include "notes/memo_panel.h"
-#include "records/cale_panel.h"
-#include "records/taijyu_panel.h"
-#include "savings/cyokin_panel.h"
-#include "setup/settei_panel.h"
 
 namespace app {
 
@@ -41,16 +32,13 @@ class frmMain : public host::PanelHost {
         std::unique_ptr<ui::Button> button;
     };
     const std::vector<PanelEntry>& panels() const { return panels_; }
-
-    MainPanel& main() { return *main_; }
-    setup::SetteiPanel& settei() { return *settei_; }
-    analysis::RenTaiPanel& rentai() { return *rentai_; }
-    analysis::BunsekiPanel& bunseki() { return *bunseki_; }
-    analysis::AvgTaiPanel& avgtai() { return *avgtai_; }
-    records::TaijyuPanel& taijyu() { return *taijyu_; }
-    records::CalePanel& cale() { return *cale_; }
-    notes::MemoPanel& memo() { return *memo_; }
-    savings::CyokinPanel& cyokin() { return *cyokin_; }
+    // The panel of that class.
+    template <typename P>
+    P& panel() const {
+        for (const PanelEntry& entry : panels_)
+            if (auto* p = dynamic_cast<P*>(entry.panel.get())) return *p;
+        throw std::logic_error("no such panel");
+    }
 
     // ---- the side column below the panel buttons
     ui::Button cmdHelp{form, "cmdHelp", nullptr, "ヘルプ"};
@@ -59,7 +47,6 @@ class frmMain : public host::PanelHost {
 
     void HIDE_PANELS();
     void DSP_HELP();
-    void cmdMain_Click();
     void chkHelp_Click();
     void cmdHelp_Click();
     // F1: the help page of the panel on view.
@@ -67,43 +54,56 @@ class frmMain : public host::PanelHost {
     void cmdOwari_Click();
     void READ_PROFILE();
     void READ_SETTEI();
-    void READ_JYOUKYOU() override;
+    void READ_JYOUKYOU();
     void READ_KANSAN();
     void CONV_RENZOKU();
-    void DSP_BMI() override;
-    void DSP_RENTAI() override;
 
     // ---- PanelHost
     ui::Form& windowForm() override { return form; }
     host::SharedState& shared() override { return state; }
+    host::Values& values() override { return values_; }
     const core::DataDir& dataDir() const override { return dir_; }
     const ui::Services& services() const override { return services_; }
     bool saved(const core::Status& status) override;
-    void showOnMainPanel(core::Date date) override;
-    void logChanged() override;
-
-  private:
-    // Registers a panel and makes its side button.
-    template <typename P>
-    P& add(const host::PanelInfo& info);
+    void logWritten() override;
+    void situationsWritten() override { READ_JYOUKYOU(); }
+    void currentWeighingChanged() override;
+    void chooseDay(core::Date date) override;
+    void publish(const host::Published& value) override;
     // The contract of a side button: nothing when its panel is shown already;
     // otherwise hide all, fill and show the panel, repaint, explain it.
-    void openPanel(host::Panel& panel);
+    void open(host::Panel& panel) override;
+
+  private:
+    // The panels in the order of the side column (panel_list.cpp).
+    void addPanels();
+    // Registers a panel and makes its side button.
+    template <typename P>
+    void add();
+    // Runs `f` on every panel in the order of the column.
+    template <typename F>
+    void forEachPanel(F&& f) {
+        for (const PanelEntry& entry : panels_) f(*entry.panel);
+    }
     // No weighing in the log, and the log readable: the first run.
     bool logIsEmpty() const;
 
     core::DataDir dir_;
     ui::Services services_;
+    host::Values values_;
     std::vector<PanelEntry> panels_;
-    MainPanel* main_ = nullptr;
-    setup::SetteiPanel* settei_ = nullptr;
-    analysis::RenTaiPanel* rentai_ = nullptr;
-    analysis::BunsekiPanel* bunseki_ = nullptr;
-    analysis::AvgTaiPanel* avgtai_ = nullptr;
-    records::TaijyuPanel* taijyu_ = nullptr;
-    records::CalePanel* cale_ = nullptr;
-    notes::MemoPanel* memo_ = nullptr;
-    savings::CyokinPanel* cyokin_ = nullptr;
 };
+
+template <typename P>
+void frmMain::add() {
+    auto panel = std::make_unique<P>(*this);
+    const host::PanelInfo& info = panel->info();
+    auto button = std::make_unique<ui::Button>(form, std::string(info.button), nullptr,
+                                               std::string(info.buttonCaption));
+    button->setToolTip(std::string(info.toolTip));
+    host::Panel& ref = *panel;
+    button->Click = [this, &ref] { open(ref); };
+    panels_.push_back({std::move(panel), std::move(button)});
+}
 
 }  // namespace app

@@ -1,4 +1,4 @@
-// The help tour's texts: the welcome at start-up and one explanation per panel.
+// The help tour's welcome at start-up (each panel has its own explanation).
 #pragma once
 
 #include <string_view>
@@ -6,13 +6,5 @@
 namespace app {
 
 extern const std::string_view kWelcomeText;
-extern const std::string_view kHelpTaijyu;
-extern const std::string_view kHelpCale;
-extern const std::string_view kHelpBunseki;
-extern const std::string_view kHelpRenTai;
-extern const std::string_view kHelpAvgTai;
-extern const std::string_view kHelpCyokin;
-extern const std::string_view kHelpMemo;
-extern const std::string_view kHelpSettei;
 
 }  // namespace app

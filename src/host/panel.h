@@ -1,7 +1,9 @@
 // A panel of the window: one frame that a side button opens, with its own
 // controls, handlers and working values in a class derived from this one.
+// The window tells every panel what changed; a panel acts on what concerns it.
 #pragma once
 
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -11,17 +13,23 @@
 
 namespace host {
 
-// How the window presents a panel: its frame, the side button that opens it,
-// and the explanation of the help tour.
+// How the window presents a panel: its frame, the side button that opens it
+// with its picture and key, its help page and the explanation of the help
+// tour. Each panel class has one, `kInfo`.
 struct PanelInfo {
     std::string_view frame;
     std::string_view caption;
     std::string_view button;
     std::string_view buttonCaption;
     std::string_view toolTip;
-    // Names the side button's picture and the view that draws the panel.
-    std::string_view view;
+    // The side button's picture, resources/icons/ICON.svg.
+    std::string_view icon;
+    // The panel's page of the bundled help, resources/help/PAGE.html.
+    std::string_view helpPage;
+    // What the help tour says as the panel opens (none for the main panel).
     std::string_view helpText;
+    // Ctrl with this digit opens the panel; 0 for none.
+    char key = 0;
 };
 
 class Panel {
@@ -33,10 +41,42 @@ class Panel {
 
     const PanelInfo& info() const { return info_; }
 
+    // ---- start-up, in the window's order
+    // Reads the panel's own settings and lays out its grids; nothing is
+    // drawn from the log yet.
+    virtual void load() {}
+    // After the legacy log has been offered: draws what the panel shows from
+    // the start.
+    virtual void start() {}
+
+    // The log holds no weighing after start-up (a first run, or an emptied
+    // log): the panel that starts a diet leads the user there.
+    virtual void firstRun() {}
+
     // Builds the panel's content from the data files as it opens.
     virtual void fill() {}
-    // The situation list was read again: refill the lists that show it.
-    virtual void showSituations(const std::vector<std::string>&) {}
+
+    // ---- what the window tells every panel
+    // The log was written by a panel (a weighing corrected, a situation
+    // renamed).
+    virtual void logChanged() {}
+    // The situation list was read again.
+    virtual void situationsChanged(const std::vector<std::string>&) {}
+    // The current weighing and its BMI are new (SharedState).
+    virtual void currentWeighingChanged() {}
+    // The user chose a day to look at (a double-click in the calendar).
+    virtual void dayChosen(core::Date) {}
+    // A panel worked out a shared value anew.
+    virtual void published(const Published&) {}
+
+    // Views inside the panel that a picture of every panel shows as well:
+    // its name, and how to open and close it.
+    struct SubView {
+        std::string name;
+        std::function<void()> open;
+        std::function<void()> close;
+    };
+    virtual std::vector<SubView> subViews() { return {}; }
 
   protected:
     // Hands a report to the printer, its picture being `chart`, and says so

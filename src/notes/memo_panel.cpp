@@ -41,7 +41,34 @@ void unstorable(ui::Dialogs& dialogs, std::string_view what, std::string_view wh
 
 }  // namespace
 
-MemoPanel::MemoPanel(host::PanelHost& host, const host::PanelInfo& info) : Panel(host, info) {
+namespace {
+// What the help tour says as the panel opens.
+constexpr std::string_view kHelpText =
+    "一回一回の測定ごとにちょっとしたコメントを残すことができます。\r\n"
+    "\r\n"
+    "すごく増えちゃった日は言い訳を書いて懺悔？し、スッキリと明日を迎えたり…\r\n"
+    "すごく減った時は褒美の言葉を自分にプレゼントしたり。いろいろ使えると思います。\r\n"
+    "面倒でなければちょっとした食事日記にも使えますね。\r\n"
+    "\r\n"
+    "気付きメモはよりフリーにいろんなことが書き込めます。\r\n"
+    "ご自身のダイエットの極意を書き記したり、ダイエット中に気付いたことを書き留めてもいいと思います"
+    "。\r\n"
+    "\r\n";
+}  // namespace
+
+const host::PanelInfo MemoPanel::kInfo{
+    .frame = "fraMemo",
+    .caption = "一言日記",
+    .button = "cmdMemo",
+    .buttonCaption = "一言日記",
+    .toolTip = "ちょっとした日記を表示します",
+    .icon = "memo",
+    .helpPage = "memo",
+    .helpText = kHelpText,
+    .key = '8',
+};
+
+MemoPanel::MemoPanel(host::PanelHost& host) : Panel(host, kInfo) {
     msgMemoList.Click = [this] { msgMemoList_Click(); };
     txtMemo.KeyPressed = [this](ui::KeyPress& k) { txtMemo_KeyPress(k); };
     cmdMemoHozon.Click = [this] { cmdMemoHozon_Click(); };
@@ -155,7 +182,7 @@ void MemoPanel::refreshAfterCorrection() {
     INIT_MEMO_GRID();
     DSP_MEMO_LIST();
     msgMemoList.setTopRow(std::min(top, std::max(1, msgMemoList.rows() - 1)));
-    host_.logChanged();
+    host_.logWritten();
 }
 
 void MemoPanel::cmdTaiSyusei_Click() {

@@ -11,8 +11,11 @@ namespace notes {
 
 class MemoPanel : public host::Panel {
   public:
-    MemoPanel(host::PanelHost& host, const host::PanelInfo& info);
+    static const host::PanelInfo kInfo;
+    explicit MemoPanel(host::PanelHost& host);
 
+    // Start-up: the notice memo.
+    void start() override { READ_KIZUKI(); }
     void fill() override;
 
     ui::Frame& fraMemo = frame;

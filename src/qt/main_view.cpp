@@ -74,11 +74,12 @@ QWidget* MainView::buildSideColumn() {
         widget->setIconSize(QSize(30, 30));
         layout->addWidget(widget);
     };
-    // Ctrl with 1 to 9 opens the panels in the column's order.
-    int number = 0;
-    for (const auto& entry : w.panels())
-        addButton(*entry.button, entry.panel->info().view, &entry.panel->frame,
-                  QKeySequence(Qt::CTRL | Qt::Key(Qt::Key_1 + number++)));
+    // Ctrl with a panel's digit opens it.
+    for (const auto& entry : w.panels()) {
+        const host::PanelInfo& info = entry.panel->info();
+        addButton(*entry.button, info.icon, &entry.panel->frame,
+                  info.key ? QKeySequence(Qt::CTRL | Qt::Key(info.key)) : QKeySequence());
+    }
     layout->addStretch(1);
     addButton(w.cmdHelp, "help", nullptr);
     layout->addWidget(bindCheckBox(binder_, w.chkHelp, column));

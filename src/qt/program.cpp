@@ -62,16 +62,16 @@ bool saveSnapshot(MainView& view, const std::filesystem::path& file) {
 
 bool Program::saveSnapshots(const std::filesystem::path& folder) {
     bool ok = true;
-    // Each panel opened as its side button opens it, filled from the files.
+    // Each panel opened as its side button opens it, filled from the files,
+    // then each view inside it.
     for (const auto& entry : window_->panels()) {
         entry.button->click();
         ok = saveSnapshot(*view_, folder / (entry.panel->frame.name() + ".png")) && ok;
-        // The savings panel once more with its conversion editor open.
-        savings::CyokinPanel& cyokin = window_->cyokin();
-        if (entry.panel.get() != &cyokin) continue;
-        cyokin.cmdKansan.click();
-        ok = saveSnapshot(*view_, folder / "fraKansan.png") && ok;
-        cyokin.cmdModori.click();
+        for (const host::Panel::SubView& sub : entry.panel->subViews()) {
+            sub.open();
+            ok = saveSnapshot(*view_, folder / (sub.name + ".png")) && ok;
+            sub.close();
+        }
     }
     return ok;
 }

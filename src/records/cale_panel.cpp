@@ -4,7 +4,32 @@
 
 namespace records {
 
-CalePanel::CalePanel(host::PanelHost& host, const host::PanelInfo& info) : Panel(host, info) {
+namespace {
+// What the help tour says as the panel opens.
+constexpr std::string_view kHelpText =
+    "一日の中で体重増減状況を色で把握できるカレンダーです。\r\n"
+    "\r\n"
+    "体重が減っていれば「緑色」、増減がなければ「黄色」、増えちゃったら「赤色」です。\r\n"
+    "一日の中で１回しか測定しなかった日は「紫色」で表しています。\r\n"
+    "\r\n"
+    "詳細／簡易ボタンで「増えた日/１回測定」と「減った日/増減無し」に切り替えられます\r\n"
+    "\r\n"
+    "赤色以外を増やすようにがんばりましょう！";
+}  // namespace
+
+const host::PanelInfo CalePanel::kInfo{
+    .frame = "fraCale",
+    .caption = "体重増減把握カレンダー",
+    .button = "cmdCale",
+    .buttonCaption = "カレンダー",
+    .toolTip = "体重増減把握カレンダーを表示します",
+    .icon = "cale",
+    .helpPage = "cale",
+    .helpText = kHelpText,
+    .key = '3',
+};
+
+CalePanel::CalePanel(host::PanelHost& host) : Panel(host, kInfo) {
     cmdSel1.add(0, form(), "cmdSel1", &fraCale, "詳細表示");
     cmdSel1.add(1, form(), "cmdSel1", &fraCale, "簡易表示");
     for (int i = 0; i < 2; ++i) cmdSel1(i).Click = [this, i] { cmdSel1_Click(i); };
@@ -96,7 +121,7 @@ void CalePanel::msgList2_DblClick() {
     msgList2.setCurrent(row, 0);
     auto date = cellDate(row, col, month);
     if (!date) return;
-    host_.showOnMainPanel(*date);
+    host_.chooseDay(*date);
 }
 
 }  // namespace records

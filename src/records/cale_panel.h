@@ -13,7 +13,8 @@ namespace records {
 
 class CalePanel : public host::Panel {
   public:
-    CalePanel(host::PanelHost& host, const host::PanelInfo& info);
+    static const host::PanelInfo kInfo;
+    explicit CalePanel(host::PanelHost& host);
 
     ui::Frame& fraCale = frame;
     ui::Grid msgList2{form(), "msgList2", &fraCale, kCaleColumns};

@@ -29,7 +29,33 @@ ui::Align dataAlignment(int col) {
 
 }  // namespace
 
-TaijyuPanel::TaijyuPanel(host::PanelHost& host, const host::PanelInfo& info) : Panel(host, info) {
+namespace {
+// What the help tour says as the panel opens.
+constexpr std::string_view kHelpText =
+    "これまで入力してきたデータを「状況」「曜日」「期間」指定で表示できます。\r\n"
+    "\r\n"
+    "「状況」をリストから選択すると、その「状況」のみのデータになります。\r\n"
+    "　※状況欄に直接任意の語句を入力することができます。（入力後Enter）\r\n"
+    "\r\n"
+    "各種曜日ボタンで選択すると指定した曜日でのデータになります。\r\n"
+    "\r\n"
+    "「期間」をボタンで選択すると指定した期間でのデータになります。\r\n"
+    "　※期間のコンボリストで任意に指定することも可能です。\r\n";
+}  // namespace
+
+const host::PanelInfo TaijyuPanel::kInfo{
+    .frame = "fraTaijyu",
+    .caption = "範囲指定",
+    .button = "cmdTaijyu",
+    .buttonCaption = "範囲指定",
+    .toolTip = "表示条件を指定できます",
+    .icon = "taijyu",
+    .helpPage = "taijyu",
+    .helpText = kHelpText,
+    .key = '2',
+};
+
+TaijyuPanel::TaijyuPanel(host::PanelHost& host) : Panel(host, kInfo) {
     for (int i = 0; i < 7; ++i) cmdWeek.add(i, form(), "cmdWeek", &fraTaijyu, kWeekdayCaptions[i]);
     cmdPriData.setToolTip("表示中のデータを印刷します");
     wireEvents();
@@ -74,7 +100,7 @@ ui::Button& TaijyuPanel::periodButton(PeriodButton which) {
     return cmdKikanF;
 }
 
-void TaijyuPanel::showSituations(const std::vector<std::string>& labels) {
+void TaijyuPanel::situationsChanged(const std::vector<std::string>& labels) {
     lstAct2.setItems(labels);
 }
 

@@ -20,7 +20,8 @@ namespace records {
 
 class TaijyuPanel : public host::Panel {
   public:
-    TaijyuPanel(host::PanelHost& host, const host::PanelInfo& info);
+    static const host::PanelInfo kInfo;
+    explicit TaijyuPanel(host::PanelHost& host);
 
     ui::Frame& fraTaijyu = frame;
     // ---- the list and its chart
@@ -55,7 +56,7 @@ class TaijyuPanel : public host::Panel {
 
     // Opening the panel (cmdTaijyu): the whole log, the three "全部" chosen.
     void fill() override;
-    void showSituations(const std::vector<std::string>& labels) override;
+    void situationsChanged(const std::vector<std::string>& labels) override;
 
     void INIT_LIST_GRID();
     void DSP_LIST_ALL();

@@ -41,7 +41,29 @@ void layOut(ui::Grid& grid, int fontSize, const Column (&columns)[N]) {
 
 }  // namespace
 
-CyokinPanel::CyokinPanel(host::PanelHost& host, const host::PanelInfo& info) : Panel(host, info) {
+namespace {
+// What the help tour says as the panel opens.
+constexpr std::string_view kHelpText =
+    "貯金の推移をリストとグラフに表示します。\r\n"
+    "\r\n"
+    "表示中の貯金推移データはテキストデータに保存することができます。\r\n"
+    "\r\n"
+    "増加体重に対する「罰金」の換算値を変更したり追加したりできます。\r\n";
+}  // namespace
+
+const host::PanelInfo CyokinPanel::kInfo{
+    .frame = "fraCyokin",
+    .caption = "貯金推移",
+    .button = "cmdCyokin",
+    .buttonCaption = "貯金推移",
+    .toolTip = "貯金の推移を表示します",
+    .icon = "cyokin",
+    .helpPage = "cyokin",
+    .helpText = kHelpText,
+    .key = '7',
+};
+
+CyokinPanel::CyokinPanel(host::PanelHost& host) : Panel(host, kInfo) {
     cmdKansan.setToolTip("換算データを編集");
     cmdCyokinHozon.setToolTip("貯金データを保存");
     fraKansan.setVisible(false);
@@ -63,6 +85,11 @@ void CyokinPanel::fill() {
     INIT_CYOKIN_GRIDS();
     DSP_CYOKIN();
     forgetSelection();
+}
+
+std::vector<host::Panel::SubView> CyokinPanel::subViews() {
+    return {{std::string(fraKansan.name()), [this] { cmdKansan.click(); },
+             [this] { cmdModori.click(); }}};
 }
 
 void CyokinPanel::INIT_CYOKIN_GRIDS() {
@@ -87,13 +114,13 @@ void CyokinPanel::DSP_CYOKIN() {
             "データ確認", ui::Icon::Exclamation);
         return;
     }
-    shown_ = history(log->records, host_.shared().Conversion);
+    shown_ = history(log->records, table());
     showHistory();
     plotHistory();
 }
 
 void CyokinPanel::showTable() {
-    const auto& entries = host_.shared().Conversion.entries;
+    const auto& entries = table().entries;
     msgCyokin.setRows(static_cast<int>(entries.size()) + 1);
     int row = 1;
     for (const ConversionEntry& entry : entries) {
@@ -178,7 +205,7 @@ bool CyokinPanel::confirmed(const std::string& question) {
 
 bool CyokinPanel::store(const ConversionTable& table) {
     if (!host_.saved(writeKansan(host_.dataDir(), table))) return false;
-    host_.shared().Conversion = READ_KANSAN(host_.dataDir());
+    host_.values().set(READ_KANSAN(host_.dataDir()));
     INIT_CYOKIN_GRIDS();
     DSP_CYOKIN();
     return true;
@@ -187,7 +214,7 @@ bool CyokinPanel::store(const ConversionTable& table) {
 void CyokinPanel::cmdKanNew_Click() {
     auto entry = checkedInput();
     if (!entry) return;
-    KansanEdit edit = addKansan(host_.shared().Conversion, *entry);
+    KansanEdit edit = addKansan(table(), *entry);
     if (!edit.table) {
         refuse(edit.refusal);
         return;
@@ -201,7 +228,7 @@ void CyokinPanel::cmdKanNew_Click() {
 void CyokinPanel::cmdKanHen_Click() {
     auto entry = checkedInput();
     if (!entry) return;
-    KansanEdit edit = changeKansan(host_.shared().Conversion, SelectedKansanRow, *entry);
+    KansanEdit edit = changeKansan(table(), SelectedKansanRow, *entry);
     if (!edit.table) {
         refuse(edit.refusal);
         return;
@@ -214,7 +241,7 @@ void CyokinPanel::cmdKanHen_Click() {
 }
 
 void CyokinPanel::cmdKanDel_Click() {
-    KansanEdit edit = deleteKansan(host_.shared().Conversion, SelectedKansanRow);
+    KansanEdit edit = deleteKansan(table(), SelectedKansanRow);
     if (!edit.table) {
         refuse(edit.refusal);
         return;

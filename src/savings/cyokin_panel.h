@@ -37,7 +37,8 @@ inline constexpr std::string_view kKansanInstructions[] = {
 
 class CyokinPanel : public host::Panel {
   public:
-    CyokinPanel(host::PanelHost& host, const host::PanelInfo& info);
+    static const host::PanelInfo kInfo;
+    explicit CyokinPanel(host::PanelHost& host);
 
     ui::Frame& fraCyokin = frame;
     // ---- the savings history
@@ -61,6 +62,8 @@ class CyokinPanel : public host::Panel {
     // What cmdCyokin_Click builds before the panel is shown: the editor
     // closed, both grids and the chart filled, 変更 and 削除 off.
     void fill() override;
+    // The conversion editor, as a picture of every panel shows it too.
+    std::vector<SubView> subViews() override;
     void INIT_CYOKIN_GRIDS();
     void DSP_CYOKIN();
 
@@ -74,6 +77,7 @@ class CyokinPanel : public host::Panel {
 
   private:
     ui::Form& form() { return host_.windowForm(); }
+    const ConversionTable& table() { return host_.values().get<ConversionTable>(); }
     void wireEvents();
     void showTable();
     void showHistory();

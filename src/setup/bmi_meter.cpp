@@ -21,7 +21,7 @@ void SetteiPanel::layOutMeter() {
     Label19.setText(scale);
 }
 
-void SetteiPanel::showBmi() {
+void SetteiPanel::currentWeighingChanged() {
     if (!host_.shared().hasHeight()) {
         Label9(25).setText("");
         return;

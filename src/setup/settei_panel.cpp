@@ -9,7 +9,31 @@ namespace {
 constexpr std::string_view kSteps[] = {"0.1", "0.2", "0.5"};
 }  // namespace
 
-SetteiPanel::SetteiPanel(host::PanelHost& host, const host::PanelInfo& info) : Panel(host, info) {
+namespace {
+// What the help tour says as the panel opens.
+constexpr std::string_view kHelpText =
+    "これまでのデータを削除して新規にダイエットをスタートさせたり、各種データの編集を行います。\r\n"
+    "\r\n"
+    "体重と共に登録する状況項目を追加したり、順番の並び替え、削除ができます。\r\n"
+    "\r\n"
+    "ＢＭＩメーターではスクロールバーを可変させることでＢＭＩ値と肥満度をシミュレーションできます。"
+    "\r\n"
+    "\r\n";
+}  // namespace
+
+const host::PanelInfo SetteiPanel::kInfo{
+    .frame = "fraSettei",
+    .caption = "編集",
+    .button = "cmdSettei",
+    .buttonCaption = "編集",
+    .toolTip = "編集画面を表示します",
+    .icon = "settei",
+    .helpPage = "settei",
+    .helpText = kHelpText,
+    .key = '9',
+};
+
+SetteiPanel::SetteiPanel(host::PanelHost& host) : Panel(host, kInfo) {
     optKizami.add(1, form(), "optKizami", &fraKizami, "０．１ Ｋｇ");
     optKizami.add(2, form(), "optKizami", &fraKizami, "０．２ Ｋｇ");
     optKizami.add(3, form(), "optKizami", &fraKizami, "０．５ Ｋｇ");
@@ -20,6 +44,22 @@ SetteiPanel::SetteiPanel(host::PanelHost& host, const host::PanelInfo& info) : P
     wireEvents();
     wireSituationEditor();
     wireNewStart();
+}
+
+void SetteiPanel::load() {
+    lblTai.setText("");
+    READ_JIKAN();
+}
+
+void SetteiPanel::start() {
+    DSP_BMI_BASE();
+    DSP_BMI_METER();
+    READ_KIZAMI();
+}
+
+void SetteiPanel::firstRun() {
+    host_.open(*this);
+    cmdNew1_Click();
 }
 
 void SetteiPanel::fill() {

@@ -14,7 +14,8 @@ namespace setup {
 
 class SetteiPanel : public host::Panel {
   public:
-    SetteiPanel(host::PanelHost& host, const host::PanelInfo& info);
+    static const host::PanelInfo kInfo;
+    explicit SetteiPanel(host::PanelHost& host);
 
     ui::Frame& fraSettei = frame;
     // ---- scale step and automatic time
@@ -61,8 +62,15 @@ class SetteiPanel : public host::Panel {
     ui::ControlArray<ui::Label> lblHyojun;
     ui::Label lblHyouka{form(), "lblHyouka", &Frame1};
 
+    // Start-up: the automatic time; then the BMI meter and the scale step.
+    void load() override;
+    void start() override;
     void fill() override;
-    void showSituations(const std::vector<std::string>& labels) override;
+    void situationsChanged(const std::vector<std::string>& labels) override;
+    // The meter set from the current weighing.
+    void currentWeighingChanged() override;
+    // A first run opens the panel with the new start.
+    void firstRun() override;
 
     // ---- the situation list editor (situation_editor.cpp)
     void cmdNew2_Click();
@@ -93,8 +101,6 @@ class SetteiPanel : public host::Panel {
     void optKizami_Click(int index);
     void txtKizami_KeyPress(ui::KeyPress& key);
 
-    // The meter set from the current weighing, after the window's DSP_BMI.
-    void showBmi();
     void DSP_BMI_BASE();
     void DSP_BMI_METER();
     void HScroll1_Change();

@@ -21,7 +21,7 @@ void SetteiPanel::wireSituationEditor() {
     lstKoumoku.MouseUp = [this] { lstKoumoku_MouseUp(); };
 }
 
-void SetteiPanel::showSituations(const std::vector<std::string>& labels) {
+void SetteiPanel::situationsChanged(const std::vector<std::string>& labels) {
     lstKoumoku.setItems(labels);
 }
 
@@ -37,7 +37,7 @@ void SetteiPanel::cmdNew2_Click() {
     std::vector<std::string> shown = lstKoumoku.items();
     shown.push_back(*answer);
     int selected = lstKoumoku.listIndex();
-    host_.READ_JYOUKYOU();
+    host_.situationsWritten();
     if (!sortPending()) return;
     lstKoumoku.setItems(std::move(shown));
     lstKoumoku.setListIndex(selected);
@@ -57,14 +57,14 @@ void SetteiPanel::cmdDel_Click() {
     if (show(deleteConfirmation(label)) != ui::Answer::OK) return;
     removeLabel(labels, selected);
     if (!host_.saved(writeSituationList(host_.dataDir(), labels, LabelForm::Bare))) return;
-    host_.READ_JYOUKYOU();
+    host_.situationsWritten();
     show(deleteDoneMessage());
 }
 
 void SetteiPanel::cmdDel2_Click() {
     if (show(deleteAllConfirmation()) != ui::Answer::OK) return;
     if (!host_.saved(writeSituationList(host_.dataDir(), {}, LabelForm::Bare))) return;
-    host_.READ_JYOUKYOU();
+    host_.situationsWritten();
     show(deleteAllDoneMessage());
 }
 
@@ -95,7 +95,7 @@ void SetteiPanel::cmdSort_Click() {
     const std::vector<std::string>& labels = lstKoumoku.items();
     if (!hasSelection(labels, lstKoumoku.listIndex())) return;
     if (!host_.saved(writeSituationList(host_.dataDir(), labels, LabelForm::Bare))) return;
-    host_.READ_JYOUKYOU();
+    host_.situationsWritten();
     cmdSort.setBackColor(std::nullopt);
     show(sortDoneMessage());
 }
@@ -110,8 +110,8 @@ void SetteiPanel::cmdChg_Click() {
     }
     if (show(check.message) != ui::Answer::OK) return;
     if (!host_.saved(renameSituationInFiles(host_.dataDir(), check.from, check.to))) return;
-    host_.READ_JYOUKYOU();
-    host_.logChanged();
+    host_.situationsWritten();
+    host_.logWritten();
     show(renameDoneMessage());
 }
 

@@ -65,7 +65,7 @@ class HelpViewer {
   public:
     virtual ~HelpViewer() = default;
     virtual void openStartPage() = 0;
-    // The page of one panel, named by its view (PanelInfo::view).
+    // The page of one panel (PanelInfo::helpPage).
     virtual void openPage(std::string_view name) = 0;
     virtual void closeAll() = 0;
 };

@@ -4,6 +4,9 @@
 
 #include <filesystem>
 
+#include "analysis/avgtai_panel.h"
+#include "analysis/bunseki_panel.h"
+#include "analysis/rentai_panel.h"
 #include "app/frm_main.h"
 #include "support/temp_folder.h"
 #include "ui/scripted.h"
@@ -65,7 +68,7 @@ TEST(AvgTaiExport, AFailedWriteIsReportedAndChangesNothing) {
         block(folder);
         auto path = folder.path() / "日毎平均.txt";
         auto before = std::filesystem::is_regular_file(path) ? folder.bytes("日毎平均.txt") : "";
-        w.window.avgtai().cmdAvgHozon.click();
+        w.window.panel<analysis::AvgTaiPanel>().cmdAvgHozon.click();
         auto log = w.dialogs.takeLog();
         ASSERT_EQ(log.size(), 1u);
         EXPECT_NE(log[0].find("保存エラー"), std::string::npos) << log[0];
@@ -89,9 +92,9 @@ TEST(AnalysisPanels, AnUnreadableLogShowsWhyAndFillsNothing) {
         auto log = w.dialogs.takeLog();
         ASSERT_EQ(log.size(), 1u) << button;
         EXPECT_NE(log[0].find("データ.txt"), std::string::npos) << log[0];
-        EXPECT_EQ(w.window.rentai().mcrRentai.rowCount(), 0) << button;
-        EXPECT_EQ(w.window.bunseki().msgB1.rows(), 1) << button;
-        EXPECT_EQ(w.window.avgtai().msgAvgtai.rows(), 1) << button;
+        EXPECT_EQ(w.window.panel<analysis::RenTaiPanel>().mcrRentai.rowCount(), 0) << button;
+        EXPECT_EQ(w.window.panel<analysis::BunsekiPanel>().msgB1.rows(), 1) << button;
+        EXPECT_EQ(w.window.panel<analysis::AvgTaiPanel>().msgAvgtai.rows(), 1) << button;
     }
 }
 
@@ -109,13 +112,13 @@ TEST(AnalysisPanels, TheLargestLogFillsEveryRow) {
     Window w(folder);
     w.start();
     w.open("cmdBunseki");
-    EXPECT_EQ(w.window.bunseki().msgB1.rows(), 32768);
-    EXPECT_EQ(w.window.bunseki().msgB1.topRow(), 32767);
-    EXPECT_EQ(w.window.bunseki().msgB3.text(32767, 0), "32767回目");
-    EXPECT_EQ(w.window.rentai().mcrRentai.rowCount(), 32767);
+    EXPECT_EQ(w.window.panel<analysis::BunsekiPanel>().msgB1.rows(), 32768);
+    EXPECT_EQ(w.window.panel<analysis::BunsekiPanel>().msgB1.topRow(), 32767);
+    EXPECT_EQ(w.window.panel<analysis::BunsekiPanel>().msgB3.text(32767, 0), "32767回目");
+    EXPECT_EQ(w.window.panel<analysis::RenTaiPanel>().mcrRentai.rowCount(), 32767);
     w.open("cmdAvgtai");
-    EXPECT_EQ(w.window.avgtai().msgAvgtai.rows(), 32767 / 3 + 2);
-    w.window.avgtai().cmdAvgHozon.click();
+    EXPECT_EQ(w.window.panel<analysis::AvgTaiPanel>().msgAvgtai.rows(), 32767 / 3 + 2);
+    w.window.panel<analysis::AvgTaiPanel>().cmdAvgHozon.click();
     EXPECT_TRUE(w.saidSaved());
 }
 

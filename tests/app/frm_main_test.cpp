@@ -6,6 +6,7 @@
 
 #include "support/temp_folder.h"
 #include "ui/scripted.h"
+#include "weighing/main_panel.h"
 
 namespace app {
 namespace {
@@ -83,7 +84,7 @@ TEST(Window, HelpOnAPanelOpensItsPage) {
     for (const auto& entry : w.window.panels()) {
         entry.button->click();
         w.window.helpOnPanel();
-        EXPECT_EQ(w.help.page(), entry.panel->info().view);
+        EXPECT_EQ(w.help.page(), entry.panel->info().helpPage);
     }
     w.window.cmdHelp.click();
     EXPECT_EQ(w.help.page(), "index");
@@ -140,18 +141,18 @@ TEST(WeightEntry, ARefusedWriteShowsWhyWritesNothingAndKeepsTheEntry) {
         ui::RecordingHelp help;
         frmMain window(dir, ui::Services{dialogs, clock, printer, clipboard, help, shell});
         window.Form_Load();
-        window.main().lstAct.setListIndex(0);
-        window.main().lstAct_Click();
-        window.main().txtTaiInp.setText("61.5");
-        window.main().cmdTaiHozon_Click();
+        window.panel<weighing::MainPanel>().lstAct.setListIndex(0);
+        window.panel<weighing::MainPanel>().lstAct_Click();
+        window.panel<weighing::MainPanel>().txtTaiInp.setText("61.5");
+        window.panel<weighing::MainPanel>().cmdTaiHozon_Click();
         auto log = dialogs.takeLog();
         ASSERT_EQ(log.size(), 1u) << c.what;
         EXPECT_NE(log[0].find("title=\"保存エラー\""), std::string::npos) << c.what;
         EXPECT_NE(log[0].find("データ.txt"), std::string::npos) << c.what;
         EXPECT_EQ(folder.bytes("データ.txt"), before) << c.what;
-        EXPECT_EQ(window.main().txtTaiInp.text(), "61.5") << c.what;
-        EXPECT_EQ(window.main().SelectedSituation, "朝食前") << c.what;
-        EXPECT_TRUE(window.main().cmdUp.enabled()) << c.what;
+        EXPECT_EQ(window.panel<weighing::MainPanel>().txtTaiInp.text(), "61.5") << c.what;
+        EXPECT_EQ(window.panel<weighing::MainPanel>().SelectedSituation, "朝食前") << c.what;
+        EXPECT_TRUE(window.panel<weighing::MainPanel>().cmdUp.enabled()) << c.what;
     }
 }
 

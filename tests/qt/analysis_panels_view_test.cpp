@@ -8,6 +8,7 @@
 #include <QtTest>
 #include <memory>
 
+#include "analysis/rentai_panel.h"
 #include "core/settings.h"
 #include "core/weight_log.h"
 #include "program_fixture.h"
@@ -47,7 +48,7 @@ void AnalysisPanelsViewTest::cleanup() {
 }
 
 void AnalysisPanelsViewTest::targetButtonMovesTheFloor() {
-    analysis::RenTaiPanel& rentai = program_->window().rentai();
+    analysis::RenTaiPanel& rentai = program_->window().panel<analysis::RenTaiPanel>();
     click(find<QWidget>("cmdRentai"));
     auto* target = find<QPushButton>("cmdMokuChk");
     QVERIFY(target->isVisible());

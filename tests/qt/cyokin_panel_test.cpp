@@ -13,6 +13,7 @@
 #include "core/weight_log.h"
 #include "program_fixture.h"
 #include "qt/program.h"
+#include "savings/cyokin_panel.h"
 
 namespace {
 
@@ -58,7 +59,7 @@ void CyokinPanelTest::theEditorTakesTheListsPlace() {
     auto* table = find<QTableView>("msgCyokin");
     QRect cell = table->visualRect(table->model()->index(0, 0));
     QTest::mouseClick(table->viewport(), Qt::LeftButton, {}, cell.center());
-    QCOMPARE(program_->window().cyokin().SelectedKansanRow, 1);
+    QCOMPARE(program_->window().panel<savings::CyokinPanel>().SelectedKansanRow, 1);
     QVERIFY(change->isEnabled());
 
     QTest::mouseClick(find<QPushButton>("cmdModori"), Qt::LeftButton);

@@ -20,6 +20,7 @@
 #include "core/weight_log.h"
 #include "program_fixture.h"
 #include "qt/program.h"
+#include "setup/settei_panel.h"
 #include "setup/situation_list.h"
 
 namespace {
@@ -116,9 +117,9 @@ void MainPanelTest::meterSliderMovesPointerAndFormulas() {
                                                   QStyle::SC_ScrollBarAddLine, slider);
     QPoint besideThumb(arrow.left() - 4, slider->height() / 2);
     for (int i = 0; i < 5; ++i) QTest::mouseClick(slider, Qt::LeftButton, {}, besideThumb);
-    QCOMPARE(w.settei().HScroll1.value(), 250);
+    QCOMPARE(w.panel<setup::SetteiPanel>().HScroll1.value(), 250);
     QTest::keyClick(slider, Qt::Key_Right);
-    QCOMPARE(w.settei().HScroll1.value(), 251);
+    QCOMPARE(w.panel<setup::SetteiPanel>().HScroll1.value(), 251);
     QCOMPARE(slider->value(), 251);
 
     QCOMPARE(find<QLabel>("Label9(25)")->text(), QString("25.1"));

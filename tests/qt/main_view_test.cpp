@@ -12,10 +12,12 @@
 #include <QtTest>
 #include <memory>
 
+#include "analysis/rentai_panel.h"
 #include "app/help_texts.h"
 #include "core/settings.h"
 #include "qt/binder.h"
 #include "qt/program.h"
+#include "setup/settei_panel.h"
 
 namespace {
 
@@ -145,7 +147,7 @@ void MainViewTest::helpTourExplainsTheOpenedPanel() {
     auto shown = catcher_->take();
     QCOMPARE(shown.size(), size_t(1));
     QCOMPARE(shown[0].title, QString("ヘルプツアー"));
-    QCOMPARE(shown[0].text, qtgui::displayText(app::kHelpRenTai));
+    QCOMPARE(shown[0].text, qtgui::displayText(analysis::RenTaiPanel::kInfo.helpText));
     QVERIFY(find("fraRenTai")->isVisible());
 
     click("cmdRentai");  // already shown: no second explanation
@@ -180,13 +182,14 @@ void MainViewTest::typingGoesThroughTheModel() {
     auto* edit = qobject_cast<QLineEdit*>(find("txtKizami"));
     QVERIFY(edit && edit->isVisible());
     QTest::mouseClick(edit, Qt::LeftButton);
-    QCOMPARE(program_->window().form.focus(), &program_->window().settei().txtKizami);
+    QCOMPARE(program_->window().form.focus(),
+             &program_->window().panel<setup::SetteiPanel>().txtKizami);
 
     QTest::keyClicks(edit, "0.3");
-    QCOMPARE(program_->window().settei().txtKizami.text(), std::string("0.3"));
+    QCOMPARE(program_->window().panel<setup::SetteiPanel>().txtKizami.text(), std::string("0.3"));
     QCOMPARE(edit->text(), QString("0.3"));
     QTest::keyClick(edit, Qt::Key_Backspace);
-    QCOMPARE(program_->window().settei().txtKizami.text(), std::string("0."));
+    QCOMPARE(program_->window().panel<setup::SetteiPanel>().txtKizami.text(), std::string("0."));
     QTest::keyClicks(edit, "4");
     QTest::keyClick(edit, Qt::Key_Return);
     QCOMPARE(core::readScaleStep(dir()), std::string("0.4"));
@@ -236,7 +239,7 @@ void MainViewTest::f1OpensTheShownPanelsPage() {
         QVERIFY(QTest::qWaitForWindowActive(&program_->view()));
         QTest::keyClick(&program_->view(), Qt::Key_F1);
         QVERIFY(program_->help().window());
-        QCOMPARE(page(), QString::fromUtf8(entry.panel->info().view) + ".html");
+        QCOMPARE(page(), QString::fromUtf8(entry.panel->info().helpPage) + ".html");
     }
     click("cmdHelp");
     QCOMPARE(page(), QString("index.html"));

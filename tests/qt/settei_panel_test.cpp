@@ -13,6 +13,7 @@
 #include "core/weight_log.h"
 #include "program_fixture.h"
 #include "qt/program.h"
+#include "setup/settei_panel.h"
 #include "setup/situation_list.h"
 
 namespace {
@@ -43,7 +44,7 @@ class SetteiPanelTest : public QObject, qttest::ProgramFixture {
     }
     QStringList modelItems() const {
         QStringList items;
-        for (const auto& item : program_->window().settei().lstKoumoku.items())
+        for (const auto& item : program_->window().panel<setup::SetteiPanel>().lstKoumoku.items())
             items << QString::fromStdString(item);
         return items;
     }
@@ -88,7 +89,7 @@ void SetteiPanelTest::dragMovesTheItem() {
     QTest::mouseRelease(list_->viewport(), Qt::LeftButton, {}, centreOf(to));
     QCOMPARE(modelItems(), order);
     QCOMPARE(widgetItems(), order);
-    QCOMPARE(program_->window().settei().sortPending(), pending);
+    QCOMPARE(program_->window().panel<setup::SetteiPanel>().sortPending(), pending);
     QCOMPARE(dir().readText(setup::kSituationFile).value(), kList);  // saved only by 並び替え
 }
 
@@ -98,7 +99,7 @@ void SetteiPanelTest::pressOnBlankSpaceStartsNoDrag() {
     QTest::mousePress(list_->viewport(), Qt::LeftButton, {}, blank);
     QTest::mouseRelease(list_->viewport(), Qt::LeftButton, {}, centreOf(0));
     QCOMPARE(modelItems(), (QStringList{"A", "B", "C", "D"}));
-    QVERIFY(!program_->window().settei().sortPending());
+    QVERIFY(!program_->window().panel<setup::SetteiPanel>().sortPending());
     QVERIFY(!find<QPushButton>("cmdSort")->isEnabled());
 }
 

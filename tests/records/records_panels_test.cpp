@@ -5,6 +5,8 @@
 #include <filesystem>
 
 #include "app/frm_main.h"
+#include "records/cale_panel.h"
+#include "records/taijyu_panel.h"
 #include "support/temp_folder.h"
 #include "ui/scripted.h"
 
@@ -70,9 +72,10 @@ TEST(TaijyuPrint, OnlyAFailedJobIsReported) {
         sideButton(w.window, "cmdTaijyu").click();
         w.printer.outcome = c.outcome;
         w.dialogs.queue(ui::Answer::OK, "");
-        w.window.taijyu().cmdPriData.click();
+        w.window.panel<records::TaijyuPanel>().cmdPriData.click();
         EXPECT_EQ(w.dialogs.titles, c.titles) << static_cast<int>(c.outcome);
-        EXPECT_EQ(w.window.taijyu().msgBunseki.rows(), 3);  // the table stays as it was
+        EXPECT_EQ(w.window.panel<records::TaijyuPanel>().msgBunseki.rows(),
+                  3);  // the table stays as it was
     }
 }
 
@@ -82,7 +85,7 @@ TEST(RecordsPanels, AnUnreadableLogIsToldAndChangesNothing) {
     TempFolder folder;
     Window w(folder);
     sideButton(w.window, "cmdTaijyu").click();
-    auto& list = w.window.taijyu();
+    auto& list = w.window.panel<records::TaijyuPanel>();
     ASSERT_EQ(list.msgBunseki.rows(), 3);
     std::filesystem::remove(folder.path() / "データ.txt");
     std::filesystem::create_directory(folder.path() / "データ.txt");
@@ -97,8 +100,8 @@ TEST(RecordsPanels, AnUnreadableLogIsToldAndChangesNothing) {
     w.dialogs.titles.clear();
     sideButton(w.window, "cmdCale").click();
     EXPECT_EQ(w.dialogs.titles, std::vector<std::string>{"読み込みエラー"});
-    EXPECT_EQ(w.window.cale().msgList2.rows(), 1);
-    EXPECT_TRUE(w.window.cale().fraCale.visible());
+    EXPECT_EQ(w.window.panel<records::CalePanel>().msgList2.rows(), 1);
+    EXPECT_TRUE(w.window.panel<records::CalePanel>().fraCale.visible());
 }
 
 }  // namespace

@@ -5,6 +5,7 @@
 #include <memory>
 
 #include "app/frm_main.h"
+#include "savings/cyokin_panel.h"
 #include "support/temp_folder.h"
 #include "ui/scripted.h"
 
@@ -23,7 +24,7 @@ struct Window {
             if (entry.panel.get() == &panel()) entry.button->click();
         panel().cmdKansan.click();
     }
-    CyokinPanel& panel() { return window.cyokin(); }
+    CyokinPanel& panel() { return window.panel<savings::CyokinPanel>(); }
     ui::ScriptShell shell;
     ui::ScriptedDialogs dialogs;
     ui::FixedClock clock;
@@ -90,8 +91,8 @@ TEST(CyokinPanel, AFailedTableWriteKeepsTheFileTheTableAndTheScreen) {
             EXPECT_NE(log[1].find("title=\"保存エラー\""), std::string::npos);
             EXPECT_NE(log[1].find("換算.txt"), std::string::npos);
             EXPECT_EQ(folder.text("換算.txt"), kTable);
-            EXPECT_EQ(w.window.state.Conversion.entries.size(), 2u);
-            EXPECT_EQ(w.window.state.Conversion.entries[1].Rate, 200);
+            EXPECT_EQ(w.window.values().get<savings::ConversionTable>().entries.size(), 2u);
+            EXPECT_EQ(w.window.values().get<savings::ConversionTable>().entries[1].Rate, 200);
             EXPECT_EQ(gridText(w.panel().msgCyokin), table);
             EXPECT_EQ(gridText(w.panel().msgCyokin2), history);
             // The chosen entry stays chosen, to try again.
@@ -141,7 +142,7 @@ TEST(CyokinPanel, ALogThatCannotBeReadShowsWhyAndIsNotExported) {
         [unreadable](core::WriteStep s) { return *unreadable && s == core::WriteStep::Read; });
     Window w(dir);
     w.panel().cmdModori.click();
-    w.window.cmdMain_Click();
+    w.window.panels().front().button->click();
     *unreadable = true;
     for (const auto& entry : w.window.panels())
         if (entry.panel.get() == &w.panel()) entry.button->click();

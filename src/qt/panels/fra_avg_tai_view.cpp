@@ -47,8 +47,6 @@ QWidget* listColumn(analysis::AvgTaiPanel& panel, Binder& binder, QWidget* paren
     return column;
 }
 
-}  // namespace
-
 void layoutFraAvgTai(analysis::AvgTaiPanel& panel, Binder& binder, QWidget* body) {
     auto* layout = new QHBoxLayout(body);
     layout->setContentsMargins(4, 0, 0, 0);
@@ -61,4 +59,7 @@ void layoutFraAvgTai(analysis::AvgTaiPanel& panel, Binder& binder, QWidget* body
     layout->addWidget(listColumn(panel, binder, body));
 }
 
+[[maybe_unused]] const bool registered = registerView<analysis::AvgTaiPanel>(layoutFraAvgTai);
+
+}  // namespace
 }  // namespace qtgui::panels

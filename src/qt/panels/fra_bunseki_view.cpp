@@ -50,8 +50,6 @@ void addNote(Binder& binder, ui::Label& note, QGroupBox* box) {
     head(box)->addWidget(label, 1);
 }
 
-}  // namespace
-
 void layoutFraBunseki(analysis::BunsekiPanel& panel, Binder& binder, QWidget* body) {
     QGroupBox* jikei =
         group(binder, panel.Frame8(0), panel.Image3(0), "bunseki_jikei", panel.msgB1, body);
@@ -75,4 +73,7 @@ void layoutFraBunseki(analysis::BunsekiPanel& panel, Binder& binder, QWidget* bo
     grid->addWidget(banzuke, 1, 1);
 }
 
+[[maybe_unused]] const bool registered = registerView<analysis::BunsekiPanel>(layoutFraBunseki);
+
+}  // namespace
 }  // namespace qtgui::panels

@@ -126,8 +126,6 @@ QFrame* summaryCard(records::CalePanel& panel, Binder& binder, QWidget* parent) 
     return card;
 }
 
-}  // namespace
-
 void layoutFraCale(records::CalePanel& panel, Binder& binder, QWidget* body) {
     body->setStyleSheet(QString::fromUtf8(kCaleStyle));
     auto* layout = new QVBoxLayout(body);
@@ -138,4 +136,7 @@ void layoutFraCale(records::CalePanel& panel, Binder& binder, QWidget* body) {
     layout->addWidget(summaryCard(panel, binder, body));
 }
 
+[[maybe_unused]] const bool registered = registerView<records::CalePanel>(layoutFraCale);
+
+}  // namespace
 }  // namespace qtgui::panels

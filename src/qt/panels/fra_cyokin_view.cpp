@@ -142,8 +142,6 @@ QChartView* chart(savings::CyokinPanel& panel, Binder& binder, QWidget* parent) 
     return view;
 }
 
-}  // namespace
-
 void layoutFraCyokin(savings::CyokinPanel& panel, Binder& binder, QWidget* body) {
     body->setStyleSheet(QString::fromUtf8(kCyokinStyle));
     auto* list = new QWidget(body);
@@ -166,4 +164,7 @@ void layoutFraCyokin(savings::CyokinPanel& panel, Binder& binder, QWidget* body)
     layout->addLayout(row, 1);
 }
 
+[[maybe_unused]] const bool registered = registerView<savings::CyokinPanel>(layoutFraCyokin);
+
+}  // namespace
 }  // namespace qtgui::panels

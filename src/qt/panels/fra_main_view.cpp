@@ -16,12 +16,12 @@
 #include <QTableView>
 #include <QVBoxLayout>
 
-#include "app/main_panel.h"
 #include "qt/bindings.h"
 #include "qt/layouting.h"
 #include "qt/panels/band_strip.h"
 #include "qt/panels/panels.h"
 #include "qt/panels/view_parts.h"
+#include "weighing/main_panel.h"
 
 namespace qtgui::panels {
 namespace {
@@ -55,7 +55,7 @@ QFrame* card(const char* name, QWidget* parent) {
 }
 
 // The four faces share one place; the model shows one at a time.
-QWidget* faceMark(app::MainPanel& panel, Binder& binder, QWidget* parent) {
+QWidget* faceMark(weighing::MainPanel& panel, Binder& binder, QWidget* parent) {
     auto* place = new QWidget(parent);
     auto* stack = new QGridLayout(place);
     stack->setContentsMargins(0, 0, 0, 0);
@@ -74,7 +74,7 @@ QWidget* faceMark(app::MainPanel& panel, Binder& binder, QWidget* parent) {
 }
 
 // The class of the current weight over the small band with its pointer.
-QWidget* classBar(app::MainPanel& panel, Binder& binder, QWidget* parent) {
+QWidget* classBar(weighing::MainPanel& panel, Binder& binder, QWidget* parent) {
     auto* block = new QWidget(parent);
     auto* strip = new BandStrip(binder, panel.Shape1, panel.Image1,
                                 {.pointer = QSize(16, 16), .barHeight = 10}, block);
@@ -107,7 +107,7 @@ void addLine(Binder& binder, QGridLayout* grid, int row, int col, const char* ca
 
 // The face; the days and the weight since the start with the class of the
 // weight; what the day cost and what has been saved in all.
-QFrame* dayCard(app::MainPanel& panel, Binder& binder, QWidget* parent) {
+QFrame* dayCard(weighing::MainPanel& panel, Binder& binder, QWidget* parent) {
     QFrame* frame = card("dayCard", parent);
     auto* grid = new QGridLayout(frame);
     grid->setContentsMargins(14, 10, 16, 10);
@@ -126,7 +126,7 @@ QFrame* dayCard(app::MainPanel& panel, Binder& binder, QWidget* parent) {
 }
 
 // The weight box with its unit and the up and down buttons beside it.
-QWidget* weightRow(app::MainPanel& panel, Binder& binder, QWidget* parent) {
+QWidget* weightRow(weighing::MainPanel& panel, Binder& binder, QWidget* parent) {
     auto* row = new QWidget(parent);
     auto* layout = new QGridLayout(row);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -148,7 +148,7 @@ QWidget* weightRow(app::MainPanel& panel, Binder& binder, QWidget* parent) {
 }
 
 // Choose the situation, set the weight, save.
-QFrame* entryCard(app::MainPanel& panel, Binder& binder, QWidget* parent) {
+QFrame* entryCard(weighing::MainPanel& panel, Binder& binder, QWidget* parent) {
     QFrame* frame = card("entryCard", parent);
     auto* grid = new QGridLayout(frame);
     grid->setContentsMargins(12, 8, 12, 12);
@@ -171,14 +171,14 @@ QFrame* entryCard(app::MainPanel& panel, Binder& binder, QWidget* parent) {
 
 // The day list, at most as wide as its columns and a scroll bar, whatever
 // widths the program gives them; in a narrow window it scrolls sideways.
-QTableView* dayList(app::MainPanel& panel, Binder& binder, QWidget* parent) {
+QTableView* dayList(weighing::MainPanel& panel, Binder& binder, QWidget* parent) {
     QTableView* view = fittedGrid(binder, panel.msgDayList, GridWidth::AtMost, parent);
     view->setMinimumWidth(360);
     view->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Expanding);
     return view;
 }
 
-QWidget* charts(app::MainPanel& panel, Binder& binder, QWidget* parent) {
+QWidget* charts(weighing::MainPanel& panel, Binder& binder, QWidget* parent) {
     auto* place = new QWidget(parent);
     QChartView* weights = bindChart(binder, panel.mcrMain, place);
     QChartView* money =
@@ -192,9 +192,7 @@ QWidget* charts(app::MainPanel& panel, Binder& binder, QWidget* parent) {
     return place;
 }
 
-}  // namespace
-
-void layoutFraMain(app::MainPanel& panel, Binder& binder, QWidget* body) {
+void layoutFraMain(weighing::MainPanel& panel, Binder& binder, QWidget* body) {
     body->setStyleSheet(QString::fromUtf8(kMainStyle));
     QCalendarWidget* calendar = bindCalendar(binder, panel.mtvmain, body);
     calendar->setFixedSize(300, 214);
@@ -214,4 +212,7 @@ void layoutFraMain(app::MainPanel& panel, Binder& binder, QWidget* body) {
                         {.spacing = 12}));
 }
 
+[[maybe_unused]] const bool registered = registerView<weighing::MainPanel>(layoutFraMain);
+
+}  // namespace
 }  // namespace qtgui::panels

@@ -94,8 +94,6 @@ QFrame* kizukiCard(notes::MemoPanel& panel, Binder& binder, QWidget* parent) {
     return frame;
 }
 
-}  // namespace
-
 void layoutFraMemo(notes::MemoPanel& panel, Binder& binder, QWidget* body) {
     body->setStyleSheet(QLatin1String(kMemoStyle));
     // Built in reading order, which is the order of the Tab key.
@@ -109,4 +107,7 @@ void layoutFraMemo(notes::MemoPanel& panel, Binder& binder, QWidget* body) {
                {.spacing = 8, .margins = {4, 0, 4, 4}}));
 }
 
+[[maybe_unused]] const bool registered = registerView<notes::MemoPanel>(layoutFraMemo);
+
+}  // namespace
 }  // namespace qtgui::panels

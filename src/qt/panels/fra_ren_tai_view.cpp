@@ -71,8 +71,6 @@ QWidget* bottomRow(analysis::RenTaiPanel& panel, Binder& binder, QWidget* parent
     return row;
 }
 
-}  // namespace
-
 void layoutFraRenTai(analysis::RenTaiPanel& panel, Binder& binder, QWidget* body) {
     auto* chartRow = new QHBoxLayout;
     chartRow->setSpacing(8);
@@ -92,4 +90,7 @@ void layoutFraRenTai(analysis::RenTaiPanel& panel, Binder& binder, QWidget* body
     layout->addWidget(bottomRow(panel, binder, body));
 }
 
+[[maybe_unused]] const bool registered = registerView<analysis::RenTaiPanel>(layoutFraRenTai);
+
+}  // namespace
 }  // namespace qtgui::panels

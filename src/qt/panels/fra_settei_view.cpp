@@ -337,8 +337,6 @@ QGroupBox* scaleStepGroup(setup::SetteiPanel& panel, Binder& binder, QWidget* bo
     return group;
 }
 
-}  // namespace
-
 void layoutFraSettei(setup::SetteiPanel& panel, Binder& binder, QWidget* body) {
     // On the body: a bound widget's own style sheet is its model's colour.
     body->setStyleSheet(QString::fromUtf8(kMeterStyle));
@@ -352,4 +350,7 @@ void layoutFraSettei(setup::SetteiPanel& panel, Binder& binder, QWidget* body) {
                   {.spacing = 10, .margins = {4, 0, 0, 0}}));
 }
 
+[[maybe_unused]] const bool registered = registerView<setup::SetteiPanel>(layoutFraSettei);
+
+}  // namespace
 }  // namespace qtgui::panels

@@ -144,8 +144,6 @@ QWidget* chartColumn(records::TaijyuPanel& panel, Binder& binder, QWidget* paren
     return column;
 }
 
-}  // namespace
-
 void layoutFraTaijyu(records::TaijyuPanel& panel, Binder& binder, QWidget* body) {
     body->setStyleSheet(QString::fromUtf8(kTaijyuStyle));
     // Built in reading order, which is the order of the Tab key.
@@ -157,4 +155,7 @@ void layoutFraTaijyu(records::TaijyuPanel& panel, Binder& binder, QWidget* body)
                      {.spacing = 12}));
 }
 
+[[maybe_unused]] const bool registered = registerView<records::TaijyuPanel>(layoutFraTaijyu);
+
+}  // namespace
 }  // namespace qtgui::panels

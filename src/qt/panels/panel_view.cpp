@@ -1,18 +1,11 @@
 // The frame of every panel: a caption bar drawn from the Frame model and the
-// body below it.
+// body that the panel's view lays out below it.
 #include <QLabel>
 #include <QVBoxLayout>
+#include <map>
+#include <stdexcept>
 
-#include "analysis/avgtai_panel.h"
-#include "analysis/bunseki_panel.h"
-#include "analysis/rentai_panel.h"
-#include "app/main_panel.h"
-#include "notes/memo_panel.h"
 #include "qt/panels/panels.h"
-#include "records/cale_panel.h"
-#include "records/taijyu_panel.h"
-#include "savings/cyokin_panel.h"
-#include "setup/settei_panel.h"
 
 namespace qtgui::panels {
 namespace {
@@ -33,44 +26,22 @@ class PanelBinding : public Binding {
     QLabel* caption_;
 };
 
-// A view of one kind of panel, by the name the panel gives its view.
-struct View {
-    std::string_view name;
-    void (*layout)(host::Panel& panel, Binder& binder, QWidget* body);
-};
-
-template <typename P, void (*Layout)(P&, Binder&, QWidget*)>
-void layoutAs(host::Panel& panel, Binder& binder, QWidget* body) {
-    Layout(dynamic_cast<P&>(panel), binder, body);
-}
-
-const View kViews[] = {
-    {"main", layoutAs<app::MainPanel, layoutFraMain>},
-    {"settei", layoutAs<setup::SetteiPanel, layoutFraSettei>},
-    {"rentai", layoutAs<analysis::RenTaiPanel, layoutFraRenTai>},
-    {"bunseki", layoutAs<analysis::BunsekiPanel, layoutFraBunseki>},
-    {"avgtai", layoutAs<analysis::AvgTaiPanel, layoutFraAvgTai>},
-    {"taijyu", layoutAs<records::TaijyuPanel, layoutFraTaijyu>},
-    {"cale", layoutAs<records::CalePanel, layoutFraCale>},
-    {"memo", layoutAs<notes::MemoPanel, layoutFraMemo>},
-    {"cyokin", layoutAs<savings::CyokinPanel, layoutFraCyokin>},
-};
-
-void layoutBody(host::Panel& panel, Binder& binder, QWidget* body) {
-    for (const View& view : kViews) {
-        if (view.name == panel.info().view) {
-            view.layout(panel, binder, body);
-            return;
-        }
-    }
-    // A panel whose controls are still to come: its caption above an empty body.
-    auto* layout = new QVBoxLayout(body);
-    layout->addStretch(1);
+std::map<std::type_index, Layout>& views() {
+    static std::map<std::type_index, Layout> registered;
+    return registered;
 }
 
 }  // namespace
 
+bool registerView(std::type_index panel, Layout layout) {
+    views()[panel] = std::move(layout);
+    return true;
+}
+
 QWidget* build(host::Panel& model, Binder& binder, QWidget* parent) {
+    auto view = views().find(typeid(model));
+    if (view == views().end())
+        throw std::logic_error("no view for the panel " + std::string(model.info().frame));
     ui::Frame& panel = model.frame;
     auto* widget = new QWidget(parent);
     widget->setObjectName(qstr(panel.name()));
@@ -84,7 +55,7 @@ QWidget* build(host::Panel& model, Binder& binder, QWidget* parent) {
     layout->setSpacing(10);
     layout->addWidget(caption);
     layout->addWidget(body, 1);
-    layoutBody(model, binder, body);
+    view->second(model, binder, body);
     binder.add<PanelBinding>(panel, widget, caption);
     return widget;
 }

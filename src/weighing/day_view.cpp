@@ -1,4 +1,4 @@
-#include "app/day_view.h"
+#include "weighing/day_view.h"
 
 #include <algorithm>
 #include <limits>
@@ -6,7 +6,7 @@
 #include "analysis/bmi.h"
 #include "core/numbers.h"
 
-namespace app {
+namespace weighing {
 namespace {
 
 int32_t saturatedSum(int32_t a, int32_t b) {
@@ -115,4 +115,4 @@ DayView computeDay(std::span<const core::RecordView> records, const savings::Con
     return view;
 }
 
-}  // namespace app
+}  // namespace weighing

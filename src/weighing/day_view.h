@@ -13,7 +13,7 @@
 #include "core/weight_log.h"
 #include "savings/penalty.h"
 
-namespace app {
+namespace weighing {
 
 // How a difference shows as the cell displays it, to one decimal: a gain, no
 // change (also "-0.0Kg"), or a loss.
@@ -57,4 +57,4 @@ struct DayView {
 DayView computeDay(std::span<const core::RecordView> records, const savings::ConversionTable& table,
                    float height, std::string_view selected);
 
-}  // namespace app
+}  // namespace weighing

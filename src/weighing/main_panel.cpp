@@ -1,4 +1,4 @@
-#include "app/main_panel.h"
+#include "weighing/main_panel.h"
 
 #include <cmath>
 
@@ -6,7 +6,7 @@
 #include "core/numbers.h"
 #include "core/settings.h"
 
-namespace app {
+namespace weighing {
 namespace {
 
 std::pair<const char*, ui::Color> arrowOf(Mark mark) {
@@ -23,7 +23,19 @@ std::pair<const char*, ui::Color> arrowOf(Mark mark) {
 
 }  // namespace
 
-MainPanel::MainPanel(host::PanelHost& host, const host::PanelInfo& info) : Panel(host, info) {
+const host::PanelInfo MainPanel::kInfo{
+    .frame = "fraMain",
+    .caption = "メイン",
+    .button = "cmdMain",
+    .buttonCaption = "メイン",
+    .toolTip = "メイン画面を表示します",
+    .icon = "main",
+    .helpPage = "main",
+    .helpText = {},  // the main panel explains nothing as it opens
+    .key = '1',
+};
+
+MainPanel::MainPanel(host::PanelHost& host) : Panel(host, kInfo) {
     cmdJikan.setToolTip("状況をその時の時間で保存");
     cmdFree.setToolTip("状況選択リスト外の内容を入力");
     cmdTaiHozon.setToolTip("体重を保存します");
@@ -48,8 +60,38 @@ void MainPanel::wireEvents() {
     cmdTaiHozon.Click = [this] { cmdTaiHozon_Click(); };
 }
 
-void MainPanel::showSituations(const std::vector<std::string>& labels) {
+void MainPanel::load() {
+    mtvmain.setDate(host_.services().clock.today());
+    INIT_DAY_LIST();
+}
+
+void MainPanel::start() {
+    DSP_MAIN();
+    READ_MARKER();
+    DSP_BMI();
+    endEntry();
+}
+
+void MainPanel::situationsChanged(const std::vector<std::string>& labels) {
     lstAct.setItems(labels);
+}
+
+void MainPanel::logChanged() {
+    DSP_MAIN();
+}
+
+void MainPanel::dayChosen(core::Date date) {
+    mtvmain.setDate(date);
+    DSP_MAIN();
+    host_.open(*this);
+}
+
+void MainPanel::DSP_BMI() {
+    auto& shared = host_.shared();
+    if (shared.Summary.RecordCount == 0) return;
+    if (shared.hasHeight())
+        shared.CurrentBmi = analysis::bmiOf(shared.CurrentWeight, shared.Height);
+    host_.currentWeighingChanged();
 }
 
 void MainPanel::INIT_DAY_LIST() {
@@ -74,8 +116,8 @@ void MainPanel::DSP_MAIN() {
     core::LogScan scan = core::READ_LOG(host_.dataDir());
     std::vector<core::RecordView> records;
     for (core::RecordView rec; scan.next(rec);) records.push_back(rec);
-    DayView day =
-        computeDay(records, shared.Conversion, shared.Height, core::dateText(mtvmain.date()));
+    DayView day = computeDay(records, host_.values().get<savings::ConversionTable>(), shared.Height,
+                             core::dateText(mtvmain.date()));
 
     auto& sum = shared.Summary;
     sum = day.summary;
@@ -97,7 +139,7 @@ void MainPanel::DSP_MAIN() {
     fillDay(day);
     shared.CurrentWeight = day.currentWeight;
     shared.CurrentDate = day.currentDate;
-    host_.DSP_BMI();
+    DSP_BMI();
     showSummaryLabels(day);
     SelectedSituation.clear();
     txtTaiInp.setText("");
@@ -180,7 +222,7 @@ void MainPanel::showSummaryLabels(const DayView& day) {
     }
 }
 
-void MainPanel::showBmiClass() {
+void MainPanel::currentWeighingChanged() {
     const auto& shared = host_.shared();
     if (!shared.hasHeight()) {  // no height, no BMI: show nothing rather than divide by zero
         lblMHyouka.setText("");
@@ -214,4 +256,4 @@ void MainPanel::mcrMain_Click() {
     host_.saved(core::writeMarkerStyle(host_.dataDir(), MarkerStyle));
 }
 
-}  // namespace app
+}  // namespace weighing

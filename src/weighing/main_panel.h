@@ -5,14 +5,15 @@
 
 #include <string>
 
-#include "app/day_view.h"
 #include "host/panel.h"
+#include "weighing/day_view.h"
 
-namespace app {
+namespace weighing {
 
 class MainPanel : public host::Panel {
   public:
-    MainPanel(host::PanelHost& host, const host::PanelInfo& info);
+    static const host::PanelInfo kInfo;
+    explicit MainPanel(host::PanelHost& host);
 
     ui::Frame& fraMain = frame;
     // ---- the selected day
@@ -45,11 +46,20 @@ class MainPanel : public host::Panel {
     std::string SelectedSituation;
     int16_t MarkerStyle = 1;
 
-    void showSituations(const std::vector<std::string>& labels) override;
+    // Start-up: today in the calendar, the day list laid out; then the day
+    // drawn with the chart's marker.
+    void load() override;
+    void start() override;
+    void situationsChanged(const std::vector<std::string>& labels) override;
+    // A panel rewrote the log: the day is drawn again.
+    void logChanged() override;
+    // The class of the current weight on the bar.
+    void currentWeighingChanged() override;
+    // The day chosen elsewhere is drawn and the panel opened.
+    void dayChosen(core::Date date) override;
+
     void INIT_DAY_LIST();
     void DSP_MAIN();
-    // The class of the current weight on the bar, after the window's DSP_BMI.
-    void showBmiClass();
     void READ_MARKER();
     void SET_MARKER();
     // Until the first weighing is chosen the up and down buttons are off.
@@ -76,6 +86,8 @@ class MainPanel : public host::Panel {
     void showSummaryLabels(const DayView& day);
     void beginEntry(std::string situation);
     void stepWeight(double sign);
+    // The BMI of the current weighing, told to every panel.
+    void DSP_BMI();
 };
 
-}  // namespace app
+}  // namespace weighing

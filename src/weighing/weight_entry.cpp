@@ -1,12 +1,12 @@
 // Recording a weighing: choose the situation, set the weight, save.
 #include <cmath>
 
-#include "app/main_panel.h"
 #include "core/numbers.h"
 #include "setup/situation_edit.h"
 #include "setup/situation_list.h"
+#include "weighing/main_panel.h"
 
-namespace app {
+namespace weighing {
 
 using ui::Icon;
 
@@ -52,7 +52,7 @@ void MainPanel::cmdFree_Click() {
         ui::Answer::Yes) {
         if (host_.saved(setup::appendSituation(host_.dataDir(), SelectedSituation,
                                                setup::LabelForm::Quoted)))
-            host_.READ_JYOUKYOU();
+            host_.situationsWritten();
     }
     txtTaiInp.selectAll();
     txtTaiInp.setFocus();
@@ -124,4 +124,4 @@ void MainPanel::cmdTaiHozon_Click() {
     endEntry();
 }
 
-}  // namespace app
+}  // namespace weighing

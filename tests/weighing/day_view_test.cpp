@@ -1,10 +1,10 @@
 // The main panel's day: which weighings it lists, what each one costs, and
 // what the totals and the face say, for a selected date of a small log.
-#include "app/day_view.h"
+#include "weighing/day_view.h"
 
 #include <gtest/gtest.h>
 
-namespace app {
+namespace weighing {
 namespace {
 
 const core::RecordView kLog[] = {
@@ -128,4 +128,4 @@ TEST(DayView, MarksFollowTheDifferenceAsShownToOneDecimal) {
 }
 
 }  // namespace
-}  // namespace app
+}  // namespace weighing

@@ -1,0 +1,17 @@
+// The trend of the whole log, worked out once per change of the log for every
+// panel that shows it (the trend chart and the analysis lists).
+#pragma once
+
+#include <memory>
+
+#include "analysis/trend.h"
+#include "host/values.h"
+
+namespace analysis {
+
+inline std::shared_ptr<const Trend> sharedTrend(
+    host::Values& values, const std::shared_ptr<const core::LogRecords>& log) {
+    return values.fromLog<Trend>(log, [](const auto& records) { return trend(records, ""); });
+}
+
+}  // namespace analysis

@@ -1,0 +1,69 @@
+// Values that several panels read and that belong to one subsystem: kept by
+// the window under their type, so that the window's framework needs to know
+// none of them. A value is either set by whoever owns it (the conversion
+// table after it is read or edited) or worked out from the log once per
+// change of the log (the trend), on the first request after the change.
+#pragma once
+
+#include <map>
+#include <memory>
+#include <typeindex>
+#include <utility>
+
+#include "core/weight_log.h"
+
+namespace host {
+
+// A value of a subsystem that a panel worked out anew and passes on to the
+// panels that show it too (the trend, as the analysis panel opens).
+class Published {
+  public:
+    template <typename T>
+    explicit Published(std::shared_ptr<const T> value)
+        : type_(typeid(T)), value_(std::move(value)) {}
+    // The value when it is a T, else null.
+    template <typename T>
+    std::shared_ptr<const T> as() const {
+        return type_ == typeid(T) ? std::static_pointer_cast<const T>(value_) : nullptr;
+    }
+
+  private:
+    std::type_index type_;
+    std::shared_ptr<const void> value_;
+};
+
+class Values {
+  public:
+    // The value of type T last set, or a default one.
+    template <typename T>
+    const T& get() {
+        auto& slot = slots_[typeid(T)];
+        if (!slot.value) slot.value = std::make_shared<const T>();
+        return *static_cast<const T*>(slot.value.get());
+    }
+    template <typename T>
+    void set(T value) {
+        slots_[typeid(T)] = {std::make_shared<const T>(std::move(value)), nullptr};
+    }
+
+    // The value that `compute(log->records)` gives, kept while the same read
+    // of the log is the current one: a log read again (it changed) makes it
+    // anew. Shared, so that a list can keep what it shows.
+    template <typename T, typename Compute>
+    std::shared_ptr<const T> fromLog(const std::shared_ptr<const core::LogRecords>& log,
+                                     Compute&& compute) {
+        auto& slot = slots_[typeid(T)];
+        if (!slot.value || slot.log != log)
+            slot = {std::make_shared<const T>(compute(log->records)), log};
+        return std::static_pointer_cast<const T>(slot.value);
+    }
+
+  private:
+    struct Slot {
+        std::shared_ptr<const void> value;
+        std::shared_ptr<const core::LogRecords> log;  // the read it was worked out from
+    };
+    std::map<std::type_index, Slot> slots_;
+};
+
+}  // namespace host
