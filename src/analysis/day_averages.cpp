@@ -9,8 +9,6 @@
 namespace analysis {
 namespace {
 
-constexpr std::string_view kUnordered =
-    "体重データの日付が古い順に並んでいないため、日毎平均を表示できません。";
 constexpr std::string_view kUnreadableLogDate =
     "体重データに日付として読めないものがあるため、日毎平均を表示できません。";
 constexpr std::string_view kTooManyDays = "日数が 32767 日を超えるため、日毎平均を表示できません。";
@@ -26,8 +24,8 @@ struct Day {
     bool weighed = false;  // the count before a day without weighing is carried
 };
 
-// Every calendar day from the first record's date to the last one's, each
-// record on its own date, with the last average carried over days without
+// Every calendar day from the earliest record's date to the latest one's,
+// each record on its own date, with the last average carried over days without
 // weighing.
 struct DayTable {
     core::Date first{};
@@ -40,23 +38,34 @@ struct DayTable {
     core::Date last() const { return dateOf(days.size() - 1); }
 };
 
-std::string_view placeRecords(std::span<const core::WeightRecord> records, DayTable& table) {
-    std::optional<core::Date> previous;
+// The dates of the records in log order; false when one is no date.
+bool readDates(std::span<const core::WeightRecord> records, std::vector<core::Date>& dates) {
+    dates.reserve(records.size());
     for (const auto& r : records) {
         auto date = core::parseDate(r.Date);
-        if (!date) return kUnreadableLogDate;
-        if (previous && *date < *previous) return kUnordered;
-        if (!previous) table.first = *date;
-        previous = date;
-        if (core::daysBetween(table.first, *date) >= kMaxDays) return kTooManyDays;
-        auto d = static_cast<size_t>(core::daysBetween(table.first, *date));
-        if (table.days.size() <= d) table.days.resize(d + 1);
-        Day& day = table.days[d];
-        day.sum += r.Weight;
+        if (!date) return false;
+        dates.push_back(*date);
+    }
+    return true;
+}
+
+// Each record on its own calendar day, whatever the order of the log: the
+// days run from the earliest date to the latest. A day's weights are added
+// in single precision in log order.
+std::string_view placeRecords(std::span<const core::WeightRecord> records, DayTable& table) {
+    std::vector<core::Date> dates;
+    if (!readDates(records, dates)) return kUnreadableLogDate;
+    auto [earliest, latest] = std::minmax_element(dates.begin(), dates.end());
+    if (core::daysBetween(*earliest, *latest) >= kMaxDays) return kTooManyDays;
+    table.first = *earliest;
+    table.days.resize(static_cast<size_t>(core::daysBetween(*earliest, *latest)) + 1);
+    for (size_t i = 0; i < records.size(); ++i) {
+        Day& day = table.days[static_cast<size_t>(core::daysBetween(table.first, dates[i]))];
+        day.sum += records[i].Weight;
         ++day.count;
         day.weighed = true;
-        table.highest = std::max(table.highest, r.Weight);
-        table.lowest = std::min(table.lowest, r.Weight);
+        table.highest = std::max(table.highest, records[i].Weight);
+        table.lowest = std::min(table.lowest, records[i].Weight);
     }
     return {};
 }

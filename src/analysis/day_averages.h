@@ -1,6 +1,6 @@
 // The daily averages (fraAvgTai): the weighings of each calendar day reduced
-// to one average, for every day from the first to the last record or for a
-// chosen period, with the chart series, the export file "日毎平均.txt" and
+// to one average, for every day from the earliest to the latest record or for
+// a chosen period, with the chart series, the export file "日毎平均.txt" and
 // the printed report.
 #pragma once
 
@@ -59,14 +59,15 @@ struct DayAveragesResult {
     bool ok() const { return error.empty(); }
 };
 
-// DSP_AVGTAI: every day from the first record's date to the last one's.
-// Refused when the log's dates are not in order or span too many days.
+// DSP_AVGTAI: every day from the earliest record's date to the latest one's,
+// whatever the order of the log. Refused when a date is unreadable or the
+// dates span more than kMaxDays days.
 DayAveragesResult dayAverages(std::span<const core::WeightRecord> records);
 
 // DSP_AVGTAI_KIKAN: the days from the date typed in cboStdate2 to the one in
 // cboEddate2, numbered from 1; a period running past the log keeps empty rows
 // at its end. Refused for a text that is no date, an end before the start,
-// or a log whose dates are not in order.
+// or a log that the whole view refuses.
 DayAveragesResult dayAveragesForPeriod(std::span<const core::WeightRecord> records,
                                        std::string_view startText, std::string_view endText);
 

@@ -104,7 +104,6 @@ TEST(DayAverages, CarriedAcrossSeveralDaysBeforeThePeriod) {
 }
 
 TEST(DayAverages, Refusals) {
-    auto unordered = logOf({{"2024/01/05", 70.0f}, {"2024/01/03", 69.0f}});
     struct Case {
         const char* what;
         std::vector<core::WeightRecord> log;
@@ -119,8 +118,9 @@ TEST(DayAverages, Refusals) {
          "期間の日付が読めません。yy/mm/dd の形で入力してください。"},
         {"empty box", kNovember, "03/11/01", "",
          "期間の日付が読めません。yy/mm/dd の形で入力してください。"},
-        {"dates out of order", unordered, "24/01/03", "24/01/05",
-         "体重データの日付が古い順に並んでいないため、日毎平均を表示できません。"},
+        {"a date that is no date", logOf({{"2024/01/01", 70.0f}, {"2024/13/01", 69.0f}}),
+         "24/01/01", "24/01/01",
+         "体重データに日付として読めないものがあるため、日毎平均を表示できません。"},
         {"a century of days", kNovember, "1900/01/01", "2003/11/03",
          "日数が 32767 日を超えるため、日毎平均を表示できません。"},
     };
@@ -129,10 +129,69 @@ TEST(DayAverages, Refusals) {
         EXPECT_EQ(r.error, c.error) << c.what;
         EXPECT_TRUE(r.table.rows.empty()) << c.what;
     }
-    DayAveragesResult all = dayAverages(unordered);
-    EXPECT_FALSE(all.ok());
-    EXPECT_TRUE(all.table.rows.empty());
     EXPECT_FALSE(dayAverages(logOf({{"1900/01/01", 70.0f}, {"2000/01/01", 69.0f}})).ok());
+    // 32,767 days from the first to the last is the most; one more is refused,
+    // whichever record comes first in the log.
+    EXPECT_EQ(dayAverages(logOf({{"2024/01/01", 70.0f}, {"1934/04/17", 69.0f}})).table.rows.size(),
+              32767u);
+    DayAveragesResult tooMany = dayAverages(logOf({{"2024/01/01", 70.0f}, {"1934/04/16", 69.0f}}));
+    EXPECT_EQ(tooMany.error, "日数が 32767 日を超えるため、日毎平均を表示できません。");
+}
+
+// A log out of date order shows what the same log sorted by date shows: each
+// weighing counts on its own day. The sort keeps the log order within a day,
+// because a day's weights are added in single precision in log order, and the
+// sum depends on that order: 70.1 + 70.2 + 70.3 gives 210.59999 but
+// 70.3 + 70.2 + 70.1 gives 210.60001.
+TEST(DayAverages, LogOutOfDateOrder) {
+    struct Case {
+        const char* what;
+        std::vector<core::WeightRecord> log, sorted;
+        double thirdDay;  // the chart's value on 2024/01/03
+    };
+    const Case cases[] = {
+        {"a day's weights in log order",
+         logOf({{"2024/01/03", 70.1f},
+                {"2024/01/01", 69.0f},
+                {"2024/01/03", 70.2f},
+                {"2024/01/03", 70.3f}}),
+         logOf({{"2024/01/01", 69.0f},
+                {"2024/01/03", 70.1f},
+                {"2024/01/03", 70.2f},
+                {"2024/01/03", 70.3f}}),
+         70.19999694824219},  // 210.59999084472656f / 3 in single precision
+        {"the same weights the other way round",
+         logOf({{"2024/01/03", 70.3f},
+                {"2024/01/03", 70.2f},
+                {"2024/01/01", 69.0f},
+                {"2024/01/03", 70.1f}}),
+         logOf({{"2024/01/01", 69.0f},
+                {"2024/01/03", 70.3f},
+                {"2024/01/03", 70.2f},
+                {"2024/01/03", 70.1f}}),
+         70.20000457763672},  // 210.60000610351562f / 3
+    };
+    const std::vector<DayRow> rows = {
+        {"1", "24/01/01", "69.0"}, {"2", "24/01/02", ""}, {"3", "24/01/03", "70.2"}};
+    for (const auto& c : cases) {
+        DayAveragesResult r = dayAverages(c.log), s = dayAverages(c.sorted);
+        ASSERT_TRUE(r.ok()) << c.what << ": " << r.error;
+        EXPECT_EQ(r.table.rows, rows) << c.what;
+        EXPECT_EQ(r.table.chart, points({69.0f, 69.0f, static_cast<float>(c.thirdDay)})) << c.what;
+        EXPECT_EQ(r.table.chart, s.table.chart) << c.what;
+        EXPECT_EQ(r.table.dateItems, s.table.dateItems) << c.what;
+        EXPECT_EQ(r.table.startText, "24/01/01") << c.what;
+        EXPECT_EQ(r.table.endText, "24/01/03") << c.what;
+        EXPECT_EQ(r.table.axis, (Axis{69, 71})) << c.what;
+        EXPECT_EQ(r.table.RecordCount, 4) << c.what;
+
+        DayAveragesResult p = dayAveragesForPeriod(c.log, "24/01/02", "24/01/03");
+        ASSERT_TRUE(p.ok()) << c.what << ": " << p.error;
+        EXPECT_EQ(p.table.rows,
+                  (std::vector<DayRow>{{"1", "24/01/02", ""}, {"2", "24/01/03", "70.2"}}))
+            << c.what;
+        EXPECT_EQ(p.table.chart, points({69.0f, static_cast<float>(c.thirdDay)})) << c.what;
+    }
 }
 
 TEST(DayAverages, EmptyAndSingleRecordLogs) {
