@@ -4,6 +4,7 @@
 #include <charconv>
 #include <chrono>
 
+#include "analysis/day_means.h"
 #include "core/numbers.h"
 
 namespace analysis {
@@ -12,6 +13,10 @@ namespace {
 constexpr std::string_view kUnreadableLogDate =
     "体重データに日付として読めないものがあるため、日毎平均を表示できません。";
 constexpr std::string_view kTooManyDays = "日数が 32767 日を超えるため、日毎平均を表示できません。";
+constexpr std::string_view kTooManyWeeks =
+    "週の数が 32767 を超えるため、週毎平均を表示できません。";
+constexpr std::string_view kTooManyMonths =
+    "月の数が 32767 を超えるため、月毎平均を表示できません。";
 constexpr std::string_view kUnreadableBox =
     "期間の日付が読めません。yy/mm/dd の形で入力してください。";
 constexpr std::string_view kEndBeforeStart = "期間の終わりの日付が始めの日付より前になっています。";
@@ -151,6 +156,48 @@ std::string exportNumber(std::string_view average) {
     return value == 0 ? "0" : core::shortestText(value);
 }
 
+// The first day of the week (from Sunday) or the month holding the day.
+DayNumber periodStart(DayNumber day, Unit unit) {
+    if (unit == Unit::Week) {
+        std::chrono::weekday weekday{std::chrono::sys_days(std::chrono::days(day))};
+        return day - static_cast<DayNumber>(weekday.c_encoding());
+    }
+    core::Date date = dateOfDay(day);
+    return dayNumber(date.year() / date.month() / 1);
+}
+
+DayNumber nextPeriodStart(DayNumber start, Unit unit) {
+    if (unit == Unit::Week) return start + 7;
+    core::Date date = dateOfDay(start);
+    return dayNumber(date.year() / date.month() / 1 + std::chrono::months(1));
+}
+
+int64_t periodCount(DayNumber first, DayNumber last, Unit unit) {
+    if (unit == Unit::Week) return (periodStart(last, unit) - periodStart(first, unit)) / 7 + 1;
+    auto months = [](core::Date d) {
+        return int64_t{static_cast<int>(d.year())} * 12 + static_cast<unsigned>(d.month());
+    };
+    return months(dateOfDay(last)) - months(dateOfDay(first)) + 1;
+}
+
+// One row per period; `next` walks the weighed days in date order.
+void addPeriodRows(DayAverages& out, const std::vector<DayMean>& days, Unit unit) {
+    size_t next = 0;
+    double carried = days.front().mean;
+    for (DayNumber start = periodStart(days.front().day, unit); next < days.size();) {
+        DayNumber end = nextPeriodStart(start, unit);
+        double sum = 0;
+        int32_t count = 0;
+        for (; next < days.size() && days[next].day < end; ++next, ++count) sum += days[next].mean;
+        if (count > 0) carried = sum / count;
+        out.rows.push_back({std::to_string(out.rows.size() + 1),
+                            core::Format(dateOfDay(start), "yy/mm/dd"),
+                            count > 0 ? formatValue(carried, "0.0") : ""});
+        out.chart.push_back(carried);
+        start = end;
+    }
+}
+
 void printLine(ui::PrintJob& job, std::string text) {
     job.push_back(ui::printX(kListX));
     job.push_back(ui::printText(std::move(text)));
@@ -193,6 +240,20 @@ DayAveragesResult dayAveragesForPeriod(std::span<const core::WeightRecord> recor
     out.rows.resize(static_cast<size_t>(length));
     out.chart.resize(static_cast<size_t>(length));
     out.axis = weightAxis(table.lowest, table.highest);
+    out.RecordCount = static_cast<int32_t>(records.size());
+    return result;
+}
+
+DayAveragesResult periodAverages(std::span<const core::WeightRecord> records, Unit unit) {
+    DayAveragesResult result;
+    if (records.empty()) return result;
+    DayMeans means = dayMeans(records);
+    if (means.unreadableDates > 0) return refused(kUnreadableLogDate);
+    if (periodCount(means.days.front().day, means.days.back().day, unit) > kMaxDays)
+        return refused(unit == Unit::Week ? kTooManyWeeks : kTooManyMonths);
+    DayAverages& out = result.table;
+    addPeriodRows(out, means.days, unit);
+    out.axis = weightAxis(means.lowest, means.highest);
     out.RecordCount = static_cast<int32_t>(records.size());
     return result;
 }
