@@ -78,11 +78,11 @@ enum class Unit { Week, Month };
 // month, from the one holding the earliest record's date to the one holding
 // the latest, whatever the order of the log. A row gives its number from 1,
 // the period's first day (a week's Sunday, a month's 1st, even when it lies
-// before the first weighing) and the mean of the period's day means (each day's
-// mean as dayMeans gives it: its weights summed in double over their count), empty for
-// a period without weighing. The chart carries the last mean over such
-// periods; the axis is the daily view's. No date box items. Refused when a
-// date is unreadable or there would be more than kMaxDays rows.
+// before the first weighing) and the mean of its weighed days' means (as
+// dayMeans gives them), empty for a period without weighing. The chart
+// carries the last mean over such periods; the axis is the daily view's.
+// No date box items. Refused when a date is unreadable or there would be more
+// than kMaxDays rows.
 DayAveragesResult periodAverages(std::span<const core::WeightRecord> records, Unit unit);
 
 // The date in a date box: "yyyy/mm/dd", or "yy/mm/dd" read in the century
