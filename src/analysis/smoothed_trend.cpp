@@ -20,8 +20,10 @@ std::vector<double> trendOfDays(const std::vector<DayMean>& days) {
     return trend;
 }
 
-// The slope of the trend against the day over the last kPaceDays calendar
-// days; a day without weighing has the trend of the last day before it.
+// The least-squares slope of the trend against the day over the last
+// kPaceDays calendar days; a day without weighing has the trend of the last
+// day before it. The days' distances from their middle sum to zero, so the
+// mean of the trend drops out of Σ(x − middle)(T − mean).
 std::optional<double> slopeOverLastDays(const std::vector<DayMean>& days,
                                         const std::vector<double>& trend) {
     const DayNumber last = days.back().day;
