@@ -4,16 +4,19 @@
 #include <charconv>
 #include <chrono>
 
+#include "analysis/day_means.h"
 #include "core/numbers.h"
 
 namespace analysis {
 namespace {
 
-constexpr std::string_view kUnordered =
-    "体重データの日付が古い順に並んでいないため、日毎平均を表示できません。";
 constexpr std::string_view kUnreadableLogDate =
     "体重データに日付として読めないものがあるため、日毎平均を表示できません。";
 constexpr std::string_view kTooManyDays = "日数が 32767 日を超えるため、日毎平均を表示できません。";
+constexpr std::string_view kTooManyWeeks =
+    "週の数が 32767 を超えるため、週毎平均を表示できません。";
+constexpr std::string_view kTooManyMonths =
+    "月の数が 32767 を超えるため、月毎平均を表示できません。";
 constexpr std::string_view kUnreadableBox =
     "期間の日付が読めません。yy/mm/dd の形で入力してください。";
 constexpr std::string_view kEndBeforeStart = "期間の終わりの日付が始めの日付より前になっています。";
@@ -26,8 +29,8 @@ struct Day {
     bool weighed = false;  // the count before a day without weighing is carried
 };
 
-// Every calendar day from the first record's date to the last one's, each
-// record on its own date, with the last average carried over days without
+// Every calendar day from the earliest record's date to the latest one's,
+// each record on its own date, with the last average carried over days without
 // weighing.
 struct DayTable {
     core::Date first{};
@@ -40,23 +43,34 @@ struct DayTable {
     core::Date last() const { return dateOf(days.size() - 1); }
 };
 
-std::string_view placeRecords(std::span<const core::WeightRecord> records, DayTable& table) {
-    std::optional<core::Date> previous;
+// The dates of the records in log order; false when one is no date.
+bool readDates(std::span<const core::WeightRecord> records, std::vector<core::Date>& dates) {
+    dates.reserve(records.size());
     for (const auto& r : records) {
         auto date = core::parseDate(r.Date);
-        if (!date) return kUnreadableLogDate;
-        if (previous && *date < *previous) return kUnordered;
-        if (!previous) table.first = *date;
-        previous = date;
-        if (core::daysBetween(table.first, *date) >= kMaxDays) return kTooManyDays;
-        auto d = static_cast<size_t>(core::daysBetween(table.first, *date));
-        if (table.days.size() <= d) table.days.resize(d + 1);
-        Day& day = table.days[d];
-        day.sum += r.Weight;
+        if (!date) return false;
+        dates.push_back(*date);
+    }
+    return true;
+}
+
+// Each record on its own calendar day, whatever the order of the log: the
+// days run from the earliest date to the latest. A day's weights are added
+// in single precision in log order.
+std::string_view placeRecords(std::span<const core::WeightRecord> records, DayTable& table) {
+    std::vector<core::Date> dates;
+    if (!readDates(records, dates)) return kUnreadableLogDate;
+    auto [earliest, latest] = std::minmax_element(dates.begin(), dates.end());
+    if (core::daysBetween(*earliest, *latest) >= kMaxDays) return kTooManyDays;
+    table.first = *earliest;
+    table.days.resize(static_cast<size_t>(core::daysBetween(*earliest, *latest)) + 1);
+    for (size_t i = 0; i < records.size(); ++i) {
+        Day& day = table.days[static_cast<size_t>(core::daysBetween(table.first, dates[i]))];
+        day.sum += records[i].Weight;
         ++day.count;
         day.weighed = true;
-        table.highest = std::max(table.highest, r.Weight);
-        table.lowest = std::min(table.lowest, r.Weight);
+        table.highest = std::max(table.highest, records[i].Weight);
+        table.lowest = std::min(table.lowest, records[i].Weight);
     }
     return {};
 }
@@ -142,6 +156,48 @@ std::string exportNumber(std::string_view average) {
     return value == 0 ? "0" : core::shortestText(value);
 }
 
+// The first day of the week (from Sunday) or the month holding the day.
+DayNumber periodStart(DayNumber day, Unit unit) {
+    if (unit == Unit::Week) {
+        std::chrono::weekday weekday{std::chrono::sys_days(std::chrono::days(day))};
+        return day - static_cast<DayNumber>(weekday.c_encoding());
+    }
+    core::Date date = dateOfDay(day);
+    return dayNumber(date.year() / date.month() / 1);
+}
+
+DayNumber nextPeriodStart(DayNumber start, Unit unit) {
+    if (unit == Unit::Week) return start + 7;
+    core::Date date = dateOfDay(start);
+    return dayNumber(date.year() / date.month() / 1 + std::chrono::months(1));
+}
+
+int64_t periodCount(DayNumber first, DayNumber last, Unit unit) {
+    if (unit == Unit::Week) return (periodStart(last, unit) - periodStart(first, unit)) / 7 + 1;
+    auto months = [](core::Date d) {
+        return int64_t{static_cast<int>(d.year())} * 12 + static_cast<unsigned>(d.month());
+    };
+    return months(dateOfDay(last)) - months(dateOfDay(first)) + 1;
+}
+
+// One row per period; `next` walks the weighed days in date order.
+void addPeriodRows(DayAverages& out, const std::vector<DayMean>& days, Unit unit) {
+    size_t next = 0;
+    double carried = days.front().mean;
+    for (DayNumber start = periodStart(days.front().day, unit); next < days.size();) {
+        DayNumber end = nextPeriodStart(start, unit);
+        double sum = 0;
+        int32_t count = 0;
+        for (; next < days.size() && days[next].day < end; ++next, ++count) sum += days[next].mean;
+        if (count > 0) carried = sum / count;
+        out.rows.push_back({std::to_string(out.rows.size() + 1),
+                            core::Format(dateOfDay(start), "yy/mm/dd"),
+                            count > 0 ? formatValue(carried, "0.0") : ""});
+        out.chart.push_back(carried);
+        start = end;
+    }
+}
+
 void printLine(ui::PrintJob& job, std::string text) {
     job.push_back(ui::printX(kListX));
     job.push_back(ui::printText(std::move(text)));
@@ -184,6 +240,20 @@ DayAveragesResult dayAveragesForPeriod(std::span<const core::WeightRecord> recor
     out.rows.resize(static_cast<size_t>(length));
     out.chart.resize(static_cast<size_t>(length));
     out.axis = weightAxis(table.lowest, table.highest);
+    out.RecordCount = static_cast<int32_t>(records.size());
+    return result;
+}
+
+DayAveragesResult periodAverages(std::span<const core::WeightRecord> records, Unit unit) {
+    DayAveragesResult result;
+    if (records.empty()) return result;
+    DayMeans means = dayMeans(records);
+    if (means.unreadableDates > 0) return refused(kUnreadableLogDate);
+    if (periodCount(means.days.front().day, means.days.back().day, unit) > kMaxDays)
+        return refused(unit == Unit::Week ? kTooManyWeeks : kTooManyMonths);
+    DayAverages& out = result.table;
+    addPeriodRows(out, means.days, unit);
+    out.axis = weightAxis(means.lowest, means.highest);
     out.RecordCount = static_cast<int32_t>(records.size());
     return result;
 }

@@ -1,6 +1,6 @@
 // The daily averages (fraAvgTai): the weighings of each calendar day reduced
-// to one average, for every day from the first to the last record or for a
-// chosen period, with the chart series, the export file "日毎平均.txt" and
+// to one average, for every day from the earliest to the latest record or for
+// a chosen period, with the chart series, the export file "日毎平均.txt" and
 // the printed report.
 #pragma once
 
@@ -59,16 +59,31 @@ struct DayAveragesResult {
     bool ok() const { return error.empty(); }
 };
 
-// DSP_AVGTAI: every day from the first record's date to the last one's.
-// Refused when the log's dates are not in order or span too many days.
+// DSP_AVGTAI: every day from the earliest record's date to the latest one's,
+// whatever the order of the log. Refused when a date is unreadable or the
+// dates span more than kMaxDays days.
 DayAveragesResult dayAverages(std::span<const core::WeightRecord> records);
 
 // DSP_AVGTAI_KIKAN: the days from the date typed in cboStdate2 to the one in
 // cboEddate2, numbered from 1; a period running past the log keeps empty rows
 // at its end. Refused for a text that is no date, an end before the start,
-// or a log whose dates are not in order.
+// or a log that the whole view refuses.
 DayAveragesResult dayAveragesForPeriod(std::span<const core::WeightRecord> records,
                                        std::string_view startText, std::string_view endText);
+
+// The other units of the view besides the day.
+enum class Unit { Week, Month };
+
+// The weekly or monthly view: one row per week (from Sunday) or calendar
+// month, from the one holding the earliest record's date to the one holding
+// the latest, whatever the order of the log. A row gives its number from 1,
+// the period's first day (a week's Sunday, a month's 1st, even when it lies
+// before the first weighing) and the mean of its weighed days' means (as
+// dayMeans gives them), empty for a period without weighing. The chart
+// carries the last mean over such periods; the axis is the daily view's.
+// No date box items. Refused when a date is unreadable or there would be more
+// than kMaxDays rows.
+DayAveragesResult periodAverages(std::span<const core::WeightRecord> records, Unit unit);
 
 // The date in a date box: "yyyy/mm/dd", or "yy/mm/dd" read in the century
 // that puts it nearest to the log's days (so an item of the box, one of the

@@ -10,7 +10,7 @@
 namespace core {
 
 // Formats a value with one of the program's fixed patterns: "0", "0.0",
-// "00.0", "0.000", optionally followed by a literal suffix ("Kg", "g", "円",
+// "00.0", "0.00", "0.000", optionally followed by a literal suffix ("Kg", "g", "円",
 // "～", "%"). A "," in the number part groups thousands ("0,0円" gives 05円 and
 // 1,250円); "%" shows the value times 100. Rounding takes the nearer
 // decimal, halves away from zero, on the value's 15 significant digits. A

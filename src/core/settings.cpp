@@ -102,6 +102,15 @@ Status writeMarkerStyle(const DataDir& dir, int16_t style) {
     return writeLine(dir, kMarkerFile, std::to_string(style));
 }
 
+int readTrendLine(const DataDir& dir) {
+    auto line = firstLine(dir, kTrendLineFile);
+    return line && Val(*line) == 1 ? 1 : 0;
+}
+
+Status writeTrendLine(const DataDir& dir, int value) {
+    return writeLine(dir, kTrendLineFile, value != 0 ? "1" : "0");
+}
+
 Profile readProfile(const DataDir& dir) {
     Profile p;
     auto rec = records(dir, kProfileFile);

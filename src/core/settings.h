@@ -15,6 +15,7 @@ inline constexpr std::string_view kJikanFile = "自動時間.TXT";
 inline constexpr std::string_view kIdouFile = "移動平均.TXT";
 inline constexpr std::string_view kKizamiFile = "体重計刻み.TXT";
 inline constexpr std::string_view kMarkerFile = "マーカー.TXT";
+inline constexpr std::string_view kTrendLineFile = "傾向線.TXT";
 inline constexpr std::string_view kProfileFile = "ﾌﾟﾗｲﾍﾞｰﾄ.txt";
 
 struct Profile {
@@ -40,6 +41,12 @@ Status writeScaleStep(const DataDir& dir, std::string_view step);
 
 int16_t readMarkerStyle(const DataDir& dir);
 Status writeMarkerStyle(const DataDir& dir, int16_t style);
+
+// The check box of the trend line: 1 shown, 0 not. A missing file, or one
+// whose first line is not the number 1, reads as 0; anything but 0 is
+// written as 1.
+int readTrendLine(const DataDir& dir);
+Status writeTrendLine(const DataDir& dir, int value);
 
 Profile readProfile(const DataDir& dir);
 Status writeProfile(const DataDir& dir, const Profile& profile);

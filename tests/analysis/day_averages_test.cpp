@@ -104,7 +104,6 @@ TEST(DayAverages, CarriedAcrossSeveralDaysBeforeThePeriod) {
 }
 
 TEST(DayAverages, Refusals) {
-    auto unordered = logOf({{"2024/01/05", 70.0f}, {"2024/01/03", 69.0f}});
     struct Case {
         const char* what;
         std::vector<core::WeightRecord> log;
@@ -119,8 +118,9 @@ TEST(DayAverages, Refusals) {
          "期間の日付が読めません。yy/mm/dd の形で入力してください。"},
         {"empty box", kNovember, "03/11/01", "",
          "期間の日付が読めません。yy/mm/dd の形で入力してください。"},
-        {"dates out of order", unordered, "24/01/03", "24/01/05",
-         "体重データの日付が古い順に並んでいないため、日毎平均を表示できません。"},
+        {"a date that is no date", logOf({{"2024/01/01", 70.0f}, {"2024/13/01", 69.0f}}),
+         "24/01/01", "24/01/01",
+         "体重データに日付として読めないものがあるため、日毎平均を表示できません。"},
         {"a century of days", kNovember, "1900/01/01", "2003/11/03",
          "日数が 32767 日を超えるため、日毎平均を表示できません。"},
     };
@@ -129,10 +129,69 @@ TEST(DayAverages, Refusals) {
         EXPECT_EQ(r.error, c.error) << c.what;
         EXPECT_TRUE(r.table.rows.empty()) << c.what;
     }
-    DayAveragesResult all = dayAverages(unordered);
-    EXPECT_FALSE(all.ok());
-    EXPECT_TRUE(all.table.rows.empty());
     EXPECT_FALSE(dayAverages(logOf({{"1900/01/01", 70.0f}, {"2000/01/01", 69.0f}})).ok());
+    // 32,767 days from the first to the last is the most; one more is refused,
+    // whichever record comes first in the log.
+    EXPECT_EQ(dayAverages(logOf({{"2024/01/01", 70.0f}, {"1934/04/17", 69.0f}})).table.rows.size(),
+              32767u);
+    DayAveragesResult tooMany = dayAverages(logOf({{"2024/01/01", 70.0f}, {"1934/04/16", 69.0f}}));
+    EXPECT_EQ(tooMany.error, "日数が 32767 日を超えるため、日毎平均を表示できません。");
+}
+
+// A log out of date order shows what the same log sorted by date shows: each
+// weighing counts on its own day. The sort keeps the log order within a day,
+// because a day's weights are added in single precision in log order, and the
+// sum depends on that order: 70.1 + 70.2 + 70.3 gives 210.59999 but
+// 70.3 + 70.2 + 70.1 gives 210.60001.
+TEST(DayAverages, LogOutOfDateOrder) {
+    struct Case {
+        const char* what;
+        std::vector<core::WeightRecord> log, sorted;
+        double thirdDay;  // the chart's value on 2024/01/03
+    };
+    const Case cases[] = {
+        {"a day's weights in log order",
+         logOf({{"2024/01/03", 70.1f},
+                {"2024/01/01", 69.0f},
+                {"2024/01/03", 70.2f},
+                {"2024/01/03", 70.3f}}),
+         logOf({{"2024/01/01", 69.0f},
+                {"2024/01/03", 70.1f},
+                {"2024/01/03", 70.2f},
+                {"2024/01/03", 70.3f}}),
+         70.19999694824219},  // 210.59999084472656f / 3 in single precision
+        {"the same weights the other way round",
+         logOf({{"2024/01/03", 70.3f},
+                {"2024/01/03", 70.2f},
+                {"2024/01/01", 69.0f},
+                {"2024/01/03", 70.1f}}),
+         logOf({{"2024/01/01", 69.0f},
+                {"2024/01/03", 70.3f},
+                {"2024/01/03", 70.2f},
+                {"2024/01/03", 70.1f}}),
+         70.20000457763672},  // 210.60000610351562f / 3
+    };
+    const std::vector<DayRow> rows = {
+        {"1", "24/01/01", "69.0"}, {"2", "24/01/02", ""}, {"3", "24/01/03", "70.2"}};
+    for (const auto& c : cases) {
+        DayAveragesResult r = dayAverages(c.log), s = dayAverages(c.sorted);
+        ASSERT_TRUE(r.ok()) << c.what << ": " << r.error;
+        EXPECT_EQ(r.table.rows, rows) << c.what;
+        EXPECT_EQ(r.table.chart, points({69.0f, 69.0f, static_cast<float>(c.thirdDay)})) << c.what;
+        EXPECT_EQ(r.table.chart, s.table.chart) << c.what;
+        EXPECT_EQ(r.table.dateItems, s.table.dateItems) << c.what;
+        EXPECT_EQ(r.table.startText, "24/01/01") << c.what;
+        EXPECT_EQ(r.table.endText, "24/01/03") << c.what;
+        EXPECT_EQ(r.table.axis, (Axis{69, 71})) << c.what;
+        EXPECT_EQ(r.table.RecordCount, 4) << c.what;
+
+        DayAveragesResult p = dayAveragesForPeriod(c.log, "24/01/02", "24/01/03");
+        ASSERT_TRUE(p.ok()) << c.what << ": " << p.error;
+        EXPECT_EQ(p.table.rows,
+                  (std::vector<DayRow>{{"1", "24/01/02", ""}, {"2", "24/01/03", "70.2"}}))
+            << c.what;
+        EXPECT_EQ(p.table.chart, points({69.0f, static_cast<float>(c.thirdDay)})) << c.what;
+    }
 }
 
 TEST(DayAverages, EmptyAndSingleRecordLogs) {
@@ -224,6 +283,144 @@ TEST(DayAveragePrint, ChartThenTheListBesideIt) {
         ui::printEndDoc(),
     };
     EXPECT_EQ(dayAveragePrintJob(rows), expected);
+}
+
+}  // namespace
+}  // namespace analysis
+
+namespace analysis {
+
+void PrintTo(const DayRow& row, std::ostream* os) {
+    *os << "{" << row.number << ", " << row.date << ", " << row.average << "}";
+}
+
+namespace {
+
+// A week runs from Sunday; a row's mean is the mean of its days' means, each
+// day's weights summed in double precision. The chart's figures are worked
+// out from the singles: 70.0f and 70.4f are 70 and 70.40000152587891, so
+// 2024/06/01 has the mean 70.20000076293945; 69.8f + 69.7f is 139.5 exactly,
+// whose half 69.75 shows as 69.8 (halves away from zero).
+TEST(PeriodAverages, Weeks) {
+    // 2024/06/01 is a Saturday: its week's row shows the Sunday before it.
+    auto log = logOf({{"2024/06/01", 70.0f},
+                      {"2024/06/01", 70.4f},
+                      {"2024/06/02", 69.8f},
+                      {"2024/06/05", 69.7f},
+                      {"2024/06/18", 69.1f},
+                      {"2024/06/29", 68.9f},
+                      {"2024/06/30", 68.8f},
+                      {"2024/07/01", 68.6f},
+                      {"2024/07/02", 68.45f}});
+    DayAveragesResult r = periodAverages(log, Unit::Week);
+    ASSERT_TRUE(r.ok()) << r.error;
+    const std::vector<DayRow> rows = {{"1", "24/05/26", "70.2"}, {"2", "24/06/02", "69.8"},
+                                      {"3", "24/06/09", ""},     {"4", "24/06/16", "69.1"},
+                                      {"5", "24/06/23", "68.9"}, {"6", "24/06/30", "68.6"}};
+    EXPECT_EQ(r.table.rows, rows);
+    // The last week: (68.80000305175781 + 68.5999984741211 + 68.44999694824219) / 3.
+    const Points chart = {70.20000076293945, 69.75, 69.75, 69.0999984741211, 68.9000015258789,
+                          68.61666615804036};
+    EXPECT_EQ(r.table.chart, chart);
+    EXPECT_EQ(r.table.axis, (Axis{68, 71}));
+    EXPECT_EQ(r.table.RecordCount, 9);
+    EXPECT_TRUE(r.table.dateItems.empty());
+
+    DayAveragesResult months = periodAverages(log, Unit::Month);
+    ASSERT_TRUE(months.ok()) << months.error;
+    EXPECT_EQ(months.table.rows,
+              (std::vector<DayRow>{{"1", "24/06/01", "69.4"}, {"2", "24/07/01", "68.5"}}));
+    // June: the mean of six day means; July: (68.5999984741211 + 68.44999694824219) / 2.
+    EXPECT_EQ(months.table.chart, (Points{69.41666730244954, 68.52499771118164}));
+}
+
+// Months of 31, 29 (a leap February), 31 (March, without weighing) and 30
+// days, the log out of order. February's mean is that of its two days,
+// 59.599998474121094 and (59.5f + 59.2f) / 2 = 59.35000038146973, which is
+// 59.47499942779541 and shows 59.5; the mean of its three weighings would
+// show 59.4.
+TEST(PeriodAverages, Months) {
+    auto log = logOf({{"2024/04/30", 57.9f},
+                      {"2024/01/31", 60.0f},
+                      {"2024/02/01", 59.6f},
+                      {"2024/02/29", 59.5f},
+                      {"2024/02/29", 59.2f}});
+    DayAveragesResult r = periodAverages(log, Unit::Month);
+    ASSERT_TRUE(r.ok()) << r.error;
+    EXPECT_EQ(r.table.rows, (std::vector<DayRow>{{"1", "24/01/01", "60.0"},
+                                                 {"2", "24/02/01", "59.5"},
+                                                 {"3", "24/03/01", ""},
+                                                 {"4", "24/04/01", "57.9"}}));
+    EXPECT_EQ(r.table.chart,
+              (Points{60.0, 59.47499942779541, 59.47499942779541, 57.900001525878906}));
+    EXPECT_EQ(r.table.axis, (Axis{57, 60}));
+
+    // Weeks: 2024/01/28 is a Sunday, its week runs into February.
+    DayAveragesResult weeks = periodAverages(log, Unit::Week);
+    ASSERT_TRUE(weeks.ok()) << weeks.error;
+    ASSERT_EQ(weeks.table.rows.size(), 14u);
+    EXPECT_EQ(weeks.table.rows[0], (DayRow{"1", "24/01/28", "59.8"}));
+    EXPECT_EQ(weeks.table.rows[1], (DayRow{"2", "24/02/04", ""}));
+    EXPECT_EQ(weeks.table.rows[4], (DayRow{"5", "24/02/25", "59.4"}));
+    EXPECT_EQ(weeks.table.rows[13], (DayRow{"14", "24/04/28", "57.9"}));
+    EXPECT_EQ(weeks.table.chart[1], 59.79999923706055);  // (60 + 59.599998474121094) / 2
+    EXPECT_EQ(weeks.table.chart[12], 59.35000038146973);
+}
+
+TEST(PeriodAverages, OrderOfTheLogDoesNotMatter) {
+    auto sorted = logOf({{"2024/06/01", 70.0f},
+                         {"2024/06/01", 70.4f},
+                         {"2024/06/05", 69.7f},
+                         {"2024/07/20", 68.6f}});
+    auto shuffled = logOf({{"2024/07/20", 68.6f},
+                           {"2024/06/01", 70.4f},
+                           {"2024/06/05", 69.7f},
+                           {"2024/06/01", 70.0f}});
+    for (Unit unit : {Unit::Week, Unit::Month}) {
+        DayAveragesResult a = periodAverages(sorted, unit), b = periodAverages(shuffled, unit);
+        ASSERT_TRUE(a.ok() && b.ok());
+        EXPECT_EQ(a.table.rows, b.table.rows);
+        EXPECT_EQ(a.table.chart, b.table.chart);
+        EXPECT_EQ(a.table.axis, b.table.axis);
+    }
+}
+
+TEST(PeriodAverages, SingleRecordEmptyLogAndRefusals) {
+    auto one = logOf({{"2024/02/29", 58.6f}});
+    EXPECT_EQ(periodAverages(one, Unit::Week).table.rows,
+              (std::vector<DayRow>{{"1", "24/02/25", "58.6"}}));
+    EXPECT_EQ(periodAverages(one, Unit::Month).table.rows,
+              (std::vector<DayRow>{{"1", "24/02/01", "58.6"}}));
+    EXPECT_EQ(periodAverages(one, Unit::Month).table.chart, (Points{58.599998474121094}));
+    EXPECT_EQ(periodAverages(one, Unit::Month).table.axis, (Axis{58, 59}));
+
+    DayAveragesResult empty = periodAverages({}, Unit::Week);
+    EXPECT_TRUE(empty.ok());
+    EXPECT_TRUE(empty.table.rows.empty());
+    EXPECT_FALSE(empty.table.axis);
+
+    struct Case {
+        const char* what;
+        std::vector<core::WeightRecord> log;
+        Unit unit;
+        const char* error;
+    };
+    // 2000/01 to 4730/07 is 32,767 months (24001st to 56767th month counted
+    // from the year 0).
+    const Case cases[] = {
+        {"a date that is no date", logOf({{"2024/06/01", 70.0f}, {"2024/06/31", 69.0f}}),
+         Unit::Week, "体重データに日付として読めないものがあるため、日毎平均を表示できません。"},
+        {"32,768 months", logOf({{"4730/08/01", 70.0f}, {"2000/01/15", 69.0f}}), Unit::Month,
+         "月の数が 32767 を超えるため、月毎平均を表示できません。"},
+        {"32,768 weeks or more", logOf({{"1900/01/01", 70.0f}, {"2600/01/01", 69.0f}}), Unit::Week,
+         "週の数が 32767 を超えるため、週毎平均を表示できません。"},
+        {"32,767 months", logOf({{"4730/07/31", 70.0f}, {"2000/01/15", 69.0f}}), Unit::Month, ""},
+    };
+    for (const auto& c : cases) {
+        DayAveragesResult r = periodAverages(c.log, c.unit);
+        EXPECT_EQ(r.error, c.error) << c.what;
+        EXPECT_EQ(r.table.rows.size(), r.ok() ? 32767u : 0u) << c.what;
+    }
 }
 
 }  // namespace
