@@ -7,6 +7,7 @@
 #include <memory>
 
 #include "analysis/day_averages.h"
+#include "print_checks.h"
 #include "qt/print_layout.h"
 #include "records/list_print.h"
 
@@ -64,29 +65,6 @@ std::vector<records::ListRow> listRows(int count) {
 ui::PrintJob reportJob(const QString& report, int rows) {
     return report == QStringLiteral("日平均") ? analysis::dayAveragePrintJob(dayRows(rows))
                                               : records::listPrintJob(listRows(rows));
-}
-
-// Lines one under the other touch: the area they share is a rounding error.
-double overlapArea(const QRectF& a, const QRectF& b) {
-    const QRectF common = a.intersected(b);
-    return common.width() * common.height();
-}
-
-// The first thing wrong with the pages: an item outside the printable area,
-// or two items on one page that overlap; empty when there is none.
-QString pageFault(const qtgui::PrintLayout& layout) {
-    const QRectF area(QPointF(0, 0), layout.page().size);
-    const auto& items = layout.items();
-    for (size_t i = 0; i < items.size(); ++i) {
-        const QRectF r = items[i].rect;
-        if (r.left() < 0 || r.top() < 0 || r.right() > area.right() + 0.01 ||
-            r.bottom() > area.bottom() + 0.01)
-            return QStringLiteral("outside the page: %1").arg(items[i].text);
-        for (size_t j = i + 1; j < items.size() && items[j].page == items[i].page; ++j)
-            if (overlapArea(r, items[j].rect) > 1)
-                return QStringLiteral("overlap: '%1' and '%2'").arg(items[i].text, items[j].text);
-    }
-    return {};
 }
 
 const qtgui::PlacedItem* findText(const qtgui::PrintLayout& layout, const QString& text) {
@@ -174,7 +152,7 @@ void PrintLayoutTest::reportsStayOnThePaper() {
     QFETCH(int, rows);
     const bool beside = report == QStringLiteral("日平均");
     const auto layout = layOut(reportJob(report, rows), QPageSize::PageSizeId(paper));
-    const QString fault = pageFault(layout);
+    const QString fault = printcheck::pageFault(layout);
     QVERIFY2(fault.isEmpty(), qPrintable(fault));
 
     const auto& items = layout.items();
@@ -266,7 +244,7 @@ void PrintLayoutTest::textWithoutRoomIsCutShort() {
     };
     for (const Case& c : cases) {
         const auto layout = layOut(c.job, QPageSize::A4);
-        const QString fault = pageFault(layout);
+        const QString fault = printcheck::pageFault(layout);
         QVERIFY2(fault.isEmpty(), qPrintable(fault));
         const auto cut =
             std::find_if(layout.items().begin(), layout.items().end(),
