@@ -154,6 +154,10 @@ void PrintLayoutTest::reportsStayOnThePaper() {
     const auto layout = layOut(reportJob(report, rows), QPageSize::PageSizeId(paper));
     const QString fault = printcheck::pageFault(layout);
     QVERIFY2(fault.isEmpty(), qPrintable(fault));
+    // At least 10 mm of margin on every side.
+    const QSizeF sheet = QPageSize(QPageSize::PageSizeId(paper)).size(QPageSize::Millimeter);
+    const QSizeF inside = layout.page().size / layout.page().dpi * 25.4;
+    QVERIFY(inside.width() <= sheet.width() - 20 && inside.height() <= sheet.height() - 20);
 
     const auto& items = layout.items();
     QCOMPARE(items.front().kind, qtgui::PlacedItem::Kind::Picture);
@@ -216,13 +220,13 @@ void PrintLayoutTest::headersStandOverTheirColumns() {
         const auto* figure = findText(list, QString::fromUtf8(value));
         QVERIFY(figure);
         const auto span = spanOf(list, *header, QString::fromUtf8(label));
-        // Over the figure's column: from the figure to the next print zone.
-        QVERIFY2(span.first < figure->rect.left() + zone && span.second > figure->rect.left(),
+        // Inside the figure's column: from the figure to a print zone further.
+        QVERIFY2(span.first >= figure->rect.left() && span.second <= figure->rect.left() + zone,
                  label);
     }
+    const auto* weight = findText(list, QStringLiteral("100.0Kg"));
     QVERIFY(overlaps(spanOf(list, *header, QStringLiteral("体重")),
-                     {findText(list, QStringLiteral("100.0Kg"))->rect.left(),
-                      findText(list, QStringLiteral("100.0Kg"))->rect.right()}));
+                     {weight->rect.left(), weight->rect.right()}));
 }
 
 // A text that would run into the next figure or past the page's edge is cut
