@@ -27,7 +27,7 @@ void Panel::printReport(const ui::PrintJob& job, const ui::Chart& chart) {
                 printer.newLine();
                 break;
             case ui::PrintOp::Kind::Picture:
-                printer.picture(chart);
+                printer.picture(chart, ui::pictureBox(job, static_cast<size_t>(&op - job.data())));
                 break;
             case ui::PrintOp::Kind::EndDoc:
                 printer.endDoc();

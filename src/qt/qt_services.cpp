@@ -82,14 +82,6 @@ void widenFor(QMessageBox& box, const QString& text) {
     label->setMinimumWidth(std::min(widest + 8, 720));
 }
 
-QFont printerFont() {
-    QFont font;
-    font.setFamilies({QStringLiteral("Noto Sans CJK JP"), QStringLiteral("Yu Gothic"),
-                      QStringLiteral("MS Gothic")});
-    font.setPointSize(10);
-    return font;
-}
-
 }  // namespace
 
 void bringToFront(QWidget* window) {
@@ -166,25 +158,33 @@ std::chrono::steady_clock::time_point QtClock::monotonic() const {
 
 QtPrinter::QtPrinter() = default;
 
+// A job the program left unfinished still goes out with what it has.
 QtPrinter::~QtPrinter() {
-    if (painter_) painter_->end();
+    if (!painter_) return;
+    paint();
+    painter_->end();
 }
 
 bool QtPrinter::printing() {
     if (job_ != Job::None) return job_ == Job::Printing;
     job_ = Job::Cancelled;
-    x_ = y_ = 0;
+    layout_.reset();
+    pictures_.clear();
     printer_ = std::make_unique<QPrinter>(QPrinter::HighResolution);
     outcome_ = Outcome::Cancelled;
     if (!chooseTarget()) return false;
     outcome_ = Outcome::Failed;
+    setPrintMargins(*printer_);
     painter_ = std::make_unique<QPainter>();
     if (!painter_->begin(printer_.get())) {
         painter_.reset();
         return false;
     }
-    painter_->setFont(printerFont());
+    const QFont font = printFont(printer_.get());
+    painter_->setFont(font);
     painter_->setPen(Qt::black);
+    layout_ =
+        std::make_unique<PrintLayout>(printPage(*printer_), QFontMetricsF(font, printer_.get()));
     job_ = Job::Printing;
     return true;
 }
@@ -195,79 +195,77 @@ bool QtPrinter::chooseTarget() {
     if (!pdfFile_.isEmpty()) {
         printer_->setOutputFormat(QPrinter::PdfFormat);
         printer_->setOutputFileName(pdfFile_);
+        printer_->setPageSize(pdfPaper_);
         return true;
     }
     QPrintDialog dialog(printer_.get(), dialogParent());
     return dialog.exec() == QDialog::Accepted;
 }
 
-int QtPrinter::toDevice(int twips) const {
-    return static_cast<int>(static_cast<long long>(twips) * printer_->resolution() / 1440);
-}
-
-int QtPrinter::toTwips(int devicePixels) const {
-    return static_cast<int>(static_cast<long long>(devicePixels) * 1440 / printer_->resolution());
-}
-
 void QtPrinter::setX(int twips) {
-    printing();
-    x_ = twips;
+    if (printing()) layout_->setX(twips);
 }
 
 void QtPrinter::setY(int twips) {
-    printing();
-    y_ = twips;
-}
-
-void QtPrinter::keepOnPage() {
-    int bottom = toDevice(y_) + painter_->fontMetrics().height();
-    if (y_ > 0 && bottom > painter_->device()->height()) {
-        printer_->newPage();
-        y_ = 0;
-    }
+    if (printing()) layout_->setY(twips);
 }
 
 void QtPrinter::print(std::string_view text) {
-    if (!printing()) return;
-    keepOnPage();
-    const QString s = qstr(text);
-    const QFontMetrics metrics = painter_->fontMetrics();
-    painter_->drawText(QPoint(toDevice(x_), toDevice(y_) + metrics.ascent()), s);
-    x_ += toTwips(metrics.horizontalAdvance(s));
+    if (printing()) layout_->print(qstr(text));
 }
 
 void QtPrinter::zone() {
-    if (!printing()) return;
-    int width = std::max(1, toTwips(14 * painter_->fontMetrics().averageCharWidth()));
-    x_ = (x_ / width + 1) * width;
+    if (printing()) layout_->zone();
 }
 
 void QtPrinter::newLine() {
-    if (!printing()) return;
-    x_ = 0;
-    y_ += toTwips(painter_->fontMetrics().lineSpacing());
+    if (printing()) layout_->newLine();
 }
 
-void QtPrinter::picture(const ui::Chart& chart) {
+void QtPrinter::picture(const ui::Chart& chart, const ui::PictureBox& box) {
     if (!printing() || !view()) return;
     QWidget* widget = view()->widgetFor(chart);
     if (!widget) return;
-    // The chart at its size on screen: pixels to twips at the screen's
-    // resolution, twips to dots at the printer's.
-    double scale = static_cast<double>(printer_->resolution()) / widget->logicalDpiX();
+    // Its size on screen: pixels to inches at the screen's resolution,
+    // inches to dots at the printer's.
+    const double dots = static_cast<double>(printer_->resolution()) / widget->logicalDpiX();
+    pictures_[chart.name()] = widget;
+    layout_->picture(chart.name(), QSizeF(widget->size()) * dots, box);
+}
+
+void QtPrinter::paint() {
+    int page = 0;
+    const double ascent = layout_->metrics().ascent();
+    for (const PlacedItem& item : layout_->items()) {
+        for (; page < item.page; ++page) printer_->newPage();
+        if (item.kind == PlacedItem::Kind::Text)
+            painter_->drawText(QPointF(item.rect.left(), item.rect.top() + ascent), item.text);
+        else
+            paintPicture(item);
+    }
+}
+
+// The widget drawn into the item's rectangle, scaled as one.
+void QtPrinter::paintPicture(const PlacedItem& item) {
+    QWidget* widget = pictures_[item.picture];
+    if (!widget || widget->width() <= 0) return;
+    const double scale = item.rect.width() / widget->width();
     painter_->save();
-    painter_->translate(toDevice(x_), toDevice(y_));
+    painter_->translate(item.rect.topLeft());
     painter_->scale(scale, scale);
     widget->render(painter_.get(), QPoint(), QRegion(), QWidget::DrawChildren);
     painter_->restore();
 }
 
 void QtPrinter::endDoc() {
-    if (painter_) outcome_ = painter_->end() ? Outcome::Printed : Outcome::Failed;
+    if (painter_) {
+        paint();
+        outcome_ = painter_->end() ? Outcome::Printed : Outcome::Failed;
+    }
     painter_.reset();
     printer_.reset();
+    pictures_.clear();
     job_ = Job::None;
-    x_ = y_ = 0;
 }
 
 // ---- QtClipboard

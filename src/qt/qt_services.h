@@ -3,11 +3,14 @@
 // through set view, once the window exists.
 #pragma once
 
+#include <QPageSize>
 #include <QPointer>
 #include <QString>
+#include <map>
 #include <memory>
 #include <optional>
 
+#include "qt/print_layout.h"
 #include "ui/services.h"
 
 class QPainter;
@@ -70,7 +73,9 @@ class QtClock : public ui::Clock {
 
 // Prints on the system printer. The first operation of a job asks for the
 // printer with the print dialog; a cancelled dialog makes the rest of the job
-// print nothing. Positions are twips from the top left of the printable area.
+// print nothing. Positions are twips from the top left of the printable area,
+// inside margins of at least half an inch; the job is laid out by a
+// PrintLayout as it comes and painted when it ends.
 class QtPrinter : public ui::Printer, public UsesView {
   public:
     QtPrinter();
@@ -80,29 +85,36 @@ class QtPrinter : public ui::Printer, public UsesView {
     void print(std::string_view text) override;
     void zone() override;
     void newLine() override;
-    void picture(const ui::Chart& chart) override;
+    void picture(const ui::Chart& chart, const ui::PictureBox& box) override;
     void endDoc() override;
     Outcome lastJob() const override { return outcome_; }
-    // Sends every later job to this PDF file, without the print dialog.
-    void printToPdf(const QString& file) { pdfFile_ = file; }
+    // Sends every later job to this PDF file on paper of this size, without
+    // the print dialog.
+    void printToPdf(const QString& file, const QPageSize& paper = QPageSize(QPageSize::A4)) {
+        pdfFile_ = file;
+        pdfPaper_ = paper;
+    }
+    // Where the texts and pictures of the last job went, while no other job
+    // has started; nullptr before the first.
+    const PrintLayout* lastLayout() const { return layout_.get(); }
 
   private:
     enum class Job { None, Printing, Cancelled };
     // Starts the job on its first operation; true while it prints.
     bool printing();
-    int toDevice(int twips) const;
-    int toTwips(int devicePixels) const;
-    // Starts a new page when a line at the current position would not fit.
-    void keepOnPage();
     bool chooseTarget();
+    void paint();
+    void paintPicture(const PlacedItem& item);
 
     Job job_ = Job::None;
     Outcome outcome_ = Outcome::Printed;
     QString pdfFile_;
+    QPageSize pdfPaper_{QPageSize::A4};
     std::unique_ptr<QPrinter> printer_;
     std::unique_ptr<QPainter> painter_;
-    int x_ = 0;
-    int y_ = 0;
+    std::unique_ptr<PrintLayout> layout_;
+    // The widgets that show the job's pictures, by the chart's name.
+    std::map<std::string, QPointer<QWidget>> pictures_;
 };
 
 // Puts a picture of a chart, as it is on screen, on the system clipboard.

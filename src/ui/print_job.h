@@ -2,6 +2,8 @@
 // plain function and handed to any printer afterwards.
 #pragma once
 
+#include <cstddef>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -37,6 +39,69 @@ inline PrintOp printPicture(std::string chart) {
 }
 inline PrintOp printEndDoc() {
     return {PrintOp::Kind::EndDoc, 0, {}};
+}
+
+// The room a picture may fill, in twips from the top left of the printable
+// area: across up to `right`, down up to `bottom`; a side left open reaches
+// the edge of the printable area. A printer scales the picture down into it.
+struct PictureBox {
+    std::optional<int> right;
+    std::optional<int> bottom;
+    bool operator==(const PictureBox&) const = default;
+};
+
+// The space kept between a picture and the text beside or below it.
+inline constexpr int kPictureGap = 180;
+
+// Where the print position is, as far as the operations tell without a
+// printer: a text or a zone moves x by widths, a new line moves y by a line
+// height, that only the printer knows.
+struct PrintPosition {
+    std::optional<int> x = 0;
+    std::optional<int> y = 0;
+
+    void follow(const PrintOp& op) {
+        switch (op.kind) {
+            case PrintOp::Kind::X:
+                x = op.twips;
+                break;
+            case PrintOp::Kind::Y:
+                y = op.twips;
+                break;
+            case PrintOp::Kind::Print:
+            case PrintOp::Kind::Zone:
+                x.reset();
+                break;
+            case PrintOp::Kind::NewLine:
+                x = 0;
+                y.reset();
+                break;
+            case PrintOp::Kind::Picture:
+            case PrintOp::Kind::EndDoc:
+                break;
+        }
+    }
+};
+
+// The room of the picture at `index`: up to where the job prints next. The
+// picture is painted where the operations before it leave the position; the
+// positions set after it, up to the text that follows, say where that text
+// goes. A text lower down ends the picture above it, a text at the same
+// height further right ends it to its left, kPictureGap short of the text
+// either way. Without such a text the room is open.
+inline PictureBox pictureBox(const PrintJob& job, size_t index) {
+    PrintPosition at;
+    for (size_t i = 0; i < index && i < job.size(); ++i) at.follow(job[i]);
+    PrintPosition next = at;
+    size_t i = index + 1;
+    while (i < job.size() && (job[i].kind == PrintOp::Kind::X || job[i].kind == PrintOp::Kind::Y))
+        next.follow(job[i++]);
+    const bool textFollows = i < job.size() && job[i].kind == PrintOp::Kind::Print;
+    if (!textFollows || !at.x || !at.y || !next.x || !next.y) return {};
+    if (*next.y > *at.y) return {.right = std::nullopt, .bottom = *next.y - kPictureGap};
+    if (*next.y == *at.y && *next.x > *at.x)
+        return {.right = *next.x - kPictureGap, .bottom = std::nullopt};
+    return {};
 }
 
 }  // namespace ui

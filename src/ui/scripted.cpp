@@ -119,7 +119,7 @@ void RecordingPrinter::print(std::string_view text) {
     op("print " + quoted(text));
 }
 
-void RecordingPrinter::picture(const Chart& chart) {
+void RecordingPrinter::picture(const Chart& chart, const PictureBox&) {
     op("picture " + chart.name());
 }
 

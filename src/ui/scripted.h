@@ -64,7 +64,9 @@ class RecordingPrinter : public Printer {
     void print(std::string_view text) override;
     void zone() override { op("zone"); }
     void newLine() override { op("newline"); }
-    void picture(const Chart& chart) override;
+    // The box is not recorded: a dump shows what a report prints, not how a
+    // printer fits it on its paper.
+    void picture(const Chart& chart, const PictureBox& box) override;
     void endDoc() override {
         op("enddoc");
         inJob_ = false;

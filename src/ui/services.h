@@ -10,6 +10,7 @@
 #include <string_view>
 
 #include "core/dates.h"
+#include "ui/print_job.h"
 
 namespace ui {
 
@@ -38,7 +39,8 @@ class Clock {
     virtual std::chrono::steady_clock::time_point monotonic() const = 0;
 };
 
-// Printing as a sequence of positioned texts and pictures, in twips.
+// Printing as a sequence of positioned texts and pictures, in twips. A
+// picture is scaled down, never up, into the room its box leaves it.
 class Printer {
   public:
     virtual ~Printer() = default;
@@ -47,7 +49,7 @@ class Printer {
     virtual void print(std::string_view text) = 0;
     virtual void zone() = 0;
     virtual void newLine() = 0;
-    virtual void picture(const Chart& chart) = 0;
+    virtual void picture(const Chart& chart, const PictureBox& box) = 0;
     virtual void endDoc() = 0;
     // How the last job ended, once endDoc has run: on paper, cancelled by the
     // user in the print dialog, or failed (no printer could take it).

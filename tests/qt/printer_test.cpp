@@ -1,11 +1,19 @@
 // The printer on paper: a list longer than a page goes on over as many pages
-// as it needs, and a short one stays on one.
+// as it needs, and a short one stays on one; both reports printed from the
+// whole program on the demo data land inside the margins, clear of one
+// another, in the monospaced font.
+#include <QDir>
 #include <QFile>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
 
+#include "app/frm_main.h"
+#include "print_checks.h"
+#include "qt/main_view.h"
+#include "qt/program.h"
 #include "qt/qt_services.h"
+#include "ui/scripted.h"
 
 namespace {
 
@@ -35,12 +43,49 @@ void printList(qtgui::QtPrinter& printer, int rows) {
     printer.endDoc();
 }
 
+// The program on a copy of the demo data, printing to PDF files.
+struct DemoProgram {
+    explicit DemoProgram(const QString& folder)
+        : window(core::DataDir(folder.toStdString()),
+                 ui::Services{dialogs, clock, printer, clipboard, help, shell}),
+          view(window) {
+        printer.setView(&view);
+        clock.set(*core::parseDate("2026/12/07"), {21, 0, 0});
+        window.Form_Load();
+        view.syncAll();
+        view.show();
+    }
+    void open(const host::Panel& panel) {
+        for (const auto& entry : window.panels())
+            if (entry.panel.get() == &panel) entry.button->click();
+        view.syncAll();
+        QCoreApplication::processEvents();
+    }
+
+    ui::ScriptedDialogs dialogs;
+    ui::FixedClock clock;
+    qtgui::QtPrinter printer;
+    ui::RecordingClipboard clipboard;
+    ui::RecordingHelp help;
+    ui::ScriptShell shell;
+    app::frmMain window;
+    qtgui::MainView view;
+};
+
+bool copyDemo(const QString& to) {
+    const QDir demo(QStringLiteral(YASERUNBA_DEMO_DIR));
+    for (const QString& name : demo.entryList(QDir::Files))
+        if (!QFile::copy(demo.filePath(name), QDir(to).filePath(name))) return false;
+    return true;
+}
+
 }  // namespace
 
 class PrinterTest : public QObject {
     Q_OBJECT
 
   private slots:
+    void initTestCase() { qtgui::setUpApplication(*qApp); }
     // A short list fits one page; a list longer than any page goes over
     // two, and twice as long a list over more pages still.
     void listRunsOverPages() {
@@ -54,7 +99,7 @@ class PrinterTest : public QObject {
             return pageCount(file);
         };
         QCOMPARE(pagesFor(5), 1);
-        // A line of a 10-point font is under 1/4 inch, no paper 30 inches long.
+        // A printed line is under 1/4 inch, no paper 30 inches long.
         const int two = pagesFor(120);
         QVERIFY2(two >= 2, qPrintable(QStringLiteral("%1 pages").arg(two)));
         QVERIFY(pagesFor(240) > two);
@@ -70,6 +115,57 @@ class PrinterTest : public QObject {
         printer.printToPdf(dir.filePath(QStringLiteral("second.pdf")));
         printList(printer, 5);
         QCOMPARE(pageCount(dir.filePath(QStringLiteral("second.pdf"))), 1);
+    }
+
+    void reportsFromTheProgram_data() {
+        QTest::addColumn<bool>("days");
+        QTest::addColumn<int>("paper");
+        for (bool days : {true, false})
+            for (auto [paper, name] :
+                 {std::pair{QPageSize::A4, "A4"}, {QPageSize::Letter, "Letter"}})
+                QTest::addRow("%s %s", days ? "avgtai" : "taijyu", name)
+                    << days << static_cast<int>(paper);
+    }
+
+    // Each report printed as the user prints it: its chart no larger than on
+    // screen and inside its room, every line inside the margins and clear of
+    // the others, as many PDF pages as laid out, in Noto Sans Mono CJK JP.
+    // With PRINTER_TEST_KEEP set, the PDF files stay in that folder.
+    void reportsFromTheProgram() {
+        QFETCH(bool, days);
+        QFETCH(int, paper);
+        QTemporaryDir data;
+        QVERIFY(copyDemo(data.path()));
+        DemoProgram program(data.path());
+        host::Panel& panel =
+            days ? static_cast<host::Panel&>(program.window.avgtai()) : program.window.taijyu();
+        const ui::Chart& chart =
+            days ? program.window.avgtai().mcrAvgtai : program.window.taijyu().mcrBunseki;
+        program.open(panel);
+
+        QTemporaryDir out;
+        const QString keep = qEnvironmentVariable("PRINTER_TEST_KEEP");
+        const QString file = QDir(keep.isEmpty() ? out.path() : keep)
+                                 .filePath(QString::fromLatin1(QTest::currentDataTag()) + ".pdf");
+        program.printer.printToPdf(file, QPageSize(QPageSize::PageSizeId(paper)));
+        program.dialogs.queue(ui::Answer::OK);
+        (days ? program.window.avgtai().cmdAvgPri : program.window.taijyu().cmdPriData).click();
+        QCOMPARE(program.printer.lastJob(), ui::Printer::Outcome::Printed);
+
+        const qtgui::PrintLayout* layout = program.printer.lastLayout();
+        QVERIFY(layout);
+        const QString fault = printcheck::pageFault(*layout);
+        QVERIFY2(fault.isEmpty(), qPrintable(fault));
+        const auto& picture = layout->items().front();
+        QCOMPARE(picture.kind, qtgui::PlacedItem::Kind::Picture);
+        QWidget* widget = program.view.widgetFor(chart);
+        const double dots = layout->page().dpi / widget->logicalDpiX();
+        QVERIFY(picture.rect.width() <= widget->width() * dots + 0.01);
+        QVERIFY(layout->items().size() > 3);
+        QCOMPARE(pageCount(file), layout->pageCount());
+        QFile pdf(file);
+        QVERIFY(pdf.open(QIODevice::ReadOnly));
+        QVERIFY(pdf.readAll().contains("NotoSansMonoCJK"));
     }
 };
 
