@@ -118,7 +118,9 @@ TEST(Format, DatesMatchPrintfOverTheYears) {
         std::string dashed = text;
         std::replace(dashed.begin(), dashed.end(), '/', '-');
         EXPECT_EQ(parseDate(text), parseDate(dashed)) << text;
-        if (y >= 1000 && y <= 9999) EXPECT_EQ(parseDate(text), d) << text;
+        if (y >= 1000 && y <= 9999) {
+            EXPECT_EQ(parseDate(text), d) << text;
+        }
         EXPECT_EQ(isPlainDate(text), y >= 1000 && y <= 9999) << text;
         EXPECT_FALSE(isPlainDate(dashed)) << dashed;
     }

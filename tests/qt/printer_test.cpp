@@ -8,11 +8,13 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include "analysis/avgtai_panel.h"
 #include "app/frm_main.h"
 #include "print_checks.h"
 #include "qt/main_view.h"
 #include "qt/program.h"
 #include "qt/qt_services.h"
+#include "records/taijyu_panel.h"
 #include "ui/scripted.h"
 
 namespace {
@@ -138,9 +140,9 @@ class PrinterTest : public QObject {
         QVERIFY(copyDemo(data.path()));
         DemoProgram program(data.path());
         host::Panel& panel =
-            days ? static_cast<host::Panel&>(program.window.avgtai()) : program.window.taijyu();
+            days ? static_cast<host::Panel&>(program.window.panel<analysis::AvgTaiPanel>()) : program.window.panel<records::TaijyuPanel>();
         const ui::Chart& chart =
-            days ? program.window.avgtai().mcrAvgtai : program.window.taijyu().mcrBunseki;
+            days ? program.window.panel<analysis::AvgTaiPanel>().mcrAvgtai : program.window.panel<records::TaijyuPanel>().mcrBunseki;
         program.open(panel);
 
         QTemporaryDir out;
@@ -149,7 +151,7 @@ class PrinterTest : public QObject {
                                  .filePath(QString::fromLatin1(QTest::currentDataTag()) + ".pdf");
         program.printer.printToPdf(file, QPageSize(QPageSize::PageSizeId(paper)));
         program.dialogs.queue(ui::Answer::OK);
-        (days ? program.window.avgtai().cmdAvgPri : program.window.taijyu().cmdPriData).click();
+        (days ? program.window.panel<analysis::AvgTaiPanel>().cmdAvgPri : program.window.panel<records::TaijyuPanel>().cmdPriData).click();
         QCOMPARE(program.printer.lastJob(), ui::Printer::Outcome::Printed);
 
         const qtgui::PrintLayout* layout = program.printer.lastLayout();
