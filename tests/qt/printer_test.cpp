@@ -140,9 +140,10 @@ class PrinterTest : public QObject {
         QVERIFY(copyDemo(data.path()));
         DemoProgram program(data.path());
         host::Panel& panel =
-            days ? static_cast<host::Panel&>(program.window.panel<analysis::AvgTaiPanel>()) : program.window.panel<records::TaijyuPanel>();
-        const ui::Chart& chart =
-            days ? program.window.panel<analysis::AvgTaiPanel>().mcrAvgtai : program.window.panel<records::TaijyuPanel>().mcrBunseki;
+            days ? static_cast<host::Panel&>(program.window.panel<analysis::AvgTaiPanel>())
+                 : program.window.panel<records::TaijyuPanel>();
+        const ui::Chart& chart = days ? program.window.panel<analysis::AvgTaiPanel>().mcrAvgtai
+                                      : program.window.panel<records::TaijyuPanel>().mcrBunseki;
         program.open(panel);
 
         QTemporaryDir out;
@@ -151,7 +152,9 @@ class PrinterTest : public QObject {
                                  .filePath(QString::fromLatin1(QTest::currentDataTag()) + ".pdf");
         program.printer.printToPdf(file, QPageSize(QPageSize::PageSizeId(paper)));
         program.dialogs.queue(ui::Answer::OK);
-        (days ? program.window.panel<analysis::AvgTaiPanel>().cmdAvgPri : program.window.panel<records::TaijyuPanel>().cmdPriData).click();
+        (days ? program.window.panel<analysis::AvgTaiPanel>().cmdAvgPri
+              : program.window.panel<records::TaijyuPanel>().cmdPriData)
+            .click();
         QCOMPARE(program.printer.lastJob(), ui::Printer::Outcome::Printed);
 
         const qtgui::PrintLayout* layout = program.printer.lastLayout();
