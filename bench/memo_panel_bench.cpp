@@ -30,7 +30,7 @@ void BM_MemoSave(benchmark::State& state) {
         memo.txtMemo.setText("夕食は野菜中心" + std::to_string(i++ % 10));
         memo.cmdMemoHozon_Click();
     }
-    if (!f.dialogs.takeLog().empty()) state.SkipWithError("a message was shown");
+    if (!f.scripted.dialogs.takeLog().empty()) state.SkipWithError("a message was shown");
 }
 
 BENCHMARK(BM_DspMemoList)->Arg(32767)->Unit(benchmark::kMillisecond);

@@ -18,15 +18,14 @@ void put(const core::DataDir& dir, std::string_view name, std::string_view text)
 }  // namespace
 
 WindowFixture::WindowFixture(int count, const WindowSetup& setup)
-    : records(generateRecords(count)),
-      window(folder.dir(), ui::Services{dialogs, clock, printer, clipboard, help, shell}) {
+    : records(generateRecords(count)), window(folder.dir(), scripted.services()) {
     folder.writeLog(records);
     core::DataDir dir = folder.dir();
     put(dir, "設定.TXT", "\"ヘルプツアー\",0\r\n");
     if (!setup.conversionTable.empty()) put(dir, "換算.txt", setup.conversionTable);
     if (setup.profile)
         put(dir, "ﾌﾟﾗｲﾍﾞｰﾄ.txt", "\"氏名\",\"花子\"\r\n\"身長\",160\r\n\"目標体重\",55\r\n");
-    clock.set(*core::parseDate(records.back().Date), {21, 0, 0});
+    scripted.clock.set(*core::parseDate(records.back().Date), {21, 0, 0});
     std::this_thread::sleep_for(std::chrono::milliseconds(150));
     window.Form_Load();
 }

@@ -24,12 +24,7 @@ struct WindowFixture {
 
     std::vector<core::WeightRecord> records;
     BenchFolder folder;
-    ui::ScriptedDialogs dialogs;
-    ui::FixedClock clock;
-    ui::RecordingPrinter printer;
-    ui::RecordingClipboard clipboard;
-    ui::RecordingHelp help;
-    ui::ScriptShell shell;
+    ui::ScriptedServices scripted;
     app::frmMain window;
 };
 

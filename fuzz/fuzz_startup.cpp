@@ -59,23 +59,18 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (size == 0) return 0;
     layOut(folder, asText(data + 1, size - 1));
     AnsweringDialogs dialogs(data[0] % 2 == 0);
-    ui::FixedClock clock;
-    clock.set(core::Date{std::chrono::year{2024}, std::chrono::month{6}, std::chrono::day{1}},
-              {7, 0, 0});
-    ui::RecordingPrinter printer;
-    ui::RecordingClipboard clipboard;
-    ui::RecordingHelp help;
-    ui::ScriptShell shell;
-    app::frmMain window(folder.dir(),
-                        ui::Services{dialogs, clock, printer, clipboard, help, shell});
+    ui::ScriptedServices scripted;
+    scripted.clock.set(
+        core::Date{std::chrono::year{2024}, std::chrono::month{6}, std::chrono::day{1}}, {7, 0, 0});
+    app::frmMain window(folder.dir(), scripted.services(&dialogs));
     window.Form_Load();
     for (const auto& entry : window.panels()) {
-        if (shell.ended()) break;
+        if (scripted.shell.ended()) break;
         entry.button->click();
     }
-    if (!shell.ended()) {
+    if (!scripted.shell.ended()) {
         window.panels().front().button->click();
-        window.panel<weighing::MainPanel>().mtvmain.clickDate(clock.today());
+        window.panel<weighing::MainPanel>().mtvmain.clickDate(scripted.clock.today());
     }
     return 0;
 }

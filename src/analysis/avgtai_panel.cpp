@@ -28,6 +28,10 @@ const host::PanelInfo AvgTaiPanel::kInfo{
 };
 
 AvgTaiPanel::AvgTaiPanel(host::PanelHost& host) : Panel(host, kInfo) {
+    // Alt and these letters press the buttons.
+    cmdKikanF2.setAccessKey('K');
+    cmdAvgHozon.setAccessKey('E');
+    cmdAvgPri.setAccessKey('P');
     Label4.add(1, form(), "Label4", &fraAvgTai, "～");
     cmdKikanF2.setToolTip("指定した期間で表示");
     cmdAvgHozon.setToolTip("平均データを保存");

@@ -33,6 +33,8 @@ const host::PanelInfo RenTaiPanel::kInfo{
 };
 
 RenTaiPanel::RenTaiPanel(host::PanelHost& host) : Panel(host, kInfo) {
+    // Alt and these letters press the buttons.
+    cmdMokuChk.setAccessKey('M');
     Shape6.setBackColor(ui::Color{255, 255, 240});
     Label3.add(0, form(), "Label3", &fraRenTai, "体重推移");
     Label3.add(1, form(), "Label3", &fraRenTai, "移動平均");

@@ -69,6 +69,11 @@ const host::PanelInfo MemoPanel::kInfo{
 };
 
 MemoPanel::MemoPanel(host::PanelHost& host) : Panel(host, kInfo) {
+    // Alt and these letters press the buttons.
+    cmdMemoHozon.setAccessKey('S');
+    cmdTaiSyusei.setAccessKey('W');
+    cmdKirokuDel.setAccessKey('D');
+    cmdKizukiHozon.setAccessKey('M');
     msgMemoList.Click = [this] { msgMemoList_Click(); };
     txtMemo.KeyPressed = [this](ui::KeyPress& k) { txtMemo_KeyPress(k); };
     cmdMemoHozon.Click = [this] { cmdMemoHozon_Click(); };

@@ -33,60 +33,6 @@ class ModelRadioButton : public QRadioButton {
     void nextCheckState() override {}
 };
 
-// The buttons that have no key of their own and the letter that presses
-// them with Alt. A letter is unique among the buttons shown together (a
-// hidden panel's buttons do not answer; the rename of a situation, whose
-// long caption leaves no room at the window's edge, is the Tab after its
-// box). A button with a caption shows the
-// letter after it, "保存(S)", the Japanese way; a picture button names it in
-// its tool tip.
-struct Mnemonic {
-    std::string_view button;
-    char letter;
-};
-constexpr Mnemonic kMnemonics[] = {
-    // メイン
-    {"cmdTaiHozon", 'S'},
-    {"cmdJikan", 'T'},
-    {"cmdFree", 'F'},
-    // 範囲指定
-    {"cmdPriData", 'P'},
-    {"cmdKensaku", 'K'},
-    // 全グラフ
-    {"cmdMokuChk", 'M'},
-    // 日平均
-    {"cmdKikanF2", 'K'},
-    {"cmdAvgHozon", 'E'},
-    {"cmdAvgPri", 'P'},
-    // 貯金推移 and the conversion table
-    {"cmdCyokinHozon", 'S'},
-    {"cmdKansan", 'K'},
-    {"cmdKanNew", 'N'},
-    {"cmdKanHen", 'C'},
-    {"cmdKanDel", 'D'},
-    {"cmdModori", 'B'},
-    // 一言日記
-    {"cmdMemoHozon", 'S'},
-    {"cmdTaiSyusei", 'W'},
-    {"cmdKirokuDel", 'D'},
-    {"cmdKizukiHozon", 'M'},
-    // 編集 and the new start
-    {"cmdNew2", 'N'},
-    {"cmdDel", 'D'},
-    {"cmdDel2", 'A'},
-    {"cmdSort", 'O'},
-    {"cmdPHozon1", 'U'},
-    {"cmdNew1", 'R'},
-    {"cmdStHozon", 'S'},
-    {"cmdYame", 'X'},
-};
-
-char mnemonicOf(std::string_view button) {
-    for (const Mnemonic& m : kMnemonics)
-        if (m.button == button) return m.letter;
-    return 0;
-}
-
 class LabelBinding : public Binding {
   public:
     LabelBinding(Binder& b, ui::Label& label, QLabel* widget)
@@ -112,7 +58,6 @@ class ButtonBinding : public Binding {
           button_(button),
           view_(widget),
           panel_(panel),
-          mnemonic_(mnemonicOf(button.name())),
           key_(std::move(key)) {
         QObject::connect(widget, &QAbstractButton::clicked, widget,
                          [this] { binder().userAction(button_, [this] { button_.click(); }); });
@@ -134,15 +79,17 @@ class ButtonBinding : public Binding {
     }
 
   private:
-    // The caption with its letter; a button without a caption takes the
-    // letter with Alt as its key. A key is named in the tool tip.
+    // The caption with its letter, "保存(S)", the Japanese way; a button
+    // without a caption takes the letter with Alt as its key. A key is
+    // named in the tool tip.
     void applyText() {
         QString caption = qstr(button_.caption());
         QKeySequence key = key_;
-        if (mnemonic_ && !caption.isEmpty())
-            caption += QStringLiteral("(&%1)").arg(QChar(mnemonic_));
-        else if (mnemonic_)
-            key = QKeySequence(Qt::ALT | Qt::Key(mnemonic_));
+        const char letter = button_.accessKey();
+        if (letter && !caption.isEmpty())
+            caption += QStringLiteral("(&%1)").arg(QChar(letter));
+        else if (letter)
+            key = QKeySequence(Qt::ALT | Qt::Key(letter));
         view_->setText(caption);  // takes a "(&S)" as its key, and drops any other
         if (key.isEmpty()) return;
         view_->setShortcut(key);
@@ -154,7 +101,6 @@ class ButtonBinding : public Binding {
     ui::Button& button_;
     QAbstractButton* view_;
     const ui::Frame* panel_;
-    char mnemonic_;
     QKeySequence key_;
 };
 

@@ -285,12 +285,8 @@ class ListBoxBinding : public Binding {
     }
 
   private:
-    // The arrow keys move the selection by one item and raise Click.
     void step(int by) {
-        int count = static_cast<int>(list_.items().size());
-        int row = list_.listIndex() < 0 ? 0 : list_.listIndex() + by;
-        if (count == 0 || row < 0 || row >= count || row == list_.listIndex()) return;
-        binder().userAction(list_, [this, row] { list_.selectByKey(row); });
+        binder().userAction(list_, [this, by] { list_.step(by); });
     }
 
     ui::ListBox& list_;

@@ -57,14 +57,11 @@ void Binder::syncFocus() {
 }
 
 void Binder::userAction(ui::Control& target, const std::function<void()>& action) {
-    if (target.focusable()) {
-        target.setFocus();
-        // The widget the user works with has the focus in its own way (a
-        // tool button never takes it): leave the keyboard where it is.
-        drawnFocus_ = &target;
-    }
+    // The widget the user works with has the focus in its own way (a tool
+    // button never takes it): leave the keyboard where it is.
+    if (target.focusable()) drawnFocus_ = &target;
     try {
-        action();
+        target.act(action);
     } catch (const std::exception& e) {
         syncAll();
         dialogs_.message(std::string("予期しないエラーが起きました。\r\n") + e.what(), "ヤセルンバ",

@@ -78,9 +78,9 @@ class Binder : public QObject {
     // with the model's focus.
     void syncAll();
 
-    // Runs a user action on the models as the window's event would: the
-    // control takes the focus first when it can, then the action runs, then
-    // every widget is redrawn.
+    // Runs a user action on the models as the window's event would (the
+    // control's act: the focus first, then the action), then redraws every
+    // widget; an unexpected failure is shown, not lost.
     void userAction(ui::Control& target, const std::function<void()>& action);
 
     // The widget that shows a control, or nullptr.

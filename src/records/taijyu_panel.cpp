@@ -56,6 +56,9 @@ const host::PanelInfo TaijyuPanel::kInfo{
 };
 
 TaijyuPanel::TaijyuPanel(host::PanelHost& host) : Panel(host, kInfo) {
+    // Alt and these letters press the buttons.
+    cmdPriData.setAccessKey('P');
+    cmdKensaku.setAccessKey('K');
     for (int i = 0; i < 7; ++i) cmdWeek.add(i, form(), "cmdWeek", &fraTaijyu, kWeekdayCaptions[i]);
     cmdPriData.setToolTip("表示中のデータを印刷します");
     wireEvents();

@@ -64,6 +64,13 @@ const host::PanelInfo CyokinPanel::kInfo{
 };
 
 CyokinPanel::CyokinPanel(host::PanelHost& host) : Panel(host, kInfo) {
+    // Alt and these letters press the buttons.
+    cmdCyokinHozon.setAccessKey('S');
+    cmdKansan.setAccessKey('K');
+    cmdKanNew.setAccessKey('N');
+    cmdKanHen.setAccessKey('C');
+    cmdKanDel.setAccessKey('D');
+    cmdModori.setAccessKey('B');
     cmdKansan.setToolTip("換算データを編集");
     cmdCyokinHozon.setToolTip("貯金データを保存");
     fraKansan.setVisible(false);

@@ -143,6 +143,7 @@ const std::map<std::string, ScriptRunner::Command, std::less<>>& ScriptRunner::c
         {"date", {3, &ScriptRunner::date}},
         {"scroll", {3, &ScriptRunner::scroll}},
         {"drag", {4, &ScriptRunner::drag}},
+        {"alt", {2, &ScriptRunner::alt}},
     };
     return table;
 }
@@ -155,13 +156,13 @@ void ScriptRunner::execute(const std::vector<Word>& words) {
 }
 
 void ScriptRunner::now(const std::vector<Word>& words) {
-    clock_.set(toDate(words[1].text), toTime(words[2].text));
+    scripted_.clock.set(toDate(words[1].text), toTime(words[2].text));
 }
 
 void ScriptRunner::answer(const std::vector<Word>& words) {
     if (words.size() != 2 && words.size() != 3)
         throw ScriptError("'answer' takes 1 or 2 arguments");
-    dialogs_.queue(toAnswer(words[1].text), words.size() == 3 ? words[2].text : "");
+    scripted_.dialogs.queue(toAnswer(words[1].text), words.size() == 3 ? words[2].text : "");
 }
 
 void ScriptRunner::startCommand(const std::vector<Word>&) {
@@ -170,57 +171,77 @@ void ScriptRunner::startCommand(const std::vector<Word>&) {
 
 void ScriptRunner::dblclick(const std::vector<Word>& words) {
     auto& grid = as<ui::Grid>(reachable(words[1].text), "grid");
-    focus(grid);
-    grid.doubleClickCell(toInt(words[2].text), toInt(words[3].text));
+    int row = toInt(words[2].text), col = toInt(words[3].text);
+    grid.act([&] { grid.doubleClickCell(row, col); });
 }
 
 void ScriptRunner::type(const std::vector<Word>& words) {
     ui::Control& c = reachable(words[1].text);
-    focus(c);
+    const std::string& typed = words[2].text;
     if (auto* text = dynamic_cast<ui::TextBox*>(&c)) {
-        text->setText(words[2].text);
-        text->select(std::numeric_limits<int>::max(), 0);  // caret at the end
+        text->act([&] {
+            text->setText(typed);
+            text->select(std::numeric_limits<int>::max(), 0);  // caret at the end
+        });
     } else {
-        as<ui::ComboBox>(c, "text box or combo box").setText(words[2].text);
+        auto& combo = as<ui::ComboBox>(c, "text box or combo box");
+        combo.act([&] { combo.setText(typed); });
     }
 }
 
 void ScriptRunner::choose(const std::vector<Word>& words) {
     auto& combo = as<ui::ComboBox>(reachable(words[1].text), "combo box");
-    focus(combo);
-    combo.choose(itemIndex(combo.items(), words[2]));
+    int item = itemIndex(combo.items(), words[2]);
+    combo.act([&] { combo.choose(item); });
 }
 
 void ScriptRunner::date(const std::vector<Word>& words) {
     auto& calendar = as<ui::MonthCalendar>(reachable(words[1].text), "month calendar");
-    focus(calendar);
-    calendar.clickDate(toDate(words[2].text));
+    core::Date date = toDate(words[2].text);
+    calendar.act([&] { calendar.clickDate(date); });
 }
 
 void ScriptRunner::scroll(const std::vector<Word>& words) {
     auto& slider = as<ui::Slider>(reachable(words[1].text), "slider");
-    focus(slider);
-    slider.setValue(toInt(words[2].text));
+    int value = toInt(words[2].text);
+    slider.act([&] { slider.setValue(value); });
 }
 
 void ScriptRunner::drag(const std::vector<Word>& words) {
     auto& list = as<ui::ListBox>(reachable(words[1].text), "list box");
-    focus(list);
-    list.press(itemIndex(list.items(), words[2]));
-    list.release(itemIndex(list.items(), words[3]));
+    list.act([&] {
+        list.press(itemIndex(list.items(), words[2]));
+        list.release(itemIndex(list.items(), words[3]));
+    });
+}
+
+// Alt and a letter: the button on screen that has it as its key.
+void ScriptRunner::alt(const std::vector<Word>& words) {
+    const std::string& letter = words[1].text;
+    if (letter.size() != 1) throw ScriptError("not a letter: " + letter);
+    requireRunning();
+    ui::Button* pressed = nullptr;
+    for (ui::Control* c : window_->form.controls()) {
+        auto* button = dynamic_cast<ui::Button*>(c);
+        if (!button || button->accessKey() != letter[0] || !button->shown() || !button->enabled())
+            continue;
+        if (pressed) throw ScriptError("two buttons answer Alt+" + letter);
+        pressed = button;
+    }
+    if (!pressed) throw ScriptError("no button answers Alt+" + letter);
+    pressed->act([&] { pressed->click(); });
 }
 
 void ScriptRunner::start() {
     window_.reset();
-    shell_ = std::make_unique<ui::ScriptShell>();
-    ui::Services services{dialogs_, clock_, printer_, clipboard_, help_, *shell_};
-    window_ = std::make_unique<app::frmMain>(core::DataDir(dataDir_), services);
+    scripted_.shell.restart();
+    window_ = std::make_unique<app::frmMain>(core::DataDir(dataDir_), scripted_.services());
     window_->Form_Load();
 }
 
 void ScriptRunner::requireRunning() {
     if (!window_) throw ScriptError("the program has not been started");
-    if (shell_->ended()) throw ScriptError("the program has ended");
+    if (scripted_.shell.ended()) throw ScriptError("the program has ended");
 }
 
 ui::Control& ScriptRunner::control(const std::string& name) {
@@ -237,50 +258,57 @@ ui::Control& ScriptRunner::reachable(const std::string& name) {
     return c;
 }
 
-void ScriptRunner::focus(ui::Control& c) {
-    if (c.focusable()) c.setFocus();
-}
-
 void ScriptRunner::click(const std::vector<Word>& words) {
     if (words.size() < 2) throw ScriptError("'click' needs a control");
     ui::Control& c = reachable(words[1].text);
     if (auto* list = dynamic_cast<ui::ListBox*>(&c)) {
         need(words, 3);
-        focus(*list);
         int item = itemIndex(list->items(), words[2]);
-        list->press(item);
-        list->release(item);
+        list->act([&] {
+            list->press(item);
+            list->release(item);
+        });
     } else if (auto* grid = dynamic_cast<ui::Grid*>(&c)) {
         need(words, 4);
-        focus(*grid);
-        grid->clickCell(toInt(words[2].text), toInt(words[3].text));
+        int row = toInt(words[2].text), col = toInt(words[3].text);
+        grid->act([&] { grid->clickCell(row, col); });
     } else {
         need(words, 2);
-        focus(c);
-        if (auto* button = dynamic_cast<ui::Button*>(&c)) {
-            button->click();
-        } else if (auto* check = dynamic_cast<ui::CheckBox*>(&c)) {
-            check->toggle();
-        } else if (auto* option = dynamic_cast<ui::OptionButton*>(&c)) {
-            option->click();
-        } else if (auto* chart = dynamic_cast<ui::Chart*>(&c); chart && chart->Click) {
-            chart->click();
-        } else {
-            throw ScriptError(c.name() + " cannot be clicked");
-        }
+        c.act([&] { clickOn(c); });
     }
 }
 
+void ScriptRunner::clickOn(ui::Control& c) {
+    if (auto* button = dynamic_cast<ui::Button*>(&c)) {
+        button->click();
+    } else if (auto* check = dynamic_cast<ui::CheckBox*>(&c)) {
+        check->toggle();
+    } else if (auto* option = dynamic_cast<ui::OptionButton*>(&c)) {
+        option->click();
+    } else if (auto* chart = dynamic_cast<ui::Chart*>(&c); chart && chart->Click) {
+        chart->click();
+    } else {
+        throw ScriptError(c.name() + " cannot be clicked");
+    }
+}
+
+// A key in a text box or combo box (Enter or a character), or an arrow key
+// (Up, Down) in a list box.
 void ScriptRunner::key(const std::vector<Word>& words) {
     ui::Control& c = reachable(words[1].text);
+    const std::string& key = words[2].text;
+    if (auto* list = dynamic_cast<ui::ListBox*>(&c)) {
+        if (key != "Up" && key != "Down") throw ScriptError("a list box takes Up or Down");
+        list->act([&] { list->step(key == "Up" ? -1 : 1); });
+        return;
+    }
     ui::KeyPress press;
-    press.enter = words[2].text == "Enter";
-    if (!press.enter) press.ch = words[2].text;
-    focus(c);
+    press.enter = key == "Enter";
+    if (!press.enter) press.ch = key;
     if (auto* text = dynamic_cast<ui::TextBox*>(&c))
-        text->keyPress(press);
+        text->act([&] { text->keyPress(press); });
     else if (auto* combo = dynamic_cast<ui::ComboBox*>(&c))
-        combo->keyPress(press);
+        combo->act([&] { combo->keyPress(press); });
     else
         throw ScriptError(c.name() + " takes no keys");
 }
@@ -290,18 +318,18 @@ void ScriptRunner::dump(const std::vector<Word>& words) {
     need(words, 2);
     const std::string& what = words[1].text;
     if (what == "messages") {
-        for (const auto& line : dialogs_.takeLog()) out_ << line << "\n";
+        for (const auto& line : scripted_.dialogs.takeLog()) out_ << line << "\n";
     } else if (what == "file") {
         throw ScriptError("'dump file' needs a file name");
     } else if (what == "printer") {
         requireRunning();
-        for (const auto& line : printer_.takeLog()) out_ << line << "\n";
+        for (const auto& line : scripted_.printer.takeLog()) out_ << line << "\n";
     } else if (what == "clipboard") {
         requireRunning();
-        if (clipboard_.pictureName().empty())
+        if (scripted_.clipboard.pictureName().empty())
             out_ << "clipboard empty\n";
         else
-            out_ << "clipboard picture=" << clipboard_.pictureName() << "\n";
+            out_ << "clipboard picture=" << scripted_.clipboard.pictureName() << "\n";
     } else if (what == "title") {
         requireRunning();
         out_ << "title " << ui::quoted(window_->form.title()) << "\n";

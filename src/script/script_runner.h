@@ -53,22 +53,19 @@ class ScriptRunner {
     void date(const std::vector<Word>& words);
     void scroll(const std::vector<Word>& words);
     void drag(const std::vector<Word>& words);
+    void alt(const std::vector<Word>& words);
 
     void start();
     void dumpFile(const std::string& name);
     ui::Control& reachable(const std::string& name);
     ui::Control& control(const std::string& name);
     void requireRunning();
-    void focus(ui::Control& c);
+    // A click on a button, check box, option button or chart.
+    void clickOn(ui::Control& c);
 
     std::filesystem::path dataDir_;
     std::ostream& out_;
-    ui::ScriptedDialogs dialogs_;
-    ui::FixedClock clock_;
-    ui::RecordingPrinter printer_;
-    ui::RecordingClipboard clipboard_;
-    ui::RecordingHelp help_;
-    std::unique_ptr<ui::ScriptShell> shell_;
+    ui::ScriptedServices scripted_;
     std::unique_ptr<app::frmMain> window_;
 };
 

@@ -34,6 +34,15 @@ const host::PanelInfo SetteiPanel::kInfo{
 };
 
 SetteiPanel::SetteiPanel(host::PanelHost& host) : Panel(host, kInfo) {
+    // Alt and these letters press the buttons.
+    cmdNew2.setAccessKey('N');
+    cmdDel.setAccessKey('D');
+    cmdDel2.setAccessKey('A');
+    cmdSort.setAccessKey('O');
+    cmdPHozon1.setAccessKey('U');
+    cmdNew1.setAccessKey('R');
+    cmdStHozon.setAccessKey('S');
+    cmdYame.setAccessKey('X');
     optKizami.add(1, form(), "optKizami", &fraKizami, "０．１ Ｋｇ");
     optKizami.add(2, form(), "optKizami", &fraKizami, "０．２ Ｋｇ");
     optKizami.add(3, form(), "optKizami", &fraKizami, "０．５ Ｋｇ");

@@ -125,6 +125,11 @@ void Control::setFocus() {
     form_.setFocus(this);
 }
 
+void Control::act(const std::function<void()>& action) {
+    if (focusable()) setFocus();
+    action();
+}
+
 void Control::dumpBg(std::ostream& out) const {
     if (backColor_) out << " bg=" << colorText(*backColor_);
 }
@@ -163,6 +168,11 @@ Button::Button(Form& form, std::string name, Frame* parent, std::string caption)
 
 void Button::setCaption(std::string c) {
     caption_ = std::move(c);
+    touch();
+}
+
+void Button::setAccessKey(char letter) {
+    accessKey_ = letter;
     touch();
 }
 
@@ -313,6 +323,13 @@ void ListBox::release(int index) {
 void ListBox::selectByKey(int index) {
     setListIndex(index);
     if (Click) Click();
+}
+
+void ListBox::step(int by) {
+    int count = static_cast<int>(items_.size());
+    int index = listIndex_ < 0 ? 0 : listIndex_ + by;
+    if (count == 0 || index < 0 || index >= count || index == listIndex_) return;
+    selectByKey(index);
 }
 
 void ListBox::dump(std::ostream& out) const {

@@ -53,6 +53,11 @@ class Control {
     void setFocus();
     std::function<void()> GotFocus;
 
+    // The user acts on the control (a click, a key, a choice): it takes the
+    // focus first when it can, then the action runs. Both front ends reach
+    // the program's handlers only through this.
+    void act(const std::function<void()>& action);
+
     virtual void dump(std::ostream& out) const = 0;
     uint64_t revision() const { return revision_; }
 
@@ -99,6 +104,10 @@ class Button : public Control {
     Button(Form& form, std::string name, Frame* parent, std::string caption = {});
     const std::string& caption() const { return caption_; }
     void setCaption(std::string c);
+    // The letter that presses the button with Alt while it is on screen
+    // (an upper-case ASCII letter), 0 for none.
+    char accessKey() const { return accessKey_; }
+    void setAccessKey(char letter);
     bool focusable() const override { return true; }
     void click();
     std::function<void()> Click;
@@ -106,6 +115,7 @@ class Button : public Control {
 
   private:
     std::string caption_;
+    char accessKey_ = 0;
 };
 
 // A check box; setting its value, by the user or the program, runs Click when
@@ -198,6 +208,9 @@ class ListBox : public Control {
     void release(int index);
     // The arrow keys select an item and run Click.
     void selectByKey(int index);
+    // An arrow key: the item `by` places away (-1 up, 1 down) is selected
+    // by key; none past either end. With nothing selected, the first item.
+    void step(int by);
     bool focusable() const override { return true; }
     std::function<void()> Click;
     std::function<void()> MouseDown;

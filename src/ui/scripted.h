@@ -120,10 +120,36 @@ class ScriptShell : public Shell {
     }
     bool ended() const { return ended_; }
     const std::vector<std::string>& events() const { return events_; }
+    // A new run of the program on the same services.
+    void restart() {
+        events_.clear();
+        ended_ = false;
+    }
 
   private:
     std::vector<std::string> events_;
     bool ended_ = false;
+};
+
+// Every service as the headless driver, the tests, the benchmarks and the
+// fuzzers use them. A test may put dialogs or a printer of its own in the
+// place of the scripted ones.
+struct ScriptedServices {
+    ScriptedDialogs dialogs;
+    FixedClock clock;
+    RecordingPrinter printer;
+    RecordingClipboard clipboard;
+    RecordingHelp help;
+    ScriptShell shell;
+
+    Services services(Dialogs* dialogsInstead = nullptr, Printer* printerInstead = nullptr) {
+        return {dialogsInstead ? *dialogsInstead : dialogs,
+                clock,
+                printerInstead ? *printerInstead : printer,
+                clipboard,
+                help,
+                shell};
+    }
 };
 
 }  // namespace ui

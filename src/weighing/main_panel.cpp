@@ -36,6 +36,10 @@ const host::PanelInfo MainPanel::kInfo{
 };
 
 MainPanel::MainPanel(host::PanelHost& host) : Panel(host, kInfo) {
+    // Alt and these letters press the buttons.
+    cmdTaiHozon.setAccessKey('S');
+    cmdJikan.setAccessKey('T');
+    cmdFree.setAccessKey('F');
     cmdJikan.setToolTip("状況をその時の時間で保存");
     cmdFree.setToolTip("状況選択リスト外の内容を入力");
     cmdTaiHozon.setToolTip("体重を保存します");

@@ -15,30 +15,24 @@ namespace analysis {
 namespace {
 
 struct Window {
-    explicit Window(const TempFolder& folder)
-        : window(folder.dir(), ui::Services{dialogs, clock, printer, clipboard, help, shell}) {
-        clock.set(*core::parseDate("2003/11/03"), {7, 0, 0});
+    explicit Window(const TempFolder& folder) : window(folder.dir(), scripted.services()) {
+        scripted.clock.set(*core::parseDate("2003/11/03"), {7, 0, 0});
         folder.put("設定.TXT", "\"ヘルプツアー\",0\r\n");
     }
     void start() {
         window.Form_Load();
-        dialogs.takeLog();
+        scripted.dialogs.takeLog();
     }
     void open(std::string_view button) {
         for (const auto& entry : window.panels())
             if (entry.button->name() == button) entry.button->click();
     }
     bool saidSaved() {
-        for (const std::string& line : dialogs.takeLog())
+        for (const std::string& line : scripted.dialogs.takeLog())
             if (line.find("保存終了") != std::string::npos) return true;
         return false;
     }
-    ui::ScriptShell shell;
-    ui::ScriptedDialogs dialogs;
-    ui::FixedClock clock;
-    ui::RecordingPrinter printer;
-    ui::RecordingClipboard clipboard;
-    ui::RecordingHelp help;
+    ui::ScriptedServices scripted;
     app::frmMain window;
 };
 
@@ -69,7 +63,7 @@ TEST(AvgTaiExport, AFailedWriteIsReportedAndChangesNothing) {
         auto path = folder.path() / "日毎平均.txt";
         auto before = std::filesystem::is_regular_file(path) ? folder.bytes("日毎平均.txt") : "";
         w.window.panel<analysis::AvgTaiPanel>().cmdAvgHozon.click();
-        auto log = w.dialogs.takeLog();
+        auto log = w.scripted.dialogs.takeLog();
         ASSERT_EQ(log.size(), 1u);
         EXPECT_NE(log[0].find("保存エラー"), std::string::npos) << log[0];
         EXPECT_NE(log[0].find("日毎平均.txt"), std::string::npos) << log[0];
@@ -89,7 +83,7 @@ TEST(AnalysisPanels, AnUnreadableLogShowsWhyAndFillsNothing) {
         std::filesystem::create_directory(folder.path() / "データ.txt");
         w.start();
         w.open(button);
-        auto log = w.dialogs.takeLog();
+        auto log = w.scripted.dialogs.takeLog();
         ASSERT_EQ(log.size(), 1u) << button;
         EXPECT_NE(log[0].find("データ.txt"), std::string::npos) << log[0];
         EXPECT_EQ(w.window.panel<analysis::RenTaiPanel>().mcrRentai.rowCount(), 0) << button;

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include "setup/settei_panel.h"
 #include "support/temp_folder.h"
 #include "ui/scripted.h"
 #include "weighing/main_panel.h"
@@ -28,16 +29,11 @@ class NotingDialogs : public ui::ScriptedDialogs {
 
 struct Window {
     explicit Window(const TempFolder& folder)
-        : dialogs(shell),
-          window(folder.dir(), ui::Services{dialogs, clock, printer, clipboard, help, shell}) {
-        clock.set(*core::parseDate("2024/06/01"), {7, 0, 0});
+        : dialogs(scripted.shell), window(folder.dir(), scripted.services(&dialogs)) {
+        scripted.clock.set(*core::parseDate("2024/06/01"), {7, 0, 0});
     }
-    ui::ScriptShell shell;
+    ui::ScriptedServices scripted;
     NotingDialogs dialogs;
-    ui::FixedClock clock;
-    ui::RecordingPrinter printer;
-    ui::RecordingClipboard clipboard;
-    ui::RecordingHelp help;
     frmMain window;
 };
 
@@ -47,7 +43,7 @@ TEST(StartUp, WelcomeComesAfterTheWindowIsShownAndLoadingHasEnded) {
     folder.put("データ.txt", "\"2024/06/01\",\"朝食前\",60,\"\",\"\",\"\"\r\n");
     Window w(folder);
     w.window.Form_Load();
-    const auto& events = w.shell.events();
+    const auto& events = w.scripted.shell.events();
     ASSERT_GE(events.size(), 5u);
     EXPECT_EQ(events[0], "splash");
     auto at = [&](const char* e) {
@@ -68,11 +64,11 @@ TEST(Window, HelpOpensAndTheEndClosesIt) {
     Window w(folder);
     w.window.Form_Load();
     w.window.cmdHelp.click();
-    EXPECT_EQ(w.help.openWindows(), 1);
-    EXPECT_FALSE(w.shell.ended());
+    EXPECT_EQ(w.scripted.help.openWindows(), 1);
+    EXPECT_FALSE(w.scripted.shell.ended());
     w.window.cmdOwari.click();
-    EXPECT_EQ(w.help.openWindows(), 0);
-    EXPECT_TRUE(w.shell.ended());
+    EXPECT_EQ(w.scripted.help.openWindows(), 0);
+    EXPECT_TRUE(w.scripted.shell.ended());
 }
 
 // F1 opens the help at the page of the panel on view, whichever it is.
@@ -84,10 +80,10 @@ TEST(Window, HelpOnAPanelOpensItsPage) {
     for (const auto& entry : w.window.panels()) {
         entry.button->click();
         w.window.helpOnPanel();
-        EXPECT_EQ(w.help.page(), entry.panel->info().helpPage);
+        EXPECT_EQ(w.scripted.help.page(), entry.panel->info().helpPage);
     }
     w.window.cmdHelp.click();
-    EXPECT_EQ(w.help.page(), "index");
+    EXPECT_EQ(w.scripted.help.page(), "index");
 }
 
 // A log that cannot be read (here a folder of that name) is said so at
@@ -132,20 +128,15 @@ TEST(WeightEntry, ARefusedWriteShowsWhyWritesNothingAndKeepsTheEntry) {
         core::DataDir dir = folder.dir();
         if (c.failing)
             dir.setFaultHook([step = *c.failing](core::WriteStep s) { return s == step; });
-        ui::ScriptShell shell;
-        ui::ScriptedDialogs dialogs;
-        ui::FixedClock clock;
-        clock.set(*core::parseDate("2024/06/01"), {7, 0, 0});
-        ui::RecordingPrinter printer;
-        ui::RecordingClipboard clipboard;
-        ui::RecordingHelp help;
-        frmMain window(dir, ui::Services{dialogs, clock, printer, clipboard, help, shell});
+        ui::ScriptedServices scripted;
+        scripted.clock.set(*core::parseDate("2024/06/01"), {7, 0, 0});
+        frmMain window(dir, scripted.services());
         window.Form_Load();
         window.panel<weighing::MainPanel>().lstAct.setListIndex(0);
         window.panel<weighing::MainPanel>().lstAct_Click();
         window.panel<weighing::MainPanel>().txtTaiInp.setText("61.5");
         window.panel<weighing::MainPanel>().cmdTaiHozon_Click();
-        auto log = dialogs.takeLog();
+        auto log = scripted.dialogs.takeLog();
         ASSERT_EQ(log.size(), 1u) << c.what;
         EXPECT_NE(log[0].find("title=\"保存エラー\""), std::string::npos) << c.what;
         EXPECT_NE(log[0].find("データ.txt"), std::string::npos) << c.what;
@@ -154,6 +145,41 @@ TEST(WeightEntry, ARefusedWriteShowsWhyWritesNothingAndKeepsTheEntry) {
         EXPECT_EQ(window.panel<weighing::MainPanel>().SelectedSituation, "朝食前") << c.what;
         EXPECT_TRUE(window.panel<weighing::MainPanel>().cmdUp.enabled()) << c.what;
     }
+}
+
+// Alt with a letter presses exactly one button: no two buttons on screen
+// together share a letter, on any panel, in any view inside one, and with
+// the new start's group open.
+TEST(Window, NoTwoButtonsOnScreenShareALetter) {
+    TempFolder folder;
+    folder.put("設定.TXT", "\"ヘルプツアー\",0\r\n");
+    folder.put("データ.txt", "\"2024/06/01\",\"朝食前\",60,\"\",\"\",\"\"\r\n");
+    Window w(folder);
+    w.window.Form_Load();
+    auto checkLetters = [&](const std::string& where) {
+        std::map<char, std::string> seen;
+        for (ui::Control* c : w.window.form.controls()) {
+            auto* button = dynamic_cast<ui::Button*>(c);
+            if (!button || !button->accessKey() || !button->shown()) continue;
+            EXPECT_TRUE(button->accessKey() >= 'A' && button->accessKey() <= 'Z') << button->name();
+            auto [first, fresh] = seen.emplace(button->accessKey(), button->name());
+            EXPECT_TRUE(fresh) << where << ": " << first->second << " and " << button->name();
+        }
+        return seen.size();
+    };
+    size_t lettered = 0;
+    for (const auto& entry : w.window.panels()) {
+        entry.button->click();
+        lettered += checkLetters(entry.panel->frame.name());
+        for (const host::Panel::SubView& sub : entry.panel->subViews()) {
+            sub.open();
+            lettered += checkLetters(sub.name);
+            sub.close();
+        }
+    }
+    w.window.panel<setup::SetteiPanel>().cmdNew1.click();
+    lettered += checkLetters("fraNew");
+    EXPECT_GT(lettered, 20u);  // the letters are there to be checked
 }
 
 }  // namespace

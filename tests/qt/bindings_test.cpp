@@ -240,6 +240,8 @@ void BindingsTest::buttonsWithoutAKeyAnswerAltAndALetter() {
     ui::Button picture(form, "cmdAvgPri", nullptr);
     ui::Button other(form, "cmdTest", nullptr, "その他");
     picture.setToolTip("平均データを印刷");
+    text.setAccessKey('S');
+    picture.setAccessKey('P');
     int textClicks = 0, pictureClicks = 0;
     text.Click = [&] { ++textClicks; };
     picture.Click = [&] { ++pictureClicks; };

@@ -48,11 +48,10 @@ void printList(qtgui::QtPrinter& printer, int rows) {
 // The program on a copy of the demo data, printing to PDF files.
 struct DemoProgram {
     explicit DemoProgram(const QString& folder)
-        : window(core::DataDir(folder.toStdString()),
-                 ui::Services{dialogs, clock, printer, clipboard, help, shell}),
+        : window(core::DataDir(folder.toStdString()), scripted.services(nullptr, &printer)),
           view(window) {
         printer.setView(&view);
-        clock.set(*core::parseDate("2026/12/07"), {21, 0, 0});
+        scripted.clock.set(*core::parseDate("2026/12/07"), {21, 0, 0});
         window.Form_Load();
         view.syncAll();
         view.show();
@@ -64,12 +63,8 @@ struct DemoProgram {
         QCoreApplication::processEvents();
     }
 
-    ui::ScriptedDialogs dialogs;
-    ui::FixedClock clock;
+    ui::ScriptedServices scripted;
     qtgui::QtPrinter printer;
-    ui::RecordingClipboard clipboard;
-    ui::RecordingHelp help;
-    ui::ScriptShell shell;
     app::frmMain window;
     qtgui::MainView view;
 };
@@ -151,7 +146,7 @@ class PrinterTest : public QObject {
         const QString file = QDir(keep.isEmpty() ? out.path() : keep)
                                  .filePath(QString::fromLatin1(QTest::currentDataTag()) + ".pdf");
         program.printer.printToPdf(file, QPageSize(QPageSize::PageSizeId(paper)));
-        program.dialogs.queue(ui::Answer::OK);
+        program.scripted.dialogs.queue(ui::Answer::OK);
         (days ? program.window.panel<analysis::AvgTaiPanel>().cmdAvgPri
               : program.window.panel<records::TaijyuPanel>().cmdPriData)
             .click();

@@ -33,21 +33,18 @@ class TitleDialogs : public ui::ScriptedDialogs {
 
 struct Window {
     explicit Window(const TempFolder& folder)
-        : window(folder.dir(), ui::Services{dialogs, clock, printer, clipboard, help, shell}) {
+        : window(folder.dir(), scripted.services(&dialogs, &printer)) {
         folder.put("設定.TXT", "\"ヘルプツアー\",0\r\n");
         folder.put("データ.txt",
                    "\"2024/06/01\",\"朝食前\",60,\"\",\"\",\"\"\r\n"
                    "\"2024/06/02\",\"朝食前\",59.5,\"\",\"\",\"\"\r\n");
-        clock.set(*core::parseDate("2024/06/02"), {7, 0, 0});
+        scripted.clock.set(*core::parseDate("2024/06/02"), {7, 0, 0});
         window.Form_Load();
         dialogs.titles.clear();
     }
-    ui::ScriptShell shell;
+    ui::ScriptedServices scripted;
     TitleDialogs dialogs;
-    ui::FixedClock clock;
     EndingPrinter printer;
-    ui::RecordingClipboard clipboard;
-    ui::RecordingHelp help;
     app::frmMain window;
 };
 

@@ -15,22 +15,16 @@ namespace {
 constexpr std::string_view kTable = "\"2000/01/01\",100\r\n\"2024/01/06\",200\r\n";
 
 struct Window {
-    explicit Window(core::DataDir dir)
-        : window(std::move(dir), ui::Services{dialogs, clock, printer, clipboard, help, shell}) {
-        clock.set(*core::parseDate("2024/01/06"), {21, 0, 0});
+    explicit Window(core::DataDir dir) : window(std::move(dir), scripted.services()) {
+        scripted.clock.set(*core::parseDate("2024/01/06"), {21, 0, 0});
         window.Form_Load();
-        dialogs.takeLog();
+        scripted.dialogs.takeLog();
         for (const auto& entry : window.panels())
             if (entry.panel.get() == &panel()) entry.button->click();
         panel().cmdKansan.click();
     }
     CyokinPanel& panel() { return window.panel<savings::CyokinPanel>(); }
-    ui::ScriptShell shell;
-    ui::ScriptedDialogs dialogs;
-    ui::FixedClock clock;
-    ui::RecordingPrinter printer;
-    ui::RecordingClipboard clipboard;
-    ui::RecordingHelp help;
+    ui::ScriptedServices scripted;
     app::frmMain window;
 };
 
@@ -50,7 +44,7 @@ void makeEdit(Window& w, Edit edit) {
     if (edit != Edit::Add) p.msgCyokin.clickCell(2, 0);
     p.txtKanbi.setText("2024/01/06");
     p.txtKansan.setText("300");
-    w.dialogs.queue(ui::Answer::OK);
+    w.scripted.dialogs.queue(ui::Answer::OK);
     switch (edit) {
         case Edit::Add:
             p.cmdKanNew.click();
@@ -86,7 +80,7 @@ TEST(CyokinPanel, AFailedTableWriteKeepsTheFileTheTableAndTheScreen) {
             std::string table = gridText(w.panel().msgCyokin);
             std::string history = gridText(w.panel().msgCyokin2);
             makeEdit(w, edit);
-            auto log = w.dialogs.takeLog();
+            auto log = w.scripted.dialogs.takeLog();
             ASSERT_EQ(log.size(), 2u);  // the question, then what was not saved
             EXPECT_NE(log[1].find("title=\"保存エラー\""), std::string::npos);
             EXPECT_NE(log[1].find("換算.txt"), std::string::npos);
@@ -122,7 +116,7 @@ TEST(CyokinPanel, TheExportSaysSavedOnlyAfterAWriteThatSucceeded) {
         Window w(dir);
         w.panel().cmdModori.click();
         w.panel().cmdCyokinHozon.click();
-        auto log = w.dialogs.takeLog();
+        auto log = w.scripted.dialogs.takeLog();
         ASSERT_EQ(log.size(), 1u) << c.what;
         EXPECT_NE(log[0].find(std::string("title=\"") + c.title + "\""), std::string::npos)
             << c.what;
@@ -146,7 +140,7 @@ TEST(CyokinPanel, ALogThatCannotBeReadShowsWhyAndIsNotExported) {
     *unreadable = true;
     for (const auto& entry : w.window.panels())
         if (entry.panel.get() == &w.panel()) entry.button->click();
-    auto log = w.dialogs.takeLog();
+    auto log = w.scripted.dialogs.takeLog();
     ASSERT_EQ(log.size(), 1u);
     EXPECT_NE(log[0].find("title=\"データ確認\""), std::string::npos);
     EXPECT_NE(log[0].find("データ.txt"), std::string::npos);
