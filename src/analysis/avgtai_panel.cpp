@@ -5,9 +5,6 @@ namespace {
 
 constexpr std::string_view kRefusedTitle = "日平均";
 
-}  // namespace
-
-namespace {
 // What the help tour says as the panel opens.
 constexpr std::string_view kHelpText =
     "日毎の平均体重をリストとグラフに表示します。\r\n"
@@ -48,17 +45,12 @@ void AvgTaiPanel::fill() {
 }
 
 void AvgTaiPanel::INIT_AVGTAI() {
-    static const char* const kHeaders[] = {"数", "日付", "体重"};
-    static const int kWidths[] = {500, 900, 550};
-    static const ui::Align kAligns[] = {ui::Align::Right, ui::Align::Center, ui::Align::Right};
-    msgAvgtai.setRows(1);
-    msgAvgtai.setFontSize(9);
-    for (int c = 0; c < 3; ++c) {
-        msgAvgtai.setText(0, c, kHeaders[c]);
-        msgAvgtai.setColWidth(c, kWidths[c]);
-        msgAvgtai.setColAlignment(c, kAligns[c]);
-        msgAvgtai.setFixedAlignment(c, ui::Align::Center);
-    }
+    static constexpr ui::GridColumn kColumns[] = {
+        {"数", 500, ui::Align::Right},
+        {"日付", 900, ui::Align::Center},
+        {"体重", 550, ui::Align::Right},
+    };
+    msgAvgtai.layOut(9, kColumns);
 }
 
 std::shared_ptr<const std::vector<core::WeightRecord>> AvgTaiPanel::readRecords() {

@@ -9,27 +9,25 @@
 namespace analysis {
 namespace {
 
-struct Column {
-    const char* header;
-    int width;
-};
-using GridLayout = std::array<Column, 4>;
+using ui::Align;
+using GridLayout = ui::GridColumn[4];
 
-constexpr GridLayout kJikei{{{"回数", 1085}, {"日付", 1500}, {"体重", 1150}, {"初回差", 1100}}};
-constexpr GridLayout kKugiri{{{"区切り", 1085}, {"日付", 1500}, {"達成", 1150}, {"経過", 1100}}};
-constexpr GridLayout kHeikin{{{"日数", 1085}, {"体重", 1150}, {"平均体重", 1500}, {"差", 1100}}};
-constexpr GridLayout kBanzuke{{{"順位", 1085}, {"体重範囲", 2000}, {"累積", 880}, {"差", 870}}};
-
-void layOut(ui::Grid& grid, const GridLayout& layout) {
-    grid.setRows(1);
-    grid.setFontSize(11);
-    for (int c = 0; c < 4; ++c) {
-        grid.setText(0, c, layout[static_cast<size_t>(c)].header);
-        grid.setColWidth(c, layout[static_cast<size_t>(c)].width);
-        grid.setFixedAlignment(c, ui::Align::Center);
-        grid.setColAlignment(c, ui::Align::Right);
-    }
-}
+constexpr GridLayout kJikei{{"回数", 1085, Align::Right},
+                            {"日付", 1500, Align::Right},
+                            {"体重", 1150, Align::Right},
+                            {"初回差", 1100, Align::Right}};
+constexpr GridLayout kKugiri{{"区切り", 1085, Align::Right},
+                             {"日付", 1500, Align::Right},
+                             {"達成", 1150, Align::Right},
+                             {"経過", 1100, Align::Right}};
+constexpr GridLayout kHeikin{{"日数", 1085, Align::Right},
+                             {"体重", 1150, Align::Right},
+                             {"平均体重", 1500, Align::Right},
+                             {"差", 1100, Align::Right}};
+constexpr GridLayout kBanzuke{{"順位", 1085, Align::Right},
+                              {"体重範囲", 2000, Align::Right},
+                              {"累積", 880, Align::Right},
+                              {"差", 870, Align::Right}};
 
 // The data rows below the header, replacing what the grid held; each row is
 // made when the grid first shows it.
@@ -47,9 +45,6 @@ void scrollToEnd(ui::Grid& grid) {
     if (grid.rows() > 10) grid.setTopRow(grid.rows() - 1);
 }
 
-}  // namespace
-
-namespace {
 // What the help tour says as the panel opens.
 constexpr std::string_view kHelpText =
     "登録されている体重データを元に４つの分析結果を一覧表示します。\r\n"
@@ -110,10 +105,10 @@ void BunsekiPanel::makeGroupControls() {
 }
 
 void BunsekiPanel::INIT_BUNSEKI() {
-    layOut(msgB1, kJikei);
-    layOut(msgB2, kKugiri);
-    layOut(msgB3, kHeikin);
-    layOut(msgB4, kBanzuke);
+    msgB1.layOut(11, kJikei);
+    msgB2.layOut(11, kKugiri);
+    msgB3.layOut(11, kHeikin);
+    msgB4.layOut(11, kBanzuke);
 }
 
 void BunsekiPanel::cmdBunseki_Click() {

@@ -39,9 +39,6 @@ void unstorable(ui::Dialogs& dialogs, std::string_view what, std::string_view wh
                     "使用できない文字", Icon::Exclamation);
 }
 
-}  // namespace
-
-namespace {
 // What the help tour says as the panel opens.
 constexpr std::string_view kHelpText =
     "一回一回の測定ごとにちょっとしたコメントを残すことができます。\r\n"
@@ -98,21 +95,17 @@ void MemoPanel::setChosen(int32_t row) {
 }
 
 void MemoPanel::INIT_MEMO_GRID() {
-    static const char* const kHeaders[] = {
-        "回数", "日付", "行動", "体重", "前差", "差", "一言日記（言い訳など）"};
-    static const int kWidths[] = {560, 1100, 1680, 550, 550, 320, 5930};
-    static const ui::Align kAlign[] = {ui::Align::Right, ui::Align::Center, ui::Align::Left,
-                                       ui::Align::Right, ui::Align::Right,  ui::Align::Center,
-                                       ui::Align::Left};
-    msgMemoList.setFontSize(9);
-    msgMemoList.setRows(1);
-    for (int c = 0; c < 7; ++c) {
-        msgMemoList.setText(0, c, kHeaders[c]);
-        msgMemoList.setColWidth(c, kWidths[c]);
-        msgMemoList.setFixedAlignment(c, ui::Align::Center);
-        msgMemoList.setColAlignment(c, kAlign[c]);
-    }
-    msgMemoList.setTopRow(1);
+    using ui::Align;
+    static constexpr ui::GridColumn kColumns[] = {
+        {"回数", 560, Align::Right},
+        {"日付", 1100, Align::Center},
+        {"行動", 1680, Align::Left},
+        {"体重", 550, Align::Right},
+        {"前差", 550, Align::Right},
+        {"差", 320, Align::Center},
+        {"一言日記（言い訳など）", 5930, Align::Left},
+    };
+    msgMemoList.layOut(9, kColumns);
 }
 
 void MemoPanel::DSP_MEMO_LIST() {

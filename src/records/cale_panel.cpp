@@ -1,5 +1,8 @@
 #include "records/cale_panel.h"
 
+#include <array>
+#include <string>
+
 #include "records/read_log.h"
 
 namespace records {
@@ -65,17 +68,20 @@ void CalePanel::cmdSel1_Click(int index) {
 }
 
 void CalePanel::INIT_CALE_GRID() {
-    msgList2.setRows(1);
-    msgList2.setFontSize(10);
-    msgList2.setText(0, 0, std::string(kCaleMonthHeader));
-    msgList2.setColWidth(0, kCaleMonthWidth);
-    msgList2.setFixedAlignment(0, ui::Align::Center);
-    msgList2.setColAlignment(0, ui::Align::Center);
-    for (int c = 1; c < kCaleColumns; ++c) {
-        msgList2.setText(0, c, std::to_string(c));
-        msgList2.setColWidth(c, kCaleDayWidth);
-    }
-    msgList2.setTopRow(1);
+    // The month, then the days 1 to 31 with the grid's own alignments.
+    static const auto kColumns = [] {
+        static const auto kDays = [] {
+            std::array<std::string, kCaleColumns> days;
+            for (int c = 1; c < kCaleColumns; ++c) days[static_cast<size_t>(c)] = std::to_string(c);
+            return days;
+        }();
+        std::array<ui::GridColumn, kCaleColumns> columns;
+        columns[0] = {kCaleMonthHeader, kCaleMonthWidth, ui::Align::Center, ui::Align::Center};
+        for (size_t c = 1; c < columns.size(); ++c)
+            columns[c] = {kDays[c], kCaleDayWidth, ui::Align::Default, ui::Align::Default};
+        return columns;
+    }();
+    msgList2.layOut(10, kColumns);
 }
 
 void CalePanel::DSP_CALE() {

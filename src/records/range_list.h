@@ -14,16 +14,27 @@
 #include "core/weight_log.h"
 #include "records/list_filter.h"
 #include "ui/color.h"
+#include "ui/controls.h"
 
 namespace records {
 
 inline constexpr int kListColumns = 11;
 
-// The header row of `msgBunseki` and the column widths in twips.
-inline constexpr std::array<std::string_view, kListColumns> kListHeaders = {
-    "回", "日付け", "曜", "行動", "体重", "前回差", "差", "初回差", "差", "ＢＭＩ", "肥満度"};
-inline constexpr std::array<int, kListColumns> kListWidths = {600, 1200, 365, 1665, 800, 780,
-                                                              350, 800,  350, 570,  700};
+// The columns of `msgBunseki`: header, width in twips, alignment of the
+// data (the obesity column keeps the grid's own).
+inline constexpr std::array<ui::GridColumn, kListColumns> kListGridColumns{{
+    {"回", 600, ui::Align::Right},
+    {"日付け", 1200, ui::Align::Center},
+    {"曜", 365, ui::Align::Center},
+    {"行動", 1665, ui::Align::Left},
+    {"体重", 800, ui::Align::Right},
+    {"前回差", 780, ui::Align::Right},
+    {"差", 350, ui::Align::Center},
+    {"初回差", 800, ui::Align::Right},
+    {"差", 350, ui::Align::Center},
+    {"ＢＭＩ", 570, ui::Align::Right},
+    {"肥満度", 700, ui::Align::Default},
+}};
 
 // The columns of a row, by the number of the grid column.
 enum ListColumn {

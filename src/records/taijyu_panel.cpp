@@ -11,25 +11,6 @@ namespace {
 constexpr ui::Color kChosen = ui::kLightYellow;
 constexpr const char* kWeekdayCaptions[] = {"日", "月", "火", "水", "木", "金", "土"};
 
-ui::Align dataAlignment(int col) {
-    switch (col) {
-        case kColSituation:
-            return ui::Align::Left;
-        case kColDate:
-        case kColWeekday:
-        case kColPreviousMark:
-        case kColFirstMark:
-            return ui::Align::Center;
-        case kColObesity:
-            return ui::Align::Default;
-        default:
-            return ui::Align::Right;
-    }
-}
-
-}  // namespace
-
-namespace {
 // What the help tour says as the panel opens.
 constexpr std::string_view kHelpText =
     "これまで入力してきたデータを「状況」「曜日」「期間」指定で表示できます。\r\n"
@@ -120,16 +101,7 @@ void TaijyuPanel::fill() {
 // ---- the list
 
 void TaijyuPanel::INIT_LIST_GRID() {
-    msgBunseki.setFontSize(10);
-    msgBunseki.setRows(1);
-    for (int c = 0; c < kListColumns; ++c) {
-        auto i = static_cast<size_t>(c);
-        msgBunseki.setText(0, c, std::string(kListHeaders[i]));
-        msgBunseki.setColWidth(c, kListWidths[i]);
-        msgBunseki.setFixedAlignment(c, ui::Align::Center);
-        msgBunseki.setColAlignment(c, dataAlignment(c));
-    }
-    msgBunseki.setTopRow(1);
+    msgBunseki.layOut(10, kListGridColumns);
 }
 
 bool TaijyuPanel::build(ListBuilder builder) {

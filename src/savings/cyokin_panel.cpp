@@ -7,41 +7,18 @@ namespace {
 
 using ui::Align;
 
-struct Column {
-    const char* header;
-    int width;
-    Align align;
-};
-
-constexpr Column kTableColumns[] = {
+constexpr ui::GridColumn kTableColumns[] = {
     {"日付", 1300, Align::Center},
     {"換算値", 880, Align::Right},
 };
 
-constexpr Column kHistoryColumns[] = {
+constexpr ui::GridColumn kHistoryColumns[] = {
     {"数", 500, Align::Right},
     {"日付", 900, Align::Center},
     {"金額", 580, Align::Right},
     {"累計", 660, Align::Right},
 };
 
-template <size_t N>
-void layOut(ui::Grid& grid, int fontSize, const Column (&columns)[N]) {
-    grid.setFontSize(fontSize);
-    grid.setRows(1);
-    for (int c = 0; c < static_cast<int>(N); ++c) {
-        const Column& column = columns[c];
-        grid.setText(0, c, column.header);
-        grid.setColWidth(c, column.width);
-        grid.setFixedAlignment(c, Align::Center);
-        grid.setColAlignment(c, column.align);
-    }
-    grid.setTopRow(1);
-}
-
-}  // namespace
-
-namespace {
 // What the help tour says as the panel opens.
 constexpr std::string_view kHelpText =
     "貯金の推移をリストとグラフに表示します。\r\n"
@@ -100,8 +77,8 @@ std::vector<host::Panel::SubView> CyokinPanel::subViews() {
 }
 
 void CyokinPanel::INIT_CYOKIN_GRIDS() {
-    layOut(msgCyokin, 11, kTableColumns);
-    layOut(msgCyokin2, 9, kHistoryColumns);
+    msgCyokin.layOut(11, kTableColumns);
+    msgCyokin2.layOut(9, kHistoryColumns);
 }
 
 void CyokinPanel::DSP_CYOKIN() {

@@ -7,9 +7,6 @@ namespace setup {
 namespace {
 // The scale steps of the option buttons optKizami(1) to (3).
 constexpr std::string_view kSteps[] = {"0.1", "0.2", "0.5"};
-}  // namespace
-
-namespace {
 // What the help tour says as the panel opens.
 constexpr std::string_view kHelpText =
     "これまでのデータを削除して新規にダイエットをスタートさせたり、各種データの編集を行います。\r\n"

@@ -542,6 +542,19 @@ void Grid::removeRow(int row) {
     setRows(rows_ - 1);
 }
 
+void Grid::layOut(int fontSize, std::span<const GridColumn> columns) {
+    setRows(1);
+    setFontSize(fontSize);
+    int c = 0;
+    for (const GridColumn& column : columns) {
+        setText(0, c, std::string(column.header));
+        setColWidth(c, column.width);
+        setColAlignment(c, column.align);
+        setFixedAlignment(c, column.headerAlign);
+        ++c;
+    }
+}
+
 void Grid::setColWidth(int col, int twips) {
     widths_.at(static_cast<size_t>(col)) = twips;
     touch();

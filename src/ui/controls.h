@@ -10,6 +10,7 @@
 #include <memory>
 #include <optional>
 #include <ostream>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -302,6 +303,14 @@ class MonthCalendar : public Control {
 
 enum class Align { Default, Left, Center, Right };
 
+// One column of a grid as its panel lays it out.
+struct GridColumn {
+    std::string_view header;
+    int width = 0;  // twips
+    Align align = Align::Default;
+    Align headerAlign = Align::Center;
+};
+
 // A grid with one fixed header row. A cell gives back exactly the text put
 // into it; colours, widths and alignments are kept as the program set them.
 class Grid : public Control {
@@ -328,6 +337,10 @@ class Grid : public Control {
     // only the rows that someone reads. Row 0 stays as it is. Changing the
     // number of rows afterwards makes the rows that remain ordinary ones.
     void setRowSource(int count, RowSource source);
+
+    // Empties the grid to its header row and lays out its columns, one
+    // entry of the table for each.
+    void layOut(int fontSize, std::span<const GridColumn> columns);
 
     int colWidth(int col) const { return widths_[static_cast<size_t>(col)]; }
     void setColWidth(int col, int twips);

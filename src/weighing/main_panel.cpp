@@ -99,20 +99,14 @@ void MainPanel::DSP_BMI() {
 }
 
 void MainPanel::INIT_DAY_LIST() {
-    static const char* const kHeaders[] = {"回",     "行動", "体重",   "前回差", "差",
-                                           "初回差", "差",   "ＢＭＩ", "肥満度", "貯金"};
-    static const int kWidths[] = {450, 2015, 900, 900, 350, 900, 350, 770, 780, 780};
-    msgDayList.setRows(1);
-    msgDayList.setFontSize(11);
-    for (int c = 0; c < 10; ++c) {
-        msgDayList.setText(0, c, kHeaders[c]);
-        msgDayList.setColWidth(c, kWidths[c]);
-        msgDayList.setFixedAlignment(c, ui::Align::Center);
-        msgDayList.setColAlignment(c, c == 1             ? ui::Align::Left
-                                      : c == 4 || c == 6 ? ui::Align::Center
-                                                         : ui::Align::Right);
-    }
-    msgDayList.setTopRow(1);
+    using ui::Align;
+    static constexpr ui::GridColumn kColumns[] = {
+        {"回", 450, Align::Right},     {"行動", 2015, Align::Left},   {"体重", 900, Align::Right},
+        {"前回差", 900, Align::Right}, {"差", 350, Align::Center},    {"初回差", 900, Align::Right},
+        {"差", 350, Align::Center},    {"ＢＭＩ", 770, Align::Right}, {"肥満度", 780, Align::Right},
+        {"貯金", 780, Align::Right},
+    };
+    msgDayList.layOut(11, kColumns);
 }
 
 void MainPanel::DSP_MAIN() {
