@@ -1,5 +1,5 @@
-// Format's digits come from to_chars; the implementation it replaced, with
-// printf, stays here as the reference over many values and every pattern.
+// Format's digits come from to_chars; printf's digits, rounded by hand as the
+// program rounds, are the reference over many values and every pattern.
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -12,7 +12,12 @@
 namespace core {
 namespace {
 
+// What each pattern asks for, written out by hand rather than read from the
+// pattern by the code under test: the least number of integer digits, the
+// decimals, grouping by thousands, a percentage, and the text after the
+// number.
 struct NumberPattern {
+    std::string_view text;
     int minIntDigits = 0;
     int decimals = 0;
     bool thousands = false;
@@ -20,26 +25,27 @@ struct NumberPattern {
     std::string_view suffix;
 };
 
-NumberPattern parsePattern(std::string_view pattern) {
-    NumberPattern p;
-    size_t i = 0;
-    bool afterPoint = false;
-    for (; i < pattern.size(); ++i) {
-        char c = pattern[i];
-        if (c == '0') {
-            (afterPoint ? p.decimals : p.minIntDigits)++;
-        } else if (c == '.' && !afterPoint) {
-            afterPoint = true;
-        } else if (c == ',' && !afterPoint) {
-            p.thousands = true;
-        } else {
-            break;
-        }
-    }
-    p.suffix = pattern.substr(i);
-    p.percent = p.suffix.find('%') != std::string_view::npos;
-    return p;
-}
+constexpr NumberPattern kPatterns[] = {
+    {"0", 1, 0, false, false, ""},
+    {"0.0", 1, 1, false, false, ""},
+    {"00.0", 2, 1, false, false, ""},
+    {"0.000", 1, 3, false, false, ""},
+    {"0.0Kg", 1, 1, false, false, "Kg"},
+    {"0Kg", 1, 0, false, false, "Kg"},
+    {"0g", 1, 0, false, false, "g"},
+    {"0,0円", 2, 0, true, false, "円"},
+    {"0円", 1, 0, false, false, "円"},
+    {"0～", 1, 0, false, false, "～"},
+    {"0.0～", 1, 1, false, false, "～"},
+    {"0.0%", 1, 1, false, true, "%"},
+    {"0%", 1, 0, false, true, "%"},
+    {"0.00", 1, 2, false, false, ""},
+    {"#", 0, 0, false, false, "#"},
+    {"0,0.0", 2, 1, true, false, ""},
+    {"", 0, 0, false, false, ""},
+    {"000", 3, 0, false, false, ""},
+    {"0.0000000000000000000", 1, 19, false, false, ""},
+};
 
 std::string roundedDigits(double magnitude, int decimals, int& intDigits) {
     char buf[40];
@@ -85,8 +91,7 @@ std::string groupThousands(const std::string& intPart) {
     return out;
 }
 
-std::string referenceFormat(double value, std::string_view pattern) {
-    NumberPattern p = parsePattern(pattern);
+std::string referenceFormat(double value, const NumberPattern& p) {
     if (p.percent) value *= 100;
     if (std::isnan(value)) return "NaN" + std::string(p.suffix);
     if (std::isinf(value)) return (value < 0 ? "-∞" : "∞") + std::string(p.suffix);
@@ -107,29 +112,9 @@ std::string referenceFormat(double value, std::string_view pattern) {
     return out;
 }
 
-const char* const kPatterns[] = {"0",
-                                 "0.0",
-                                 "00.0",
-                                 "0.000",
-                                 "0.0Kg",
-                                 "0Kg",
-                                 "0g",
-                                 "0,0円",
-                                 "0円",
-                                 "0～",
-                                 "0.0～",
-                                 "0.0%",
-                                 "0%",
-                                 "0.00",
-                                 "#",
-                                 "0,0.0",
-                                 "",
-                                 "000",
-                                 "0.0000000000000000000"};
-
 void expectSame(double v) {
-    for (const char* pattern : kPatterns)
-        ASSERT_EQ(Format(v, pattern), referenceFormat(v, pattern)) << v << " " << pattern;
+    for (const NumberPattern& pattern : kPatterns)
+        ASSERT_EQ(Format(v, pattern.text), referenceFormat(v, pattern)) << v << " " << pattern.text;
 }
 
 TEST(FormatReference, EdgesOfRoundingAndMagnitude) {

@@ -254,10 +254,13 @@ void MainViewTest::everyPanelFitsASmallLaptopScreen() {
     for (const auto& entry : program_->window().panels()) {
         click(entry.button->name().c_str());
         QWidget* panel = program_->view().widgetFor(entry.panel->frame);
-        int width = panel->minimumSizeHint().width() + 116 + 24;
-        QVERIFY2(width <= room.width(),
+        // The side column and the panel area's margins beside it, and the
+        // area's margins above and below.
+        QSize needed = panel->minimumSizeHint() + QSize(116 + 24, 22);
+        QVERIFY2(needed.width() <= room.width() && needed.height() <= room.height(),
                  qPrintable(QString::fromStdString(entry.panel->frame.name()) + " needs " +
-                            QString::number(width)));
+                            QString::number(needed.width()) + " x " +
+                            QString::number(needed.height())));
     }
     QVERIFY(program_->view().minimumWidth() <= room.width());
     QVERIFY(program_->view().minimumHeight() <= room.height());
