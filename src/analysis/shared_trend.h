@@ -11,7 +11,7 @@ namespace analysis {
 
 inline std::shared_ptr<const Trend> sharedTrend(
     host::Values& values, const std::shared_ptr<const core::LogRecords>& log) {
-    return values.fromLog<Trend>(log, [](const auto& records) { return trend(records, ""); });
+    return values.fromLog<Trend>(log, [](const auto& records) { return trend(records); });
 }
 
 }  // namespace analysis

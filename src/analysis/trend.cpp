@@ -88,11 +88,10 @@ std::vector<std::optional<double>> movingAverage(std::span<const float> weights,
     return line;
 }
 
-Trend trend(std::span<const core::WeightRecord> records, std::string_view widthText) {
+Trend trend(std::span<const core::WeightRecord> records) {
     Trend t;
     if (records.empty()) return t;
     loadSeries(records, t);
-    t.MovingAverage = movingAverage(t.TrendWeights, widthText);
     t.axis = weightAxis(t.TrendMinWeight, t.TrendMaxWeight);
     t.lblNichis = nichisText(t);
     t.lblKiro = kiroText(t);

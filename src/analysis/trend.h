@@ -45,18 +45,18 @@ struct Trend {
     float MinRecordWeight = 999.9f;  // the lowest weight
     std::string MinRecordDateText;   // the first record with it
     std::optional<core::Date> MinRecordDate;
-    std::vector<std::optional<double>> MovingAverage;  // series 2 of mcrRentai
-    std::optional<Axis> axis;                          // none for an empty log
-    std::string lblNichis;                             // first to last weighing
-    std::string lblKiro;                               // the lowest record
+    std::optional<Axis> axis;  // none for an empty log
+    std::string lblNichis;     // first to last weighing
+    std::string lblKiro;       // the lowest record
 
     int32_t recordCount() const { return static_cast<int32_t>(TrendWeights.size()); }
 };
 
 // Loads the series from the records (file order) and works out everything
-// the trend panel shows. The highest and lowest weights start from the first
+// the trend panel shows but the moving average, which follows the width box
+// on its own. The highest and lowest weights start from the first
 // record, so a log of weights of 999 kg or more still has a lowest record.
-Trend trend(std::span<const core::WeightRecord> records, std::string_view widthText);
+Trend trend(std::span<const core::WeightRecord> records);
 
 // Kilograms left to the target: the last weight minus the target.
 float remainingToTarget(const Trend& trend, float targetWeight);

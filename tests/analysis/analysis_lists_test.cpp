@@ -15,7 +15,7 @@ std::shared_ptr<const Trend> trendOf(std::vector<float> weights, std::vector<int
         auto date = std::chrono::sys_days(std::chrono::year(2024) / 1 / 1) + std::chrono::days(day);
         log.push_back({core::dateText(core::Date(date)), "朝", weights[i], "", "", ""});
     }
-    return std::make_shared<const Trend>(trend(log, "10"));
+    return std::make_shared<const Trend>(trend(log));
 }
 
 // Every row of a list, made one by one as the grid makes them.

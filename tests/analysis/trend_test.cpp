@@ -74,7 +74,7 @@ TEST(Trend, SummaryTexts) {
          "最小記録 2024/04/01 の 58.6Kg   初日から 0.0Kg 同"},
     };
     for (const auto& c : cases) {
-        Trend t = trend(c.log, "10");
+        Trend t = trend(c.log);
         EXPECT_EQ(t.lblNichis, c.nichis) << c.what;
         EXPECT_EQ(t.lblKiro, c.kiro) << c.what;
         EXPECT_EQ(t.recordCount(), static_cast<int32_t>(c.log.size())) << c.what;
@@ -83,7 +83,7 @@ TEST(Trend, SummaryTexts) {
 
 TEST(Trend, LowestRecordOfHeavyWeights) {
     auto log = logOf({{"2024/01/01", 1200.0f}, {"2024/01/02", 999.0f}, {"2024/01/03", 1000.0f}});
-    Trend t = trend(log, "2");
+    Trend t = trend(log);
     EXPECT_EQ(t.MinRecordWeight, 999.0f);
     EXPECT_EQ(t.MinRecordDateText, "2024/01/02");
     EXPECT_EQ(t.MinRecordDate, core::parseDate("2024/01/02"));
@@ -91,13 +91,13 @@ TEST(Trend, LowestRecordOfHeavyWeights) {
     EXPECT_EQ(t.axis, (Axis{999, 1200}));
 
     auto all = logOf({{"2024/01/01", 1000.0f}, {"2024/01/02", 1000.0f}});
-    Trend same = trend(all, "1");
+    Trend same = trend(all);
     EXPECT_EQ(same.MinRecordDateText, "2024/01/01");
     EXPECT_EQ(same.MinRecordWeight, 1000.0f);
 }
 
 TEST(Trend, EmptyLogHasNothingToDraw) {
-    Trend t = trend({}, "10");
+    Trend t = trend({});
     EXPECT_EQ(t.recordCount(), 0);
     EXPECT_FALSE(t.axis);
     EXPECT_EQ(mokuChkCaption(t, 60), "目標まで残り　0.0Kg");
@@ -119,8 +119,7 @@ TEST(WeightAxis, WholeKilogramsAroundTheWeights) {
 }
 
 TEST(TargetFloor, CaptionAndAxis) {
-    Trend t =
-        trend(logOf({{"2024/04/01", 74.5f}, {"2024/05/01", 69.5f}, {"2024/06/01", 70.5f}}), "10");
+    Trend t = trend(logOf({{"2024/04/01", 74.5f}, {"2024/05/01", 69.5f}, {"2024/06/01", 70.5f}}));
     EXPECT_EQ(*t.axis, (Axis{69, 75}));
     EXPECT_EQ(mokuChkCaption(t, 65.0f), "目標まで残り　5.5Kg");
     EXPECT_FLOAT_EQ(remainingToTarget(t, 65.0f), 5.5f);
