@@ -37,22 +37,37 @@ QBoxLayout* box(QBoxLayout::Direction direction, const Items& items, const Layou
     return layout;
 }
 
-// A stretch or a space has no place of its own in a grid: only widgets and
-// layouts go into one.
-void add(QGridLayout* layout, const Cell& cell) {
-    for (const Cell& each : cell.cells) add(layout, each);
-    const LayoutItem& item = cell.item;
+// Places an item in a cell; the items of a list share it. A stretch or a
+// space has no place of its own in a grid.
+void place(QGridLayout* layout, const LayoutItem& item, const Cell& cell) {
     const auto [rows, columns] = cell.span;
-    if (item.kind == LayoutItem::Kind::Widget && item.widget)
-        layout->addWidget(item.widget, cell.row, cell.column, rows, columns, item.alignment);
-    else if (item.kind == LayoutItem::Kind::Layout)
-        layout->addLayout(item.layout, cell.row, cell.column, rows, columns, item.alignment);
+    switch (item.kind) {
+        case LayoutItem::Kind::Widget:
+            if (item.widget)
+                layout->addWidget(item.widget, cell.row, cell.column, rows, columns,
+                                  item.alignment);
+            break;
+        case LayoutItem::Kind::Layout:
+            layout->addLayout(item.layout, cell.row, cell.column, rows, columns, item.alignment);
+            break;
+        case LayoutItem::Kind::Items:
+            for (const LayoutItem& each : item.items) place(layout, each, cell);
+            break;
+        case LayoutItem::Kind::Stretch:
+        case LayoutItem::Kind::Space:
+            Q_ASSERT_X(false, "grid", "a stretch or a space in a cell");
+            break;
+    }
 }
 
-void setSpacing(QGridLayout* layout, const GridOptions& options) {
-    if (options.spacing >= 0) layout->setSpacing(options.spacing);
-    if (options.horizontalSpacing >= 0) layout->setHorizontalSpacing(options.horizontalSpacing);
-    if (options.verticalSpacing >= 0) layout->setVerticalSpacing(options.verticalSpacing);
+void add(QGridLayout* layout, const Cell& cell) {
+    for (const Cell& each : cell.cells) add(layout, each);
+    place(layout, cell.item, cell);
+}
+
+void setSpacing(QGridLayout* layout, GridSpacing spacing) {
+    if (spacing.horizontal >= 0) layout->setHorizontalSpacing(spacing.horizontal);
+    if (spacing.vertical >= 0) layout->setVerticalSpacing(spacing.vertical);
 }
 
 void setLines(QGridLayout* layout, const GridOptions& options) {
@@ -75,13 +90,14 @@ QBoxLayout* row(Items items, LayoutOptions options) {
 QGridLayout* stack(Items items, LayoutOptions options) {
     Cells cells;
     for (LayoutItem& item : items) cells.emplace_back(std::move(item), 0, 0);
-    return grid(std::move(cells), {.spacing = options.spacing, .margins = options.margins});
+    return grid(std::move(cells),
+                {.spacing = {options.spacing, options.spacing}, .margins = options.margins});
 }
 
 QGridLayout* grid(Cells cells, GridOptions options) {
     auto* layout = new QGridLayout;
     applyMargins(layout, options.margins);
-    setSpacing(layout, options);
+    setSpacing(layout, options.spacing);
     for (const Cell& cell : cells) add(layout, cell);
     setLines(layout, options);
     return layout;

@@ -5,7 +5,7 @@
 //   setLayout(card, grid({formLine(0, {caption, box, unit}),
 //                         {list, 1, 0, Span{.columns = 3}},
 //                         {button, 2, 2, Qt::AlignRight}},
-//                        {.horizontalSpacing = 8, .columnStretch = {{1, 1}}}));
+//                        {.spacing = {8, 6}, .columnStretch = {{1, 1}}}));
 //
 // An item is a widget or a nested layout with its stretch factor and
 // alignment, a stretch, a fixed space, or a list of items made elsewhere
@@ -83,8 +83,9 @@ struct Span {
     int columns = 1;
 };
 
-// A widget or a nested layout in a grid at its row and column, or a list of
-// cells made elsewhere. An alignment given here stands over the item's own.
+// A widget or a nested layout in a grid at its row and column (the items of
+// a list share the cell), or a list of cells made elsewhere. An alignment
+// given here stands over the item's own.
 struct Cell {
     Cell(LayoutItem what, int atRow, int atColumn, Qt::Alignment align = {})
         : Cell(std::move(what), atRow, atColumn, Span{}, align) {}
@@ -105,10 +106,15 @@ using Cells = std::vector<Cell>;
 // (column or row, value) pairs.
 using PerLine = std::vector<std::pair<int, int>>;
 
+// The pixels between the columns and between the rows of a grid; the
+// style's where negative.
+struct GridSpacing {
+    int horizontal = -1;
+    int vertical = -1;
+};
+
 struct GridOptions {
-    int spacing = -1;            // between rows and columns; the style's when negative
-    int horizontalSpacing = -1;  // between columns, over `spacing`
-    int verticalSpacing = -1;    // between rows, over `spacing`
+    GridSpacing spacing{};
     QMargins margins{0, 0, 0, 0};
     PerLine columnStretch{};       // how the width left over is shared
     PerLine rowStretch{};          // how the height left over is shared

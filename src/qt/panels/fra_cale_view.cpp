@@ -70,13 +70,14 @@ Cells legendEntry(Binder& binder, int column, ui::Label& swatch, ui::Label& coun
 QLayout* legend(records::CalePanel& panel, Binder& binder, QWidget* parent) {
     PerLine countWidths;
     for (int column = 1; column < 10; column += 2) countWidths.emplace_back(column, 120);
-    return grid(
-        {legendEntry(binder, 0, panel.lblIroDn, panel.lblDn_c, parent),
-         legendEntry(binder, 1, panel.lblIroSm, panel.lblSm_c, parent),
-         legendEntry(binder, 2, panel.lblIroUp, panel.lblUp_c, parent),
-         legendEntry(binder, 3, panel.lblIroOne, panel.lblOne_c, parent),
-         legendEntry(binder, 4, panel.lblIroNon, panel.lblNon_c, parent)},
-        {.horizontalSpacing = 6, .columnStretch = {{10, 1}}, .columnMinimumWidth = countWidths});
+    return grid({legendEntry(binder, 0, panel.lblIroDn, panel.lblDn_c, parent),
+                 legendEntry(binder, 1, panel.lblIroSm, panel.lblSm_c, parent),
+                 legendEntry(binder, 2, panel.lblIroUp, panel.lblUp_c, parent),
+                 legendEntry(binder, 3, panel.lblIroOne, panel.lblOne_c, parent),
+                 legendEntry(binder, 4, panel.lblIroNon, panel.lblNon_c, parent)},
+                {.spacing = {.horizontal = 6},
+                 .columnStretch = {{10, 1}},
+                 .columnMinimumWidth = countWidths});
 }
 
 QWidget* faces(records::CalePanel& panel, Binder& binder, QWidget* parent) {
@@ -88,9 +89,7 @@ QWidget* faces(records::CalePanel& panel, Binder& binder, QWidget* parent) {
 }
 
 QLabel* compareCaption(const char* text, QWidget* parent) {
-    auto* label = new QLabel(QString::fromUtf8(text), parent);
-    label->setProperty("compareCaption", true);
-    return label;
+    return markedLabel(QString::fromUtf8(text), "compareCaption", parent);
 }
 
 // Left to right: good days, the sign, bad days, and the face of the sign.

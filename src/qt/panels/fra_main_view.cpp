@@ -71,8 +71,7 @@ QWidget* classBar(weighing::MainPanel& panel, Binder& binder, QWidget* parent) {
 // A caption with its label beside it, from `column` of a grid's `row`.
 Cells summaryLine(Binder& binder, int row, int column, const char* caption, ui::Label& label,
                   QWidget* parent) {
-    auto* name = new QLabel(QString::fromUtf8(caption), parent);
-    name->setProperty("summaryCaption", true);
+    QLabel* name = markedLabel(QString::fromUtf8(caption), "summaryCaption", parent);
     return formLine(row,
                     {aligned(name, Qt::AlignRight | Qt::AlignVCenter),
                      aligned(bindLabel(binder, label, parent), Qt::AlignLeft | Qt::AlignVCenter)},
@@ -90,8 +89,7 @@ QFrame* dayCard(weighing::MainPanel& panel, Binder& binder, QWidget* parent) {
                      {classBar(panel, binder, frame), 2, 3, Qt::AlignLeft | Qt::AlignTop},
                      summaryLine(binder, 0, 5, "本日の貯金", panel.lblDspBmi, frame),
                      summaryLine(binder, 1, 5, "貯金の合計", panel.lblDspHiman, frame)},
-                    {.horizontalSpacing = 10,
-                     .verticalSpacing = 2,
+                    {.spacing = {10, 2},
                      .margins = {14, 10, 16, 10},
                      .columnStretch = {{6, 1}},
                      .columnMinimumWidth = {{1, 4}, {4, 16}}}));
@@ -116,7 +114,7 @@ QWidget* weightRow(weighing::MainPanel& panel, Binder& binder, QWidget* parent) 
               {stepButton(binder, panel.cmdUp, place), 0, 2},
               {stepButton(binder, panel.cmdDn, place), 1, 2},
               {pictureButton(binder, panel.cmdTaiHozon, "save", 36, place), 0, 4, Span{.rows = 2}}},
-             {.horizontalSpacing = 6, .verticalSpacing = 2, .columnStretch = {{3, 1}}}));
+             {.spacing = {6, 2}, .columnStretch = {{3, 1}}}));
 }
 
 // Choose the situation, set the weight, save.
@@ -134,10 +132,7 @@ QFrame* entryCard(weighing::MainPanel& panel, Binder& binder, QWidget* parent) {
                              {.spacing = 6}),
                       1, 1},
                      {weightRow(panel, binder, frame), 2, 0, Span{.columns = 2}}},
-                    {.horizontalSpacing = 8,
-                     .verticalSpacing = 6,
-                     .margins = {12, 8, 12, 12},
-                     .rowStretch = {{1, 1}}}));
+                    {.spacing = {8, 6}, .margins = {12, 8, 12, 12}, .rowStretch = {{1, 1}}}));
 }
 
 // The day list, at most as wide as its columns and a scroll bar, whatever

@@ -42,6 +42,12 @@ QTableView* fittedGrid(Binder& binder, ui::Grid& grid, GridWidth width, QWidget*
     return view;
 }
 
+QLabel* markedLabel(const QString& text, const char* mark, QWidget* parent) {
+    auto* label = new QLabel(text, parent);
+    label->setProperty(mark, true);
+    return label;
+}
+
 QFrame* card(const char* name, QWidget* parent) {
     auto* frame = new QFrame(parent);
     frame->setObjectName(QLatin1String(name));

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <QFrame>
+#include <QLabel>
 #include <QPushButton>
 #include <QTableView>
 #include <initializer_list>
@@ -22,6 +23,10 @@ QPushButton* pictureButton(Binder& binder, ui::Button& button, const char* icon,
 // it scrolls sideways).
 enum class GridWidth { Exactly, AtMost };
 QTableView* fittedGrid(Binder& binder, ui::Grid& grid, GridWidth width, QWidget* parent);
+
+// A label of fixed text, marked with a property (`mark`, set to true) that
+// its panel's style sheet gives a look.
+QLabel* markedLabel(const QString& text, const char* mark, QWidget* parent);
 
 // A white card with a rounded border, its look set by the panel's style sheet
 // under `name`.
