@@ -1,15 +1,14 @@
 #include "qt/help_window.h"
 
 #include <QFile>
-#include <QHBoxLayout>
 #include <QImage>
 #include <QPainter>
 #include <QPushButton>
 #include <QSvgRenderer>
 #include <QTextDocument>
-#include <QVBoxLayout>
 
 #include "qt/bindings.h"
+#include "qt/layouting.h"
 #include "qt/main_view.h"
 
 namespace qtgui {
@@ -71,15 +70,8 @@ HelpWindow::HelpWindow(QWidget* owner) : QWidget(owner, Qt::Window), browser_(ne
     connect(browser_, &QTextBrowser::backwardAvailable, back, &QPushButton::setEnabled);
     connect(browser_, &QTextBrowser::forwardAvailable, forward, &QPushButton::setEnabled);
 
-    auto* bar = new QHBoxLayout;
-    bar->addWidget(back);
-    bar->addWidget(forward);
-    bar->addWidget(home);
-    bar->addStretch();
-    auto* layout = new QVBoxLayout(this);
-    layout->setContentsMargins(8, 8, 8, 8);
-    layout->addLayout(bar);
-    layout->addWidget(browser_);
+    setLayout(
+        column({row({back, forward, home, stretch(0)}), browser_}, {.margins = {8, 8, 8, 8}}));
 }
 
 void HelpWindow::showStartPage() {

@@ -2,17 +2,15 @@
 
 #include <QCheckBox>
 #include <QCloseEvent>
-#include <QGridLayout>
 #include <QGuiApplication>
-#include <QHBoxLayout>
 #include <QScreen>
 #include <QShortcut>
 #include <QTimer>
 #include <QToolButton>
-#include <QVBoxLayout>
 #include <algorithm>
 
 #include "qt/bindings.h"
+#include "qt/layouting.h"
 #include "qt/panels/panels.h"
 
 namespace qtgui {
@@ -37,13 +35,9 @@ MainView::MainView(app::frmMain& window, QWidget* parent)
     : QWidget(parent), window_(window), binder_(window.form, window.services().dialogs) {
     setObjectName(QStringLiteral("mainView"));
     setWindowIcon(svgIcon(QStringLiteral(":/icons/app.svg")));
-    auto* layout = new QHBoxLayout(this);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->setSpacing(0);
     QWidget* side = buildSideColumn();
     QWidget* area = buildPanelArea();
-    layout->addWidget(side);
-    layout->addWidget(area, 1);
+    setLayout(row({side, {area, 1}}, {.spacing = 0}));
     // Never narrower than the widest panel needs, whichever one is shown.
     area->ensurePolished();
     int widest = 0;
@@ -60,42 +54,39 @@ MainView::MainView(app::frmMain& window, QWidget* parent)
 
 QWidget* MainView::buildSideColumn() {
     app::frmMain& w = window_;
-    auto* column = new QWidget;
-    column->setObjectName(QStringLiteral("sideColumn"));
-    column->setAttribute(Qt::WA_StyledBackground);
-    column->setFixedWidth(116);
-    auto* layout = new QVBoxLayout(column);
-    layout->setContentsMargins(7, 8, 7, 8);
-    layout->setSpacing(2);
-    auto addButton = [&](ui::Button& button, std::string_view icon, const ui::Frame* panel,
-                         QKeySequence key = {}) {
+    auto* side = new QWidget;
+    side->setObjectName(QStringLiteral("sideColumn"));
+    side->setAttribute(Qt::WA_StyledBackground);
+    side->setFixedWidth(116);
+    auto button = [&](ui::Button& model, std::string_view icon, const ui::Frame* panel,
+                      QKeySequence key = {}) {
         QIcon picture = svgIcon(QStringLiteral(":/icons/%1.svg").arg(qstr(icon)));
-        QToolButton* widget = bindSideButton(binder_, button, picture, panel, column, key);
+        QToolButton* widget = bindSideButton(binder_, model, picture, panel, side, key);
         widget->setIconSize(QSize(30, 30));
-        layout->addWidget(widget);
+        return widget;
     };
     // Ctrl with a panel's digit opens it.
+    Items panelButtons;
     for (const auto& entry : w.panels()) {
         const host::PanelInfo& info = entry.panel->info();
-        addButton(*entry.button, info.icon, &entry.panel->frame,
-                  info.key ? QKeySequence(Qt::CTRL | Qt::Key(info.key)) : QKeySequence());
+        panelButtons.push_back(
+            button(*entry.button, info.icon, &entry.panel->frame,
+                   info.key ? QKeySequence(Qt::CTRL | Qt::Key(info.key)) : QKeySequence()));
     }
-    layout->addStretch(1);
-    addButton(w.cmdHelp, "help", nullptr);
-    layout->addWidget(bindCheckBox(binder_, w.chkHelp, column));
-    addButton(w.cmdOwari, "owari", nullptr);
-    return column;
+    return qtgui::setLayout(
+        side, column({panelButtons, stretch(), button(w.cmdHelp, "help", nullptr),
+                      bindCheckBox(binder_, w.chkHelp, side), button(w.cmdOwari, "owari", nullptr)},
+                     {.spacing = 2, .margins = {7, 8, 7, 8}}));
 }
 
 QWidget* MainView::buildPanelArea() {
     auto* area = new QWidget;
     area->setObjectName(QStringLiteral("panelArea"));
-    auto* layout = new QGridLayout(area);
-    layout->setContentsMargins(12, 10, 12, 12);
-    // All nine in the same cell: only the visible one takes the place.
+    // All nine in the same place: only the visible one takes it.
+    Items views;
     for (const auto& entry : window_.panels())
-        layout->addWidget(panels::build(*entry.panel, binder_, area), 0, 0);
-    return area;
+        views.push_back(panels::build(*entry.panel, binder_, area));
+    return qtgui::setLayout(area, stack(views, {.margins = {12, 10, 12, 12}}));
 }
 
 void MainView::syncAll() {

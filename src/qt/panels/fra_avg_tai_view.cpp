@@ -3,60 +3,57 @@
 // save and print what is shown.
 #include <QChartView>
 #include <QComboBox>
-#include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
 #include <QTableView>
-#include <QVBoxLayout>
 
 #include "analysis/avgtai_panel.h"
 #include "qt/bindings.h"
+#include "qt/layouting.h"
 #include "qt/panels/panels.h"
 #include "qt/panels/view_parts.h"
 
 namespace qtgui::panels {
 namespace {
 
-QHBoxLayout* periodRow(analysis::AvgTaiPanel& panel, Binder& binder, QWidget* parent) {
-    auto* row = new QHBoxLayout;
-    row->setSpacing(4);
-    for (ui::ComboBox* box : {&panel.cboStdate2, &panel.cboEddate2}) {
-        QComboBox* widget = bindComboBox(binder, *box, parent);
-        widget->setMinimumWidth(96);
-        row->addWidget(widget);
-        if (box == &panel.cboStdate2) row->addWidget(bindLabel(binder, panel.Label4(1), parent));
-    }
-    row->addWidget(pictureButton(binder, panel.cmdKikanF2, "kikan_show", 20, parent));
-    return row;
+QComboBox* dateBox(Binder& binder, ui::ComboBox& box, QWidget* parent) {
+    QComboBox* widget = bindComboBox(binder, box, parent);
+    widget->setMinimumWidth(96);
+    return widget;
+}
+
+// From, to, and the button that shows the period.
+QLayout* periodRow(analysis::AvgTaiPanel& panel, Binder& binder, QWidget* parent) {
+    return row(
+        {dateBox(binder, panel.cboStdate2, parent), bindLabel(binder, panel.Label4(1), parent),
+         dateBox(binder, panel.cboEddate2, parent),
+         pictureButton(binder, panel.cmdKikanF2, "kikan_show", 20, parent)},
+        {.spacing = 4});
 }
 
 QWidget* listColumn(analysis::AvgTaiPanel& panel, Binder& binder, QWidget* parent) {
-    auto* column = new QWidget(parent);
-    auto* layout = new QVBoxLayout(column);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->setSpacing(6);
-    layout->addLayout(periodRow(panel, binder, column));
-    QTableView* list = bindGrid(binder, panel.msgAvgtai, column);
-    layout->addWidget(list, 1);
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch(1);
-    buttons->addWidget(pictureButton(binder, panel.cmdAvgHozon, "avg_export", 32, column));
-    buttons->addWidget(pictureButton(binder, panel.cmdAvgPri, "avg_print", 32, column));
-    layout->addLayout(buttons);
-    column->setFixedWidth(300);
-    return column;
+    auto* side = new QWidget(parent);
+    side->setFixedWidth(300);
+    return setLayout(
+        side,
+        column({periodRow(panel, binder, side),
+                {bindGrid(binder, panel.msgAvgtai, side), 1},
+                row({stretch(), pictureButton(binder, panel.cmdAvgHozon, "avg_export", 32, side),
+                     pictureButton(binder, panel.cmdAvgPri, "avg_print", 32, side)})},
+               {.spacing = 6}));
+}
+
+QChartView* dayChart(analysis::AvgTaiPanel& panel, Binder& binder, QWidget* parent) {
+    ChartLook look;
+    look.pointsUpTo = 60;
+    QChartView* chart = bindChart(binder, panel.mcrAvgtai, parent, look);
+    chart->setMinimumSize(360, 320);
+    return chart;
 }
 
 void layoutFraAvgTai(analysis::AvgTaiPanel& panel, Binder& binder, QWidget* body) {
-    auto* layout = new QHBoxLayout(body);
-    layout->setContentsMargins(4, 0, 0, 0);
-    layout->setSpacing(12);
-    ChartLook look;
-    look.pointsUpTo = 60;
-    QChartView* chart = bindChart(binder, panel.mcrAvgtai, body, look);
-    chart->setMinimumSize(360, 320);
-    layout->addWidget(chart, 1);
-    layout->addWidget(listColumn(panel, binder, body));
+    setLayout(body, row({{dayChart(panel, binder, body), 1}, listColumn(panel, binder, body)},
+                        {.spacing = 12, .margins = {4, 0, 0, 0}}));
 }
 
 [[maybe_unused]] const bool registered = registerView<analysis::AvgTaiPanel>(layoutFraAvgTai);

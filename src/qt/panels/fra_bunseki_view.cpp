@@ -1,76 +1,78 @@
 // The analysis panel: the four lists two by two, each in its group with its
 // picture, its choice or its note above the list.
-#include <QGridLayout>
 #include <QGroupBox>
-#include <QHBoxLayout>
 #include <QLabel>
 #include <QRadioButton>
 #include <QTableView>
-#include <QVBoxLayout>
 
 #include "analysis/bunseki_panel.h"
 #include "qt/bindings.h"
+#include "qt/layouting.h"
 #include "qt/panels/panels.h"
 
 namespace qtgui::panels {
 namespace {
 
-// One group: the picture with the choice or note beside it, the list below.
-QGroupBox* group(Binder& binder, ui::Frame& frame, ui::Picture& picture, const char* icon,
-                 ui::Grid& grid, QWidget* parent) {
-    QGroupBox* box = bindGroup(binder, frame, parent);
-    auto* head = new QHBoxLayout;
-    head->setSpacing(10);
-    head->addWidget(bindPicture(binder, picture,
-                                QStringLiteral(":/icons/%1.svg").arg(QLatin1String(icon)),
-                                QSize(28, 28), box));
-    auto* layout = new QVBoxLayout(box);
-    layout->setContentsMargins(8, 6, 8, 8);
-    layout->setSpacing(6);
-    layout->addLayout(head);
-    QTableView* list = bindGrid(binder, grid, box);
-    list->setMinimumHeight(160);
-    layout->addWidget(list, 1);
-    return box;
+// What stands beside a group's picture: a choice of two, or a note.
+struct Beside {
+    ui::ControlArray<ui::OptionButton>* options = nullptr;
+    ui::Label* note = nullptr;
+};
+
+Beside choice(ui::ControlArray<ui::OptionButton>& options) {
+    return {.options = &options};
+}
+Beside note(ui::Label& label) {
+    return {.note = &label};
 }
 
-QHBoxLayout* head(QGroupBox* box) {
-    auto* layout = static_cast<QVBoxLayout*>(box->layout());
-    return static_cast<QHBoxLayout*>(layout->itemAt(0)->layout());
-}
-
-void addOptions(Binder& binder, ui::ControlArray<ui::OptionButton>& options, QGroupBox* box) {
-    for (int i = 0; i < 2; ++i) head(box)->addWidget(bindOptionButton(binder, options(i), box));
-    head(box)->addStretch(1);
-}
-
-void addNote(Binder& binder, ui::Label& note, QGroupBox* box) {
-    QLabel* label = bindLabel(binder, note, box);
+Items besideItems(Binder& binder, Beside beside, QWidget* box) {
+    if (beside.options)
+        return {bindOptionButton(binder, (*beside.options)(0), box),
+                bindOptionButton(binder, (*beside.options)(1), box), stretch()};
+    QLabel* label = bindLabel(binder, *beside.note, box);
     label->setWordWrap(true);
-    head(box)->addWidget(label, 1);
+    return {{label, 1}};
+}
+
+// One group: the picture with the choice or note beside it, the list below.
+struct Group {
+    ui::Frame& frame;
+    ui::Picture& picture;
+    const char* icon;
+    ui::Grid& list;
+    Beside beside;
+};
+
+QGroupBox* group(Binder& binder, const Group& parts, QWidget* parent) {
+    QGroupBox* box = bindGroup(binder, parts.frame, parent);
+    QLabel* picture = bindPicture(binder, parts.picture,
+                                  QStringLiteral(":/icons/%1.svg").arg(QLatin1String(parts.icon)),
+                                  QSize(28, 28), box);
+    QTableView* list = bindGrid(binder, parts.list, box);
+    list->setMinimumHeight(160);
+    // The list is made before what stands beside the picture: the Tab key
+    // reaches it first.
+    return setLayout(
+        box,
+        column({row({picture, besideItems(binder, parts.beside, box)}, {.spacing = 10}), {list, 1}},
+               {.spacing = 6, .margins = {8, 6, 8, 8}}));
 }
 
 void layoutFraBunseki(analysis::BunsekiPanel& panel, Binder& binder, QWidget* body) {
-    QGroupBox* jikei =
-        group(binder, panel.Frame8(0), panel.Image3(0), "bunseki_jikei", panel.msgB1, body);
-    addOptions(binder, panel.Option1, jikei);
-    QGroupBox* kugiri =
-        group(binder, panel.Frame8(1), panel.Image3(1), "bunseki_kugiri", panel.msgB2, body);
-    addNote(binder, panel.Label5(0), kugiri);
-    QGroupBox* heikin =
-        group(binder, panel.Frame8(2), panel.Image3(2), "bunseki_heikin", panel.msgB3, body);
-    addNote(binder, panel.Label5(1), heikin);
-    QGroupBox* banzuke =
-        group(binder, panel.fraB4, panel.Image3(3), "bunseki_banzuke", panel.msgB4, body);
-    addOptions(binder, panel.Option2, banzuke);
-
-    auto* grid = new QGridLayout(body);
-    grid->setContentsMargins(4, 0, 0, 0);
-    grid->setSpacing(10);
-    grid->addWidget(jikei, 0, 0);
-    grid->addWidget(kugiri, 0, 1);
-    grid->addWidget(heikin, 1, 0);
-    grid->addWidget(banzuke, 1, 1);
+    const Group series{panel.Frame8(0), panel.Image3(0), "bunseki_jikei", panel.msgB1,
+                       choice(panel.Option1)};
+    const Group milestones{panel.Frame8(1), panel.Image3(1), "bunseki_kugiri", panel.msgB2,
+                           note(panel.Label5(0))};
+    const Group average{panel.Frame8(2), panel.Image3(2), "bunseki_heikin", panel.msgB3,
+                        note(panel.Label5(1))};
+    const Group bands{panel.fraB4, panel.Image3(3), "bunseki_banzuke", panel.msgB4,
+                      choice(panel.Option2)};
+    setLayout(body, grid({{group(binder, series, body), 0, 0},
+                          {group(binder, milestones, body), 0, 1},
+                          {group(binder, average, body), 1, 0},
+                          {group(binder, bands, body), 1, 1}},
+                         {.spacing = {10, 10}, .margins = {4, 0, 0, 0}}));
 }
 
 [[maybe_unused]] const bool registered = registerView<analysis::BunsekiPanel>(layoutFraBunseki);

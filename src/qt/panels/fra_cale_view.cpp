@@ -2,17 +2,16 @@
 // coloured days, a year at a glance; under them the legend with the count of
 // each kind of day, and the good days set against the bad ones with a face.
 #include <QFrame>
-#include <QGridLayout>
-#include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
 #include <QStyle>
 #include <QTableView>
-#include <QVBoxLayout>
 
 #include "qt/bindings.h"
+#include "qt/layouting.h"
 #include "qt/panels/panels.h"
+#include "qt/panels/view_parts.h"
 #include "records/cale_panel.h"
 
 namespace qtgui::panels {
@@ -29,16 +28,14 @@ QLabel#lblHugou { font-size: 20pt; font-weight: bold; color: #c2463a; }
 QPushButton[modeButton="true"] { padding: 3px 14px; }
 )css";
 
-QHBoxLayout* modeButtons(records::CalePanel& panel, Binder& binder, QWidget* parent) {
-    auto* line = new QHBoxLayout;
-    line->setSpacing(6);
+QLayout* modeButtons(records::CalePanel& panel, Binder& binder, QWidget* parent) {
+    Items buttons;
     for (const auto& [index, button] : panel.cmdSel1.items()) {
         QPushButton* widget = bindButton(binder, *button, parent);
         widget->setProperty("modeButton", true);
-        line->addWidget(widget);
+        buttons.push_back(widget);
     }
-    line->addStretch(1);
-    return line;
+    return row({buttons, stretch()}, {.spacing = 6});
 }
 
 QTableView* monthGrid(records::CalePanel& panel, Binder& binder, QWidget* parent) {
@@ -59,81 +56,64 @@ QTableView* monthGrid(records::CalePanel& panel, Binder& binder, QWidget* parent
 }
 
 // One entry of the legend: the colour of its days and their count.
-void addLegend(Binder& binder, QGridLayout* grid, int col, ui::Label& swatch, ui::Label& count,
-               QWidget* parent) {
+Cells legendEntry(Binder& binder, int column, ui::Label& swatch, ui::Label& count,
+                  QWidget* parent) {
     QLabel* colour = bindLabel(binder, swatch, parent);
     colour->setProperty("swatch", true);
     colour->setFixedSize(18, 18);
-    grid->addWidget(colour, 0, col * 2, Qt::AlignVCenter);
-    grid->addWidget(bindLabel(binder, count, parent), 0, col * 2 + 1, Qt::AlignVCenter);
+    return {{colour, 0, column * 2, Qt::AlignVCenter},
+            {bindLabel(binder, count, parent), 0, column * 2 + 1, Qt::AlignVCenter}};
+}
+
+// The kinds of day, each with its colour and its count, in columns of
+// their own.
+QLayout* legend(records::CalePanel& panel, Binder& binder, QWidget* parent) {
+    PerLine countWidths;
+    for (int column = 1; column < 10; column += 2) countWidths.emplace_back(column, 120);
+    return grid({legendEntry(binder, 0, panel.lblIroDn, panel.lblDn_c, parent),
+                 legendEntry(binder, 1, panel.lblIroSm, panel.lblSm_c, parent),
+                 legendEntry(binder, 2, panel.lblIroUp, panel.lblUp_c, parent),
+                 legendEntry(binder, 3, panel.lblIroOne, panel.lblOne_c, parent),
+                 legendEntry(binder, 4, panel.lblIroNon, panel.lblNon_c, parent)},
+                {.spacing = {.horizontal = 6},
+                 .columnStretch = {{10, 1}},
+                 .columnMinimumWidth = countWidths});
 }
 
 QWidget* faces(records::CalePanel& panel, Binder& binder, QWidget* parent) {
-    auto* place = new QWidget(parent);
-    auto* stack = new QGridLayout(place);
-    stack->setContentsMargins(0, 0, 0, 0);
-    const std::pair<ui::Picture*, const char*> pictures[] = {
-        {&panel.imgWara2, "face_wara"},
-        {&panel.imgNiko2, "face_niko"},
-        {&panel.imgKana2, "face_kana"},
-    };
-    for (const auto& [picture, file] : pictures) {
-        QString resource = QStringLiteral(":/icons/%1.svg").arg(QLatin1String(file));
-        stack->addWidget(bindPicture(binder, *picture, resource, QSize(48, 48), place), 0, 0);
-    }
-    place->setFixedSize(48, 48);
-    return place;
+    return pictureStack(binder,
+                        {{&panel.imgWara2, "face_wara"},
+                         {&panel.imgNiko2, "face_niko"},
+                         {&panel.imgKana2, "face_kana"}},
+                        48, parent);
 }
 
 QLabel* compareCaption(const char* text, QWidget* parent) {
-    auto* label = new QLabel(QString::fromUtf8(text), parent);
-    label->setProperty("compareCaption", true);
-    return label;
+    return markedLabel(QString::fromUtf8(text), "compareCaption", parent);
 }
 
 // Left to right: good days, the sign, bad days, and the face of the sign.
-QHBoxLayout* comparison(records::CalePanel& panel, Binder& binder, QWidget* parent) {
-    auto* line = new QHBoxLayout;
-    line->setSpacing(10);
-    line->addWidget(compareCaption("体重減 ／ 増減無し", parent));
-    line->addWidget(bindLabel(binder, panel.lblGenT, parent));
-    line->addWidget(bindLabel(binder, panel.lblHugou, parent));
-    line->addWidget(compareCaption("体重増 ／ １回だけ", parent));
-    line->addWidget(bindLabel(binder, panel.lblZouT, parent));
-    line->addSpacing(6);
-    line->addWidget(faces(panel, binder, parent));
-    line->addStretch(1);
-    return line;
+QLayout* comparison(records::CalePanel& panel, Binder& binder, QWidget* parent) {
+    return row(
+        {compareCaption("体重減 ／ 増減無し", parent), bindLabel(binder, panel.lblGenT, parent),
+         bindLabel(binder, panel.lblHugou, parent), compareCaption("体重増 ／ １回だけ", parent),
+         bindLabel(binder, panel.lblZouT, parent), space(6), faces(panel, binder, parent),
+         stretch()},
+        {.spacing = 10});
 }
 
 QFrame* summaryCard(records::CalePanel& panel, Binder& binder, QWidget* parent) {
-    auto* card = new QFrame(parent);
-    card->setObjectName(QStringLiteral("summaryCard"));
-    auto* legend = new QGridLayout;
-    legend->setHorizontalSpacing(6);
-    addLegend(binder, legend, 0, panel.lblIroDn, panel.lblDn_c, card);
-    addLegend(binder, legend, 1, panel.lblIroSm, panel.lblSm_c, card);
-    addLegend(binder, legend, 2, panel.lblIroUp, panel.lblUp_c, card);
-    addLegend(binder, legend, 3, panel.lblIroOne, panel.lblOne_c, card);
-    addLegend(binder, legend, 4, panel.lblIroNon, panel.lblNon_c, card);
-    for (int col = 1; col < 10; col += 2) legend->setColumnMinimumWidth(col, 120);
-    legend->setColumnStretch(10, 1);
-    auto* layout = new QVBoxLayout(card);
-    layout->setContentsMargins(14, 8, 14, 8);
-    layout->setSpacing(6);
-    layout->addLayout(legend);
-    layout->addLayout(comparison(panel, binder, card));
-    return card;
+    QFrame* frame = card("summaryCard", parent);
+    return setLayout(frame, column({legend(panel, binder, frame), comparison(panel, binder, frame)},
+                                   {.spacing = 6, .margins = {14, 8, 14, 8}}));
 }
 
 void layoutFraCale(records::CalePanel& panel, Binder& binder, QWidget* body) {
     body->setStyleSheet(QString::fromUtf8(kCaleStyle));
-    auto* layout = new QVBoxLayout(body);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->setSpacing(10);
-    layout->addLayout(modeButtons(panel, binder, body));
-    layout->addWidget(monthGrid(panel, binder, body), 1);
-    layout->addWidget(summaryCard(panel, binder, body));
+    setLayout(body, column({modeButtons(panel, binder, body),
+                            {monthGrid(panel, binder, body), 1},
+                            summaryCard(panel, binder, body)},
+                           {.spacing = 10}));
 }
 
 [[maybe_unused]] const bool registered = registerView<records::CalePanel>(layoutFraCale);

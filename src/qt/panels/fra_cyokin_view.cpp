@@ -4,18 +4,14 @@
 // the day amounts as a line over it. The two picture buttons above: save the
 // history (the piggy bank) and open the editor (the table).
 #include <QChartView>
-#include <QGridLayout>
 #include <QGroupBox>
-#include <QHBoxLayout>
-#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QStyle>
 #include <QTableView>
-#include <QVBoxLayout>
 
 #include "qt/bindings.h"
+#include "qt/layouting.h"
 #include "qt/panels/panels.h"
 #include "qt/panels/view_parts.h"
 #include "qt/theme.h"
@@ -56,24 +52,21 @@ QTableView* fixedGrid(Binder& binder, ui::Grid& grid, QWidget* parent) {
     return view;
 }
 
+// A picture button with its tool tip written beside it.
+Items captionedButton(Binder& binder, ui::Button& button, const char* icon, QWidget* parent) {
+    QPushButton* widget = pictureButton(binder, button, icon, 40, parent);
+    auto* caption = new QLabel(qstr(button.toolTip()), parent);
+    caption->setObjectName(QStringLiteral("toolCaption"));
+    return {widget, caption, space(12)};
+}
+
+// Save the history (the piggy bank), open the editor (the table).
 QWidget* tools(savings::CyokinPanel& panel, Binder& binder, QWidget* parent) {
-    auto* row = new QWidget(parent);
-    auto* layout = new QHBoxLayout(row);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->setSpacing(8);
-    const std::pair<ui::Button*, const char*> buttons[] = {
-        {&panel.cmdCyokinHozon, "cyokin_hozon"},
-        {&panel.cmdKansan, "kansan_edit"},
-    };
-    for (const auto& [button, icon] : buttons) {
-        layout->addWidget(pictureButton(binder, *button, icon, 40, row));
-        auto* caption = new QLabel(qstr(button->toolTip()), row);
-        caption->setObjectName(QStringLiteral("toolCaption"));
-        layout->addWidget(caption);
-        layout->addSpacing(12);
-    }
-    layout->addStretch(1);
-    return row;
+    auto* bar = new QWidget(parent);
+    return setLayout(bar,
+                     row({captionedButton(binder, panel.cmdCyokinHozon, "cyokin_hozon", bar),
+                          captionedButton(binder, panel.cmdKansan, "kansan_edit", bar), stretch()},
+                         {.spacing = 8}));
 }
 
 QLabel* instructions(QWidget* parent) {
@@ -86,49 +79,46 @@ QLabel* instructions(QWidget* parent) {
     return label;
 }
 
+// A caption and its box, from `column` of the form's first line.
+Cells entryBox(Binder& binder, const char* caption, ui::TextBox& box, int width, int column,
+               QWidget* parent) {
+    auto* label = new QLabel(QString::fromUtf8(caption), parent);
+    QLineEdit* edit = bindTextBox(binder, box, parent);
+    edit->setFixedWidth(width);
+    label->setBuddy(edit);
+    return formLine(0, {aligned(label, Qt::AlignRight), edit}, column);
+}
+
 // The date and rate boxes with their captions, then the four buttons.
 QWidget* entryBoxes(savings::CyokinPanel& panel, Binder& binder, QWidget* parent) {
     auto* block = new QWidget(parent);
-    auto* grid = new QGridLayout(block);
-    grid->setContentsMargins(0, 0, 0, 0);
-    grid->setHorizontalSpacing(8);
-    const std::pair<const char*, ui::TextBox*> boxes[] = {
-        {"日付", &panel.txtKanbi},
-        {"換算値", &panel.txtKansan},
-    };
-    int col = 0;
-    for (const auto& [caption, box] : boxes) {
-        auto* label = new QLabel(QString::fromUtf8(caption), block);
-        QLineEdit* edit = bindTextBox(binder, *box, block);
-        edit->setFixedWidth(caption == boxes[0].first ? 120 : 80);
-        label->setBuddy(edit);
-        grid->addWidget(label, 0, col++, Qt::AlignRight);
-        grid->addWidget(edit, 0, col++);
-    }
-    auto* buttons = new QHBoxLayout;
-    buttons->setSpacing(6);
-    for (ui::Button* button :
-         {&panel.cmdKanNew, &panel.cmdKanHen, &panel.cmdKanDel, &panel.cmdModori}) {
-        if (button == &panel.cmdModori) buttons->addStretch(1);
-        buttons->addWidget(bindButton(binder, *button, block));
-    }
-    grid->addLayout(buttons, 1, 0, 1, col + 1);
-    grid->setColumnStretch(col, 1);
-    return block;
+    return setLayout(block, grid({entryBox(binder, "日付", panel.txtKanbi, 120, 0, block),
+                                  entryBox(binder, "換算値", panel.txtKansan, 80, 2, block),
+                                  {row({bindButton(binder, panel.cmdKanNew, block),
+                                        bindButton(binder, panel.cmdKanHen, block),
+                                        bindButton(binder, panel.cmdKanDel, block), stretch(),
+                                        bindButton(binder, panel.cmdModori, block)},
+                                       {.spacing = 6}),
+                                   1, 0, Span{.columns = 5}}},
+                                 {.spacing = {.horizontal = 8}, .columnStretch = {{4, 1}}}));
 }
 
+// The table of rates with its rules beside it, the boxes that edit it below.
 QGroupBox* editor(savings::CyokinPanel& panel, Binder& binder, QWidget* parent) {
     auto* group = new QGroupBox(parent);
     group->setObjectName(qstr(panel.fraKansan.name()));
-    auto* top = new QHBoxLayout;
-    top->setSpacing(14);
-    top->addWidget(fixedGrid(binder, panel.msgCyokin, group));
-    top->addWidget(instructions(group), 1);
-    auto* layout = new QVBoxLayout(group);
-    layout->setSpacing(10);
-    layout->addLayout(top, 1);
-    layout->addWidget(entryBoxes(panel, binder, group));
-    return group;
+    return setLayout(
+        group, column({{row({fixedGrid(binder, panel.msgCyokin, group), {instructions(group), 1}},
+                            {.spacing = 14}),
+                        1},
+                       entryBoxes(panel, binder, group)},
+                      {.spacing = 10, .margins = kStyleMargins}));
+}
+
+// The history list, in a holder of its own: its binding shows the grid.
+QWidget* historyList(savings::CyokinPanel& panel, Binder& binder, QWidget* parent) {
+    auto* holder = new QWidget(parent);
+    return setLayout(holder, column({fixedGrid(binder, panel.msgCyokin2, holder)}));
 }
 
 QChartView* chart(savings::CyokinPanel& panel, Binder& binder, QWidget* parent) {
@@ -144,24 +134,15 @@ QChartView* chart(savings::CyokinPanel& panel, Binder& binder, QWidget* parent) 
 
 void layoutFraCyokin(savings::CyokinPanel& panel, Binder& binder, QWidget* body) {
     body->setStyleSheet(QString::fromUtf8(kCyokinStyle));
-    auto* list = new QWidget(body);
-    auto* holder = new QVBoxLayout(list);
-    holder->setContentsMargins(0, 0, 0, 0);
-    holder->addWidget(fixedGrid(binder, panel.msgCyokin2, list));
+    // Made in the order of the Tab key: the list or the editor, the chart,
+    // then the buttons above them.
+    QWidget* list = historyList(panel, binder, body);
     QGroupBox* group = editor(panel, binder, body);
     binder.add<EditorSwapBinding>(panel.fraKansan, group, list);
-
-    auto* row = new QHBoxLayout;
-    row->setSpacing(12);
-    row->addWidget(list);
-    row->addWidget(group);
-    row->addWidget(chart(panel, binder, body), 1);
-
-    auto* layout = new QVBoxLayout(body);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->setSpacing(10);
-    layout->addWidget(tools(panel, binder, body));
-    layout->addLayout(row, 1);
+    QChartView* history = chart(panel, binder, body);
+    setLayout(body, column({tools(panel, binder, body),
+                            {row({list, group, {history, 1}}, {.spacing = 12}), 1}},
+                           {.spacing = 10}));
 }
 
 [[maybe_unused]] const bool registered = registerView<savings::CyokinPanel>(layoutFraCyokin);

@@ -5,16 +5,11 @@
 // saved in all, then the day's weighings as a list and as two charts.
 #include <QCalendarWidget>
 #include <QChartView>
-#include <QGridLayout>
-#include <QHBoxLayout>
-#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
-#include <QStyle>
 #include <QTableView>
-#include <QVBoxLayout>
 
 #include "qt/bindings.h"
 #include "qt/layouting.h"
@@ -48,29 +43,14 @@ QPushButton#cmdUp, QPushButton#cmdDn { padding: 0px; font-weight: bold; }
 QPushButton#cmdJikan, QPushButton#cmdTaiHozon { padding: 2px; }
 )css";
 
-QFrame* card(const char* name, QWidget* parent) {
-    auto* frame = new QFrame(parent);
-    frame->setObjectName(QLatin1String(name));
-    return frame;
-}
-
 // The four faces share one place; the model shows one at a time.
 QWidget* faceMark(weighing::MainPanel& panel, Binder& binder, QWidget* parent) {
-    auto* place = new QWidget(parent);
-    auto* stack = new QGridLayout(place);
-    stack->setContentsMargins(0, 0, 0, 0);
-    const std::pair<ui::Picture*, const char*> faces[] = {
-        {&panel.imgwara, "face_wara"},
-        {&panel.imgniko, "face_niko"},
-        {&panel.imgkana, "face_kana"},
-        {&panel.imgNashi, "face_nashi"},
-    };
-    for (const auto& [picture, file] : faces) {
-        QString resource = QStringLiteral(":/icons/%1.svg").arg(QLatin1String(file));
-        stack->addWidget(bindPicture(binder, *picture, resource, QSize(64, 64), place), 0, 0);
-    }
-    place->setFixedSize(64, 64);
-    return place;
+    return pictureStack(binder,
+                        {{&panel.imgwara, "face_wara"},
+                         {&panel.imgniko, "face_niko"},
+                         {&panel.imgkana, "face_kana"},
+                         {&panel.imgNashi, "face_nashi"}},
+                        64, parent);
 }
 
 // The class of the current weight over the small band with its pointer.
@@ -83,90 +63,76 @@ QWidget* classBar(weighing::MainPanel& panel, Binder& binder, QWidget* parent) {
     // Over the band itself, not over the room kept beside it for the pointer.
     int left = strip->xOf(strip->bandLeft());
     judged->setFixedWidth(strip->xOf(strip->bandRight()) - left);
-    auto* labelRow = new QHBoxLayout;
-    labelRow->addSpacing(left);
-    labelRow->addWidget(judged);
-    labelRow->addStretch(1);
-    auto* column = new QVBoxLayout(block);
-    column->setContentsMargins(0, 0, 0, 0);
-    column->setSpacing(2);
-    column->addLayout(labelRow);
-    column->addWidget(strip, 0, Qt::AlignLeft);
-    return block;
+    return setLayout(block,
+                     column({row({space(left), judged, stretch()}), aligned(strip, Qt::AlignLeft)},
+                            {.spacing = 2}));
 }
 
-// A caption with its label beside it, in a row of `grid`.
-void addLine(Binder& binder, QGridLayout* grid, int row, int col, const char* caption,
-             ui::Label& label, QWidget* parent) {
-    auto* name = new QLabel(QString::fromUtf8(caption), parent);
-    name->setProperty("summaryCaption", true);
-    grid->addWidget(name, row, col, Qt::AlignRight | Qt::AlignVCenter);
-    grid->addWidget(bindLabel(binder, label, parent), row, col + 1,
-                    Qt::AlignLeft | Qt::AlignVCenter);
+// A caption with its label beside it, from `column` of a grid's `row`.
+Cells summaryLine(Binder& binder, int row, int column, const char* caption, ui::Label& label,
+                  QWidget* parent) {
+    QLabel* name = markedLabel(QString::fromUtf8(caption), "summaryCaption", parent);
+    return formLine(row,
+                    {aligned(name, Qt::AlignRight | Qt::AlignVCenter),
+                     aligned(bindLabel(binder, label, parent), Qt::AlignLeft | Qt::AlignVCenter)},
+                    column);
 }
 
 // The face; the days and the weight since the start with the class of the
 // weight; what the day cost and what has been saved in all.
 QFrame* dayCard(weighing::MainPanel& panel, Binder& binder, QWidget* parent) {
     QFrame* frame = card("dayCard", parent);
-    auto* grid = new QGridLayout(frame);
-    grid->setContentsMargins(14, 10, 16, 10);
-    grid->setHorizontalSpacing(10);
-    grid->setVerticalSpacing(2);
-    grid->addWidget(faceMark(panel, binder, frame), 0, 0, 3, 1, Qt::AlignVCenter);
-    grid->setColumnMinimumWidth(1, 4);
-    addLine(binder, grid, 0, 2, "日数", panel.lblDspNissuu, frame);
-    addLine(binder, grid, 1, 2, "体重", panel.lblDspTai, frame);
-    grid->addWidget(classBar(panel, binder, frame), 2, 3, Qt::AlignLeft | Qt::AlignTop);
-    grid->setColumnMinimumWidth(4, 16);
-    addLine(binder, grid, 0, 5, "本日の貯金", panel.lblDspBmi, frame);
-    addLine(binder, grid, 1, 5, "貯金の合計", panel.lblDspHiman, frame);
-    grid->setColumnStretch(6, 1);
-    return frame;
+    return setLayout(
+        frame, grid({{faceMark(panel, binder, frame), 0, 0, Span{.rows = 3}, Qt::AlignVCenter},
+                     summaryLine(binder, 0, 2, "日数", panel.lblDspNissuu, frame),
+                     summaryLine(binder, 1, 2, "体重", panel.lblDspTai, frame),
+                     {classBar(panel, binder, frame), 2, 3, Qt::AlignLeft | Qt::AlignTop},
+                     summaryLine(binder, 0, 5, "本日の貯金", panel.lblDspBmi, frame),
+                     summaryLine(binder, 1, 5, "貯金の合計", panel.lblDspHiman, frame)},
+                    {.spacing = {10, 2},
+                     .margins = {14, 10, 16, 10},
+                     .columnStretch = {{6, 1}},
+                     .columnMinimumWidth = {{1, 4}, {4, 16}}}));
+}
+
+QPushButton* stepButton(Binder& binder, ui::Button& button, QWidget* parent) {
+    QPushButton* step = bindButton(binder, button, parent);
+    step->setFixedSize(34, 24);
+    return step;
 }
 
 // The weight box with its unit and the up and down buttons beside it.
 QWidget* weightRow(weighing::MainPanel& panel, Binder& binder, QWidget* parent) {
-    auto* row = new QWidget(parent);
-    auto* layout = new QGridLayout(row);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->setHorizontalSpacing(6);
-    layout->setVerticalSpacing(2);
-    QLineEdit* weight = bindTextBox(binder, panel.txtTaiInp, row);
+    auto* place = new QWidget(parent);
+    QLineEdit* weight = bindTextBox(binder, panel.txtTaiInp, place);
     weight->setFixedWidth(118);
     weight->setAlignment(Qt::AlignRight);
-    layout->addWidget(weight, 0, 0, 2, 1);
-    layout->addWidget(new QLabel(QStringLiteral("Kg"), row), 0, 1, 2, 1, Qt::AlignBottom);
-    for (auto [button, line] : {std::pair{&panel.cmdUp, 0}, std::pair{&panel.cmdDn, 1}}) {
-        QPushButton* step = bindButton(binder, *button, row);
-        step->setFixedSize(34, 24);
-        layout->addWidget(step, line, 2);
-    }
-    layout->setColumnStretch(3, 1);
-    layout->addWidget(pictureButton(binder, panel.cmdTaiHozon, "save", 36, row), 0, 4, 2, 1);
-    return row;
+    return setLayout(
+        place,
+        grid({{weight, 0, 0, Span{.rows = 2}},
+              {new QLabel(QStringLiteral("Kg"), place), 0, 1, Span{.rows = 2}, Qt::AlignBottom},
+              {stepButton(binder, panel.cmdUp, place), 0, 2},
+              {stepButton(binder, panel.cmdDn, place), 1, 2},
+              {pictureButton(binder, panel.cmdTaiHozon, "save", 36, place), 0, 4, Span{.rows = 2}}},
+             {.spacing = {6, 2}, .columnStretch = {{3, 1}}}));
 }
 
 // Choose the situation, set the weight, save.
 QFrame* entryCard(weighing::MainPanel& panel, Binder& binder, QWidget* parent) {
     QFrame* frame = card("entryCard", parent);
-    auto* grid = new QGridLayout(frame);
-    grid->setContentsMargins(12, 8, 12, 12);
-    grid->setHorizontalSpacing(8);
-    grid->setVerticalSpacing(6);
     auto* caption = new QLabel(QStringLiteral("状況選択"), frame);
     caption->setObjectName(QStringLiteral("entryCaption"));
-    grid->addWidget(caption, 0, 0, Qt::AlignLeft | Qt::AlignBottom);
     QListWidget* situations = bindListBox(binder, panel.lstAct, frame);
     caption->setBuddy(situations);
-    grid->addWidget(situations, 1, 0);
-    grid->addLayout(column({pictureButton(binder, panel.cmdJikan, "clock", 28, frame),
-                            pictureButton(binder, panel.cmdFree, "free", 28, frame), stretch()},
-                           {.spacing = 6}),
-                    1, 1);
-    grid->addWidget(weightRow(panel, binder, frame), 2, 0, 1, 2);
-    grid->setRowStretch(1, 1);
-    return frame;
+    return setLayout(
+        frame, grid({{caption, 0, 0, Qt::AlignLeft | Qt::AlignBottom},
+                     {situations, 1, 0},
+                     {column({pictureButton(binder, panel.cmdJikan, "clock", 28, frame),
+                              pictureButton(binder, panel.cmdFree, "free", 28, frame), stretch()},
+                             {.spacing = 6}),
+                      1, 1},
+                     {weightRow(panel, binder, frame), 2, 0, Span{.columns = 2}}},
+                    {.spacing = {8, 6}, .margins = {12, 8, 12, 12}, .rowStretch = {{1, 1}}}));
 }
 
 // The day list, at most as wide as its columns and a scroll bar, whatever
@@ -188,8 +154,7 @@ QWidget* charts(weighing::MainPanel& panel, Binder& binder, QWidget* parent) {
                    .fromZero = true,
                    .filledSeries = 1});
     for (QChartView* chart : {weights, money}) chart->setMinimumSize(240, 180);
-    setLayout(place, row({{weights, 1}, {money, 1}}, {.spacing = 10}));
-    return place;
+    return setLayout(place, row({{weights, 1}, {money, 1}}, {.spacing = 10}));
 }
 
 void layoutFraMain(weighing::MainPanel& panel, Binder& binder, QWidget* body) {

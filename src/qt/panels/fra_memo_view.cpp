@@ -3,18 +3,17 @@
 // correction of a mistaken weighing on the left and the notice memo on the
 // right.
 #include <QFrame>
-#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTableView>
-#include <QVBoxLayout>
 
 #include "notes/memo_panel.h"
 #include "qt/bindings.h"
 #include "qt/layouting.h"
 #include "qt/panels/panels.h"
+#include "qt/panels/view_parts.h"
 
 namespace qtgui::panels {
 namespace {
@@ -29,12 +28,6 @@ QLabel#lblKizuki, QLabel#lblMemo { color: #3f8f47; font-weight: bold; }
 QPushButton#cmdKirokuDel:enabled { color: #b0352b; }
 )css";
 
-QFrame* card(const char* name, QWidget* parent) {
-    auto* frame = new QFrame(parent);
-    frame->setObjectName(QLatin1String(name));
-    return frame;
-}
-
 QPushButton* saveButton(Binder& binder, ui::Button& button, QWidget* parent) {
     QPushButton* widget = bindButton(binder, button, parent);
     widget->setIcon(svgIcon(QStringLiteral(":/icons/save.svg")));
@@ -44,54 +37,39 @@ QPushButton* saveButton(Binder& binder, ui::Button& button, QWidget* parent) {
 
 // The chosen row's diary: its caption, the box and the save button.
 QLayout* diaryLine(notes::MemoPanel& panel, Binder& binder, QWidget* parent) {
-    auto* row = new QHBoxLayout;
-    row->setSpacing(8);
     QLabel* caption = bindLabel(binder, panel.lblMemo, parent);
     QLineEdit* box = bindTextBox(binder, panel.txtMemo, parent);
     caption->setBuddy(box);
-    row->addWidget(caption);
-    row->addWidget(box, 1);
-    row->addWidget(saveButton(binder, panel.cmdMemoHozon, parent));
-    return row;
+    return row({caption, {box, 1}, saveButton(binder, panel.cmdMemoHozon, parent)}, {.spacing = 8});
 }
 
 // The two buttons that correct the chosen weighing, under their explanation.
 QFrame* correctionCard(notes::MemoPanel& panel, Binder& binder, QWidget* parent) {
     QFrame* frame = card("correctionCard", parent);
+    frame->setFixedWidth(250);
     auto* title = new QLabel(QStringLiteral("測定の訂正"), frame);
     title->setStyleSheet(QStringLiteral("font-weight: bold; color: #a0602b;"));
     QLabel* help = bindLabel(binder, panel.lblSyusei, frame);
     help->setWordWrap(true);
-    auto* buttons = new QHBoxLayout;
-    buttons->addWidget(bindButton(binder, panel.cmdTaiSyusei, frame));
-    buttons->addWidget(bindButton(binder, panel.cmdKirokuDel, frame));
-    buttons->addStretch(1);
-    auto* column = new QVBoxLayout(frame);
-    column->setContentsMargins(12, 8, 12, 10);
-    column->addWidget(title);
-    column->addWidget(help);
-    column->addStretch(1);
-    column->addLayout(buttons);
-    frame->setFixedWidth(250);
-    return frame;
+    return setLayout(frame,
+                     column({title, help, stretch(),
+                             row({bindButton(binder, panel.cmdTaiSyusei, frame),
+                                  bindButton(binder, panel.cmdKirokuDel, frame), stretch()})},
+                            {.margins = {12, 8, 12, 10}}));
 }
 
-// The notice memo: its caption, the editor and its save button.
+// The notice memo: its caption and its save button above the editor. The
+// editor is made first: the Tab key reaches it before the button.
 QFrame* kizukiCard(notes::MemoPanel& panel, Binder& binder, QWidget* parent) {
     QFrame* frame = card("kizukiCard", parent);
     QLabel* caption = bindLabel(binder, panel.lblKizuki, frame);
     QPlainTextEdit* editor = bindMultiLineTextBox(binder, panel.txtKizuki, frame);
     caption->setBuddy(editor);
     editor->setFixedHeight(132);
-    auto* top = new QHBoxLayout;
-    top->addWidget(caption);
-    top->addStretch(1);
-    top->addWidget(saveButton(binder, panel.cmdKizukiHozon, frame));
-    auto* column = new QVBoxLayout(frame);
-    column->setContentsMargins(12, 8, 12, 10);
-    column->addLayout(top);
-    column->addWidget(editor, 1);
-    return frame;
+    return setLayout(
+        frame, column({row({caption, stretch(), saveButton(binder, panel.cmdKizukiHozon, frame)}),
+                       {editor, 1}},
+                      {.margins = {12, 8, 12, 10}}));
 }
 
 void layoutFraMemo(notes::MemoPanel& panel, Binder& binder, QWidget* body) {

@@ -4,14 +4,12 @@
 // moving average.
 #include <QChartView>
 #include <QComboBox>
-#include <QGridLayout>
-#include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
-#include <QVBoxLayout>
 
 #include "analysis/rentai_panel.h"
 #include "qt/bindings.h"
+#include "qt/layouting.h"
 #include "qt/panels/panels.h"
 
 namespace qtgui::panels {
@@ -31,63 +29,54 @@ QFrame* legendLine(QColor color, int width, QWidget* parent) {
 // Shape6 holds the two lines with their names.
 QWidget* legend(analysis::RenTaiPanel& panel, Binder& binder, QWidget* parent) {
     QWidget* box = bindShape(binder, panel.Shape6, parent);
-    auto* grid = new QGridLayout(box);
-    grid->setContentsMargins(10, 8, 12, 8);
-    grid->setHorizontalSpacing(8);
-    grid->addWidget(legendLine(kWeightBlue, 2, box), 0, 0, Qt::AlignVCenter);
-    grid->addWidget(bindLabel(binder, panel.Label3(0), box), 0, 1);
-    grid->addWidget(legendLine(kAverageRed, 3, box), 1, 0, Qt::AlignVCenter);
-    grid->addWidget(bindLabel(binder, panel.Label3(1), box), 1, 1);
-    return box;
+    return setLayout(box, grid({{legendLine(kWeightBlue, 2, box), 0, 0, Qt::AlignVCenter},
+                                {bindLabel(binder, panel.Label3(0), box), 0, 1},
+                                {legendLine(kAverageRed, 3, box), 1, 0, Qt::AlignVCenter},
+                                {bindLabel(binder, panel.Label3(1), box), 1, 1}},
+                               {.spacing = {.horizontal = 8}, .margins = {10, 8, 12, 8}}));
 }
 
+// The distance to the target, and the run from the first weighing to the last.
 QWidget* topRow(analysis::RenTaiPanel& panel, Binder& binder, QWidget* parent) {
-    auto* row = new QWidget(parent);
-    auto* layout = new QHBoxLayout(row);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->setSpacing(12);
-    QPushButton* target = bindButton(binder, panel.cmdMokuChk, row);
+    auto* line = new QWidget(parent);
+    QPushButton* target = bindButton(binder, panel.cmdMokuChk, line);
     target->setMinimumWidth(170);
-    layout->addWidget(target);
-    QLabel* run = bindLabel(binder, panel.lblNichis, row);
+    QLabel* run = bindLabel(binder, panel.lblNichis, line);
     run->setWordWrap(true);
-    layout->addWidget(run, 1);
-    return row;
+    return setLayout(line, row({target, {run, 1}}, {.spacing = 12}));
 }
 
+// The lowest record, and the width of the moving average.
 QWidget* bottomRow(analysis::RenTaiPanel& panel, Binder& binder, QWidget* parent) {
-    auto* row = new QWidget(parent);
-    auto* layout = new QHBoxLayout(row);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->setSpacing(8);
-    layout->addWidget(bindLabel(binder, panel.lblKiro, row), 1);
-    auto* caption = new QLabel(QStringLiteral("移動平均"), row);
-    QComboBox* width = bindComboBox(binder, panel.cboIdou, row);
+    auto* line = new QWidget(parent);
+    QLabel* lowest = bindLabel(binder, panel.lblKiro, line);
+    auto* caption = new QLabel(QStringLiteral("移動平均"), line);
+    QComboBox* width = bindComboBox(binder, panel.cboIdou, line);
     width->setFixedWidth(90);
     caption->setBuddy(width);
-    layout->addWidget(caption);
-    layout->addWidget(width);
-    layout->addWidget(new QLabel(QStringLiteral("回"), row));
-    return row;
+    return setLayout(
+        line,
+        row({{lowest, 1}, caption, width, new QLabel(QStringLiteral("回"), line)}, {.spacing = 8}));
 }
 
-void layoutFraRenTai(analysis::RenTaiPanel& panel, Binder& binder, QWidget* body) {
-    auto* chartRow = new QHBoxLayout;
-    chartRow->setSpacing(8);
+QChartView* trendChart(analysis::RenTaiPanel& panel, Binder& binder, QWidget* parent) {
     ChartLook look;
     look.seriesColors = {kWeightBlue, kAverageRed};
     look.pointsUpTo = 60;  // a long diet is a line, a short one shows its weighings
-    QChartView* chart = bindChart(binder, panel.mcrRentai, body, look);
+    QChartView* chart = bindChart(binder, panel.mcrRentai, parent, look);
     chart->setMinimumHeight(320);
-    chartRow->addWidget(chart, 1);
-    chartRow->addWidget(legend(panel, binder, body), 0, Qt::AlignTop);
+    return chart;
+}
 
-    auto* layout = new QVBoxLayout(body);
-    layout->setContentsMargins(4, 0, 0, 0);
-    layout->setSpacing(8);
-    layout->addWidget(topRow(panel, binder, body));
-    layout->addLayout(chartRow, 1);
-    layout->addWidget(bottomRow(panel, binder, body));
+void layoutFraRenTai(analysis::RenTaiPanel& panel, Binder& binder, QWidget* body) {
+    // Made in the order of the Tab key: the chart, then the button above it
+    // and the box below it.
+    QChartView* chart = trendChart(panel, binder, body);
+    QWidget* lines = legend(panel, binder, body);
+    setLayout(body, column({topRow(panel, binder, body),
+                            {row({{chart, 1}, aligned(lines, Qt::AlignTop)}, {.spacing = 8}), 1},
+                            bottomRow(panel, binder, body)},
+                           {.spacing = 8, .margins = {4, 0, 0, 0}}));
 }
 
 [[maybe_unused]] const bool registered = registerView<analysis::RenTaiPanel>(layoutFraRenTai);

@@ -2,9 +2,7 @@
 // weight entry and the automatic time of the diary on the left; the profile
 // and the new start in the middle; the situation list editor on the right.
 #include <QCheckBox>
-#include <QGridLayout>
 #include <QGroupBox>
-#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -12,12 +10,12 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScrollBar>
-#include <QVBoxLayout>
 
 #include "qt/bindings.h"
 #include "qt/layouting.h"
 #include "qt/panels/band_strip.h"
 #include "qt/panels/panels.h"
+#include "qt/panels/view_parts.h"
 #include "setup/settei_panel.h"
 
 namespace qtgui::panels {
@@ -39,9 +37,7 @@ QLabel[note="true"] { color: #6b7768; font-size: 8pt; }
 )css";
 
 QLabel* text(const QString& caption, QWidget* parent) {
-    auto* label = new QLabel(caption, parent);
-    label->setProperty("formula", true);
-    return label;
+    return markedLabel(caption, "formula", parent);
 }
 
 QLabel* valueBox(Binder& binder, ui::Label& model, QWidget* parent) {
@@ -53,32 +49,26 @@ QLabel* valueBox(Binder& binder, ui::Label& model, QWidget* parent) {
 }
 
 // A caption followed by its value box, as one term of a formula.
-QWidget* term(const QString& caption, QLabel* box, QWidget* parent) {
+QWidget* term(Binder& binder, const QString& caption, ui::Label& value, QWidget* parent) {
     auto* widget = new QWidget(parent);
-    auto* row = new QHBoxLayout(widget);
-    row->setContentsMargins(0, 0, 0, 0);
-    row->setSpacing(6);
-    if (!caption.isEmpty()) row->addWidget(text(caption, widget));
-    box->setParent(widget);
-    row->addWidget(box);
-    return widget;
+    return setLayout(widget,
+                     row({text(caption, widget), valueBox(binder, value, widget)}, {.spacing = 6}));
 }
 
-// A numerator over a denominator with the bar between them.
-QWidget* fraction(QWidget* numerator, QWidget* denominator, QWidget* parent) {
-    auto* widget = new QWidget(parent);
-    auto* column = new QVBoxLayout(widget);
-    column->setContentsMargins(0, 0, 0, 0);
-    column->setSpacing(4);
-    auto* bar = new QFrame(widget);
+// A numerator over a denominator, both made inside the fraction's widget.
+struct Parts {
+    QWidget* numerator;
+    QWidget* denominator;
+};
+
+// Lays the parts out on `place` with the bar between them.
+QWidget* fraction(QWidget* place, Parts parts) {
+    auto* bar = new QFrame(place);
     bar->setProperty("fractionBar", true);
     bar->setFixedHeight(2);
-    numerator->setParent(widget);
-    denominator->setParent(widget);
-    column->addWidget(numerator, 0, Qt::AlignHCenter);
-    column->addWidget(bar);
-    column->addWidget(denominator, 0, Qt::AlignHCenter);
-    return widget;
+    return setLayout(place, column({aligned(parts.numerator, Qt::AlignHCenter), bar,
+                                    aligned(parts.denominator, Qt::AlignHCenter)},
+                                   {.spacing = 4}));
 }
 
 // The scale under the band: the numbers of its text stand at even steps
@@ -149,36 +139,68 @@ QWidget* meterStrip(setup::SetteiPanel& panel, Binder& binder, QWidget* parent) 
     return strip;
 }
 
-QWidget* bmiFormula(setup::SetteiPanel& panel, Binder& binder, QWidget* parent) {
-    auto* height = new QWidget(parent);
-    auto* heightRow = new QHBoxLayout(height);
-    heightRow->setContentsMargins(0, 0, 0, 0);
-    heightRow->setSpacing(2);
-    heightRow->addWidget(
-        term(QStringLiteral("身長（ｍ）"), valueBox(binder, panel.Label9(30), height), height));
-    QLabel* squared = text(QStringLiteral("2"), height);
+// The height's term with a small 2 at its top right.
+QWidget* heightSquared(setup::SetteiPanel& panel, Binder& binder, QWidget* parent) {
+    auto* widget = new QWidget(parent);
+    QWidget* height = term(binder, QStringLiteral("身長（ｍ）"), panel.Label9(30), widget);
+    QLabel* squared = text(QStringLiteral("2"), widget);
     QFont small = squared->font();
     small.setPointSize(8);
     squared->setFont(small);
-    heightRow->addWidget(squared, 0, Qt::AlignTop);
-    return fraction(
-        term(QStringLiteral("体重（Ｋｇ）"), valueBox(binder, panel.Label9(28), parent), parent),
-        height, parent);
+    return setLayout(widget, row({height, aligned(squared, Qt::AlignTop)}, {.spacing = 2}));
+}
+
+// The weight less the standard weight.
+QWidget* excess(setup::SetteiPanel& panel, Binder& binder, QWidget* parent) {
+    auto* widget = new QWidget(parent);
+    return setLayout(
+        widget,
+        row({term(binder, QStringLiteral("体重（Ｋｇ）"), panel.lblTai, widget),
+             term(binder, QStringLiteral("－標準体重（Ｋｇ）"), panel.lblHyojun(0), widget)},
+            {.spacing = 6}));
+}
+
+QWidget* bmiFormula(setup::SetteiPanel& panel, Binder& binder, QWidget* parent) {
+    auto* formula = new QWidget(parent);
+    return fraction(formula,
+                    {term(binder, QStringLiteral("体重（Ｋｇ）"), panel.Label9(28), formula),
+                     heightSquared(panel, binder, formula)});
 }
 
 QWidget* obesityFormula(setup::SetteiPanel& panel, Binder& binder, QWidget* parent) {
-    auto* numerator = new QWidget(parent);
-    auto* row = new QHBoxLayout(numerator);
-    row->setContentsMargins(0, 0, 0, 0);
-    row->setSpacing(6);
-    row->addWidget(
-        term(QStringLiteral("体重（Ｋｇ）"), valueBox(binder, panel.lblTai, numerator), numerator));
-    row->addWidget(term(QStringLiteral("－標準体重（Ｋｇ）"),
-                        valueBox(binder, panel.lblHyojun(0), numerator), numerator));
-    return fraction(numerator,
-                    term(QStringLiteral("標準体重（Ｋｇ）"),
-                         valueBox(binder, panel.lblHyojun(1), parent), parent),
-                    parent);
+    auto* formula = new QWidget(parent);
+    return fraction(
+        formula, {excess(panel, binder, formula),
+                  term(binder, QStringLiteral("標準体重（Ｋｇ）"), panel.lblHyojun(1), formula)});
+}
+
+// One line of the formulas: its caption, the value worked out, "＝" and the
+// formula with what follows it, `gap` pixels apart.
+struct FormulaLine {
+    const char* caption;
+    ui::Label& result;
+    QWidget* formula;
+    const char* after;
+    int gap;
+};
+
+Cells formulaLine(Binder& binder, int line, const FormulaLine& parts, QWidget* area) {
+    return {{text(QString::fromUtf8(parts.caption), area), line, 0},
+            {valueBox(binder, parts.result, area), line, 1, Qt::AlignVCenter},
+            {text(QStringLiteral("＝"), area), line, 2},
+            {row({parts.formula, text(QString::fromUtf8(parts.after), area), stretch()},
+                 {.spacing = parts.gap}),
+             line, 3}};
+}
+
+// The class of the BMI, across the columns of the value and the formula.
+Cells judgement(setup::SetteiPanel& panel, Binder& binder, int line, QWidget* area) {
+    QLabel* caption = text(QStringLiteral("肥満指数判定"), area);
+    QLabel* judged = bindLabel(binder, panel.lblHyouka, area);
+    judged->setAlignment(Qt::AlignCenter);
+    judged->setMinimumWidth(180);
+    return {{caption, line, 0},
+            {judged, line, 1, Span{.columns = 3}, Qt::AlignLeft | Qt::AlignVCenter}};
 }
 
 // BMI(体格指数) [  ] ＝ 体重 / 身長²     適正　２２
@@ -186,155 +208,146 @@ QWidget* obesityFormula(setup::SetteiPanel& panel, Binder& binder, QWidget* pare
 // 肥満指数判定  [class]
 QWidget* formulas(setup::SetteiPanel& panel, Binder& binder, QWidget* parent) {
     auto* area = new QWidget(parent);
-    auto* grid = new QGridLayout(area);
-    grid->setContentsMargins(0, 0, 0, 0);
-    grid->setHorizontalSpacing(10);
-    grid->setVerticalSpacing(16);
-    auto equals = [&] { return text(QStringLiteral("＝"), area); };
-
-    auto line = [&](int at, const QString& caption, ui::Label& result, QWidget* formula,
-                    const QString& after, int gap) {
-        grid->addWidget(text(caption, area), at, 0);
-        grid->addWidget(valueBox(binder, result, area), at, 1, Qt::AlignVCenter);
-        grid->addWidget(equals(), at, 2);
-        grid->addLayout(row({formula, text(after, area), stretch()}, {.spacing = gap}), at, 3);
-    };
-    line(0, QStringLiteral("BMI(体格指数)"), panel.Label9(25), bmiFormula(panel, binder, area),
-         QStringLiteral("適正　２２"), 28);
-    line(1, QStringLiteral("肥満度（％）"), panel.lblHiman, obesityFormula(panel, binder, area),
-         QStringLiteral("×１００"), 6);
-
-    grid->addWidget(text(QStringLiteral("肥満指数判定"), area), 2, 0);
-    QLabel* judged = bindLabel(binder, panel.lblHyouka, area);
-    judged->setAlignment(Qt::AlignCenter);
-    judged->setMinimumWidth(180);
-    grid->addWidget(judged, 2, 1, 1, 3, Qt::AlignLeft | Qt::AlignVCenter);
-    grid->setColumnStretch(3, 1);
-    return area;
+    return setLayout(area, grid({formulaLine(binder, 0,
+                                             {"BMI(体格指数)", panel.Label9(25),
+                                              bmiFormula(panel, binder, area), "適正　２２", 28},
+                                             area),
+                                 formulaLine(binder, 1,
+                                             {"肥満度（％）", panel.lblHiman,
+                                              obesityFormula(panel, binder, area), "×１００", 6},
+                                             area),
+                                 judgement(panel, binder, 2, area)},
+                                {.spacing = {10, 16}, .columnStretch = {{3, 1}}}));
 }
 
 QGroupBox* meterGroup(setup::SetteiPanel& panel, Binder& binder, QWidget* body) {
     QGroupBox* group = bindGroup(binder, panel.Frame1, body);
-    auto* layout = new QVBoxLayout(group);
-    layout->setSpacing(18);
-    layout->addWidget(meterStrip(panel, binder, group), 0, Qt::AlignHCenter);
-    layout->addWidget(formulas(panel, binder, group));
-    return group;
+    return setLayout(group, column({aligned(meterStrip(panel, binder, group), Qt::AlignHCenter),
+                                    formulas(panel, binder, group)},
+                                   {.spacing = 18, .margins = kStyleMargins}));
+}
+
+// A button as wide as its whole caption with its letter, never cut.
+QPushButton* wholeButton(Binder& binder, ui::Button& button, QWidget* parent) {
+    QPushButton* widget = bindButton(binder, button, parent);
+    widget->setMinimumWidth(widget->sizeHint().width());
+    return widget;
+}
+
+QListWidget* situationList(setup::SetteiPanel& panel, Binder& binder, QWidget* parent) {
+    QListWidget* list = bindListBox(binder, panel.lstKoumoku, parent);
+    // Items move by the program's own drag: press on one, release on another.
+    list->setDragEnabled(false);
+    list->setDragDropMode(QAbstractItemView::NoDragDrop);
+    list->setMinimumHeight(200);
+    return list;
+}
+
+QLabel* renameArrow(setup::SetteiPanel& panel, Binder& binder, QWidget* parent) {
+    QLabel* arrow = bindLabel(binder, panel.lblChgYaji, parent);
+    arrow->setAlignment(Qt::AlignCenter);
+    return arrow;
 }
 
 // The list with its buttons beside it; under it the rename: the new text
 // below an arrow from the selected item, and its button.
 QGroupBox* situationGroup(setup::SetteiPanel& panel, Binder& binder, QWidget* body) {
     QGroupBox* group = bindGroup(binder, panel.Frame12, body);
-    auto* grid = new QGridLayout(group);
-    grid->setHorizontalSpacing(8);
-    grid->setVerticalSpacing(6);
-    QListWidget* list = bindListBox(binder, panel.lstKoumoku, group);
-    // Items move by the program's own drag: press on one, release on another.
-    list->setDragEnabled(false);
-    list->setDragDropMode(QAbstractItemView::NoDragDrop);
-    list->setMinimumHeight(200);
-    grid->addWidget(list, 0, 0, 5, 1);
-    int row = 0;
-    for (ui::Button* button : {&panel.cmdNew2, &panel.cmdDel, &panel.cmdDel2, &panel.cmdSort}) {
-        QPushButton* widget = bindButton(binder, *button, group);
-        widget->setMinimumWidth(widget->sizeHint().width());  // the caption and its letter whole
-        grid->addWidget(widget, row++, 1);
-    }
-    grid->setRowStretch(4, 1);
-    QLabel* arrow = bindLabel(binder, panel.lblChgYaji, group);
-    arrow->setAlignment(Qt::AlignCenter);
-    grid->addWidget(arrow, 5, 0);
-    grid->addWidget(bindTextBox(binder, panel.txtChg, group), 6, 0);
-    QPushButton* rename = bindButton(binder, panel.cmdChg, group);
-    rename->setMinimumWidth(rename->sizeHint().width());  // never a cut caption
-    grid->addWidget(rename, 7, 0, 1, 2);
-    grid->setColumnStretch(0, 1);
     group->setMinimumWidth(210);
     group->setMaximumWidth(320);
-    return group;
+    return setLayout(group,
+                     grid({{situationList(panel, binder, group), 0, 0, Span{.rows = 5}},
+                           {wholeButton(binder, panel.cmdNew2, group), 0, 1},
+                           {wholeButton(binder, panel.cmdDel, group), 1, 1},
+                           {wholeButton(binder, panel.cmdDel2, group), 2, 1},
+                           {wholeButton(binder, panel.cmdSort, group), 3, 1},
+                           {renameArrow(panel, binder, group), 5, 0},
+                           {bindTextBox(binder, panel.txtChg, group), 6, 0},
+                           {wholeButton(binder, panel.cmdChg, group), 7, 0, Span{.columns = 2}}},
+                          {.spacing = {8, 6},
+                           .margins = kStyleMargins,
+                           .columnStretch = {{0, 1}},
+                           .rowStretch = {{4, 1}}}));
 }
 
-// One line of a form: caption, box, unit and note.
-void formRow(QGridLayout* grid, int row, const QString& caption, QLineEdit* box,
-             const QString& unit, const QString& note) {
-    QWidget* parent = grid->parentWidget();
-    grid->addWidget(new QLabel(caption, parent), row, 0);
+// A label of a form line, none for an empty text.
+QLabel* formLabel(const QString& text, QWidget* parent) {
+    return text.isEmpty() ? nullptr : new QLabel(text, parent);
+}
+
+QLabel* noteLabel(const QString& text, QWidget* parent) {
+    return text.isEmpty() ? nullptr : markedLabel(text, "note", parent);
+}
+
+// One line of a form: caption, box, unit and note; a box with neither unit
+// nor note takes their room too.
+Cells formRow(int line, const QString& caption, QLineEdit* box, const QString& unit,
+              const QString& note) {
+    QWidget* parent = box->parentWidget();
+    QLabel* name = formLabel(caption, parent);
     box->setMinimumWidth(88);
-    // A box with neither unit nor note takes their room too.
-    grid->addWidget(box, row, 1, 1, unit.isEmpty() && note.isEmpty() ? 3 : 1);
-    if (!unit.isEmpty()) grid->addWidget(new QLabel(unit, parent), row, 2);
-    if (!note.isEmpty()) {
-        auto* hint = new QLabel(note, parent);
-        hint->setProperty("note", true);
-        grid->addWidget(hint, row, 3);
-    }
+    return formLine(line, {name, box, formLabel(unit, parent), noteLabel(note, parent)});
 }
 
-QGridLayout* formGrid(QGroupBox* group) {
-    auto* grid = new QGridLayout(group);
-    grid->setHorizontalSpacing(8);
-    grid->setVerticalSpacing(6);
-    grid->setColumnStretch(1, 1);
-    return grid;
+QGridLayout* formGrid(Cells lines) {
+    return grid(std::move(lines),
+                {.spacing = {8, 6}, .margins = kStyleMargins, .columnStretch = {{1, 1}}});
 }
 
 const QString kOptional = QStringLiteral("※空欄可");
 const QString kHalfWidth = QStringLiteral("※半角文字で入力");
 
 // Name, height and target weight: the first lines of both forms.
-void personRows(Binder& binder, QGridLayout* grid, ui::TextBox& name, ui::TextBox& height,
-                ui::TextBox& target) {
-    QWidget* group = grid->parentWidget();
-    formRow(grid, 0, QStringLiteral("名前"), bindTextBox(binder, name, group), {}, kOptional);
-    formRow(grid, 1, QStringLiteral("身長"), bindTextBox(binder, height, group),
-            QStringLiteral("ｃｍ"), kHalfWidth);
-    formRow(grid, 2, QStringLiteral("目標体重"), bindTextBox(binder, target, group),
-            QStringLiteral("Ｋｇ"), kHalfWidth);
+Cells personRows(Binder& binder, QWidget* group, ui::TextBox& name, ui::TextBox& height,
+                 ui::TextBox& target) {
+    return {formRow(0, QStringLiteral("名前"), bindTextBox(binder, name, group), {}, kOptional),
+            formRow(1, QStringLiteral("身長"), bindTextBox(binder, height, group),
+                    QStringLiteral("ｃｍ"), kHalfWidth),
+            formRow(2, QStringLiteral("目標体重"), bindTextBox(binder, target, group),
+                    QStringLiteral("Ｋｇ"), kHalfWidth)};
 }
 
 QGroupBox* profileGroup(setup::SetteiPanel& panel, Binder& binder, QWidget* body) {
     QGroupBox* group = bindGroup(binder, panel.Frame9, body);
-    QGridLayout* grid = formGrid(group);
-    personRows(binder, grid, panel.txtPriData, panel.txtSincyou, panel.txtMokuTai);
-    grid->addWidget(bindButton(binder, panel.cmdPHozon1, group), 3, 1, 1, 3, Qt::AlignRight);
-    return group;
+    return setLayout(
+        group,
+        formGrid({personRows(binder, group, panel.txtPriData, panel.txtSincyou, panel.txtMokuTai),
+                  {bindButton(binder, panel.cmdPHozon1, group), 3, 1, Span{.columns = 3},
+                   Qt::AlignRight}}));
 }
 
 QGroupBox* newStartGroup(setup::SetteiPanel& panel, Binder& binder, QWidget* body) {
     QGroupBox* group = bindGroup(binder, panel.fraNew, body);
-    QGridLayout* grid = formGrid(group);
-    personRows(binder, grid, panel.txtPriData1, panel.txtSincyou1, panel.txtMokuTai1);
-    formRow(grid, 3, QStringLiteral("現在体重"), bindTextBox(binder, panel.txtNowTai, group),
-            QStringLiteral("Ｋｇ"), kHalfWidth);
-    formRow(grid, 4, QStringLiteral("初期状況"), bindTextBox(binder, panel.txtNowJyou, group), {},
-            {});
-    grid->addLayout(row({stretch(), bindButton(binder, panel.cmdStHozon, group),
-                         bindButton(binder, panel.cmdYame, group)}),
-                    5, 0, 1, 4);
-    return group;
+    return setLayout(
+        group,
+        formGrid(
+            {personRows(binder, group, panel.txtPriData1, panel.txtSincyou1, panel.txtMokuTai1),
+             formRow(3, QStringLiteral("現在体重"), bindTextBox(binder, panel.txtNowTai, group),
+                     QStringLiteral("Ｋｇ"), kHalfWidth),
+             formRow(4, QStringLiteral("初期状況"), bindTextBox(binder, panel.txtNowJyou, group),
+                     {}, {}),
+             {row({stretch(), bindButton(binder, panel.cmdStHozon, group),
+                   bindButton(binder, panel.cmdYame, group)}),
+              5, 0, Span{.columns = 4}}}));
 }
 
 // The profile, the button that opens the new start, and the new start.
 QLayout* peopleColumn(setup::SetteiPanel& panel, Binder& binder, QWidget* body) {
     return column({profileGroup(panel, binder, body),
-                   {bindButton(binder, panel.cmdNew1, body), 0, Qt::AlignLeft},
-                   newStartGroup(panel, binder, body),
-                   stretch()},
+                   aligned(bindButton(binder, panel.cmdNew1, body), Qt::AlignLeft),
+                   newStartGroup(panel, binder, body), stretch()},
                   {.spacing = 10});
 }
 
 QGroupBox* scaleStepGroup(setup::SetteiPanel& panel, Binder& binder, QWidget* body) {
     QGroupBox* group = bindGroup(binder, panel.fraKizami, body);
-    auto* row = new QHBoxLayout(group);
-    row->setSpacing(18);
+    Items options;
     for (const auto& [index, option] : panel.optKizami.items())
-        row->addWidget(bindOptionButton(binder, *option, group));
+        options.push_back(bindOptionButton(binder, *option, group));
     QLineEdit* step = bindTextBox(binder, panel.txtKizami, group);
     step->setFixedWidth(90);
-    row->addWidget(step);
-    row->addStretch(1);
-    return group;
+    return setLayout(group,
+                     row({options, step, stretch()}, {.spacing = 18, .margins = kStyleMargins}));
 }
 
 void layoutFraSettei(setup::SetteiPanel& panel, Binder& binder, QWidget* body) {

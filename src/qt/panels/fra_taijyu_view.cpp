@@ -5,16 +5,11 @@
 #include <QChartView>
 #include <QComboBox>
 #include <QFrame>
-#include <QGridLayout>
-#include <QHBoxLayout>
-#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
-#include <QStyle>
 #include <QTableView>
-#include <QVBoxLayout>
 
 #include "qt/bindings.h"
 #include "qt/layouting.h"
@@ -35,15 +30,11 @@ QPushButton[filterButton="true"] { padding: 2px 8px; min-width: 28px; }
 )css";
 
 QLabel* caption(const char* text, QWidget* parent) {
-    auto* label = new QLabel(QString::fromUtf8(text), parent);
-    label->setProperty("filterCaption", true);
-    return label;
+    return markedLabel(QString::fromUtf8(text), "filterCaption", parent);
 }
 
 QLabel* hint(const char* text, QWidget* parent) {
-    auto* label = new QLabel(QString::fromUtf8(text), parent);
-    label->setProperty("filterHint", true);
-    return label;
+    return markedLabel(QString::fromUtf8(text), "filterHint", parent);
 }
 
 QPushButton* filterButton(Binder& binder, ui::Button& button, QWidget* parent) {
@@ -53,74 +44,63 @@ QPushButton* filterButton(Binder& binder, ui::Button& button, QWidget* parent) {
     return widget;
 }
 
+QComboBox* dateBox(Binder& binder, ui::ComboBox& date, QWidget* parent) {
+    QComboBox* box = bindComboBox(binder, date, parent);
+    box->setMinimumContentsLength(10);
+    return box;
+}
+
 // The period buttons, shortest first, then the two dates.
-QHBoxLayout* periodLine(records::TaijyuPanel& panel, Binder& binder, QWidget* parent) {
-    auto* line = new QHBoxLayout;
-    line->setSpacing(4);
-    line->addWidget(filterButton(binder, panel.cmdAllDay, parent));
-    for (const auto& info : records::kPeriodButtons) {
-        if (info.button == records::PeriodButton::cmdAllDay) continue;
-        line->addWidget(filterButton(binder, panel.periodButton(info.button), parent));
-    }
-    line->addSpacing(10);
-    for (ui::ComboBox* date : {&panel.cboStdate, &panel.cboEddate}) {
-        QComboBox* box = bindComboBox(binder, *date, parent);
-        box->setMinimumContentsLength(10);
-        line->addWidget(box);
-        if (date == &panel.cboStdate) line->addWidget(bindLabel(binder, panel.lblKara, parent));
-    }
-    line->addWidget(hint("の間", parent));
-    line->addStretch(1);
-    return line;
+QLayout* periodLine(records::TaijyuPanel& panel, Binder& binder, QWidget* parent) {
+    Items periods{filterButton(binder, panel.cmdAllDay, parent)};
+    for (const auto& info : records::kPeriodButtons)
+        if (info.button != records::PeriodButton::cmdAllDay)
+            periods.push_back(filterButton(binder, panel.periodButton(info.button), parent));
+    return row({periods, space(10), dateBox(binder, panel.cboStdate, parent),
+                bindLabel(binder, panel.lblKara, parent), dateBox(binder, panel.cboEddate, parent),
+                hint("の間", parent), stretch()},
+               {.spacing = 4});
 }
 
-QHBoxLayout* weekdayLine(records::TaijyuPanel& panel, Binder& binder, QWidget* parent) {
-    auto* line = new QHBoxLayout;
-    line->setSpacing(4);
-    line->addWidget(filterButton(binder, panel.cmdAllWeek, parent));
+QLayout* weekdayLine(records::TaijyuPanel& panel, Binder& binder, QWidget* parent) {
+    Items days{filterButton(binder, panel.cmdAllWeek, parent)};
     for (const auto& [index, button] : panel.cmdWeek.items())
-        line->addWidget(filterButton(binder, *button, parent));
-    line->addWidget(hint("曜日に", parent));
-    line->addStretch(1);
-    return line;
+        days.push_back(filterButton(binder, *button, parent));
+    return row({days, hint("曜日に", parent), stretch()}, {.spacing = 4});
 }
 
-QHBoxLayout* situationLine(records::TaijyuPanel& panel, Binder& binder, QWidget* parent) {
-    auto* line = new QHBoxLayout;
-    line->setSpacing(4);
-    line->addWidget(filterButton(binder, panel.cmdAllact, parent));
+QLineEdit* keyBox(records::TaijyuPanel& panel, Binder& binder, QWidget* parent) {
     QLineEdit* key = bindTextBox(binder, panel.txtKey, parent);
     key->setPlaceholderText(QStringLiteral("語句を入力して Enter"));
     key->setFixedWidth(200);
-    line->addWidget(key);
-    line->addWidget(filterButton(binder, panel.cmdKensaku, parent));
-    line->addWidget(hint("を含む状況で計った体重", parent));
-    line->addStretch(1);
-    return line;
+    return key;
+}
+
+QLayout* situationLine(records::TaijyuPanel& panel, Binder& binder, QWidget* parent) {
+    return row({filterButton(binder, panel.cmdAllact, parent), keyBox(panel, binder, parent),
+                filterButton(binder, panel.cmdKensaku, parent),
+                hint("を含む状況で計った体重", parent), stretch()},
+               {.spacing = 4});
+}
+
+QListWidget* situationList(records::TaijyuPanel& panel, Binder& binder, QWidget* parent) {
+    QListWidget* situations = bindListBox(binder, panel.lstAct2, parent);
+    situations->setFixedWidth(170);
+    situations->setFixedHeight(96);
+    situations->setToolTip(QStringLiteral("選んだ状況を含む記録だけを表示します"));
+    return situations;
 }
 
 // Period, weekday and situation, one line each, with the situation list
 // beside them.
 QFrame* filterCard(records::TaijyuPanel& panel, Binder& binder, QWidget* parent) {
-    auto* card = new QFrame(parent);
-    card->setObjectName(QStringLiteral("filterCard"));
-    auto* grid = new QGridLayout(card);
-    grid->setContentsMargins(12, 8, 12, 8);
-    grid->setHorizontalSpacing(10);
-    grid->setVerticalSpacing(6);
-    grid->addWidget(caption("期間指定", card), 0, 0);
-    grid->addLayout(periodLine(panel, binder, card), 0, 1);
-    grid->addWidget(caption("曜日指定", card), 1, 0);
-    grid->addLayout(weekdayLine(panel, binder, card), 1, 1);
-    grid->addWidget(caption("状況指定", card), 2, 0);
-    grid->addLayout(situationLine(panel, binder, card), 2, 1);
-    QListWidget* situations = bindListBox(binder, panel.lstAct2, card);
-    situations->setFixedWidth(170);
-    situations->setFixedHeight(96);
-    situations->setToolTip(QStringLiteral("選んだ状況を含む記録だけを表示します"));
-    grid->addWidget(situations, 0, 2, 3, 1);
-    grid->setColumnStretch(1, 1);
-    return card;
+    QFrame* frame = card("filterCard", parent);
+    return setLayout(
+        frame, grid({formLine(0, {caption("期間指定", frame), periodLine(panel, binder, frame)}),
+                     formLine(1, {caption("曜日指定", frame), weekdayLine(panel, binder, frame)}),
+                     formLine(2, {caption("状況指定", frame), situationLine(panel, binder, frame)}),
+                     {situationList(panel, binder, frame), 0, 2, Span{.rows = 3}}},
+                    {.spacing = {10, 6}, .margins = {12, 8, 12, 8}, .columnStretch = {{1, 1}}}));
 }
 
 // The table, as wide as its columns and a scroll bar.
@@ -128,20 +108,23 @@ QTableView* listTable(records::TaijyuPanel& panel, Binder& binder, QWidget* pare
     return fittedGrid(binder, panel.msgBunseki, GridWidth::Exactly, parent);
 }
 
-QWidget* chartColumn(records::TaijyuPanel& panel, Binder& binder, QWidget* parent) {
-    auto* column = new QWidget(parent);
-    auto* layout = new QVBoxLayout(column);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->setSpacing(6);
-    QPushButton* print = pictureButton(binder, panel.cmdPriData, "list_print", 28, column);
-    layout->addWidget(print, 0, Qt::AlignRight);
+QChartView* listChart(records::TaijyuPanel& panel, Binder& binder, QWidget* parent) {
     ChartLook look;
     look.decimals = 0;
     look.pointsUpTo = 60;
-    QChartView* chart = bindChart(binder, panel.mcrBunseki, column, look);
+    QChartView* chart = bindChart(binder, panel.mcrBunseki, parent, look);
     chart->setMinimumSize(280, 220);
-    layout->addWidget(chart, 1);
-    return column;
+    return chart;
+}
+
+// The print button over the chart.
+QWidget* chartColumn(records::TaijyuPanel& panel, Binder& binder, QWidget* parent) {
+    auto* side = new QWidget(parent);
+    return setLayout(
+        side, column({aligned(pictureButton(binder, panel.cmdPriData, "list_print", 28, side),
+                              Qt::AlignRight),
+                      {listChart(panel, binder, side), 1}},
+                     {.spacing = 6}));
 }
 
 void layoutFraTaijyu(records::TaijyuPanel& panel, Binder& binder, QWidget* body) {

@@ -1,10 +1,10 @@
 // The frame of every panel: a caption bar drawn from the Frame model and the
 // body that the panel's view lays out below it.
 #include <QLabel>
-#include <QVBoxLayout>
 #include <map>
 #include <stdexcept>
 
+#include "qt/layouting.h"
 #include "qt/panels/panels.h"
 
 namespace qtgui::panels {
@@ -50,11 +50,7 @@ QWidget* build(host::Panel& model, Binder& binder, QWidget* parent) {
     caption->setTextFormat(Qt::PlainText);
     auto* body = new QWidget(widget);
     body->setObjectName(QStringLiteral("panelBody"));
-    auto* layout = new QVBoxLayout(widget);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->setSpacing(10);
-    layout->addWidget(caption);
-    layout->addWidget(body, 1);
+    setLayout(widget, column({caption, {body, 1}}, {.spacing = 10}));
     view->second(model, binder, body);
     binder.add<PanelBinding>(panel, widget, caption);
     return widget;

@@ -1,8 +1,12 @@
 // Small widgets that several panel views build the same way.
 #pragma once
 
+#include <QFrame>
+#include <QLabel>
 #include <QPushButton>
 #include <QTableView>
+#include <initializer_list>
+#include <utility>
 
 #include "qt/binder.h"
 #include "ui/controls.h"
@@ -19,5 +23,19 @@ QPushButton* pictureButton(Binder& binder, ui::Button& button, const char* icon,
 // it scrolls sideways).
 enum class GridWidth { Exactly, AtMost };
 QTableView* fittedGrid(Binder& binder, ui::Grid& grid, GridWidth width, QWidget* parent);
+
+// A label of fixed text, marked with a property (`mark`, set to true) that
+// its panel's style sheet gives a look.
+QLabel* markedLabel(const QString& text, const char* mark, QWidget* parent);
+
+// A white card with a rounded border, its look set by the panel's style sheet
+// under `name`.
+QFrame* card(const char* name, QWidget* parent);
+
+// Pictures (resources/icons/ICON.svg) that share one place, `size` pixels
+// square: their models show one of them at a time.
+using PictureFile = std::pair<ui::Picture*, const char*>;
+QWidget* pictureStack(Binder& binder, std::initializer_list<PictureFile> pictures, int size,
+                      QWidget* parent);
 
 }  // namespace qtgui::panels
