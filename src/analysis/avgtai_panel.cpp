@@ -15,20 +15,13 @@ constexpr std::string_view kHelpText =
 const host::PanelInfo AvgTaiPanel::kInfo{
     .frame = "fraAvgTai",
     .caption = "日平均",
-    .button = "cmdAvgtai",
-    .buttonCaption = "日平均",
-    .toolTip = "日毎の平均値を表示します",
-    .icon = "avgtai",
+    .button = {"cmdAvgtai", "日平均", "日毎の平均値を表示します", "avgtai", '6'},
     .helpPage = "avgtai",
-    .helpText = kHelpText,
-    .key = '6',
-};
+    .helpText = kHelpText};
 
 AvgTaiPanel::AvgTaiPanel(host::PanelHost& host) : Panel(host, kInfo) {
     // Alt and these letters press the buttons.
-    cmdKikanF2.setAccessKey('K');
-    cmdAvgHozon.setAccessKey('E');
-    cmdAvgPri.setAccessKey('P');
+    ui::setAccessKeys({{&cmdKikanF2, 'K'}, {&cmdAvgHozon, 'E'}, {&cmdAvgPri, 'P'}});
     Label4.add(1, form(), "Label4", &fraAvgTai, "～");
     cmdKikanF2.setToolTip("指定した期間で表示");
     cmdAvgHozon.setToolTip("平均データを保存");

@@ -65,14 +65,9 @@ constexpr std::string_view kHelpText =
 const host::PanelInfo BunsekiPanel::kInfo{
     .frame = "fraBunseki",
     .caption = "分析リスト",
-    .button = "cmdBunseki",
-    .buttonCaption = "分析リスト",
-    .toolTip = "体重分析画面を表示します",
-    .icon = "bunseki",
+    .button = {"cmdBunseki", "分析リスト", "体重分析画面を表示します", "bunseki", '4'},
     .helpPage = "bunseki",
-    .helpText = kHelpText,
-    .key = '4',
-};
+    .helpText = kHelpText};
 
 BunsekiPanel::BunsekiPanel(host::PanelHost& host) : Panel(host, kInfo) {
     makeGroupControls();

@@ -23,18 +23,13 @@ constexpr std::string_view kHelpText =
 const host::PanelInfo RenTaiPanel::kInfo{
     .frame = "fraRenTai",
     .caption = "全グラフ",
-    .button = "cmdRentai",
-    .buttonCaption = "全グラフ",
-    .toolTip = "現在までの体重グラフを表示します",
-    .icon = "rentai",
+    .button = {"cmdRentai", "全グラフ", "現在までの体重グラフを表示します", "rentai", '5'},
     .helpPage = "rentai",
-    .helpText = kHelpText,
-    .key = '5',
-};
+    .helpText = kHelpText};
 
 RenTaiPanel::RenTaiPanel(host::PanelHost& host) : Panel(host, kInfo) {
     // Alt and these letters press the buttons.
-    cmdMokuChk.setAccessKey('M');
+    ui::setAccessKeys({{&cmdMokuChk, 'M'}});
     Shape6.setBackColor(ui::Color{255, 255, 240});
     Label3.add(0, form(), "Label3", &fraRenTai, "体重推移");
     Label3.add(1, form(), "Label3", &fraRenTai, "移動平均");

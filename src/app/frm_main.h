@@ -97,10 +97,10 @@ class frmMain : public host::PanelHost {
 template <typename P>
 void frmMain::add() {
     auto panel = std::make_unique<P>(*this);
-    const host::PanelInfo& info = panel->info();
-    auto button = std::make_unique<ui::Button>(form, std::string(info.button), nullptr,
-                                               std::string(info.buttonCaption));
-    button->setToolTip(std::string(info.toolTip));
+    const host::SideButton& side = panel->info().button;
+    auto button = std::make_unique<ui::Button>(form, std::string(side.name), nullptr,
+                                               std::string(side.caption));
+    button->setToolTip(std::string(side.toolTip));
     host::Panel& ref = *panel;
     button->Click = [this, &ref] { open(ref); };
     panels_.push_back({std::move(panel), std::move(button)});

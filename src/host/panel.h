@@ -13,23 +13,27 @@
 
 namespace host {
 
-// How the window presents a panel: its frame, the side button that opens it
-// with its picture and key, its help page and the explanation of the help
-// tour. Each panel class has one, `kInfo`.
+// The button of the side column that opens a panel.
+struct SideButton {
+    std::string_view name;
+    std::string_view caption;
+    std::string_view toolTip;
+    // Its picture, resources/icons/ICON.svg.
+    std::string_view icon;
+    // Ctrl with this digit presses it; 0 for none.
+    char key = 0;
+};
+
+// How the window presents a panel: its frame, the side button that opens it,
+// its page of the bundled help (resources/help/PAGE.html) and what the help
+// tour says as it opens (nothing for the main panel). Each panel class has
+// one, `kInfo`.
 struct PanelInfo {
     std::string_view frame;
     std::string_view caption;
-    std::string_view button;
-    std::string_view buttonCaption;
-    std::string_view toolTip;
-    // The side button's picture, resources/icons/ICON.svg.
-    std::string_view icon;
-    // The panel's page of the bundled help, resources/help/PAGE.html.
+    SideButton button;
     std::string_view helpPage;
-    // What the help tour says as the panel opens (none for the main panel).
     std::string_view helpText;
-    // Ctrl with this digit opens the panel; 0 for none.
-    char key = 0;
 };
 
 class Panel {

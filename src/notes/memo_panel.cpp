@@ -56,21 +56,14 @@ constexpr std::string_view kHelpText =
 const host::PanelInfo MemoPanel::kInfo{
     .frame = "fraMemo",
     .caption = "一言日記",
-    .button = "cmdMemo",
-    .buttonCaption = "一言日記",
-    .toolTip = "ちょっとした日記を表示します",
-    .icon = "memo",
+    .button = {"cmdMemo", "一言日記", "ちょっとした日記を表示します", "memo", '8'},
     .helpPage = "memo",
-    .helpText = kHelpText,
-    .key = '8',
-};
+    .helpText = kHelpText};
 
 MemoPanel::MemoPanel(host::PanelHost& host) : Panel(host, kInfo) {
     // Alt and these letters press the buttons.
-    cmdMemoHozon.setAccessKey('S');
-    cmdTaiSyusei.setAccessKey('W');
-    cmdKirokuDel.setAccessKey('D');
-    cmdKizukiHozon.setAccessKey('M');
+    ui::setAccessKeys(
+        {{&cmdMemoHozon, 'S'}, {&cmdTaiSyusei, 'W'}, {&cmdKirokuDel, 'D'}, {&cmdKizukiHozon, 'M'}});
     msgMemoList.Click = [this] { msgMemoList_Click(); };
     txtMemo.KeyPressed = [this](ui::KeyPress& k) { txtMemo_KeyPress(k); };
     cmdMemoHozon.Click = [this] { cmdMemoHozon_Click(); };

@@ -75,7 +75,7 @@ QTableView* bindGrid(Binder& binder, ui::Grid& grid, QWidget* parent);
 // How a chart shows its values, beyond what its model holds.
 struct ChartLook {
     // Names of the series in the legend, from series 1; no legend when empty.
-    QStringList seriesNames;
+    QStringList seriesNames{};
     // Decimals of the value axis labels.
     int decimals = 1;
     // Whether the value axis starts at 0 when the program set no bounds.

@@ -68,7 +68,7 @@ QWidget* MainView::buildSideColumn() {
     // Ctrl with a panel's digit opens it.
     Items panelButtons;
     for (const auto& entry : w.panels()) {
-        const host::PanelInfo& info = entry.panel->info();
+        const host::SideButton& info = entry.panel->info().button;
         panelButtons.push_back(
             button(*entry.button, info.icon, &entry.panel->frame,
                    info.key ? QKeySequence(Qt::CTRL | Qt::Key(info.key)) : QKeySequence()));

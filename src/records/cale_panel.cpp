@@ -23,14 +23,9 @@ constexpr std::string_view kHelpText =
 const host::PanelInfo CalePanel::kInfo{
     .frame = "fraCale",
     .caption = "体重増減把握カレンダー",
-    .button = "cmdCale",
-    .buttonCaption = "カレンダー",
-    .toolTip = "体重増減把握カレンダーを表示します",
-    .icon = "cale",
+    .button = {"cmdCale", "カレンダー", "体重増減把握カレンダーを表示します", "cale", '3'},
     .helpPage = "cale",
-    .helpText = kHelpText,
-    .key = '3',
-};
+    .helpText = kHelpText};
 
 CalePanel::CalePanel(host::PanelHost& host) : Panel(host, kInfo) {
     cmdSel1.add(0, form(), "cmdSel1", &fraCale, "詳細表示");

@@ -27,19 +27,13 @@ constexpr std::string_view kHelpText =
 const host::PanelInfo TaijyuPanel::kInfo{
     .frame = "fraTaijyu",
     .caption = "範囲指定",
-    .button = "cmdTaijyu",
-    .buttonCaption = "範囲指定",
-    .toolTip = "表示条件を指定できます",
-    .icon = "taijyu",
+    .button = {"cmdTaijyu", "範囲指定", "表示条件を指定できます", "taijyu", '2'},
     .helpPage = "taijyu",
-    .helpText = kHelpText,
-    .key = '2',
-};
+    .helpText = kHelpText};
 
 TaijyuPanel::TaijyuPanel(host::PanelHost& host) : Panel(host, kInfo) {
     // Alt and these letters press the buttons.
-    cmdPriData.setAccessKey('P');
-    cmdKensaku.setAccessKey('K');
+    ui::setAccessKeys({{&cmdPriData, 'P'}, {&cmdKensaku, 'K'}});
     for (int i = 0; i < 7; ++i) cmdWeek.add(i, form(), "cmdWeek", &fraTaijyu, kWeekdayCaptions[i]);
     cmdPriData.setToolTip("表示中のデータを印刷します");
     wireEvents();

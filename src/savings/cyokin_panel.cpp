@@ -31,23 +31,18 @@ constexpr std::string_view kHelpText =
 const host::PanelInfo CyokinPanel::kInfo{
     .frame = "fraCyokin",
     .caption = "貯金推移",
-    .button = "cmdCyokin",
-    .buttonCaption = "貯金推移",
-    .toolTip = "貯金の推移を表示します",
-    .icon = "cyokin",
+    .button = {"cmdCyokin", "貯金推移", "貯金の推移を表示します", "cyokin", '7'},
     .helpPage = "cyokin",
-    .helpText = kHelpText,
-    .key = '7',
-};
+    .helpText = kHelpText};
 
 CyokinPanel::CyokinPanel(host::PanelHost& host) : Panel(host, kInfo) {
     // Alt and these letters press the buttons.
-    cmdCyokinHozon.setAccessKey('S');
-    cmdKansan.setAccessKey('K');
-    cmdKanNew.setAccessKey('N');
-    cmdKanHen.setAccessKey('C');
-    cmdKanDel.setAccessKey('D');
-    cmdModori.setAccessKey('B');
+    ui::setAccessKeys({{&cmdCyokinHozon, 'S'},
+                       {&cmdKansan, 'K'},
+                       {&cmdKanNew, 'N'},
+                       {&cmdKanHen, 'C'},
+                       {&cmdKanDel, 'D'},
+                       {&cmdModori, 'B'}});
     cmdKansan.setToolTip("換算データを編集");
     cmdCyokinHozon.setToolTip("貯金データを保存");
     fraKansan.setVisible(false);

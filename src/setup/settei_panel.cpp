@@ -21,25 +21,20 @@ constexpr std::string_view kHelpText =
 const host::PanelInfo SetteiPanel::kInfo{
     .frame = "fraSettei",
     .caption = "編集",
-    .button = "cmdSettei",
-    .buttonCaption = "編集",
-    .toolTip = "編集画面を表示します",
-    .icon = "settei",
+    .button = {"cmdSettei", "編集", "編集画面を表示します", "settei", '9'},
     .helpPage = "settei",
-    .helpText = kHelpText,
-    .key = '9',
-};
+    .helpText = kHelpText};
 
 SetteiPanel::SetteiPanel(host::PanelHost& host) : Panel(host, kInfo) {
     // Alt and these letters press the buttons.
-    cmdNew2.setAccessKey('N');
-    cmdDel.setAccessKey('D');
-    cmdDel2.setAccessKey('A');
-    cmdSort.setAccessKey('O');
-    cmdPHozon1.setAccessKey('U');
-    cmdNew1.setAccessKey('R');
-    cmdStHozon.setAccessKey('S');
-    cmdYame.setAccessKey('X');
+    ui::setAccessKeys({{&cmdNew2, 'N'},
+                       {&cmdDel, 'D'},
+                       {&cmdDel2, 'A'},
+                       {&cmdSort, 'O'},
+                       {&cmdPHozon1, 'U'},
+                       {&cmdNew1, 'R'},
+                       {&cmdStHozon, 'S'},
+                       {&cmdYame, 'X'}});
     optKizami.add(1, form(), "optKizami", &fraKizami, "０．１ Ｋｇ");
     optKizami.add(2, form(), "optKizami", &fraKizami, "０．２ Ｋｇ");
     optKizami.add(3, form(), "optKizami", &fraKizami, "０．５ Ｋｇ");

@@ -176,6 +176,10 @@ void Button::setAccessKey(char letter) {
     touch();
 }
 
+void setAccessKeys(std::initializer_list<std::pair<Button*, char>> keys) {
+    for (auto [button, letter] : keys) button->setAccessKey(letter);
+}
+
 void Button::click() {
     if (Click) Click();
 }

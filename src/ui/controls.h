@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <initializer_list>
 #include <map>
 #include <memory>
 #include <optional>
@@ -118,6 +119,9 @@ class Button : public Control {
     std::string caption_;
     char accessKey_ = 0;
 };
+
+// Gives each button its Alt letter.
+void setAccessKeys(std::initializer_list<std::pair<Button*, char>> keys);
 
 // A check box; setting its value, by the user or the program, runs Click when
 // the value changes.

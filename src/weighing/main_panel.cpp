@@ -26,20 +26,13 @@ std::pair<const char*, ui::Color> arrowOf(Mark mark) {
 const host::PanelInfo MainPanel::kInfo{
     .frame = "fraMain",
     .caption = "メイン",
-    .button = "cmdMain",
-    .buttonCaption = "メイン",
-    .toolTip = "メイン画面を表示します",
-    .icon = "main",
+    .button = {"cmdMain", "メイン", "メイン画面を表示します", "main", '1'},
     .helpPage = "main",
-    .helpText = {},  // the main panel explains nothing as it opens
-    .key = '1',
-};
+    .helpText = {}};  // the main panel explains nothing as it opens
 
 MainPanel::MainPanel(host::PanelHost& host) : Panel(host, kInfo) {
     // Alt and these letters press the buttons.
-    cmdTaiHozon.setAccessKey('S');
-    cmdJikan.setAccessKey('T');
-    cmdFree.setAccessKey('F');
+    ui::setAccessKeys({{&cmdTaiHozon, 'S'}, {&cmdJikan, 'T'}, {&cmdFree, 'F'}});
     cmdJikan.setToolTip("状況をその時の時間で保存");
     cmdFree.setToolTip("状況選択リスト外の内容を入力");
     cmdTaiHozon.setToolTip("体重を保存します");
