@@ -9,7 +9,8 @@
 #   #| first line
 #   #| second line
 #   #end
-# becomes the file NAME, Shift-JIS with CR LF line ends. "#exit N" gives the
+# becomes the file NAME, Shift-JIS with CR LF line ends; "#folder NAME" makes a
+# folder of that name instead (a file that cannot be read). "#exit N" gives the
 # expected exit status (0 when absent). The expected output is SCENARIO.out.
 # With BLESS=1 the output is written there instead, to be read and checked.
 set -euo pipefail
@@ -24,6 +25,7 @@ content=""
 while IFS= read -r line || [ -n "$line" ]; do
   case "$line" in
     "#file "*) name=${line#\#file }; content="" ;;
+    "#folder "*) mkdir -p "$folder/${line#\#folder }" ;;
     "#| "*|"#|") text=${line#\#|}; content+="${text# }"$'\r\n' ;;
     "#end")
       printf '%s' "$content" | iconv -f UTF-8 -t CP932 > "$folder/$name"

@@ -46,12 +46,6 @@ void AvgTaiPanel::INIT_AVGTAI() {
     msgAvgtai.layOut(9, kColumns);
 }
 
-std::shared_ptr<const std::vector<core::WeightRecord>> AvgTaiPanel::readRecords() {
-    auto log = core::sharedLogRecords(host_.dataDir());
-    if (!host_.saved(log->status)) return nullptr;
-    return {log, &log->records};
-}
-
 bool AvgTaiPanel::accepted(const DayAveragesResult& result) {
     if (result.ok()) return true;
     host_.services().dialogs.message(result.error, kRefusedTitle, ui::Icon::Exclamation);

@@ -36,8 +36,6 @@ class AvgTaiPanel : public host::Panel {
 
   private:
     ui::Form& form() { return host_.windowForm(); }
-    // The log's records, or none after showing why it cannot be read.
-    std::shared_ptr<const std::vector<core::WeightRecord>> readRecords();
     // Shows why a fill was refused; true when it was not.
     bool accepted(const DayAveragesResult& result);
     void show(const DayAverages& table);

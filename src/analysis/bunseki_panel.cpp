@@ -107,13 +107,10 @@ void BunsekiPanel::INIT_BUNSEKI() {
 }
 
 void BunsekiPanel::cmdBunseki_Click() {
-    auto log = core::sharedLogRecords(host_.dataDir());
-    if (log->status) {
+    if (auto log = readLog()) {
         // The trend chart is built anew from the same series.
         trend_ = sharedTrend(host_.values(), log);
         host_.publish(host::Published(trend_));
-    } else {
-        host_.saved(log->status);
     }
     DSP_JIKEI();
     DSP_KUGIRI();

@@ -47,11 +47,8 @@ void RenTaiPanel::READ_IDOU() {
 }
 
 void RenTaiPanel::DSP_RENTAI() {
-    auto log = core::sharedLogRecords(host_.dataDir());
-    if (!log->status) {  // an unreadable log shows why and leaves the panel as it was
-        host_.saved(log->status);
-        return;
-    }
+    auto log = readLog();
+    if (!log) return;  // an unreadable log leaves the panel as it was
     trend_ = sharedTrend(host_.values(), log);
     showTrend();
 }

@@ -129,6 +129,14 @@ bool frmMain::saved(const core::Status& status) {
     return false;
 }
 
+bool frmMain::readable(const core::Status& status) {
+    if (status) return true;
+    services_.dialogs.message("「" + status.fileName() + "」を読めませんでした。\r\n" +
+                                  status.reason() + "\r\nファイルには何も書き込んでいません。",
+                              "読み込みエラー", Icon::Exclamation);
+    return false;
+}
+
 // ---- shared settings and lists
 
 void frmMain::READ_PROFILE() {

@@ -65,6 +65,7 @@ class frmMain : public host::PanelHost {
     const core::DataDir& dataDir() const override { return dir_; }
     const ui::Services& services() const override { return services_; }
     bool saved(const core::Status& status) override;
+    bool readable(const core::Status& status) override;
     void logWritten() override;
     void situationsWritten() override { READ_JYOUKYOU(); }
     void currentWeighingChanged() override;

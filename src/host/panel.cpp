@@ -7,6 +7,18 @@ Panel::Panel(PanelHost& host, const PanelInfo& info)
       info_(info),
       frame(host.windowForm(), std::string(info.frame), nullptr, std::string(info.caption)) {}
 
+std::shared_ptr<const core::LogRecords> Panel::readLog() {
+    auto log = core::sharedLogRecords(host_.dataDir());
+    if (!host_.readable(log->status)) return nullptr;
+    return log;
+}
+
+std::shared_ptr<const std::vector<core::WeightRecord>> Panel::readRecords() {
+    auto log = readLog();
+    if (!log) return nullptr;
+    return {log, &log->records};
+}
+
 void Panel::printReport(const ui::PrintJob& job, const ui::Chart& chart) {
     ui::Printer& printer = host_.services().printer;
     for (const ui::PrintOp& op : job) {

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <functional>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -83,6 +84,11 @@ class Panel {
     virtual std::vector<SubView> subViews() { return {}; }
 
   protected:
+    // The log's readable records as last read; none, after saying why, when
+    // the log exists but cannot be read.
+    std::shared_ptr<const core::LogRecords> readLog();
+    // The same records alone, kept alive by the pointer.
+    std::shared_ptr<const std::vector<core::WeightRecord>> readRecords();
     // Hands a report to the printer, its picture being `chart`, and says so
     // when the printer did not take it (a cancelled dialog was the user's
     // own choice and says nothing).

@@ -49,6 +49,8 @@ class PanelHost {
     virtual const ui::Services& services() const = 0;
     // Shows what was not saved when a write failed; true when it succeeded.
     virtual bool saved(const core::Status& status) = 0;
+    // Shows why a file could not be read; true when it could.
+    virtual bool readable(const core::Status& status) = 0;
 
     // ---- news for every panel
     // A panel rewrote the log.

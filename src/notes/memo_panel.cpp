@@ -102,11 +102,8 @@ void MemoPanel::INIT_MEMO_GRID() {
 }
 
 void MemoPanel::DSP_MEMO_LIST() {
-    auto log = core::sharedLogRecords(host_.dataDir());
-    if (!log->status) {
-        host_.saved(log->status);
-        return;
-    }
+    auto log = readLog();
+    if (!log) return;
     // Each row is made when the grid first shows it; the rows keep the log.
     const auto count = static_cast<int>(log->records.size());
     msgMemoList.setRowSource(count, [log](int i, ui::Grid::RowCells& cells) {
@@ -214,10 +211,7 @@ void MemoPanel::cmdKirokuDel_Click() {
 
 void MemoPanel::READ_KIZUKI() {
     core::MemoText memo = core::readMemo(host_.dataDir());
-    if (!memo.status)
-        host_.services().dialogs.message(
-            "「" + memo.status.fileName() + "」を読めませんでした。\r\n" + memo.status.reason(),
-            "読み込みエラー", Icon::Exclamation);
+    host_.readable(memo.status);
     txtKizuki.setText(std::move(memo.text));
 }
 

@@ -3,8 +3,6 @@
 #include <array>
 #include <string>
 
-#include "records/read_log.h"
-
 namespace records {
 
 namespace {
@@ -80,7 +78,7 @@ void CalePanel::INIT_CALE_GRID() {
 }
 
 void CalePanel::DSP_CALE() {
-    auto records = readLogOrTell(host_);
+    auto records = readRecords();
     if (!records) return;
     Calendar cal = calendarDays(*records, mode_, host_.services().clock.today());
     fillGrid(cal);

@@ -3,7 +3,6 @@
 #include <algorithm>
 
 #include "records/list_print.h"
-#include "records/read_log.h"
 
 namespace records {
 namespace {
@@ -99,7 +98,7 @@ void TaijyuPanel::INIT_LIST_GRID() {
 }
 
 bool TaijyuPanel::build(ListBuilder builder) {
-    auto records = readLogOrTell(host_);
+    auto records = readRecords();
     if (!records) return false;
     ListFilter filter =
         filterFor(builder, cboStdate.text(), cboEddate.text(), txtKey.text(), SelectedWeekday);
@@ -194,7 +193,7 @@ void TaijyuPanel::cmdKikan_Click(PeriodButton which) {
     rebuildHidden([&] {
         RESET_KIKAN_BUTTONS();
         if (which != PeriodButton::cmdKikanF) {
-            auto records = readLogOrTell(host_);
+            auto records = readRecords();
             if (!records) return;
             std::string first = records->empty() ? std::string() : records->front().Date;
             Period period = periodOf(which, host_.services().clock.today(), first, {});

@@ -83,14 +83,11 @@ void CyokinPanel::DSP_CYOKIN() {
     mcrSub2.setSeriesCount(2);
     mcrSub2.setRowCount(0);
     mcrSub2.setRowCount(1);
-    auto log = core::sharedLogRecords(host_.dataDir());
+    auto log = readLog();
     // A history that could not be read is not exported over an earlier one.
-    cmdCyokinHozon.setEnabled(log->status.ok());
-    if (!log->status) {
+    cmdCyokinHozon.setEnabled(log != nullptr);
+    if (!log) {
         shown_ = {};
-        host_.services().dialogs.message(
-            "「" + log->status.fileName() + "」を読めませんでした。\r\n" + log->status.reason(),
-            "データ確認", ui::Icon::Exclamation);
         return;
     }
     shown_ = history(log->records, table());

@@ -117,12 +117,7 @@ void MainPanel::DSP_MAIN() {
         sum.FirstBmi = analysis::bmiOf(sum.FirstWeight, shared.Height);
         sum.FirstObesity = static_cast<float>((sum.FirstWeight - s) / s);
     }
-    if (!scan.status())
-        host_.services().dialogs.message("データ.txt を読めませんでした。\r\n" +
-                                             scan.status().reason() +
-                                             "\r\nファイルには何も書き込んでいません。",
-                                         "データ確認", ui::Icon::Exclamation);
-    else if (shared.Loading && scan.unreadableLines() > 0)
+    if (host_.readable(scan.status()) && shared.Loading && scan.unreadableLines() > 0)
         host_.services().dialogs.message(
             "データ.txt に読めない行が " + std::to_string(scan.unreadableLines()) +
                 " 行あります。\r\nその行は表示にも計算にも使われません。",

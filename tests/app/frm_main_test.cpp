@@ -86,18 +86,32 @@ TEST(Window, HelpOnAPanelOpensItsPage) {
     EXPECT_EQ(w.scripted.help.page(), "index");
 }
 
-// A log that cannot be read (here a folder of that name) is said so at
-// start-up, and nothing writes over it.
-TEST(StartUp, ALogThatCannotBeReadIsSaidSoAndLeftAlone) {
+// A log that cannot be read (here a folder of that name) is said so, in the
+// same words, at start-up and by every panel that shows the log as it opens;
+// it is never called a failed save, and nothing writes over it.
+TEST(Window, ALogThatCannotBeReadIsSaidSoTheSameWayEverywhere) {
     TempFolder folder;
     folder.put("設定.TXT", "\"ヘルプツアー\",0\r\n");
     std::filesystem::create_directory(folder.path() / "データ.txt");
+    const std::string reason = core::sharedLogRecords(folder.dir())->status.reason();
+    ASSERT_FALSE(reason.empty());
+    const std::string expected =
+        "message icon=exclamation buttons=OK title=\"読み込みエラー\" text=" +
+        ui::quoted("「データ.txt」を読めませんでした。\r\n" + reason +
+                   "\r\nファイルには何も書き込んでいません。") +
+        " answer=OK";
     Window w(folder);
     w.window.Form_Load();
-    auto log = w.dialogs.takeLog();
-    ASSERT_EQ(log.size(), 1u);
-    EXPECT_NE(log[0].find("title=\"データ確認\""), std::string::npos);
-    EXPECT_NE(log[0].find("データ.txt を読めませんでした"), std::string::npos);
+    EXPECT_EQ(w.dialogs.takeLog(), std::vector<std::string>{expected}) << "start-up";
+    for (const auto& entry : w.window.panels()) {
+        entry.button->click();
+        auto shown = w.dialogs.takeLog();
+        if (entry.panel->frame.name() == "fraMain" || entry.panel->frame.name() == "fraSettei")
+            EXPECT_TRUE(shown.empty())
+                << entry.panel->frame.name();  // they read no log as they open
+        else
+            EXPECT_EQ(shown, std::vector<std::string>{expected}) << entry.panel->frame.name();
+    }
     EXPECT_TRUE(std::filesystem::is_directory(folder.path() / "データ.txt"));
 }
 

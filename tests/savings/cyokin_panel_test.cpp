@@ -142,7 +142,7 @@ TEST(CyokinPanel, ALogThatCannotBeReadShowsWhyAndIsNotExported) {
         if (entry.panel.get() == &w.panel()) entry.button->click();
     auto log = w.scripted.dialogs.takeLog();
     ASSERT_EQ(log.size(), 1u);
-    EXPECT_NE(log[0].find("title=\"データ確認\""), std::string::npos);
+    EXPECT_NE(log[0].find("title=\"読み込みエラー\""), std::string::npos);
     EXPECT_NE(log[0].find("データ.txt"), std::string::npos);
     EXPECT_EQ(w.panel().msgCyokin2.rows(), 1);
     EXPECT_EQ(w.panel().mcrSub2.rowCount(), 1);
