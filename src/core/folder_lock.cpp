@@ -72,6 +72,11 @@ int64_t nowSeconds() {
     return duration_cast<seconds>(system_clock::now().time_since_epoch()).count();
 }
 
+// Written longer ago than any start takes to write its lines.
+bool isOld(const FileStamp& stamp) {
+    return std::abs(nowSeconds() - stamp.modifiedSeconds) > kWritingSeconds;
+}
+
 // The lock files that this process holds, by device and inode, so that a
 // lock naming this process's id is told apart from one that an earlier
 // process of the same id left behind.
@@ -146,8 +151,7 @@ struct Judgement {
 Judgement judge(const Found& found) {
     std::optional<Holder> holder = parseLock(found.bytes);
     if (!holder) {
-        bool old = std::abs(nowSeconds() - found.stamp.modifiedSeconds) > kWritingSeconds;
-        return {old, "ロックファイルを書いている途中のプログラム"};
+        return {isOld(found.stamp), "ロックファイルを書いている途中のプログラム"};
     }
     std::string process = "（プロセス " + std::to_string(holder->pid) + "）";
     if (holder->host != platform::hostName())
@@ -159,36 +163,8 @@ Judgement judge(const Found& found) {
     return {false, "このコンピューターで動いているヤセルンバ" + process};
 }
 
-// Gives a lock file back its name after it was moved aside by mistake.
-void putBack(const fs::path& aside, const fs::path& path) {
-    int err = platform::linkFile(aside, path);
-    if (err != 0 && err != EEXIST) {
-        (void)platform::renameFile(aside, path);  // a file system without links
-        return;
-    }
-    (void)platform::removeFile(aside);
-}
-
-// Removes the stale lock file that was read, and only that one: it is moved
-// aside in one step first, so that of two starts taking it over only one
-// moves it, and a fresh lock made in its place meanwhile is put back. Gives
-// 0, ENOENT when another start moved it first, EAGAIN when the file was no
-// longer the one read, or an error number.
-int removeStale(const fs::path& path, const Found& stale) {
-    fs::path aside = path;
-    aside += "." + std::to_string(platform::processId()) + ".stale";
-    if (int err = platform::renameFile(path, aside)) return err;
-    Found moved;
-    if (readLock(aside, moved) == 0 && sameFile(moved, stale)) {
-        (void)platform::removeFile(aside);
-        return 0;
-    }
-    putBack(aside, path);
-    return EAGAIN;
-}
-
-// Makes the lock file exclusively with this process's lines.
-int create(const fs::path& path, std::string_view text, FileStamp& made) {
+// Makes a file exclusively with these lines.
+int makeNew(const fs::path& path, std::string_view text, FileStamp& made) {
     platform::File file;
     if (int err = file.open(path, OpenFor::CreateNew)) return err;
     (void)file.setMode(0600);  // made 0600 already, unless a umask took more away
@@ -202,8 +178,54 @@ int create(const fs::path& path, std::string_view text, FileStamp& made) {
         return err == EEXIST ? EIO : err;
     }
     made = info.stamp;
-    HeldHere::instance().enter(made);
     return 0;
+}
+
+// Removes a turn file that a crash left behind, and only that one: it is
+// moved aside in one step, so that of two starts only one moves it, and put
+// back when it is not the one that was read.
+void removeLeftTurn(const fs::path& turn, const Found& left) {
+    fs::path aside = turn;
+    aside += "." + std::to_string(platform::processId());
+    if (platform::renameFile(turn, aside) != 0) return;
+    Found moved;
+    if (readLock(aside, moved) == 0 && sameFile(moved, left)) {
+        (void)platform::removeFile(aside);
+        return;
+    }
+    if (platform::linkFile(aside, turn) != 0) {
+        (void)platform::renameFile(aside, turn);
+        return;
+    }
+    (void)platform::removeFile(aside);
+}
+
+// Removes the stale lock file that was read, and only that one. Starts take
+// turns at removing through a second file made exclusively beside the lock:
+// while one start has the turn no other removes the lock, and no start makes
+// a lock while the stale one is there, so the file removed is the one
+// judged. Gives 0, ENOENT when another start removed it first, EAGAIN when
+// the lock is no longer the one read, EBUSY when another start is taking it
+// over now, or an error number.
+int removeStale(const fs::path& path, const Found& stale) {
+    fs::path turn = path;
+    turn += ".takeover";
+    FileStamp made;
+    int err = makeNew(turn, lockText(), made);
+    if (err == EEXIST) {
+        Found other;
+        err = readLock(turn, other);
+        if (err == ENOENT) return EAGAIN;  // its turn ended a moment ago
+        if (err != 0 || !isOld(other.stamp)) return EBUSY;
+        removeLeftTurn(turn, other);
+        return EAGAIN;
+    }
+    if (err != 0) return err;
+    Found now;
+    err = readLock(path, now);
+    if (err == 0) err = sameFile(now, stale) ? platform::removeFile(path) : EAGAIN;
+    (void)platform::removeFile(turn);
+    return err;
 }
 
 std::string failedText(std::string_view what, int err) {
@@ -219,8 +241,9 @@ FolderLock FolderLock::take(const DataDir& dir) {
         lock.path_ = dir.folder() / std::string(kLockFile);
         bool tookOver = false;
         for (int round = 0; round < kRounds; ++round) {
-            int err = create(lock.path_, lockText(), lock.own_);
+            int err = makeNew(lock.path_, lockText(), lock.own_);
             if (err == 0) {
+                HeldHere::instance().enter(lock.own_);
                 lock.state_ = tookOver ? State::TakenOverStale : State::Taken;
                 return lock;
             }
@@ -243,6 +266,11 @@ FolderLock FolderLock::take(const DataDir& dir) {
             }
             err = removeStale(lock.path_, found);
             if (err == 0) tookOver = true;
+            if (err == EBUSY) {
+                lock.state_ = State::HeldByOther;
+                lock.detail_ = "古いロックを引き継いでいる、ほかの起動";
+                return lock;
+            }
             if (err != 0 && err != ENOENT && err != EAGAIN) {
                 lock.detail_ = failedText("（古いもの）を消せません", err);
                 return lock;
@@ -280,12 +308,16 @@ FolderLock::~FolderLock() {
 void FolderLock::release() {
     if (!held()) return;
     state_ = State::Failed;
-    // Someone may have removed the file and made another, perhaps under the
-    // same inode: that one stays.
-    Found now;
-    if (readLock(path_, now) == 0 && sameFile(now, Found{lockText(), own_}))
-        (void)platform::removeFile(path_);
     HeldHere::instance().leave(own_);
+    try {
+        // Someone may have removed the file and made another, perhaps under
+        // the same inode: that one stays.
+        Found now;
+        if (readLock(path_, now) == 0 && sameFile(now, Found{lockText(), own_}))
+            (void)platform::removeFile(path_);
+    } catch (...) {
+        // Out of memory: the file stays, and the next start finds it stale.
+    }
 }
 
 }  // namespace core

@@ -135,6 +135,25 @@ TEST(FolderLock, AFoundLockIsTakenOverOnlyWhenStale) {
     }
 }
 
+// The turn file of a start taking over a stale lock: one that a crash left
+// is removed once it is old; a fresh one means another start is at it.
+TEST(FolderLock, ATakeoverInProgressIsLeftToItsStart) {
+    for (auto turnAge : {std::chrono::seconds(0), std::chrono::seconds(60)}) {
+        TempFolder t;
+        t.putBytes("yaserunba.lock", lockLines(deadPid(), hostName()));
+        t.putBytes("yaserunba.lock.takeover", lockLines(deadPid(), hostName()));
+        auto turn = t.path() / "yaserunba.lock.takeover";
+        std::filesystem::last_write_time(turn, std::filesystem::last_write_time(turn) - turnAge);
+        FolderLock lock = FolderLock::take(t.dir());
+        bool left = turnAge.count() > 0;
+        EXPECT_EQ(lock.state(),
+                  left ? FolderLock::State::TakenOverStale : FolderLock::State::HeldByOther)
+            << lock.detail();
+        EXPECT_EQ(t.has("yaserunba.lock.takeover"), !left);
+        EXPECT_EQ(t.fileCount(), left ? 1u : 2u);
+    }
+}
+
 TEST(FolderLock, TellsWhoHoldsIt) {
     TempFolder t;
     t.putBytes("yaserunba.lock", lockLines(4321, "elsewhere.example"));
