@@ -112,7 +112,10 @@ int File::read(char* into, size_t size, size_t& got) {
 int File::readAll(std::string& out) {
     size_t have = out.size();
     while (true) {
-        if (out.size() - have < 4096) out.resize(std::max(out.capacity(), have + 65536));
+        // Room reserved for a file of known size is used as it is; a file
+        // that grows past it takes room in large steps.
+        if (out.size() - have < 4096)
+            out.resize(out.capacity() - have >= 4096 ? out.capacity() : 2 * have + 65536);
         size_t got = 0;
         int err = read(out.data() + have, out.size() - have, got);
         if (err != 0 || got == 0) {
