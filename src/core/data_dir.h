@@ -168,6 +168,12 @@ class DataDir {
     // flush of a file or of the folder); every other step and check runs as
     // always. Nothing in the program turns it off.
     void setFlushToDisk(bool flush) { flushToDisk_ = flush; }
+    // A fuzzing hook: with true, nothing but this process writes the folder's
+    // files behind its back (the harness empties the cache when it lays out a
+    // folder), so the log cache keeps a file read in the moment it was
+    // written, as it keeps any older file. Nothing in the program turns it on.
+    void setSoleWriter(bool sole) { soleWriter_ = sole; }
+    bool soleWriter() const { return soleWriter_; }
 
   private:
     bool fails(WriteStep step) const { return faultHook_ && faultHook_(step); }
@@ -181,6 +187,7 @@ class DataDir {
     std::filesystem::path folder_;
     std::function<bool(WriteStep)> faultHook_;
     bool flushToDisk_ = true;
+    bool soleWriter_ = false;
 };
 
 }  // namespace core
