@@ -55,6 +55,7 @@ void layOut(FuzzFolder& folder, std::string_view input) {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    InputScope scope;
     static FuzzFolder folder;
     if (size == 0) return 0;
     layOut(folder, asText(data + 1, size - 1));

@@ -33,6 +33,23 @@ def folders():
             yield files
 
 
+def log_seed(data):
+    """A log with the four bytes before it that choose what fuzz_log does with
+    it: the writer, the outside change and rewrite of a shown record, the
+    record shown, where the change goes, the records a merge adds."""
+    h = hashlib.sha1(data).digest()
+    return bytes([h[0], h[1], h[2], h[3]]) + data
+
+
+# Lock files: this program's three lines, a lock of another host, garbled
+# ones; the first byte chooses the age and whether the host and process lines
+# become this machine's and this process's.
+LOCKS = [bytes([flags]) + text for flags, text in [
+    (2, b"1\nyaserunba\nhost\n"), (6, b"1\nyaserunba\nhost\n"),
+    (0, b"4321\nyaserunba\nelsewhere.example\n"), (1, b"12ab\nyaser"), (0, b"123"),
+    (3, b"99999999\nyaserunba\nhost\nmore\n")]]
+
+
 def save(harness, data):
     folder = corpus / harness
     folder.mkdir(parents=True, exist_ok=True)
@@ -46,5 +63,9 @@ for files in folders():
             data = data[:65535]
             packed += bytes([FILES.index(name), len(data) >> 8, len(data) & 255]) + data
         for harness in HARNESS.get(name, ["fuzz_settings"] if name in FILES else []):
-            save(harness, bytes([0]) + data if harness == "fuzz_settings" else data)
+            seed = {"fuzz_settings": bytes([0]) + data, "fuzz_log": log_seed(data)}
+            save(harness, seed.get(harness, data))
     save("fuzz_startup", packed)
+
+for lock in LOCKS:
+    save("fuzz_lock", lock)

@@ -1,19 +1,21 @@
 #include "core/data_dir.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
 
 #include "core/codepage.h"
+#include "core/platform.h"
 
 namespace core {
 namespace fs = std::filesystem;
+using platform::OpenFor;
 
 namespace {
+
+// Files that the program creates are its user's alone.
+constexpr unsigned kNewFileMode = 0600;
+constexpr unsigned kNewFolderMode = 0700;
 
 std::string foldCase(std::string_view name) {
     std::string out(name);
@@ -52,43 +54,6 @@ const char* japaneseReason(int err) {
     }
 }
 
-// Writes all bytes, retrying short writes; 0 or the error number.
-int writeAll(int fd, std::string_view bytes) {
-    while (!bytes.empty()) {
-        ssize_t n = ::write(fd, bytes.data(), bytes.size());
-        if (n < 0) {
-            if (errno == EINTR) continue;
-            return errno;
-        }
-        bytes.remove_prefix(static_cast<size_t>(n));
-    }
-    return 0;
-}
-
-// Reads a whole open file straight into `out`; 0 or the error number.
-int readAll(int fd, std::string& out) {
-    size_t got = out.size();
-    while (true) {
-        if (out.size() - got < 4096) out.resize(std::max(out.capacity(), got + 65536));
-        ssize_t n = ::read(fd, out.data() + got, out.size() - got);
-        if (n < 0 && errno == EINTR) continue;
-        if (n <= 0) {
-            int err = n < 0 ? errno : 0;
-            out.resize(got);
-            return err;
-        }
-        got += static_cast<size_t>(n);
-    }
-}
-
-int syncFolder(const fs::path& folder) {
-    int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (fd < 0) return errno;
-    int err = ::fsync(fd) == 0 ? 0 : errno;
-    ::close(fd);
-    return err;
-}
-
 Status failure(std::string_view name, std::string_view what, int err) {
     return Status::failure(std::string(name), std::string(what) + ": " + reasonText(err));
 }
@@ -104,28 +69,11 @@ Status notAFile(std::string_view name) {
 }
 
 // An existing entry that a writer must not replace: a read-only file or
-// something that is not a file. The mode of a writable file goes to `mode`.
-std::optional<Status> refuseTarget(const fs::path& target, std::string_view name, mode_t& mode) {
-    struct stat st {};
-    if (::stat(target.c_str(), &st) != 0) return std::nullopt;
-    if (!S_ISREG(st.st_mode)) return notAFile(name);
-    if (!(st.st_mode & S_IWUSR)) return readOnly(name);
-    mode = st.st_mode & 07777;
+// something that is not a file.
+std::optional<Status> refuseTarget(const platform::FileInfo& target, std::string_view name) {
+    if (!target.regular) return notAFile(name);
+    if (!target.ownerWrites) return readOnly(name);
     return std::nullopt;
-}
-
-FileStamp stampOf(const struct stat& st) {
-    return FileStamp{
-        static_cast<uint64_t>(st.st_dev),         static_cast<uint64_t>(st.st_ino),
-        static_cast<int64_t>(st.st_size),         static_cast<int64_t>(st.st_mtim.tv_sec),
-        static_cast<int64_t>(st.st_mtim.tv_nsec), static_cast<int64_t>(st.st_ctim.tv_sec),
-        static_cast<int64_t>(st.st_ctim.tv_nsec)};
-}
-
-std::optional<FileStamp> stampOfOpen(int fd) {
-    struct stat st {};
-    if (::fstat(fd, &st) != 0) return std::nullopt;
-    return stampOf(st);
 }
 
 // Forgets what was kept of a file when a write through the folder ends,
@@ -149,6 +97,24 @@ std::string reasonText(int errorNumber) {
     return std::string(japaneseReason(errorNumber)) + " (" + std::strerror(errorNumber) + ")";
 }
 
+Status makeDataFolder(const fs::path& folder) {
+    const std::string name = folder.string();
+    platform::FileInfo found;
+    int err = platform::info(folder, found);
+    if (err == 0 && found.folder) return {};
+    if (err == 0)
+        return Status::failure(name, "同じ名前のファイルがあり、データフォルダーを作れません");
+    if (err != ENOENT) return failure(name, "データフォルダーを確かめられません", err);
+    std::error_code ec;
+    if (folder.has_parent_path()) fs::create_directories(folder.parent_path(), ec);
+    if (ec) return failure(name, "データフォルダーを作れません", ec.value());
+    err = platform::makeFolder(folder, kNewFolderMode);
+    // Another start may have made it a moment ago.
+    if (err == EEXIST && platform::info(folder, found) == 0 && found.folder) return {};
+    if (err != 0) return failure(name, "データフォルダーを作れません", err);
+    return {};
+}
+
 DataDir::DataDir(fs::path folder) : folder_(std::move(folder)) {}
 
 std::optional<fs::path> DataDir::find(std::string_view name) const {
@@ -170,14 +136,13 @@ std::optional<fs::path> DataDir::findEntry(std::string_view name) const {
 }
 
 std::optional<FileStamp> DataDir::stamp(std::string_view name) const {
-    struct stat st {};
-    fs::path exact = folder_ / fs::path(std::string(name));
-    if (::stat(exact.c_str(), &st) != 0) {
+    platform::FileInfo found;
+    if (platform::info(folder_ / fs::path(std::string(name)), found) != 0) {
         auto path = findEntry(name);
-        if (!path || ::stat(path->c_str(), &st) != 0) return std::nullopt;
+        if (!path || platform::info(*path, found) != 0) return std::nullopt;
     }
-    if (!S_ISREG(st.st_mode)) return std::nullopt;
-    return stampOf(st);
+    if (!found.regular) return std::nullopt;
+    return found.stamp;
 }
 
 FileBytes DataDir::readFile(std::string_view name, std::optional<FileStamp>* stamp) const {
@@ -194,17 +159,18 @@ FileBytes DataDir::readFile(std::string_view name, std::optional<FileStamp>* sta
         out.status = failure(name, "読み込めません", EIO);
         return out;
     }
-    int fd = ::open(path->c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0) {
-        out.status = failure(name, "開けません", errno);
+    platform::File file;
+    if (int err = file.open(*path, OpenFor::Read)) {
+        out.status = failure(name, "開けません", err);
         return out;
     }
     std::string bytes;
-    std::optional<FileStamp> before = stamp ? stampOfOpen(fd) : std::nullopt;
-    bytes.reserve(before ? static_cast<size_t>(before->size) + 4096 : 65536);
-    int err = readAll(fd, bytes);
-    if (stamp && before && stampOfOpen(fd) == before) *stamp = before;
-    ::close(fd);
+    platform::FileInfo before, after;
+    bool stamped = file.info(before) == 0;
+    bytes.reserve(stamped ? static_cast<size_t>(before.stamp.size) + 4096 : 65536);
+    int err = file.readAll(bytes);
+    if (stamp && stamped && file.info(after) == 0 && after.stamp == before.stamp)
+        *stamp = before.stamp;
     if (err != 0)
         out.status = failure(name, "読み込めません", err);
     else
@@ -219,22 +185,18 @@ std::optional<std::string> DataDir::readBytes(std::string_view name) const {
 std::optional<DataDir::Head> DataDir::readHead(std::string_view name, size_t size) const {
     auto path = find(name);
     if (!path || fails(WriteStep::Read)) return std::nullopt;
-    int fd = ::open(path->c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0) return std::nullopt;
+    platform::File file;
+    if (file.open(*path, OpenFor::Read) != 0) return std::nullopt;
     Head head;
     head.bytes.resize(size + 1);  // one byte more tells whether there is more
     size_t got = 0;
     while (got < head.bytes.size()) {
-        ssize_t n = ::read(fd, head.bytes.data() + got, head.bytes.size() - got);
-        if (n < 0 && errno == EINTR) continue;
-        if (n < 0) {
-            ::close(fd);
+        size_t n = 0;
+        if (file.read(head.bytes.data() + got, head.bytes.size() - got, n) != 0)
             return std::nullopt;
-        }
         if (n == 0) break;
-        got += static_cast<size_t>(n);
+        got += n;
     }
-    ::close(fd);
     head.whole = got <= size;
     head.bytes.resize(std::min(got, size));
     return head;
@@ -254,47 +216,79 @@ Status DataDir::writeText(std::string_view name, std::string_view text,
     return writeBytes(name, *bytes, sideName);
 }
 
-int DataDir::writeOut(int fd, std::string_view bytes) const {
+int DataDir::writeOut(platform::File& file, std::string_view bytes) const {
     if (fails(WriteStep::WriteError)) return EIO;
     if (fails(WriteStep::ShortWrite)) {
-        (void)writeAll(fd, bytes.substr(0, bytes.empty() ? 0 : bytes.size() - 1));
+        (void)file.writeAll(bytes.substr(0, bytes.empty() ? 0 : bytes.size() - 1));
         return EIO;
     }
     if (fails(WriteStep::WriteSide)) {
-        (void)writeAll(fd, bytes.substr(0, bytes.size() / 2));
+        (void)file.writeAll(bytes.substr(0, bytes.size() / 2));
         return ENOSPC;
     }
-    return writeAll(fd, bytes);
+    return file.writeAll(bytes);
+}
+
+int DataDir::flush(platform::File& file) const {
+    if (fails(WriteStep::SyncSide)) return EIO;
+    return flushToDisk_ ? file.flush() : 0;
+}
+
+int DataDir::flushFolder() const {
+    if (fails(WriteStep::SyncFolder)) return EIO;
+    return flushToDisk_ ? platform::flushFolder(folder_) : 0;
 }
 
 Status DataDir::writeBytes(std::string_view name, std::string_view bytes,
                            std::string_view sideName) const {
+    return writeChecked(name, bytes, sideName, nullptr);
+}
+
+Status DataDir::replaceBytes(std::string_view name, std::string_view bytes,
+                             std::string_view sideName,
+                             const std::optional<FileStamp>& whenRead) const {
+    return writeChecked(name, bytes, sideName, &whenRead);
+}
+
+Status DataDir::writeChecked(std::string_view name, std::string_view bytes,
+                             std::string_view sideName,
+                             const std::optional<FileStamp>* whenRead) const {
     ForgetAfterWrite forget(folder_, name);
     std::string side(sideName);
     if (side.empty()) side.append(".").append(name).append(".tmp");
     fs::path sidePath = find(side).value_or(folder_ / side);
     fs::path target = findEntry(name).value_or(folder_ / std::string(name));
-    mode_t mode = 0666;
-    bool keepMode = ::access(target.c_str(), F_OK) == 0;
-    if (auto refused = refuseTarget(target, name, mode)) return *refused;
-    auto fail = [&](int fd, std::string_view what, int err) {
-        if (fd >= 0) ::close(fd);
-        ::unlink(sidePath.c_str());
+    platform::FileInfo old;
+    bool exists = platform::info(target, old) == 0;
+    if (exists)
+        if (auto refused = refuseTarget(old, name)) return *refused;
+    platform::File file;
+    auto fail = [&](std::string_view what, int err) {
+        (void)file.close();
+        (void)platform::removeFile(sidePath);
         return failure(name, what, err);
     };
-    if (fails(WriteStep::OpenSide)) return fail(-1, "一時ファイルを作れません", EACCES);
-    int fd = ::open(sidePath.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
-    if (fd < 0) return fail(-1, "一時ファイルを作れません", errno);
-    if (keepMode && ::fchmod(fd, mode) != 0) return fail(fd, "一時ファイルを作れません", errno);
-    if (int err = writeOut(fd, bytes)) return fail(fd, "書き込めません", err);
-    if (fails(WriteStep::SyncSide)) return fail(fd, "ディスクに書き込めません", EIO);
-    if (::fsync(fd) != 0) return fail(fd, "ディスクに書き込めません", errno);
-    if (::close(fd) != 0) return fail(-1, "ディスクに書き込めません", errno);
-    if (fails(WriteStep::Rename)) return fail(-1, "ファイル名を付け替えられません", EACCES);
-    if (::rename(sidePath.c_str(), target.c_str()) != 0)
-        return fail(-1, "ファイル名を付け替えられません", errno);
-    int err = fails(WriteStep::SyncFolder) ? EIO : syncFolder(folder_);
-    if (err != 0) return failure(name, "保存しましたが、フォルダーをディスクに書き込めません", err);
+    if (fails(WriteStep::OpenSide)) return fail("一時ファイルを作れません", EACCES);
+    if (int err = file.open(sidePath, OpenFor::Replace))
+        return fail("一時ファイルを作れません", err);
+    // A side file for a new file was made private by the open; the mode only
+    // cancels a stricter umask, where the file system has modes at all.
+    if (!exists)
+        (void)file.setMode(kNewFileMode);
+    else if (int err = file.setMode(old.mode))
+        return fail("一時ファイルを作れません", err);
+    if (int err = writeOut(file, bytes)) return fail("書き込めません", err);
+    if (int err = flush(file)) return fail("ディスクに書き込めません", err);
+    if (int err = file.close()) return fail("ディスクに書き込めません", err);
+    if (whenRead && stamp(name) != *whenRead) {
+        (void)platform::removeFile(sidePath);
+        return Status::changed(std::string(name), std::string(kChangedReason));
+    }
+    if (fails(WriteStep::Rename)) return fail("ファイル名を付け替えられません", EACCES);
+    if (int err = platform::renameFile(sidePath, target))
+        return fail("ファイル名を付け替えられません", err);
+    if (int err = flushFolder())
+        return failure(name, "保存しましたが、フォルダーをディスクに書き込めません", err);
     return {};
 }
 
@@ -308,24 +302,44 @@ Status DataDir::appendText(std::string_view name, std::string_view text) const {
 Status DataDir::appendBytes(std::string_view name, std::string_view bytes) const {
     ForgetAfterWrite forget(folder_, name);
     fs::path target = findEntry(name).value_or(folder_ / std::string(name));
-    mode_t mode = 0666;
-    if (auto refused = refuseTarget(target, name, mode)) return *refused;
-    bool created = ::access(target.c_str(), F_OK) != 0;
+    platform::FileInfo old;
+    if (platform::info(target, old) == 0)
+        if (auto refused = refuseTarget(old, name)) return *refused;
     if (fails(WriteStep::Append)) return failure(name, "追記のために開けません", EACCES);
-    int fd = ::open(target.c_str(), O_WRONLY | O_CREAT | O_APPEND | O_CLOEXEC, 0666);
-    if (fd < 0) return failure(name, "追記のために開けません", errno);
-    struct stat st {};
-    off_t oldSize = ::fstat(fd, &st) == 0 ? st.st_size : -1;
-    int err = oldSize < 0 ? errno : writeOut(fd, bytes);
-    if (err == 0) err = fails(WriteStep::SyncSide) ? EIO : (::fsync(fd) == 0 ? 0 : errno);
-    if (err == 0) return ::close(fd) == 0 ? Status{} : failure(name, "追記できません", errno);
+    platform::File file;
+    bool created = false;
+    int err = file.open(target, OpenFor::Append);
+    if (err == ENOENT) {
+        err = file.open(target, OpenFor::AppendNew);
+        created = err == 0;
+        if (err == EEXIST) err = file.open(target, OpenFor::Append);  // made a moment ago
+    }
+    if (err != 0) return failure(name, "追記のために開けません", err);
+    if (created) (void)file.setMode(kNewFileMode);
+    platform::FileInfo opened;
+    int64_t oldSize = file.info(opened) == 0 ? opened.stamp.size : -1;
+    err = oldSize < 0 ? EIO : writeOut(file, bytes);
+    if (err == 0) err = flush(file);
+    if (err == 0) {
+        err = file.close();
+        return err == 0 ? Status{} : failure(name, "追記できません", err);
+    }
     // Undo the part of the line that went out, so that no half line stays.
     bool undone = oldSize >= 0 && !fails(WriteStep::AppendRollback) &&
-                  ::ftruncate(fd, oldSize) == 0 && ::fsync(fd) == 0;
-    ::close(fd);
-    if (undone && created) ::unlink(target.c_str());
+                  file.truncate(oldSize) == 0 && (!flushToDisk_ || file.flush() == 0);
+    (void)file.close();
+    if (undone && created) (void)platform::removeFile(target);
     if (!undone) return failure(name, "追記できず、書きかけの行が残っている可能性があります", err);
     return failure(name, "追記できません（ファイルは元のままです）", err);
+}
+
+Status DataDir::remove(std::string_view name) const {
+    auto path = findEntry(name);
+    if (!path) return {};
+    ForgetAfterWrite forget(folder_, name);
+    int err = platform::removeFile(*path);
+    if (err != 0 && err != ENOENT) return failure(name, "削除できません", err);
+    return {};
 }
 
 Status DataDir::rename(std::string_view from, std::string_view to) const {
@@ -335,10 +349,9 @@ Status DataDir::rename(std::string_view from, std::string_view to) const {
     ForgetAfterWrite forgetSource(folder_, from), forgetTarget(folder_, to);
     fs::path target = folder_ / std::string(to);
     if (fails(WriteStep::Rename)) return failure(from, "ファイル名を付け替えられません", EACCES);
-    if (::rename(source->c_str(), target.c_str()) != 0)
-        return failure(from, "ファイル名を付け替えられません", errno);
-    int err = fails(WriteStep::SyncFolder) ? EIO : syncFolder(folder_);
-    if (err != 0)
+    if (int err = platform::renameFile(*source, target))
+        return failure(from, "ファイル名を付け替えられません", err);
+    if (int err = flushFolder())
         return failure(from, "名前を付け替えましたが、フォルダーをディスクに書き込めません", err);
     return {};
 }

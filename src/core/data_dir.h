@@ -10,10 +10,18 @@
 #include <string>
 #include <string_view>
 
+#include "core/file_stamp.h"
+
 namespace core {
 
+namespace platform {
+class File;
+}
+
 // The outcome of a write: success, or the name of the file that was not
-// saved and why.
+// saved and why. A write refused because the file was no longer what the
+// user had been shown (another program or window changed it) is a failure
+// that says so, so that the caller can show the file again.
 class [[nodiscard]] Status {
   public:
     Status() = default;
@@ -24,16 +32,29 @@ class [[nodiscard]] Status {
         s.reason_ = std::move(reason);
         return s;
     }
+    static Status changed(std::string fileName, std::string reason) {
+        Status s = failure(std::move(fileName), std::move(reason));
+        s.changed_ = true;
+        return s;
+    }
     bool ok() const { return !failed_; }
     explicit operator bool() const { return ok(); }
+    // Nothing was written because the file had changed since it was read.
+    bool changedUnderneath() const { return changed_; }
     const std::string& fileName() const { return fileName_; }
     const std::string& reason() const { return reason_; }
 
   private:
     bool failed_ = false;
+    bool changed_ = false;
     std::string fileName_;
     std::string reason_;
 };
+
+// The reason of a write refused because the file had changed since it was
+// read.
+inline constexpr std::string_view kChangedReason =
+    "ほかのプログラムなどで書き換えられていたため、保存しませんでした";
 
 // The steps of a write, so that a test can make any one of them fail. The
 // write steps apply to rewrites (the side file) and to appends alike.
@@ -62,23 +83,18 @@ struct FileBytes {
 // parentheses after it: "ディスクに空きがありません (No space left on device)".
 std::string reasonText(int errorNumber);
 
-// The identity and state of a file as the system keeps them: a file that has
-// the same stamp has not been replaced, grown, shrunk or written since.
-struct FileStamp {
-    uint64_t device = 0;
-    uint64_t inode = 0;
-    int64_t size = 0;
-    int64_t modifiedSeconds = 0;
-    int64_t modifiedNanoseconds = 0;
-    int64_t changedSeconds = 0;
-    int64_t changedNanoseconds = 0;
-    bool operator==(const FileStamp&) const = default;
-};
+// Makes the program folder when it is missing, with its parents, so that
+// only its owner may read it or enter it (mode 0700); a folder that exists
+// is left as it is, its permissions included.
+Status makeDataFolder(const std::filesystem::path& folder);
 
 // Called after every write, append or rename of a file through a DataDir, so
 // that what was read and kept of that file is read again.
 void forgetCachedFile(const std::filesystem::path& folder, std::string_view name);
 
+// The program folder. Every file that it creates (a first write or append, a
+// copy to a new name) is readable by its owner only (mode 0600); a rewrite of
+// an existing file keeps that file's permissions.
 class DataDir {
   public:
     explicit DataDir(std::filesystem::path folder);
@@ -119,11 +135,20 @@ class DataDir {
     // The same for bytes already in the file's encoding.
     Status writeBytes(std::string_view name, std::string_view bytes,
                       std::string_view sideName = {}) const;
+    // The same, only when the file is still as it was read: `whenRead` is
+    // the stamp that the read gave, nullopt for a file that was missing. The
+    // stamp is checked again right before the side file takes the name; when
+    // it differs, nothing is written and the Status says the file changed.
+    Status replaceBytes(std::string_view name, std::string_view bytes, std::string_view sideName,
+                        const std::optional<FileStamp>& whenRead) const;
 
     // Adds the text at the end of the file in one write, flushed; the file is
     // created when missing. A failed append is cut back to the old length.
     Status appendText(std::string_view name, std::string_view text) const;
     Status appendBytes(std::string_view name, std::string_view bytes) const;
+
+    // Removes a file; a missing file is no failure.
+    Status remove(std::string_view name) const;
 
     // Gives an existing file a new name that no file has yet.
     Status rename(std::string_view from, std::string_view to) const;
@@ -139,14 +164,30 @@ class DataDir {
     // that step fail as WriteStep describes.
     void setFaultHook(std::function<bool(WriteStep)> hook) { faultHook_ = std::move(hook); }
     bool hasFaultHook() const { return static_cast<bool>(faultHook_); }
+    // A fuzzing hook: with false, writes no longer wait for the disk (no
+    // flush of a file or of the folder); every other step and check runs as
+    // always. Nothing in the program turns it off.
+    void setFlushToDisk(bool flush) { flushToDisk_ = flush; }
+    // A fuzzing hook: with true, nothing but this process writes the folder's
+    // files behind its back (the harness empties the cache when it lays out a
+    // folder), so the log cache keeps a file read in the moment it was
+    // written, as it keeps any older file. Nothing in the program turns it on.
+    void setSoleWriter(bool sole) { soleWriter_ = sole; }
+    bool soleWriter() const { return soleWriter_; }
 
   private:
     bool fails(WriteStep step) const { return faultHook_ && faultHook_(step); }
     std::optional<std::filesystem::path> findEntry(std::string_view name) const;
-    int writeOut(int fd, std::string_view bytes) const;
+    int writeOut(platform::File& file, std::string_view bytes) const;
+    int flush(platform::File& file) const;
+    int flushFolder() const;
+    Status writeChecked(std::string_view name, std::string_view bytes, std::string_view sideName,
+                        const std::optional<FileStamp>* whenRead) const;
 
     std::filesystem::path folder_;
     std::function<bool(WriteStep)> faultHook_;
+    bool flushToDisk_ = true;
+    bool soleWriter_ = false;
 };
 
 }  // namespace core

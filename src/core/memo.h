@@ -28,4 +28,10 @@ MemoText readMemo(const DataDir& dir);
 // the existing file whatever its letter case.
 Status writeMemo(const DataDir& dir, std::string_view text);
 
+// The same, only while the memo on disk, read as readMemo reads it, is still
+// `shownText` (a missing file reads as ""): a memo that another program or
+// window changed since it was shown is not overwritten, and the Status says
+// so (changedUnderneath).
+Status writeMemo(const DataDir& dir, std::string_view text, std::string_view shownText);
+
 }  // namespace core

@@ -1,6 +1,7 @@
 #include "core/weight_log.h"
 
 #include <algorithm>
+#include <bit>
 #include <charconv>
 #include <cmath>
 #include <cstring>
@@ -55,6 +56,10 @@ bool wellQuoted(std::string_view line) {
 
 Status logFull() {
     return Status::failure(std::string(kLogFile), "記録できるのは 32767 件までです");
+}
+
+Status logChanged() {
+    return Status::changed(std::string(kLogFile), std::string(kChangedReason));
 }
 
 Status cannotRead(const Status& read) {
@@ -298,14 +303,19 @@ class LogBuilder {
     bool failed_ = false;
 };
 
+Status lostLines() {
+    return Status::failure(std::string(kLogFile),
+                           "書き換えた内容に記録の欠けが見つかったため、保存しませんでした");
+}
+
 // Writes a rewritten log after checking that it holds exactly the records
-// and other lines it should: a rewrite never loses a line by accident.
+// and other lines it should: a rewrite never loses a line by accident. With
+// `whenRead`, only while the log is still as it was read.
 Status commitRewrite(const DataDir& dir, const LogBuilder& out, int32_t records, int32_t others,
-                     std::string_view side) {
+                     std::string_view side, const std::optional<FileStamp>* whenRead = nullptr) {
     SplitLog check(out.bytes());
-    if (out.failed() || check.records != records || check.others != others)
-        return Status::failure(std::string(kLogFile),
-                               "書き換えた内容に記録の欠けが見つかったため、保存しませんでした");
+    if (out.failed() || check.records != records || check.others != others) return lostLines();
+    if (whenRead) return dir.replaceBytes(kLogFile, out.bytes(), side, *whenRead);
     return dir.writeBytes(kLogFile, out.bytes(), side);
 }
 
@@ -318,6 +328,30 @@ std::optional<std::string> bytesForRewrite(const DataDir& dir, Status& status) {
         return std::nullopt;
     }
     return file.bytes.value_or("");
+}
+
+// The log as it is on disk, for a rewrite that must not overwrite a change
+// made after it was read: its bytes ("" when it is missing) and their stamp
+// (nullopt when it is missing). Nullopt, with the reason in `status`, when it
+// cannot be read or changed while it was read.
+struct LogOnDisk {
+    std::string bytes;
+    std::optional<FileStamp> stamp;
+    bool missing = false;
+};
+
+std::optional<LogOnDisk> readLogOnDisk(const DataDir& dir, Status& status) {
+    std::optional<FileStamp> stamp;
+    FileBytes file = dir.readFile(kLogFile, &stamp);
+    if (!file.status.ok()) {
+        status = cannotRead(file.status);
+        return std::nullopt;
+    }
+    if (file.bytes && !stamp) {
+        status = logChanged();
+        return std::nullopt;
+    }
+    return LogOnDisk{file.bytes.value_or(""), stamp, file.missing()};
 }
 
 std::string joinLines(const std::vector<WeightRecord>& records) {
@@ -341,14 +375,19 @@ std::optional<Status> refuseAny(const std::vector<WeightRecord>& records) {
     return std::nullopt;
 }
 
+// The record still holds what was shown of it; the weight is the same float.
+bool isShown(const RecordView& r, const ShownRecord& shown) {
+    return r.Date == shown.Date && r.Situation == shown.Situation && r.Diary == shown.Diary &&
+           std::bit_cast<uint32_t>(r.Weight) == std::bit_cast<uint32_t>(shown.Weight);
+}
+
 // Rewrites the record at `index` among the readable records: `edit` gives
-// its new form, or nullopt to remove it.
+// its new form, or nullopt to remove it. With `shown`, the record must still
+// hold what was shown of it, and the log must still be as read (`whenRead`)
+// when the new one takes its name.
 template <typename Edit>
-Status rewriteRecordAt(const DataDir& dir, int32_t index, Edit&& edit) {
-    Status status;
-    auto bytes = bytesForRewrite(dir, status);
-    if (!bytes) return status;
-    SplitLog log(*bytes);
+Status rewriteLines(const DataDir& dir, const SplitLog& log, int32_t index, Edit&& edit,
+                    const ShownRecord* shown, const std::optional<FileStamp>* whenRead) {
     LogBuilder out;
     int32_t at = 0;
     int32_t records = log.records;
@@ -358,6 +397,7 @@ Status rewriteRecordAt(const DataDir& dir, int32_t index, Edit&& edit) {
             out.keep(line);
             continue;
         }
+        if (shown && !isShown(*line.record, *shown)) return logChanged();
         found = true;
         std::optional<WeightRecord> edited = edit(line.record->toRecord());
         if (edited)
@@ -365,11 +405,131 @@ Status rewriteRecordAt(const DataDir& dir, int32_t index, Edit&& edit) {
         else
             --records;
     }
+    if (!found && shown) return logChanged();
     if (!found)
         return Status::failure(
             std::string(kLogFile),
             std::to_string(static_cast<int64_t>(index) + 1) + " 件目の記録が見つかりません");
-    return commitRewrite(dir, out, records, log.others, kInsertSideFile);
+    return commitRewrite(dir, out, records, log.others, kInsertSideFile, whenRead);
+}
+
+template <typename Edit>
+Status rewriteRecordAt(const DataDir& dir, int32_t index, Edit&& edit) {
+    Status status;
+    auto bytes = bytesForRewrite(dir, status);
+    if (!bytes) return status;
+    SplitLog log(*bytes);
+    return rewriteLines(dir, log, index, edit, nullptr, nullptr);
+}
+
+template <typename Edit>
+Status rewriteShownRecord(const DataDir& dir, const ShownRecord& shown, Edit&& edit) {
+    Status status;
+    auto disk = readLogOnDisk(dir, status);
+    if (!disk) return status;
+    SplitLog log(disk->bytes);
+    return rewriteLines(dir, log, shown.index, edit, &shown, &disk->stamp);
+}
+
+// Adds a record at the end of a log of these bytes holding `records` records.
+Status appendAfter(const DataDir& dir, std::string_view bytes, int32_t records,
+                   const WeightRecord& record) {
+    if (auto refused = refuseRecord(record)) return *refused;
+    if (records >= kMaxRecords) return logFull();
+    std::string text = recordLine(record);
+    // A last line without its line end must not run into the new one.
+    if (!bytes.empty() && bytes.back() != '\n' && bytes.back() != '\r') text.insert(0, kLineEnd);
+    return dir.appendText(kLogFile, text);
+}
+
+// Inserts a back-dated record into the log read as `log`.
+Status insertInto(const DataDir& dir, const SplitLog& log, const WeightRecord& record,
+                  const std::optional<FileStamp>* whenRead) {
+    if (auto refused = refuseRecord(record)) return *refused;
+    if (log.records >= kMaxRecords) return logFull();
+    const WeightRecord fresh{record.Date, record.Situation, record.Weight, "", "", ""};
+    LogBuilder out;
+    bool inserted = false;
+    for (const auto& line : log.lines) {
+        if (!line.record) {
+            out.keep(line);
+            continue;
+        }
+        const RecordView& read = *line.record;
+        if (!inserted && read.Date > record.Date) {
+            out.put(fresh);
+            inserted = true;
+        }
+        out.put(read.Date, read.Situation, read.Weight, read.Diary, read.Spare2, read.Spare2);
+    }
+    if (!inserted) out.put(fresh);
+    return commitRewrite(dir, out, log.records + 1, log.others, kInsertSideFile, whenRead);
+}
+
+const RecordView* lastRecord(const SplitLog& log) {
+    for (auto line = log.lines.rbegin(); line != log.lines.rend(); ++line)
+        if (line->record) return &*line->record;
+    return nullptr;
+}
+
+// One attempt at saveWeighing; changedUnderneath when the log changed while
+// it was saved.
+Status saveWeighingOnce(const DataDir& dir, WeightRecord record, std::string_view time) {
+    Status status;
+    auto disk = readLogOnDisk(dir, status);
+    if (!disk) return status;
+    SplitLog log(disk->bytes);
+    const RecordView* last = lastRecord(log);
+    if (last && last->Date > record.Date) return insertInto(dir, log, record, &disk->stamp);
+    record.Diary = std::string(time);
+    if (dir.stamp(kLogFile) != disk->stamp) return logChanged();
+    return appendAfter(dir, disk->bytes, log.records, record);
+}
+
+// An imported record as the log keeps it.
+WeightRecord imported(const WeightRecord& r) {
+    return WeightRecord{r.Date, r.Situation, r.Weight, "", "", ""};
+}
+
+// The merged log: every line of `log` as it was, the added records between
+// them as inserted one after another.
+void mergeInto(const SplitLog& log, const std::vector<WeightRecord>& added, LogBuilder& out) {
+    std::vector<const WeightRecord*> byDate;
+    for (const auto& r : added) byDate.push_back(&r);
+    std::stable_sort(
+        byDate.begin(), byDate.end(),
+        [](const WeightRecord* a, const WeightRecord* b) { return a->Date < b->Date; });
+    auto next = byDate.begin();
+    for (const auto& line : log.lines) {
+        for (; line.record && next != byDate.end() && (*next)->Date < line.record->Date; ++next)
+            out.put(imported(**next));
+        out.keep(line);
+    }
+    for (; next != byDate.end(); ++next) out.put(imported(**next));
+}
+
+// The merged log holds every line of the old one, byte for byte and in its
+// order, and besides them only the added records.
+bool keepsEveryLine(const SplitLog& before, const SplitLog& after, size_t added) {
+    size_t kept = 0, records = 0;
+    for (const auto& line : after.lines) {
+        if (kept < before.lines.size() && line.raw == before.lines[kept].raw)
+            ++kept;
+        else if (line.record)
+            ++records;
+        else
+            return false;
+    }
+    return kept == before.lines.size() && records == added;
+}
+
+// Keeps the log's bytes under a free backup name; the name, or nullopt with
+// the reason in `status`.
+std::optional<std::string> keepBackup(const DataDir& dir, std::string_view bytes, Status& status) {
+    std::string name = dir.freeName(kBackupBase, ".txt");
+    status = dir.writeBytes(name, bytes);
+    if (!status) return std::nullopt;
+    return name;
 }
 
 }  // namespace
@@ -482,11 +642,7 @@ Status APPEND_LOG(const DataDir& dir, const WeightRecord& record) {
     Status status;
     auto bytes = bytesForRewrite(dir, status);
     if (!bytes) return status;
-    if (countRecords(*bytes) >= kMaxRecords) return logFull();
-    std::string text = recordLine(record);
-    // A last line without its line end must not run into the new one.
-    if (!bytes->empty() && bytes->back() != '\n' && bytes->back() != '\r') text.insert(0, kLineEnd);
-    return dir.appendText(kLogFile, text);
+    return appendAfter(dir, *bytes, countRecords(*bytes), record);
 }
 
 Status INSERT_LOG(const DataDir& dir, const WeightRecord& record) {
@@ -495,24 +651,37 @@ Status INSERT_LOG(const DataDir& dir, const WeightRecord& record) {
     auto bytes = bytesForRewrite(dir, status);
     if (!bytes) return status;
     SplitLog log(*bytes);
-    if (log.records >= kMaxRecords) return logFull();
-    const WeightRecord fresh{record.Date, record.Situation, record.Weight, "", "", ""};
-    LogBuilder out;
-    bool inserted = false;
-    for (const auto& line : log.lines) {
-        if (!line.record) {
-            out.keep(line);
-            continue;
-        }
-        const RecordView& read = *line.record;
-        if (!inserted && read.Date > record.Date) {
-            out.put(fresh);
-            inserted = true;
-        }
-        out.put(read.Date, read.Situation, read.Weight, read.Diary, read.Spare2, read.Spare2);
+    return insertInto(dir, log, record, nullptr);
+}
+
+Status saveWeighing(const DataDir& dir, WeightRecord record, std::string_view timeIfAppended) {
+    Status status;
+    for (int attempt = 0; attempt < 3; ++attempt) {
+        status = saveWeighingOnce(dir, record, timeIfAppended);
+        if (!status.changedUnderneath()) break;
     }
-    if (!inserted) out.put(fresh);
-    return commitRewrite(dir, out, log.records + 1, log.others, kInsertSideFile);
+    return status;
+}
+
+Status mergeRecords(const DataDir& dir, const std::vector<WeightRecord>& added) {
+    for (const auto& r : added)
+        if (auto refused = refuseRecord(imported(r))) return *refused;
+    Status status;
+    auto disk = readLogOnDisk(dir, status);
+    if (!disk || added.empty()) return status;
+    SplitLog log(disk->bytes);
+    if (static_cast<int64_t>(log.records) + static_cast<int64_t>(added.size()) > kMaxRecords)
+        return logFull();
+    LogBuilder out;
+    mergeInto(log, added, out);
+    SplitLog check(out.bytes());
+    if (out.failed() || !keepsEveryLine(log, check, added.size())) return lostLines();
+    std::optional<std::string> backup;
+    if (!disk->missing && !(backup = keepBackup(dir, disk->bytes, status))) return status;
+    status = dir.replaceBytes(kLogFile, out.bytes(), kInsertSideFile, disk->stamp);
+    // A backup of a log that was not replaced would be a change of its own.
+    if (!status && backup && dir.readBytes(kLogFile) != out.bytes()) (void)dir.remove(*backup);
+    return status;
 }
 
 Status REWRITE_LOG(const DataDir& dir, const std::vector<WeightRecord>& records) {
@@ -572,6 +741,30 @@ Status removeRecord(const DataDir& dir, int32_t index) {
                            [](const WeightRecord&) -> std::optional<WeightRecord> { return {}; });
 }
 
+Status replaceDiary(const DataDir& dir, const ShownRecord& shown, std::string_view diary) {
+    if (!isStorableText(diary))
+        return Status::failure(std::string(kLogFile),
+                               "一言日記には \"、改行、Shift-JIS にない文字は使えません");
+    return rewriteShownRecord(dir, shown, [&](WeightRecord r) -> std::optional<WeightRecord> {
+        r.Diary = std::string(diary);
+        return r;
+    });
+}
+
+Status replaceWeight(const DataDir& dir, const ShownRecord& shown, float weight) {
+    if (!std::isfinite(weight))
+        return Status::failure(std::string(kLogFile), "体重が数値ではありません");
+    return rewriteShownRecord(dir, shown, [&](WeightRecord r) -> std::optional<WeightRecord> {
+        r.Weight = weight;
+        return r;
+    });
+}
+
+Status removeRecord(const DataDir& dir, const ShownRecord& shown) {
+    return rewriteShownRecord(
+        dir, shown, [](const WeightRecord&) -> std::optional<WeightRecord> { return {}; });
+}
+
 bool legacyLogExists(const DataDir& dir) {
     return dir.exists(kLegacyLogFile);
 }
@@ -591,7 +784,7 @@ Status CONV_RENZOKU(const DataDir& dir) {
     if (out.failed())
         return Status::failure(std::string(kLegacyLogFile), "変換できない行があります");
     if (dir.exists(kLogFile)) {
-        Status kept = dir.copy(kLogFile, dir.freeName("データbak", ".txt"));
+        Status kept = dir.copy(kLogFile, dir.freeName(kBackupBase, ".txt"));
         if (!kept) return kept;
     }
     Status written = dir.writeBytes(kLogFile, out.bytes());

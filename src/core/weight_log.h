@@ -187,6 +187,51 @@ Status replaceDiary(const DataDir& dir, int32_t index, std::string_view diary);
 Status replaceWeight(const DataDir& dir, int32_t index, float weight);
 Status removeRecord(const DataDir& dir, int32_t index);
 
+// What a panel showed of one record: its index among the readable records
+// (0 for the first) and its fields as shown.
+struct ShownRecord {
+    int32_t index = 0;
+    std::string Date;
+    std::string Situation;
+    float Weight = 0;
+    std::string Diary;
+
+    static ShownRecord of(int32_t index, const WeightRecord& record) {
+        return {index, record.Date, record.Situation, record.Weight, record.Diary};
+    }
+};
+
+// The same rewrites, made only while the record at that index is still the
+// one shown: the same date, situation, weight (the same float) and diary.
+// When it is not, or when the log changes again before the new one takes its
+// name, nothing is written and the Status tells so (changedUnderneath), for
+// another program, another window or a sync changed the log since it was
+// shown.
+Status replaceDiary(const DataDir& dir, const ShownRecord& shown, std::string_view diary);
+Status replaceWeight(const DataDir& dir, const ShownRecord& shown, float weight);
+Status removeRecord(const DataDir& dir, const ShownRecord& shown);
+
+// Saves a new weighing against the log as it is on disk now, whatever was
+// shown: when the last readable record (in file order) has a later date, the
+// weighing is inserted as INSERT_LOG inserts it (no time in its diary);
+// otherwise it is appended with `timeIfAppended` as its diary (empty when
+// the automatic time is off). A log that changes while it is saved is read
+// again, so that no save puts an ordered log out of order.
+Status saveWeighing(const DataDir& dir, WeightRecord record, std::string_view timeIfAppended);
+
+// Adds imported weighings to the log. Every existing line stays byte for
+// byte and in its order, unreadable and blank ones included; each added
+// record goes where INSERT_LOG would put it, inserted one after another:
+// before the first existing record with a later date, after every record of
+// its date and of earlier dates, and after the added records of its date
+// that come before it. Added records are written with an empty diary and
+// empty spare fields. The old log is kept first as "データbak.txt" (or the
+// next free name) when there is one. Refused, with nothing written, when the
+// log cannot be read, when an added record cannot be stored, or when the log
+// would hold more than 32767 records.
+inline constexpr std::string_view kBackupBase = "データbak";
+Status mergeRecords(const DataDir& dir, const std::vector<WeightRecord>& added);
+
 // The legacy log "連続体重.txt" (date, situation, weight per line).
 bool legacyLogExists(const DataDir& dir);
 

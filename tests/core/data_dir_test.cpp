@@ -1,10 +1,14 @@
 #include "core/data_dir.h"
 
+#include <sys/stat.h>
+
 #include <gtest/gtest.h>
 
 #include <cerrno>
 #include <cstring>
+#include <fstream>
 #include <functional>
+#include <set>
 
 #include "support/temp_folder.h"
 
@@ -160,6 +164,121 @@ TEST(DataDir, ReasonTextIsJapaneseWithTheSystemTextAfter) {
         EXPECT_EQ(text.rfind(c.japanese, 0), 0u) << text;
         EXPECT_NE(text.find(std::string("(") + std::strerror(c.error) + ")"), std::string::npos)
             << text;
+    }
+}
+
+// Sets the umask for one test: with 0 nothing is taken away from the mode
+// that a file is made with.
+class Umask {
+  public:
+    explicit Umask(mode_t mask) : old_(::umask(mask)) {}
+    ~Umask() { ::umask(old_); }
+
+  private:
+    mode_t old_;
+};
+
+// Every way a file comes into being through the folder leaves it to its
+// owner alone, whatever the umask; a file that existed keeps its mode.
+TEST(DataDir, FilesItCreatesAreTheOwnersAlone) {
+    using std::filesystem::perms;
+    struct Case {
+        const char* name;
+        std::function<Status(const DataDir&)> write;
+        const char* file;
+    };
+    const Case cases[] = {
+        {"first write", [](const DataDir& d) { return d.writeText("換算.txt", "x\r\n"); },
+         "換算.txt"},
+        {"first write through a named side file",
+         [](const DataDir& d) { return d.writeText("データ.txt", "x\r\n", "データコピー.txt"); },
+         "データ.txt"},
+        {"first append", [](const DataDir& d) { return d.appendText("状況リスト.txt", "朝\r\n"); },
+         "状況リスト.txt"},
+        {"copy to a new name", [](const DataDir& d) { return d.copy("old.txt", "データbak.txt"); },
+         "データbak.txt"},
+    };
+    Umask open(0);
+    for (const auto& c : cases) {
+        TempFolder t;
+        t.putBytes("old.txt", "x");
+        std::filesystem::permissions(t.path() / "old.txt", perms::all);
+        ASSERT_TRUE(c.write(t.dir())) << c.name;
+        EXPECT_EQ(permsOf(t.path() / c.file), perms::owner_read | perms::owner_write) << c.name;
+        EXPECT_EQ(permsOf(t.path() / "old.txt"), perms::all) << c.name;
+        ASSERT_TRUE(t.dir().appendText(c.file, "y")) << c.name;  // the mode it has now stays
+        ASSERT_TRUE(t.dir().writeText(c.file, "z")) << c.name;
+        EXPECT_EQ(permsOf(t.path() / c.file), perms::owner_read | perms::owner_write) << c.name;
+    }
+}
+
+TEST(DataDir, MakeDataFolderMakesAPrivateFolderAndLeavesAnExistingOne) {
+    using std::filesystem::perms;
+    Umask open(0);
+    TempFolder t;
+    std::filesystem::path made = t.path() / "share" / "yaserunba";
+    ASSERT_TRUE(makeDataFolder(made));
+    EXPECT_EQ(permsOf(made), perms::owner_all);
+    EXPECT_TRUE(makeDataFolder(made));  // a second start finds it
+    std::filesystem::permissions(made, perms::owner_all | perms::group_read | perms::group_exec);
+    ASSERT_TRUE(makeDataFolder(made));
+    EXPECT_EQ(permsOf(made), perms::owner_all | perms::group_read | perms::group_exec);
+    t.putBytes("a file", "x");
+    Status inTheWay = makeDataFolder(t.path() / "a file");
+    EXPECT_FALSE(inTheWay);
+    EXPECT_NE(inTheWay.reason().find("ファイルがあり"), std::string::npos) << inTheWay.reason();
+}
+
+// A write checked against the stamp of the read replaces the file only
+// while nobody else changed it, and leaves no side file either way.
+TEST(DataDir, ReplaceWritesOnlyWhatIsStillAsRead) {
+    struct Case {
+        const char* name;
+        const char* before;  // nullptr: no file when read
+        std::function<void(const TempFolder&)> meanwhile;
+        bool written;
+    };
+    auto appendOutside = [](const TempFolder& t) {
+        std::ofstream(t.path() / "memo.txt", std::ios::app | std::ios::binary) << "more";
+    };
+    auto createOutside = [](const TempFolder& t) { t.putBytes("MEMO.TXT", "theirs"); };
+    auto removeOutside = [](const TempFolder& t) {
+        std::filesystem::remove(t.path() / "memo.txt");
+    };
+    const Case cases[] = {
+        {"unchanged", "old", [](const TempFolder&) {}, true},
+        {"still missing", nullptr, [](const TempFolder&) {}, true},
+        {"appended to", "old", appendOutside, false},
+        {"made under another case", nullptr, createOutside, false},
+        {"removed", "old", removeOutside, false},
+    };
+    for (const auto& c : cases) {
+        TempFolder t;
+        if (c.before) t.putBytes("memo.txt", c.before);
+        DataDir dir = t.dir();
+        std::optional<FileStamp> stamp;
+        (void)dir.readFile("memo.txt", &stamp);
+        c.meanwhile(t);
+        std::set<std::string> names;
+        for (const auto& e : std::filesystem::directory_iterator(t.path()))
+            names.insert(e.path().filename().string());
+        std::string other = names.empty() ? "" : t.bytes(*names.begin());
+        Status s = dir.replaceBytes("memo.txt", "mine", "side.txt", stamp);
+        EXPECT_EQ(s.ok(), c.written) << c.name;
+        EXPECT_EQ(s.changedUnderneath(), !c.written) << c.name;
+        EXPECT_FALSE(t.has("side.txt")) << c.name;
+        if (c.written) {
+            EXPECT_EQ(t.bytes("memo.txt"), "mine") << c.name;
+        } else {
+            EXPECT_EQ(s.reason(), kChangedReason) << c.name;
+            std::set<std::string> after;
+            for (const auto& e : std::filesystem::directory_iterator(t.path()))
+                after.insert(e.path().filename().string());
+            EXPECT_EQ(after, names) << c.name;
+            if (!names.empty()) {
+                EXPECT_EQ(t.bytes(*names.begin()), other) << c.name;
+            }
+        }
     }
 }
 

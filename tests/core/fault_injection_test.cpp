@@ -41,6 +41,8 @@ void fillFolder(const TempFolder& t) {
     t.put("気付きメモ.txt", "古いメモ\r\n");
 }
 
+const ShownRecord kShown{1, "2024/06/05", "夜", 64.5f, "メモ"};
+
 struct Writer {
     const char* name;
     std::function<Status(const DataDir&)> write;
@@ -85,6 +87,25 @@ const Writer kWriters[] = {
          return writeProfile(d, Profile{"花子", 158, 50});
      }},
     {"writeMemo", [](const DataDir& d) { return writeMemo(d, "新しいメモ"); }},
+    {"writeMemo over the memo shown",
+     [](const DataDir& d) { return writeMemo(d, "新しいメモ", "古いメモ"); }},
+    {"replaceDiary of the record shown",
+     [](const DataDir& d) { return replaceDiary(d, kShown, "ひとこと"); }},
+    {"replaceWeight of the record shown",
+     [](const DataDir& d) { return replaceWeight(d, kShown, 66); }},
+    {"removeRecord of the record shown", [](const DataDir& d) { return removeRecord(d, kShown); }},
+    {"saveWeighing appending",
+     [](const DataDir& d) {
+         return saveWeighing(d, WeightRecord{"2024/06/09", "朝", 63.5f, "", "", ""}, "7:05:09");
+     }},
+    {"saveWeighing inserting",
+     [](const DataDir& d) {
+         return saveWeighing(d, WeightRecord{"2024/06/02", "朝", 63.5f, "", "", ""}, "7:05:09");
+     }},
+    {"mergeRecords",
+     [](const DataDir& d) {
+         return mergeRecords(d, {WeightRecord{"2024/06/02", "朝", 63.5f, "", "", ""}});
+     }},
 };
 
 // The steps a writer takes, found by running it once without a fault.

@@ -68,5 +68,40 @@ TEST(Memo, MissingIsEmptyAndAnExistingFileKeepsItsName) {
     EXPECT_EQ(t.text("気付きメモ.txt"), "新しい\r\n");
 }
 
+// A save of the box writes only over the memo that the box was filled from;
+// one that another program or window changed since stays as it is.
+TEST(Memo, ASaveNeverOverwritesAMemoChangedSinceItWasShown) {
+    struct Case {
+        const char* name;
+        const char* file;  // nullptr: no file
+        const char* shown;
+        bool written;
+    };
+    const Case cases[] = {
+        {"as shown", "古い\r\n", "古い", true},
+        {"as shown, with its lines", "一\r\n二\r\n", "一\r\n二", true},
+        {"no memo yet", nullptr, "", true},
+        {"changed elsewhere", "よそで書いた\r\n", "古い", false},
+        {"removed elsewhere", nullptr, "古い", false},
+        {"made elsewhere", "よそで書いた\r\n", "", false},
+    };
+    for (const auto& c : cases) {
+        TempFolder t;
+        if (c.file) t.put("気付きメモ.txt", c.file);
+        Status s = writeMemo(t.dir(), "新しい", c.shown);
+        EXPECT_EQ(s.ok(), c.written) << c.name;
+        EXPECT_EQ(s.changedUnderneath(), !c.written) << c.name;
+        if (c.written) {
+            EXPECT_EQ(readMemo(t.dir()).text, "新しい") << c.name;
+        } else {
+            EXPECT_EQ(t.has("気付きメモ.txt"), c.file != nullptr) << c.name;
+            if (c.file) {
+                EXPECT_EQ(t.text("気付きメモ.txt"), c.file) << c.name;
+            }
+        }
+        EXPECT_LE(t.fileCount(), 1u) << c.name;
+    }
+}
+
 }  // namespace
 }  // namespace core

@@ -1,0 +1,93 @@
+// The data layer's calls to the operating system, in one place: files opened,
+// read, written, flushed, renamed and removed, permissions, and what the lock
+// of a data folder needs to know of processes and of this machine. A port to
+// another system replaces the one file that implements this header and
+// nothing else. A call that can fail gives 0 or the system's error number (an
+// errno value, which reasonText puts into words).
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <filesystem>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "core/file_stamp.h"
+
+namespace core::platform {
+
+// What the system says of an entry of a folder.
+struct FileInfo {
+    bool regular = false;
+    bool folder = false;
+    bool ownerWrites = false;  // the owner may write to it
+    unsigned mode = 0;         // the permission bits, 0600 and the like
+    FileStamp stamp;
+};
+
+// The entry at `path`, symbolic links followed: 0, ENOENT when there is none,
+// or another error number.
+int info(const std::filesystem::path& path, FileInfo& out);
+
+enum class OpenFor {
+    Read,
+    Replace,    // writing, emptied when it exists, made with mode 0600 when not
+    CreateNew,  // writing a file that must not exist yet (else EEXIST), mode 0600
+    Append,     // appending to an existing file
+    AppendNew,  // appending to a file that must not exist yet (else EEXIST), mode 0600
+};
+
+// An open file, closed when the object goes.
+class File {
+  public:
+    File() = default;
+    ~File();
+    File(File&& other) noexcept;
+    File& operator=(File&& other) noexcept;
+    File(const File&) = delete;
+    File& operator=(const File&) = delete;
+
+    int open(const std::filesystem::path& path, OpenFor how);
+    bool isOpen() const { return handle_ >= 0; }
+    int info(FileInfo& out) const;
+    // Reads up to `size` bytes; `got` is 0 at the end of the file.
+    int read(char* into, size_t size, size_t& got);
+    // Reads the rest of the file onto the end of `out`.
+    int readAll(std::string& out);
+    // Writes all the bytes, going on after a short write.
+    int writeAll(std::string_view bytes);
+    // Flushes what was written to the disk.
+    int flush();
+    int truncate(int64_t size);
+    int setMode(unsigned mode);
+    int close();
+
+  private:
+    int handle_ = -1;
+};
+
+// Gives the file the name `to` in one step, replacing a file of that name.
+int renameFile(const std::filesystem::path& from, const std::filesystem::path& to);
+// Gives the file a second name; EEXIST when `to` exists already.
+int linkFile(const std::filesystem::path& from, const std::filesystem::path& to);
+int removeFile(const std::filesystem::path& path);
+// Flushes a folder's list of names to the disk, after a rename in it.
+int flushFolder(const std::filesystem::path& folder);
+// Makes one folder with exactly these permissions; EEXIST when it exists.
+int makeFolder(const std::filesystem::path& folder, unsigned mode);
+
+// This process's id, and the name of this machine ("" when it has none).
+int64_t processId();
+std::string hostName();
+
+// What can be told of the process of an id: whether it runs, and the names it
+// runs under (its program's file name and the name the system shows), empty
+// when the system does not tell them.
+struct ProcessInfo {
+    bool running = false;
+    std::vector<std::string> names;
+};
+ProcessInfo processInfo(int64_t id);
+
+}  // namespace core::platform

@@ -1,0 +1,211 @@
+// The data layer's system calls on Linux and other POSIX systems.
+#include <fcntl.h>
+#include <signal.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <climits>
+#include <fstream>
+#include <utility>
+
+#include "core/platform.h"
+
+namespace core::platform {
+namespace fs = std::filesystem;
+
+namespace {
+
+int lastError() {
+    return errno != 0 ? errno : EIO;
+}
+
+int result(int returned) {
+    return returned == 0 ? 0 : lastError();
+}
+
+void fill(const struct stat& st, FileInfo& out) {
+    out.regular = S_ISREG(st.st_mode);
+    out.folder = S_ISDIR(st.st_mode);
+    out.ownerWrites = (st.st_mode & S_IWUSR) != 0;
+    out.mode = static_cast<unsigned>(st.st_mode & 07777);
+    out.stamp =
+        FileStamp{static_cast<uint64_t>(st.st_dev),         static_cast<uint64_t>(st.st_ino),
+                  static_cast<int64_t>(st.st_size),         static_cast<int64_t>(st.st_mtim.tv_sec),
+                  static_cast<int64_t>(st.st_mtim.tv_nsec), static_cast<int64_t>(st.st_ctim.tv_sec),
+                  static_cast<int64_t>(st.st_ctim.tv_nsec)};
+}
+
+int flagsFor(OpenFor how) {
+    switch (how) {
+        case OpenFor::Read:
+            return O_RDONLY;
+        case OpenFor::Replace:
+            return O_WRONLY | O_CREAT | O_TRUNC;
+        case OpenFor::CreateNew:
+            return O_WRONLY | O_CREAT | O_EXCL;
+        case OpenFor::Append:
+            return O_WRONLY | O_APPEND;
+        case OpenFor::AppendNew:
+            return O_WRONLY | O_APPEND | O_CREAT | O_EXCL;
+    }
+    return O_RDONLY;
+}
+
+// The first line of a small file under /proc, "" when it cannot be read.
+std::string firstLine(const fs::path& path) {
+    std::ifstream in(path);
+    std::string line;
+    std::getline(in, line);
+    return line;
+}
+
+}  // namespace
+
+int info(const fs::path& path, FileInfo& out) {
+    struct stat st {};
+    if (::stat(path.c_str(), &st) != 0) return lastError();
+    fill(st, out);
+    return 0;
+}
+
+File::~File() {
+    (void)close();
+}
+
+File::File(File&& other) noexcept : handle_(std::exchange(other.handle_, -1)) {}
+
+File& File::operator=(File&& other) noexcept {
+    if (this != &other) {
+        (void)close();
+        handle_ = std::exchange(other.handle_, -1);
+    }
+    return *this;
+}
+
+int File::open(const fs::path& path, OpenFor how) {
+    (void)close();
+    do handle_ = ::open(path.c_str(), flagsFor(how) | O_CLOEXEC, 0600);
+    while (handle_ < 0 && errno == EINTR);
+    return handle_ < 0 ? lastError() : 0;
+}
+
+int File::info(FileInfo& out) const {
+    struct stat st {};
+    if (::fstat(handle_, &st) != 0) return lastError();
+    fill(st, out);
+    return 0;
+}
+
+int File::read(char* into, size_t size, size_t& got) {
+    got = 0;
+    while (true) {
+        ssize_t n = ::read(handle_, into, size);
+        if (n < 0 && errno == EINTR) continue;
+        if (n < 0) return lastError();
+        got = static_cast<size_t>(n);
+        return 0;
+    }
+}
+
+int File::readAll(std::string& out) {
+    size_t have = out.size();
+    while (true) {
+        // Room reserved for a file of known size is used as it is; a file
+        // that grows past it takes room in large steps.
+        if (out.size() - have < 4096)
+            out.resize(out.capacity() - have >= 4096 ? out.capacity() : 2 * have + 65536);
+        size_t got = 0;
+        int err = read(out.data() + have, out.size() - have, got);
+        if (err != 0 || got == 0) {
+            out.resize(have);
+            return err;
+        }
+        have += got;
+    }
+}
+
+int File::writeAll(std::string_view bytes) {
+    while (!bytes.empty()) {
+        ssize_t n = ::write(handle_, bytes.data(), bytes.size());
+        if (n < 0 && errno == EINTR) continue;
+        if (n < 0) return lastError();
+        bytes.remove_prefix(static_cast<size_t>(n));
+    }
+    return 0;
+}
+
+int File::flush() {
+    return result(::fsync(handle_));
+}
+
+int File::truncate(int64_t size) {
+    return result(::ftruncate(handle_, static_cast<off_t>(size)));
+}
+
+int File::setMode(unsigned mode) {
+    return result(::fchmod(handle_, static_cast<mode_t>(mode)));
+}
+
+int File::close() {
+    if (handle_ < 0) return 0;
+    int err = result(::close(std::exchange(handle_, -1)));
+    return err == EINTR ? 0 : err;  // the descriptor is gone either way
+}
+
+int renameFile(const fs::path& from, const fs::path& to) {
+    return result(::rename(from.c_str(), to.c_str()));
+}
+
+int linkFile(const fs::path& from, const fs::path& to) {
+    return result(::link(from.c_str(), to.c_str()));
+}
+
+int removeFile(const fs::path& path) {
+    return result(::unlink(path.c_str()));
+}
+
+int flushFolder(const fs::path& folder) {
+    int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0) return lastError();
+    int err = result(::fsync(fd));
+    ::close(fd);
+    return err;
+}
+
+int makeFolder(const fs::path& folder, unsigned mode) {
+    if (::mkdir(folder.c_str(), static_cast<mode_t>(mode)) != 0) return lastError();
+    // mkdir leaves out what the umask takes away, which is private already;
+    // the folder gets exactly `mode` where the file system keeps modes.
+    (void)::chmod(folder.c_str(), static_cast<mode_t>(mode));
+    return 0;
+}
+
+int64_t processId() {
+    return static_cast<int64_t>(::getpid());
+}
+
+std::string hostName() {
+    char name[HOST_NAME_MAX + 1] = {};
+    if (::gethostname(name, sizeof name - 1) != 0) return {};
+    return name;
+}
+
+ProcessInfo processInfo(int64_t id) {
+    ProcessInfo out;
+    if (id <= 0 || id > INT_MAX) return out;
+    auto pid = static_cast<pid_t>(id);
+    // Signal 0 only asks whether the process exists; EPERM says it does,
+    // under another user.
+    out.running = ::kill(pid, 0) == 0 || errno == EPERM;
+    if (!out.running) return out;
+    fs::path proc = fs::path("/proc") / std::to_string(id);
+    if (std::string comm = firstLine(proc / "comm"); !comm.empty()) out.names.push_back(comm);
+    std::error_code ec;
+    fs::path exe = fs::read_symlink(proc / "exe", ec);
+    if (!ec) out.names.push_back(exe.filename().string());
+    return out;
+}
+
+}  // namespace core::platform

@@ -1,0 +1,232 @@
+// The lock of a data folder: one program at a time, a lock left by a crash
+// taken over, a live one (or one of another machine) never.
+#include "core/folder_lock.h"
+
+#include <sys/prctl.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <filesystem>
+#include <functional>
+
+#include "support/temp_folder.h"
+
+namespace core {
+namespace {
+
+std::string hostName() {
+    char name[256] = {};
+    ::gethostname(name, sizeof name - 1);
+    return name;
+}
+
+std::string lockLines(int64_t pid, std::string_view host) {
+    return std::to_string(pid) + "\nyaserunba\n" + std::string(host) + "\n";
+}
+
+// A process that waits until the test ends, under the given name.
+class Child {
+  public:
+    explicit Child(const char* name) : pid_(::fork()) {
+        if (pid_ == 0) {
+            ::prctl(PR_SET_NAME, name);
+            ::pause();
+            ::_exit(0);
+        }
+    }
+    ~Child() {
+        ::kill(pid_, SIGKILL);
+        ::waitpid(pid_, nullptr, 0);
+    }
+    pid_t pid() const { return pid_; }
+
+  private:
+    pid_t pid_;
+};
+
+// The id of a process that has ended.
+pid_t deadPid() {
+    pid_t pid = ::fork();
+    if (pid == 0) ::_exit(0);
+    ::waitpid(pid, nullptr, 0);
+    return pid;
+}
+
+void age(const TempFolder& t, std::chrono::seconds by) {
+    auto path = t.path() / "yaserunba.lock";
+    std::filesystem::last_write_time(path, std::filesystem::last_write_time(path) - by);
+}
+
+TEST(FolderLock, HeldWhileItLivesPrivateAndGoneAfter) {
+    TempFolder t;
+    mode_t umask = ::umask(0);
+    {
+        FolderLock lock = FolderLock::take(t.dir());
+        ::umask(umask);
+        ASSERT_EQ(lock.state(), FolderLock::State::Taken) << lock.detail();
+        EXPECT_TRUE(lock.held());
+        EXPECT_EQ(t.bytes("yaserunba.lock"), lockLines(::getpid(), hostName()));
+        EXPECT_EQ(std::filesystem::status(t.path() / "yaserunba.lock").permissions(),
+                  std::filesystem::perms::owner_read | std::filesystem::perms::owner_write);
+
+        FolderLock second = FolderLock::take(t.dir());  // the same process, the same folder
+        EXPECT_EQ(second.state(), FolderLock::State::HeldByOther);
+        EXPECT_NE(second.detail().find(std::to_string(::getpid())), std::string::npos)
+            << second.detail();
+        FolderLock moved = std::move(lock);  // still one holder, still held
+        EXPECT_TRUE(moved.held());
+        EXPECT_TRUE(t.has("yaserunba.lock"));
+    }
+    EXPECT_FALSE(t.has("yaserunba.lock"));
+    FolderLock again = FolderLock::take(t.dir());
+    EXPECT_EQ(again.state(), FolderLock::State::Taken);
+}
+
+// A lock file found at start-up: taken over when it is plainly stale, left
+// byte for byte when it is not.
+TEST(FolderLock, AFoundLockIsTakenOverOnlyWhenStale) {
+    Child yaserunba("yaserunba-scrip");  // the script driver, as the system shortens its name
+    Child other("some-editor");
+    struct Case {
+        const char* name;
+        std::string content;
+        std::chrono::seconds age;
+        FolderLock::State expected;
+    };
+    const Case cases[] = {
+        {"a dead process", lockLines(deadPid(), hostName()), std::chrono::seconds(0),
+         FolderLock::State::TakenOverStale},
+        {"an id that another program has now", lockLines(other.pid(), hostName()),
+         std::chrono::seconds(0), FolderLock::State::TakenOverStale},
+        {"this process's id, from an earlier run", lockLines(::getpid(), hostName()),
+         std::chrono::seconds(0), FolderLock::State::TakenOverStale},
+        {"a running yaserunba", lockLines(yaserunba.pid(), hostName()), std::chrono::seconds(60),
+         FolderLock::State::HeldByOther},
+        {"another host", lockLines(deadPid(), "elsewhere.example"), std::chrono::seconds(3600),
+         FolderLock::State::HeldByOther},
+        {"garbled and old", "12ab\nyaser", std::chrono::seconds(60),
+         FolderLock::State::TakenOverStale},
+        {"empty and old", "", std::chrono::seconds(60), FolderLock::State::TakenOverStale},
+        {"garbled and fresh: being written", "123", std::chrono::seconds(0),
+         FolderLock::State::HeldByOther},
+        {"a fourth line", lockLines(deadPid(), hostName()) + "more\n", std::chrono::seconds(0),
+         FolderLock::State::HeldByOther},
+    };
+    for (const auto& c : cases) {
+        TempFolder t;
+        t.putBytes("yaserunba.lock", c.content);
+        age(t, c.age);
+        {
+            FolderLock lock = FolderLock::take(t.dir());
+            EXPECT_EQ(lock.state(), c.expected) << c.name << ": " << lock.detail();
+            if (lock.held()) {
+                EXPECT_EQ(t.bytes("yaserunba.lock"), lockLines(::getpid(), hostName())) << c.name;
+            } else {
+                EXPECT_EQ(t.bytes("yaserunba.lock"), c.content) << c.name;
+                EXPECT_FALSE(lock.detail().empty()) << c.name;
+            }
+            EXPECT_EQ(t.fileCount(), 1u) << c.name;  // nothing left aside
+        }
+        EXPECT_EQ(t.has("yaserunba.lock"), c.expected == FolderLock::State::HeldByOther) << c.name;
+    }
+}
+
+// The turn file of a start taking over a stale lock: one that a crash left
+// is removed once it is old; a fresh one means another start is at it.
+TEST(FolderLock, ATakeoverInProgressIsLeftToItsStart) {
+    for (auto turnAge : {std::chrono::seconds(0), std::chrono::seconds(60)}) {
+        TempFolder t;
+        t.putBytes("yaserunba.lock", lockLines(deadPid(), hostName()));
+        t.putBytes("yaserunba.lock.takeover", lockLines(deadPid(), hostName()));
+        auto turn = t.path() / "yaserunba.lock.takeover";
+        std::filesystem::last_write_time(turn, std::filesystem::last_write_time(turn) - turnAge);
+        FolderLock lock = FolderLock::take(t.dir());
+        bool left = turnAge.count() > 0;
+        EXPECT_EQ(lock.state(),
+                  left ? FolderLock::State::TakenOverStale : FolderLock::State::HeldByOther)
+            << lock.detail();
+        EXPECT_EQ(t.has("yaserunba.lock.takeover"), !left);
+        EXPECT_EQ(t.fileCount(), left ? 1u : 2u);
+    }
+}
+
+TEST(FolderLock, TellsWhoHoldsIt) {
+    TempFolder t;
+    t.putBytes("yaserunba.lock", lockLines(4321, "elsewhere.example"));
+    FolderLock lock = FolderLock::take(t.dir());
+    EXPECT_NE(lock.detail().find("elsewhere.example"), std::string::npos) << lock.detail();
+    EXPECT_NE(lock.detail().find("4321"), std::string::npos) << lock.detail();
+}
+
+TEST(FolderLock, AFolderItCannotWriteInFails) {
+    TempFolder t;
+    FolderLock lock = FolderLock::take(DataDir(t.path() / "missing"));
+    EXPECT_EQ(lock.state(), FolderLock::State::Failed);
+    EXPECT_NE(lock.detail().find("yaserunba.lock"), std::string::npos) << lock.detail();
+}
+
+// A lock its holder no longer owns (someone removed it and another start
+// took the folder) is not removed by the first holder.
+TEST(FolderLock, ReleaseLeavesALockThatIsNotItsOwn) {
+    TempFolder t;
+    {
+        FolderLock lock = FolderLock::take(t.dir());
+        ASSERT_TRUE(lock.held());
+        std::filesystem::remove(t.path() / "yaserunba.lock");
+        t.putBytes("yaserunba.lock", lockLines(1, "elsewhere.example"));
+    }
+    EXPECT_EQ(t.bytes("yaserunba.lock"), lockLines(1, "elsewhere.example"));
+}
+
+// Starts racing for a stale lock, each a process of its own named as the
+// program: exactly one wins each time.
+TEST(FolderLock, OfStartsRacingForAStaleLockOneWins) {
+    constexpr int kStarts = 4;
+    for (int round = 0; round < 20; ++round) {
+        TempFolder t;
+        t.putBytes("yaserunba.lock", lockLines(deadPid(), hostName()));
+        int go[2], told[2], end[2];
+        ASSERT_EQ(::pipe(go), 0);
+        ASSERT_EQ(::pipe(told), 0);
+        ASSERT_EQ(::pipe(end), 0);
+        pid_t starts[kStarts];
+        for (pid_t& pid : starts) {
+            pid = ::fork();
+            if (pid != 0) continue;
+            ::prctl(PR_SET_NAME, "yaserunba");
+            ::close(go[1]);
+            ::close(end[1]);
+            char c;
+            (void)::read(go[0], &c, 1);  // all start at once
+            {
+                FolderLock lock = FolderLock::take(t.dir());
+                char held = lock.held() ? 'H' : 'n';
+                (void)::write(told[1], &held, 1);
+                (void)::read(end[0], &c, 1);  // hold it until everyone has tried
+            }
+            ::_exit(0);
+        }
+        ::close(go[0]);
+        ::close(end[0]);
+        ::close(go[1]);
+        int held = 0;
+        for (int i = 0; i < kStarts; ++i) {
+            char c = 0;
+            ASSERT_EQ(::read(told[0], &c, 1), 1);
+            held += c == 'H';
+        }
+        ::close(end[1]);
+        for (pid_t pid : starts) ::waitpid(pid, nullptr, 0);
+        ::close(told[0]);
+        ::close(told[1]);
+        EXPECT_EQ(held, 1) << "round " << round;
+        EXPECT_EQ(t.fileCount(), 0u) << "round " << round;
+    }
+}
+
+}  // namespace
+}  // namespace core
