@@ -3,6 +3,7 @@
 #include <cmath>
 #include <limits>
 
+#include "core/change.h"
 #include "core/numbers.h"
 
 namespace analysis {
@@ -11,11 +12,10 @@ namespace {
 // A width beyond any log: it draws no point at all.
 constexpr int32_t kWidthBeyondLog = core::kMaxRecords + 1;
 
-// " 増" for a gain (a difference first − last below zero), " 同", " 減".
+// " 増" when the last weight is above the first (first − last below zero),
+// " 同", " 減".
 std::string_view signWord(float firstMinusLast) {
-    if (firstMinusLast < 0) return " 増";
-    if (firstMinusLast == 0) return " 同";
-    return " 減";
+    return core::changeWord(core::changeOf(-static_cast<double>(firstMinusLast)));
 }
 
 double aboveMin(double min, double max) {

@@ -5,6 +5,8 @@
 
 #include "core/codepage.h"
 #include "core/memo.h"
+#include "core/numbers.h"
+#include "core/typed_weight.h"
 #include "core/weight_log.h"
 
 namespace notes {
@@ -15,22 +17,6 @@ namespace {
 
 // Grid rows visible at once; a longer list opens scrolled to its end.
 constexpr int kVisibleRows = 16;
-
-const ui::Color kUp{255, 192, 192};
-const ui::Color kSame{255, 255, 192};
-const ui::Color kDown{192, 255, 192};
-
-std::pair<const char*, ui::Color> markCell(Mark mark) {
-    switch (mark) {
-        case Mark::Up:
-            return {" 増", kUp};
-        case Mark::Down:
-            return {" 減", kDown};
-        case Mark::Same:
-            break;
-    }
-    return {" 同", kSame};
-}
 
 // `what` names the box; `which` says which characters it cannot take.
 void unstorable(ui::Dialogs& dialogs, std::string_view what, std::string_view which) {
@@ -82,6 +68,7 @@ void MemoPanel::fill() {
 
 void MemoPanel::setChosen(int32_t row) {
     ChosenRow = row;
+    msgMemoList.setSelectedRow(row);
     cmdMemoHozon.setEnabled(row > 0);
     cmdTaiSyusei.setEnabled(row > 0);
     cmdKirokuDel.setEnabled(row > 0);
@@ -109,11 +96,14 @@ void MemoPanel::DSP_MEMO_LIST() {
     msgMemoList.setRowSource(count, [log](int i, ui::Grid::RowCells& cells) {
         const core::WeightRecord& record = log->records[static_cast<size_t>(i)];
         DiaryRow row = diaryRow(log->records, static_cast<size_t>(i));
-        auto [mark, color] = markCell(row.DifferenceMark);
-        cells.texts = {
-            std::to_string(row.Number), record.Date,       record.Situation, std::move(row.Weight),
-            std::move(row.Difference),  std::string(mark), record.Diary};
-        cells.colors[5] = color;
+        cells.texts = {std::to_string(row.Number),
+                       record.Date,
+                       record.Situation,
+                       std::move(row.Weight),
+                       std::move(row.Difference),
+                       std::string(core::changeWord(row.DifferenceMark)),
+                       record.Diary};
+        cells.colors[5] = ui::changeColor(row.DifferenceMark);
     });
     if (msgMemoList.rows() > kVisibleRows) msgMemoList.setTopRow(msgMemoList.rows() - 1);
 }
@@ -143,26 +133,34 @@ void MemoPanel::cmdMemoHozon_Click() {
                    "「\"」（ダブルクォーテーション）、改行、絵文字などの");
         return;
     }
-    if (!host_.saved(core::replaceDiary(host_.dataDir(), ChosenRow - 1, diary))) return;
+    if (!rewritten(core::replaceDiary(host_.dataDir(), shownRecord(ChosenRow), diary))) return;
     msgMemoList.setText(ChosenRow, 6, diary);
 }
 
 // ---- correcting a mistaken weighing
 
-void MemoPanel::refuseWeight(WeightRefusal refusal) {
-    auto& dialogs = host_.services().dialogs;
-    switch (refusal) {
-        case WeightRefusal::Empty:
-            dialogs.message("体重が入力されていません", "体重未入力", Icon::Exclamation);
-            return;
-        case WeightRefusal::NotNumber:
-            dialogs.message("数値を入力してください", "数値以外入力", Icon::Exclamation);
-            return;
-        case WeightRefusal::OutOfRange:
-            dialogs.message("体重は 10000Kg より小さい数値で入力してください", "体重範囲外",
-                            Icon::Exclamation);
-            return;
+core::ShownRecord MemoPanel::shownRecord(int32_t row) const {
+    float weight = 0;
+    // The shortest text of a single reads back as that very single.
+    core::readWholeFloat(msgMemoList.text(row, 3), weight);
+    return {row - 1, msgMemoList.text(row, 1), msgMemoList.text(row, 2), weight,
+            msgMemoList.text(row, 6)};
+}
+
+std::string MemoPanel::recordLine(int32_t row) const {
+    core::ShownRecord shown = shownRecord(row);
+    return shown.Date + "　" + shown.Situation + "　" +
+           core::Format(static_cast<double>(shown.Weight), "0.0Kg");
+}
+
+bool MemoPanel::rewritten(const core::Status& status) {
+    if (host_.saved(status)) return true;
+    if (status.changedUnderneath()) {
+        // The log is not what the list shows: it is shown afresh, nothing chosen.
+        refreshAfterCorrection();
+        setChosen(0);
     }
+    return false;
 }
 
 void MemoPanel::refreshAfterCorrection() {
@@ -175,16 +173,17 @@ void MemoPanel::refreshAfterCorrection() {
 
 void MemoPanel::cmdTaiSyusei_Click() {
     if (ChosenRow < 1) return;
-    auto typed = host_.services().dialogs.input("正しい体重を入力してください", "体重修正",
-                                                msgMemoList.text(ChosenRow, 3));
+    auto typed = host_.services().dialogs.input(
+        recordLine(ChosenRow) + "\r\n\r\n正しい体重を入力してください", "体重修正",
+        msgMemoList.text(ChosenRow, 3));
     if (!typed) return;
-    auto weight = parseWeight(*typed);
-    if (auto* refusal = std::get_if<WeightRefusal>(&weight)) {
-        refuseWeight(*refusal);
+    auto weight = core::parseTypedWeight(*typed);
+    if (auto* refusal = std::get_if<core::WeightRefusal>(&weight)) {
+        host_.services().dialogs.message(refusal->text, refusal->title, Icon::Exclamation);
         return;
     }
     const int32_t row = ChosenRow;
-    if (!host_.saved(core::replaceWeight(host_.dataDir(), row - 1, std::get<float>(weight))))
+    if (!rewritten(core::replaceWeight(host_.dataDir(), shownRecord(row), std::get<float>(weight))))
         return;
     refreshAfterCorrection();
     if (row < msgMemoList.rows()) {
@@ -197,11 +196,11 @@ void MemoPanel::cmdTaiSyusei_Click() {
 
 void MemoPanel::cmdKirokuDel_Click() {
     if (ChosenRow < 1) return;
-    auto answer =
-        host_.services().dialogs.message("この記録を削除します。よろしいですか？", "クリア確認",
-                                         Icon::Exclamation, ui::Buttons::OKCancel);
+    auto answer = host_.services().dialogs.message(
+        recordLine(ChosenRow) + "\r\n\r\nこの記録を削除します。よろしいですか？", "クリア確認",
+        Icon::Exclamation, ui::Buttons::OKCancel);
     if (answer != ui::Answer::OK) return;
-    if (!host_.saved(core::removeRecord(host_.dataDir(), ChosenRow - 1))) return;
+    if (!rewritten(core::removeRecord(host_.dataDir(), shownRecord(ChosenRow)))) return;
     refreshAfterCorrection();
     setChosen(0);
     txtMemo.setText("");
@@ -212,16 +211,35 @@ void MemoPanel::cmdKirokuDel_Click() {
 void MemoPanel::READ_KIZUKI() {
     core::MemoText memo = core::readMemo(host_.dataDir());
     host_.readable(memo.status);
-    txtKizuki.setText(std::move(memo.text));
+    txtKizuki.setText(memo.text);
+    shownMemo_ = std::move(memo.text);
 }
 
+// The memo is written only over the text it was read as: one that another
+// window or program changed since is not overwritten, and the user sees it.
 void MemoPanel::cmdKizukiHozon_Click() {
     const std::string& memo = txtKizuki.text();
     if (!core::encodeCp932(memo)) {
         unstorable(host_.services().dialogs, "気付きメモ", "絵文字などの");
         return;
     }
-    host_.saved(core::writeMemo(host_.dataDir(), memo));
+    core::Status status = core::writeMemo(host_.dataDir(), memo, shownMemo_);
+    if (status) {
+        shownMemo_ = memo;
+        return;
+    }
+    if (!status.changedUnderneath()) {
+        host_.saved(status);
+        return;
+    }
+    core::MemoText now = core::readMemo(host_.dataDir());
+    host_.services().dialogs.message(
+        "「気付きメモ.txt」がほかで書き換えられていたため、保存しませんでした。\r\n"
+        "入力中のメモはそのまま残っています。もう一度保存すると、いまのファイルの内容の代わりに"
+        "保存されます。\r\n\r\nいまのファイルの内容:\r\n" +
+            now.text,
+        "保存エラー", Icon::Exclamation);
+    shownMemo_ = std::move(now.text);
 }
 
 }  // namespace notes

@@ -49,7 +49,16 @@ class MemoPanel : public host::Panel {
     void setChosen(int32_t row);
     // The list read again after the log changed, at the same scroll position.
     void refreshAfterCorrection();
-    void refuseWeight(WeightRefusal refusal);
+    // The record of a row as the list shows it, which a rewrite checks the
+    // log still holds; and the line that names it in the questions.
+    core::ShownRecord shownRecord(int32_t row) const;
+    std::string recordLine(int32_t row) const;
+    // Whether a rewrite of the chosen record was written; a log that changed
+    // underneath is shown afresh.
+    bool rewritten(const core::Status& status);
+
+    // The notice memo as last read or saved: a save writes over that alone.
+    std::string shownMemo_;
 };
 
 }  // namespace notes

@@ -44,6 +44,7 @@ class GridBinding : public Binding {
             if (view_->columnWidth(c) != width) view_->setColumnWidth(c, width);
         }
         if (grid_.row() >= 1) view_->setCurrentIndex(model_->index(grid_.row() - 1, grid_.col()));
+        applySelection();
         if (reset || grid_.topRow() != drawnTopRow_) {
             view_->doItemsLayout();
             scrollToTopRow();
@@ -52,6 +53,19 @@ class GridBinding : public Binding {
     }
 
   private:
+    // The row the program chose shows selected; the current cell alone only
+    // as a focus frame, so that the cells keep their colours.
+    void applySelection() {
+        QItemSelectionModel* selection = view_->selectionModel();
+        const int row = grid_.selectedRow();
+        if (row < 1) {
+            selection->clearSelection();
+            return;
+        }
+        selection->select(model_->index(row - 1, 0),
+                          QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+    }
+
     void scrollToTopRow() {
         bool drawing = std::exchange(drawing_, true);
         view_->verticalScrollBar()->setValue(grid_.topRow() - 1);

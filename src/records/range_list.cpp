@@ -22,11 +22,11 @@ std::string weekdayText(std::string_view date) {
 
 // Writes the difference of column `col` and its mark in column `col + 1`.
 ui::Color putDifference(ListRow& row, int col, float weight, float from) {
-    std::string shown = core::Format(static_cast<double>(weight) - from, "0.0Kg");
-    DiffMark mark = markOf(shown);
-    row.cells[static_cast<size_t>(col)] = std::move(shown);
-    row.cells[static_cast<size_t>(col) + 1] = std::string(mark.text);
-    return mark.color;
+    double difference = static_cast<double>(weight) - from;
+    core::Change change = core::shownChangeOf(difference);
+    row.cells[static_cast<size_t>(col)] = core::Format(difference, "0.0Kg");
+    row.cells[static_cast<size_t>(col) + 1] = std::string(core::changeWord(change));
+    return ui::changeColor(change);
 }
 
 void putBodyFigures(ListRow& row, float weight, float heightCm) {
@@ -63,13 +63,6 @@ AxisRange axisOf(const std::vector<ListedRecord>& listed) {
 }
 
 }  // namespace
-
-DiffMark markOf(std::string_view shownDifference) {
-    double d = core::Val(shownDifference);
-    if (d > 0) return {" 増", ui::kLightRed};
-    if (d == 0) return {" 同", ui::kLightYellow};
-    return {" 減", ui::kLightGreen};
-}
 
 RangeList rangeList(std::span<const core::WeightRecord> records, const ListFilter& filter,
                     float heightCm) {

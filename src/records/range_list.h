@@ -55,16 +55,6 @@ enum ListColumn {
 // included.
 inline constexpr int kListVisibleRows = 11;
 
-struct DiffMark {
-    std::string_view text;  // " 増", " 同", " 減"
-    ui::Color color;
-    bool operator==(const DiffMark&) const = default;
-};
-
-// The mark of a difference as its cell shows it: the text read back as a
-// number, so "0.0Kg" and "-0.0Kg" are both " 同".
-DiffMark markOf(std::string_view shownDifference);
-
 struct ListRow {
     std::array<std::string, kListColumns> cells;  // the texts of columns 0 to 10
     ui::Color previousColor;                      // the background of column 6

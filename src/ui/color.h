@@ -4,6 +4,8 @@
 #include <cstdint>
 #include <string>
 
+#include "core/change.h"
+
 namespace ui {
 
 struct Color {
@@ -14,6 +16,19 @@ struct Color {
 inline constexpr Color kLightRed{255, 192, 192};
 inline constexpr Color kLightYellow{255, 255, 192};
 inline constexpr Color kLightGreen{192, 255, 192};
+
+// The cell of a change: light red up, light yellow the same, light green down.
+inline Color changeColor(core::Change change) {
+    switch (change) {
+        case core::Change::Up:
+            return kLightRed;
+        case core::Change::Down:
+            return kLightGreen;
+        case core::Change::Same:
+            break;
+    }
+    return kLightYellow;
+}
 
 // "#RRGGBB".
 std::string colorText(Color c);

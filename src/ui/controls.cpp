@@ -463,6 +463,7 @@ void Grid::setRows(int n) {
     cells_.resize(index(n, 0));
     colors_.resize(index(n, 0));
     if (row_ >= rows_) row_ = rows_ - 1;
+    if (selectedRow_ >= rows_) selectedRow_ = 0;
     if (topRow_ >= rows_) topRow_ = std::max(1, rows_ - 1);
     touch();
 }
@@ -587,6 +588,11 @@ void Grid::setTopRow(int row) {
 void Grid::setCurrent(int row, int col) {
     row_ = std::clamp(row, 0, rows_ - 1);
     col_ = std::clamp(col, 0, cols_ - 1);
+    touch();
+}
+
+void Grid::setSelectedRow(int row) {
+    selectedRow_ = row >= 1 && row < rows_ ? row : 0;
     touch();
 }
 

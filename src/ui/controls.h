@@ -359,6 +359,9 @@ class Grid : public Control {
     int row() const { return row_; }
     int col() const { return col_; }
     void setCurrent(int row, int col);
+    // A row shown selected as a whole (the one a panel will act on); 0 for none.
+    int selectedRow() const { return selectedRow_; }
+    void setSelectedRow(int row);
     // The user clicks or double-clicks a cell: it becomes current, then the
     // event runs.
     void clickCell(int row, int col);
@@ -386,6 +389,7 @@ class Grid : public Control {
     int fontSize_ = 9;
     int topRow_ = 1;
     int row_ = 1, col_ = 0;
+    int selectedRow_ = 0;
 };
 
 // A chart of series against the point number; a point may have no value.

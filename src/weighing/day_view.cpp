@@ -34,8 +34,8 @@ struct DayScan {
         row.Weight = w;
         row.FromPrevious = static_cast<double>(w) - previous;
         row.FromFirst = static_cast<double>(w) - dayFirst;
-        row.PreviousMark = markOfShown(row.FromPrevious);
-        row.FirstMark = markOfShown(row.FromFirst);
+        row.PreviousMark = core::shownChangeOf(row.FromPrevious);
+        row.FirstMark = core::shownChangeOf(row.FromFirst);
         if (height > 0) {
             float s = analysis::standardWeight(height);
             row.Bmi = analysis::bmiOf(w, height);
@@ -54,24 +54,17 @@ struct DayScan {
 Face faceOf(const DayView& view) {
     if (view.rows.empty()) return Face::None;
     switch (view.rows.back().FirstMark) {
-        case Mark::Up:
+        case core::Change::Up:
             return Face::Up;
-        case Mark::Same:
+        case core::Change::Same:
             return Face::Same;
-        case Mark::Down:
+        case core::Change::Down:
             break;
     }
     return Face::Down;
 }
 
 }  // namespace
-
-Mark markOfShown(double difference) {
-    double shown = core::Val(core::Format(difference, "0.0"));
-    if (shown > 0) return Mark::Up;
-    if (shown == 0) return Mark::Same;
-    return Mark::Down;
-}
 
 DayView computeDay(std::span<const core::RecordView> records, const savings::ConversionTable& table,
                    float height, std::string_view selected) {

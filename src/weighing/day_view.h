@@ -10,15 +10,11 @@
 #include <string_view>
 #include <vector>
 
+#include "core/change.h"
 #include "core/weight_log.h"
 #include "savings/penalty.h"
 
 namespace weighing {
-
-// How a difference shows as the cell displays it, to one decimal: a gain, no
-// change (also "-0.0Kg"), or a loss.
-enum class Mark { Up, Same, Down };
-Mark markOfShown(double difference);
 
 // One weighing of the selected day.
 struct DayRow {
@@ -26,8 +22,8 @@ struct DayRow {
     float Weight = 0;
     double FromPrevious = 0;  // against the weighing before it
     double FromFirst = 0;     // against the day's first weighing
-    Mark PreviousMark = Mark::Same;
-    Mark FirstMark = Mark::Same;
+    core::Change PreviousMark = core::Change::Same;
+    core::Change FirstMark = core::Change::Same;
     std::optional<float> Bmi;       // without a height, none
     std::optional<double> Obesity;  // as a ratio
     int32_t Penalty = 0;

@@ -9,16 +9,17 @@
 namespace weighing {
 namespace {
 
-std::pair<const char*, ui::Color> arrowOf(Mark mark) {
-    switch (mark) {
-        case Mark::Up:
-            return {"↑", ui::kLightRed};
-        case Mark::Same:
-            return {"→", ui::kLightYellow};
-        case Mark::Down:
+// The arrow of a change in the day list.
+const char* arrowOf(core::Change change) {
+    switch (change) {
+        case core::Change::Up:
+            return "↑";
+        case core::Change::Same:
+            return "→";
+        case core::Change::Down:
             break;
     }
-    return {"↓", ui::kLightGreen};
+    return "↓";
 }
 
 }  // namespace
@@ -153,11 +154,10 @@ void MainPanel::fillDay(const DayView& day) {
 void MainPanel::addDayRow(int row, const DayRow& v) {
     msgDayList.addRow(
         {std::to_string(row), std::string(v.Situation), core::Format(v.Weight, "0.0Kg")});
-    auto difference = [&](int col, double value, Mark mark) {
-        auto [arrow, color] = arrowOf(mark);
+    auto difference = [&](int col, double value, core::Change change) {
         msgDayList.setText(row, col, core::Format(value, "0.0Kg"));
-        msgDayList.setText(row, col + 1, arrow);
-        msgDayList.setCellColor(row, col + 1, color);
+        msgDayList.setText(row, col + 1, arrowOf(change));
+        msgDayList.setCellColor(row, col + 1, ui::changeColor(change));
     };
     difference(3, v.FromPrevious, v.PreviousMark);
     difference(5, v.FromFirst, v.FirstMark);
@@ -182,9 +182,7 @@ void MainPanel::showSummaryLabels(const DayView& day) {
         float first = sum.FirstWeight, current = shared.CurrentWeight;
         lblDspTai.setText(core::Format(first, "0.0Kg") + " → " +
                           core::Format(std::fabs(static_cast<double>(current) - first), "0.0Kg") +
-                          (first < current    ? " 増"
-                           : first == current ? " 同"
-                                              : " 減"));
+                          std::string(core::changeWord(core::changeOf(current - first))));
     } else {
         lblDspNissuu.setText("");
         lblDspTai.setText("");

@@ -2,6 +2,7 @@
 #include <cmath>
 
 #include "core/numbers.h"
+#include "core/typed_weight.h"
 #include "setup/situation_edit.h"
 #include "setup/situation_list.h"
 #include "weighing/main_panel.h"
@@ -9,11 +10,6 @@
 namespace weighing {
 
 using ui::Icon;
-
-namespace {
-// No scale shows this much: a typing slip, never a weighing.
-constexpr float kWeightLimit = 10000;
-}  // namespace
 
 void MainPanel::beginEntry(std::string situation) {
     SelectedSituation = std::move(situation);
@@ -94,22 +90,13 @@ void MainPanel::cmdTaiHozon_Click() {
         dialogs.message("行動が指定されていません", "行動未入力", Icon::Exclamation);
         return;
     }
-    if (txtTaiInp.text().empty()) {
-        dialogs.message("体重が入力されていません", "体重未入力", Icon::Exclamation);
-        return;
-    }
-    if (!core::IsNumeric(txtTaiInp.text())) {
-        dialogs.message("数値を入力してください", "数値以外入力", Icon::Exclamation);
-        return;
-    }
-    std::optional<float> weight = core::toFloat(core::Val(txtTaiInp.text()));
-    if (!weight || std::fabs(*weight) >= kWeightLimit) {
-        dialogs.message("体重は 10000Kg 未満の数値を入力してください", "数値範囲外",
-                        Icon::Exclamation);
+    auto weight = core::parseTypedWeight(txtTaiInp.text());
+    if (auto* refusal = std::get_if<core::WeightRefusal>(&weight)) {
+        dialogs.message(refusal->text, refusal->title, Icon::Exclamation);
         return;
     }
     core::WeightRecord record{
-        core::dateText(mtvmain.date()), SelectedSituation, *weight, "", "", ""};
+        core::dateText(mtvmain.date()), SelectedSituation, std::get<float>(weight), "", "", ""};
     const core::DataDir& dir = host_.dataDir();
     core::Status status;
     if (host_.shared().Summary.LastDate > record.Date) {

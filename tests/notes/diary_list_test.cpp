@@ -17,7 +17,7 @@ struct RowCase {
     // The last row's cells.
     const char* weight;
     const char* difference;
-    Mark mark;
+    core::Change mark;
 };
 
 class DiaryRowsTest : public testing::TestWithParam<RowCase> {};
@@ -35,16 +35,16 @@ TEST_P(DiaryRowsTest, LastRowShowsItsDifferenceAndMark) {
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, DiaryRowsTest,
-    testing::Values(RowCase{"first row", {65.3f}, "65.3", "0.0", Mark::Same},
-                    RowCase{"whole kilograms", {66.0f, 65.0f}, "65", "-1.0", Mark::Down},
+    testing::Values(RowCase{"first row", {65.3f}, "65.3", "0.0", core::Change::Same},
+                    RowCase{"whole kilograms", {66.0f, 65.0f}, "65", "-1.0", core::Change::Down},
                     // Marks follow the exact difference, not the one decimal shown.
-                    RowCase{"tiny gain", {65.3f, 65.32f}, "65.32", "0.0", Mark::Up},
-                    RowCase{"tiny loss", {65.32f, 65.3f}, "65.3", "-0.0", Mark::Down},
-                    RowCase{"no change", {65.3f, 65.3f}, "65.3", "0.0", Mark::Same},
-                    RowCase{"gain", {65.3f, 66.1f}, "66.1", "0.8", Mark::Up},
+                    RowCase{"tiny gain", {65.3f, 65.32f}, "65.32", "0.0", core::Change::Up},
+                    RowCase{"tiny loss", {65.32f, 65.3f}, "65.3", "-0.0", core::Change::Down},
+                    RowCase{"no change", {65.3f, 65.3f}, "65.3", "0.0", core::Change::Same},
+                    RowCase{"gain", {65.3f, 66.1f}, "66.1", "0.8", core::Change::Up},
                     // A weight of 0 before it: no difference to show.
-                    RowCase{"after zero", {65.0f, 0.0f, 64.0f}, "64", "0.0", Mark::Same},
-                    RowCase{"down to zero", {65.0f, 0.0f}, "0", "-65.0", Mark::Down}),
+                    RowCase{"after zero", {65.0f, 0.0f, 64.0f}, "64", "0.0", core::Change::Same},
+                    RowCase{"down to zero", {65.0f, 0.0f}, "0", "-65.0", core::Change::Down}),
     [](const auto& info) {
         std::string name = info.param.what;
         for (char& ch : name)
@@ -56,29 +56,6 @@ TEST(DiaryRows, NumbersRunPastTheSixteenBitRange) {
     std::vector<core::WeightRecord> records(40000, weighing(60.0f));
     EXPECT_EQ(diaryRow(records, records.size() - 1).Number, 40000);
 }
-
-struct WeightCase {
-    const char* text;
-    std::variant<float, WeightRefusal> expected;
-};
-
-class ParseWeightTest : public testing::TestWithParam<WeightCase> {};
-
-TEST_P(ParseWeightTest, AcceptsOrRefuses) {
-    EXPECT_EQ(parseWeight(GetParam().text), GetParam().expected) << GetParam().text;
-}
-
-INSTANTIATE_TEST_SUITE_P(Cases, ParseWeightTest,
-                         testing::Values(WeightCase{"65.3", 65.3f}, WeightCase{"65", 65.0f},
-                                         WeightCase{" 58.4 ", 58.4f}, WeightCase{"9999.9", 9999.9f},
-                                         WeightCase{"", WeightRefusal::Empty},
-                                         WeightCase{"abc", WeightRefusal::NotNumber},
-                                         WeightCase{"65kg", WeightRefusal::NotNumber},
-                                         WeightCase{"10000", WeightRefusal::OutOfRange},
-                                         // Just under the limit, but a single rounds it up to it.
-                                         WeightCase{"9999.9999", WeightRefusal::OutOfRange},
-                                         WeightCase{"1e39", WeightRefusal::OutOfRange},
-                                         WeightCase{"-1e39", WeightRefusal::OutOfRange}));
 
 }  // namespace
 }  // namespace notes

@@ -24,7 +24,7 @@ TEST(DayView, ListsTheSelectedDayWithItsPenaltiesAndTotals) {
     struct Case {
         const char* selected;
         savings::ConversionTable rates;
-        std::vector<std::pair<Mark, Mark>> marks;  // previous, first
+        std::vector<std::pair<core::Change, core::Change>> marks;  // previous, first
         std::vector<int32_t> penalties;
         int32_t grandTotal;
         float currentWeight;
@@ -36,7 +36,7 @@ TEST(DayView, ListsTheSelectedDayWithItsPenaltiesAndTotals) {
         // The log's first weighing is its own reference.
         {"2024/06/01",
          standard,
-         {{Mark::Same, Mark::Same}, {Mark::Up, Mark::Up}},
+         {{core::Change::Same, core::Change::Same}, {core::Change::Up, core::Change::Up}},
          {0, 100},
          100,
          65.5f,
@@ -45,7 +45,7 @@ TEST(DayView, ListsTheSelectedDayWithItsPenaltiesAndTotals) {
         // The day's first weighing is measured against the day before.
         {"2024/06/02",
          standard,
-         {{Mark::Down, Mark::Same}, {Mark::Up, Mark::Up}},
+         {{core::Change::Down, core::Change::Same}, {core::Change::Up, core::Change::Up}},
          {0, 152},
          252,
          65.96f,
@@ -53,7 +53,7 @@ TEST(DayView, ListsTheSelectedDayWithItsPenaltiesAndTotals) {
          Face::Up},
         {"2024/06/03",
          standard,
-         {{Mark::Down, Mark::Same}},
+         {{core::Change::Down, core::Change::Same}},
          {0},
          252,
          64.0f,
@@ -65,7 +65,7 @@ TEST(DayView, ListsTheSelectedDayWithItsPenaltiesAndTotals) {
         // Each weighing is charged at the rate of its own date.
         {"2024/06/02",
          table({{"2000/01/01", 100}, {"2024/06/02", 10}}),
-         {{Mark::Down, Mark::Same}, {Mark::Up, Mark::Up}},
+         {{core::Change::Down, core::Change::Same}, {core::Change::Up, core::Change::Up}},
          {0, 16},
          116,
          65.96f,
@@ -117,14 +117,6 @@ TEST(DayView, AnEmptyLogHasNoDayAndNoSummary) {
     EXPECT_EQ(day.summary.RecordCount, 0);
     EXPECT_EQ(day.summary.FirstDate, "");
     EXPECT_EQ(day.currentDate, "");
-}
-
-TEST(DayView, MarksFollowTheDifferenceAsShownToOneDecimal) {
-    const std::pair<double, Mark> cases[] = {
-        {0.04, Mark::Same},  {0.05, Mark::Up},    {1.2, Mark::Up},
-        {-0.04, Mark::Same}, {-0.06, Mark::Down}, {0.0, Mark::Same},
-    };
-    for (auto [difference, mark] : cases) EXPECT_EQ(markOfShown(difference), mark) << difference;
 }
 
 }  // namespace
