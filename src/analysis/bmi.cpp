@@ -28,6 +28,11 @@ float standardWeight(float heightCm) {
     return static_cast<float>(m * m * 22);
 }
 
+double obesityRatio(float weightKg, float heightCm) {
+    double standard = standardWeight(heightCm);
+    return (static_cast<double>(weightKg) - standard) / standard;
+}
+
 int pointerLeft(const Band& band, float bmi) {
     double left = band.lefts[2] - ((24 - static_cast<double>(bmi)) * band.twipsPerBmi + 240);
     return static_cast<int>(std::lround(left));

@@ -24,6 +24,12 @@ float bmiOf(float weightKg, float heightCm);
 // 22 × (height / 100)², kept as a single.
 float standardWeight(float heightCm);
 
+// (weight − S) / S with the standard weight S kept as a single, the rest in
+// double precision: the obesity of a weighing wherever one is listed (shown
+// with "0.0%"), so that a weight equal to S shows 0.0% in every list. The BMI
+// meter works it out from its rounded boxes instead, as it shows them.
+double obesityRatio(float weightKg, float heightCm);
+
 // A band of the meter: its scale in twips per BMI unit, and the left edges and
 // widths of its five segments.
 struct Band {

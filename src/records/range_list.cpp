@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "analysis/bmi.h"
 #include "core/dates.h"
 #include "core/numbers.h"
 
@@ -32,10 +33,8 @@ ui::Color putDifference(ListRow& row, int col, float weight, float from) {
 void putBodyFigures(ListRow& row, float weight, float heightCm) {
     if (!(heightCm > 0)) return;
     double metres = static_cast<double>(heightCm) / 100;
-    double square = metres * metres;
-    double standard = square * 22;
-    row.cells[kColBmi] = finiteText(weight / square, "0.0");
-    row.cells[kColObesity] = finiteText((weight - standard) / standard, "0.0%");
+    row.cells[kColBmi] = finiteText(weight / (metres * metres), "0.0");
+    row.cells[kColObesity] = finiteText(analysis::obesityRatio(weight, heightCm), "0.0%");
 }
 
 ListRow makeRow(size_t number, const core::WeightRecord& record, float previous, float first,

@@ -37,9 +37,8 @@ struct DayScan {
         row.PreviousMark = core::shownChangeOf(row.FromPrevious);
         row.FirstMark = core::shownChangeOf(row.FromFirst);
         if (height > 0) {
-            float s = analysis::standardWeight(height);
             row.Bmi = analysis::bmiOf(w, height);
-            row.Obesity = (static_cast<double>(w) - s) / s;
+            row.Obesity = analysis::obesityRatio(w, height);
         }
         row.Penalty = savings::WEIGHING_PENALTY(w, previous, dayFirst, rate);
         view.dayTotal = saturatedSum(view.dayTotal, row.Penalty);

@@ -114,9 +114,9 @@ void MainPanel::DSP_MAIN() {
     auto& sum = shared.Summary;
     sum = day.summary;
     if (shared.hasHeight()) {
-        float s = analysis::standardWeight(shared.Height);
         sum.FirstBmi = analysis::bmiOf(sum.FirstWeight, shared.Height);
-        sum.FirstObesity = static_cast<float>((sum.FirstWeight - s) / s);
+        sum.FirstObesity =
+            static_cast<float>(analysis::obesityRatio(sum.FirstWeight, shared.Height));
     }
     if (host_.readable(scan.status()) && shared.Loading && scan.unreadableLines() > 0)
         host_.services().dialogs.message(

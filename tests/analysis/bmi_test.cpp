@@ -1,4 +1,5 @@
 #include "analysis/bmi.h"
+#include "core/numbers.h"
 
 #include <gtest/gtest.h>
 
@@ -42,6 +43,30 @@ TEST(Bmi, StandardWeightAndPointers) {
     EXPECT_EQ(clampToMeter(35.0f), 32.0f);
     EXPECT_EQ(clampToMeter(16.975f), 17.0f);
     EXPECT_EQ(clampToMeter(22.5f), 22.5f);
+}
+
+}  // namespace
+}  // namespace analysis
+
+namespace analysis {
+namespace {
+
+// The obesity of a listed weighing against the standard weight at BMI 22,
+// in double precision: at 200 cm the standard weight is exactly 88 kg.
+TEST(Obesity, AgainstTheStandardWeight) {
+    const struct {
+        float weight;
+        float height;
+        double ratio;
+    } cases[] = {{88.0f, 200.0f, 0.0},
+                 {99.0f, 200.0f, 0.125},
+                 {77.0f, 200.0f, -0.125},
+                 {176.0f, 200.0f, 1.0}};
+    for (const auto& c : cases)
+        EXPECT_DOUBLE_EQ(obesityRatio(c.weight, c.height), c.ratio) << c.weight;
+    // 160 cm: the standard weight 56.32 kg as a single; the same single weight
+    // shows no obesity, not -0.0%.
+    EXPECT_EQ(core::Format(obesityRatio(56.32f, 160.0f), "0.0%"), "0.0%");
 }
 
 }  // namespace
