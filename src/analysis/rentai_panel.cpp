@@ -60,9 +60,13 @@ void RenTaiPanel::published(const host::Published& value) {
     }
 }
 
+// A build sets the floor back to the lowest weight, and the button with it,
+// so that its colour never says the target is the floor when it is not.
 void RenTaiPanel::showTrend() {
     DSP_IDOU();
-    setAxis();
+    if (series().axis) mcrRentai.setAxis(series().axis->min, series().axis->max);
+    TargetFloorOn = false;
+    cmdMokuChk.setBackColor(std::nullopt);
     showTexts();
 }
 
@@ -71,17 +75,6 @@ void RenTaiPanel::showTexts() {
     lblKiro.setText(series().lblKiro);
     if (series().recordCount() > 0)
         cmdMokuChk.setCaption(mokuChkCaption(series(), host_.shared().TargetWeight));
-}
-
-// The floor follows the button: a rebuild while the target is the floor
-// keeps the target there, so the orange button never lies about the chart.
-// Weighings below the target stay on the chart: the floor is then the
-// lowest weight.
-void RenTaiPanel::setAxis() {
-    if (!series().axis) return;
-    float floor = std::min(host_.shared().TargetWeight, series().TrendMinWeight);
-    Axis axis = TargetFloorOn ? targetFloorAxis(*series().axis, floor) : *series().axis;
-    mcrRentai.setAxis(axis.min, axis.max);
 }
 
 void RenTaiPanel::DSP_IDOU() {
@@ -99,7 +92,12 @@ void RenTaiPanel::DSP_IDOU() {
 void RenTaiPanel::cmdMokuChk_Click() {
     TargetFloorOn = !TargetFloorOn;
     cmdMokuChk.setBackColor(TargetFloorOn ? std::optional(kTargetFloorColor) : std::nullopt);
-    setAxis();
+    if (!series().axis) return;
+    // The target's whole kilograms become the floor, weighings below it or
+    // not; pressed again, the lowest weight's.
+    Axis axis = TargetFloorOn ? targetFloorAxis(*series().axis, host_.shared().TargetWeight)
+                              : *series().axis;
+    mcrRentai.setAxis(axis.min, axis.max);
 }
 
 // A width is a whole number of 1 or more; anything else clears the box.

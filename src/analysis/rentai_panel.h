@@ -49,7 +49,6 @@ class RenTaiPanel : public host::Panel {
     // The chart, its axis and its texts from trend_.
     void showTrend();
     void showTexts();
-    void setAxis();
     void acceptMovingAverageWidth();
 
     // The series of the last build.

@@ -79,6 +79,10 @@ void frmMain::logWritten() {
     forEachPanel([](host::Panel& p) { p.logChanged(); });
 }
 
+void frmMain::situationAdded(const std::string& label) {
+    forEachPanel([&](host::Panel& p) { p.situationAdded(label); });
+}
+
 void frmMain::currentWeighingChanged() {
     forEachPanel([](host::Panel& p) { p.currentWeighingChanged(); });
 }

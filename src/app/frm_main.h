@@ -68,6 +68,7 @@ class frmMain : public host::PanelHost {
     bool readable(const core::Status& status) override;
     void logWritten() override;
     void situationsWritten() override { READ_JYOUKYOU(); }
+    void situationAdded(const std::string& label) override;
     void currentWeighingChanged() override;
     void chooseDay(core::Date date) override;
     void publish(const host::Published& value) override;

@@ -67,6 +67,9 @@ class Panel {
     virtual void logChanged() {}
     // The situation list was read again.
     virtual void situationsChanged(const std::vector<std::string>&) {}
+    // A label was added at the end of the situation list; a dragged order not
+    // saved yet stays as it is.
+    virtual void situationAdded(const std::string&) {}
     // The current weighing and its BMI are new (SharedState).
     virtual void currentWeighingChanged() {}
     // The user chose a day to look at (a double-click in the calendar).

@@ -57,6 +57,8 @@ class PanelHost {
     virtual void logWritten() = 0;
     // A panel wrote the situation list: it is read again for every panel.
     virtual void situationsWritten() = 0;
+    // A panel added a label at the end of the situation list file.
+    virtual void situationAdded(const std::string& label) = 0;
     // The current weighing in SharedState is new.
     virtual void currentWeighingChanged() = 0;
     // The user chose a day to look at.

@@ -83,8 +83,12 @@ void TaijyuPanel::situationsChanged(const std::vector<std::string>& labels) {
 
 // ---- opening
 
+// Only the three "全部" stay lit: a period or weekday chosen before the panel
+// was left no longer filters the list.
 void TaijyuPanel::fill() {
     DSP_LIST_ALL();
+    RESET_KIKAN_BUTTONS();
+    plainWeekButtons();
     highlight(cmdAllDay);
     highlight(cmdAllact);
     highlight(cmdAllWeek);

@@ -57,6 +57,7 @@ class TaijyuPanel : public host::Panel {
     // Opening the panel (cmdTaijyu): the whole log, the three "全部" chosen.
     void fill() override;
     void situationsChanged(const std::vector<std::string>& labels) override;
+    void situationAdded(const std::string& label) override { lstAct2.addItem(label); }
 
     void INIT_LIST_GRID();
     void DSP_LIST_ALL();

@@ -67,6 +67,7 @@ class SetteiPanel : public host::Panel {
     void start() override;
     void fill() override;
     void situationsChanged(const std::vector<std::string>& labels) override;
+    void situationAdded(const std::string& label) override { lstKoumoku.addItem(label); }
     // The meter set from the current weighing.
     void currentWeighingChanged() override;
     // A first run opens the panel with the new start.

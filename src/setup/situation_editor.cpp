@@ -1,7 +1,8 @@
 // The situation list editor of the editing panel: 追加, 削除, 全削除, the drag
 // that reorders lstKoumoku, 並び替え and the rename across the log. Every
-// change is written first; the three list boxes are then read again from the
-// file through the window, so that they never show what was not saved.
+// change is written first, and the three list boxes follow only a write that
+// succeeded: an added label is appended to each, a rewritten list is read
+// again from the file, so that they never show what was not saved.
 #include <vector>
 
 #include "setup/settei_panel.h"
@@ -33,14 +34,7 @@ void SetteiPanel::cmdNew2_Click() {
         return;
     }
     if (!host_.saved(appendSituation(host_.dataDir(), *answer, LabelForm::Bare))) return;
-    // A dragged order not saved yet stays in lstKoumoku, the new label after it.
-    std::vector<std::string> shown = lstKoumoku.items();
-    shown.push_back(*answer);
-    int selected = lstKoumoku.listIndex();
-    host_.situationsWritten();
-    if (!sortPending()) return;
-    lstKoumoku.setItems(std::move(shown));
-    lstKoumoku.setListIndex(selected);
+    host_.situationAdded(*answer);
 }
 
 void SetteiPanel::lstKoumoku_Click() {

@@ -51,6 +51,7 @@ class MainPanel : public host::Panel {
     void load() override;
     void start() override;
     void situationsChanged(const std::vector<std::string>& labels) override;
+    void situationAdded(const std::string& label) override { lstAct.addItem(label); }
     // A panel rewrote the log: the day is drawn again.
     void logChanged() override;
     // The class of the current weight on the bar.

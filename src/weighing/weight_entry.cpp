@@ -48,7 +48,7 @@ void MainPanel::cmdFree_Click() {
         ui::Answer::Yes) {
         if (host_.saved(setup::appendSituation(host_.dataDir(), SelectedSituation,
                                                setup::LabelForm::Quoted)))
-            host_.situationsWritten();
+            host_.situationAdded(SelectedSituation);
     }
     txtTaiInp.selectAll();
     txtTaiInp.setFocus();
