@@ -96,16 +96,27 @@ int run(QApplication& app, const CommandLine& line) {
         return 2;
     }
     setUpApplication(app);
-    bool snapshot = !line.snapshotDir.empty();
-    Program program(*dataDir, snapshot, line.today);
-    if (snapshot) {
+    if (!line.snapshotDir.empty()) {
+        Program program(*dataDir, true, line.today);
         std::error_code ec;
         std::filesystem::create_directories(line.snapshotDir, ec);
         program.start();
-        return program.saveSnapshots(line.snapshotDir) ? 0 : 1;
+        return !program.ended() && program.saveSnapshots(line.snapshotDir) ? 0 : 1;
     }
-    program.start();
-    return program.ended() ? 0 : app.exec();
+    return runWindow(app, *dataDir, line.today);
+}
+
+int runWindow(QApplication& app, const std::filesystem::path& dataDir,
+              std::optional<core::Date> today, ui::Dialogs* answers,
+              const std::function<void(Program&)>& started) {
+    // A new start ends the window; the program then runs again on the new diet.
+    while (true) {
+        Program program(dataDir, false, today, answers);
+        program.start();
+        if (started) started(program);
+        int code = program.ended() ? 0 : app.exec();
+        if (!program.startsAgain()) return code;
+    }
 }
 
 }  // namespace qtgui

@@ -3,6 +3,7 @@
 
 #include <QString>
 #include <filesystem>
+#include <functional>
 #include <memory>
 #include <optional>
 
@@ -33,6 +34,8 @@ class Program {
     void start();
     // Whether the program has been ended (終了, or closing the window).
     bool ended() const { return shell_.ended(); }
+    // Whether it ended to start again (a new start).
+    bool startsAgain() const { return shell_.startsAgain(); }
 
     app::frmMain& window() { return *window_; }
     MainView& view() { return *view_; }
@@ -60,5 +63,12 @@ void setUpApplication(QApplication& app);
 
 // Runs the program for a parsed command line; returns the exit code.
 int run(QApplication& app, const CommandLine& line);
+
+// Runs the window on the folder until it ends other than by a new start,
+// which starts it again; returns the exit code. `answers` and `started` (the
+// program once it has started, each time) are for tests.
+int runWindow(QApplication& app, const std::filesystem::path& dataDir,
+              std::optional<core::Date> today, ui::Dialogs* answers = nullptr,
+              const std::function<void(Program&)>& started = {});
 
 }  // namespace qtgui

@@ -72,6 +72,11 @@ void QtShell::repaint() {
     QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
 }
 
+void QtShell::startAgain() {
+    startsAgain_ = true;
+    quit();
+}
+
 void QtShell::quit() {
     ended_ = true;
     help_.closeAll();

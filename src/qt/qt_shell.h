@@ -36,18 +36,22 @@ class QtShell : public ui::Shell, public UsesView {
     void closeSplash() override;
     void repaint() override;
     void quit() override;
+    // The window closes; the program then runs again on the same folder.
+    void startAgain() override;
 
     // Off: waitUntil returns at once (a snapshot has no one to greet).
     void setSplashWait(bool wait) { waits_ = wait; }
 
-    // Whether the program has been ended.
+    // Whether the program has been ended, and whether to start it again.
     bool ended() const { return ended_; }
+    bool startsAgain() const { return startsAgain_; }
     SplashWindow* splash() const { return splash_; }
 
   private:
     QtHelpViewer& help_;
     QPointer<SplashWindow> splash_;
     bool ended_ = false;
+    bool startsAgain_ = false;
     bool waits_ = true;
 };
 

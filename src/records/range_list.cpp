@@ -88,6 +88,12 @@ PeriodItems periodItems(std::span<const core::WeightRecord> records) {
     PeriodItems out;
     for (const auto& record : records)
         if (out.items.empty() || out.items.back() != record.Date) out.items.push_back(record.Date);
+    // A log out of date order (a hand edit, a restored backup) still offers
+    // each date once, in order.
+    if (!std::is_sorted(out.items.begin(), out.items.end())) {
+        std::sort(out.items.begin(), out.items.end());
+        out.items.erase(std::unique(out.items.begin(), out.items.end()), out.items.end());
+    }
     if (!out.items.empty()) out.shown = {out.items.front(), out.items.back()};
     return out;
 }

@@ -75,7 +75,7 @@ void SetteiPanel::cmdStHozon_Click() {
     NewStart start = buildNewStart(form, host_.services().clock.today());
     if (!host_.saved(saveNewStart(host_.dataDir(), start))) return;
     show(newStartDoneMessage());
-    host_.services().shell.quit();
+    host_.services().shell.startAgain();
 }
 
 // Enter moves on: name, height, target, weight, situation, 新規登録.

@@ -85,6 +85,9 @@ class Shell {
     virtual void repaint() = 0;
     // Closes the window and ends the program.
     virtual void quit() = 0;
+    // Ends the program and starts it afresh on the same data folder, as after
+    // a new start (a front end without a window just ends).
+    virtual void startAgain() { quit(); }
 };
 
 struct Services {

@@ -195,6 +195,13 @@ TEST(RangeList, PeriodItemsHoldEachDateOnce) {
     PeriodItems none = periodItems({});
     EXPECT_TRUE(none.items.empty());
     EXPECT_EQ(none.shown, (Period{}));
+    // A log out of date order offers each date once, in order.
+    const std::vector<core::WeightRecord> unordered = {
+        rec("2024/06/01", "a", 62.0f), rec("2024/06/03", "a", 61.5f), rec("2024/06/02", "a", 61.8f),
+        rec("2024/06/03", "b", 61.9f), rec("2024/06/02", "b", 62.4f)};
+    PeriodItems sorted = periodItems(unordered);
+    EXPECT_EQ(sorted.items, (std::vector<std::string>{"2024/06/01", "2024/06/02", "2024/06/03"}));
+    EXPECT_EQ(sorted.shown, (Period{"2024/06/01", "2024/06/03"}));
 }
 
 }  // namespace
