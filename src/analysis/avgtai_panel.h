@@ -27,6 +27,9 @@ class AvgTaiPanel : public host::Panel {
     ui::Button cmdAvgPri{form(), "cmdAvgPri", &fraAvgTai};
 
     void fill() override;
+    void logChanged(bool) override {
+        if (fraAvgTai.visible()) DSP_AVGTAI();
+    }
     void INIT_AVGTAI();
     void DSP_AVGTAI();
     void DSP_AVGTAI_KIKAN();

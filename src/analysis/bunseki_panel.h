@@ -34,6 +34,9 @@ class BunsekiPanel : public host::Panel {
     void load() override { INIT_BUNSEKI(); }
     // The opening of the panel, after the window hid the others.
     void fill() override { cmdBunseki_Click(); }
+    void logChanged(bool) override {
+        if (fraBunseki.visible()) cmdBunseki_Click();
+    }
     // The four grids' headers, widths and alignments, once at start-up.
     void INIT_BUNSEKI();
     void cmdBunseki_Click();

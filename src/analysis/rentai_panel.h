@@ -34,6 +34,9 @@ class RenTaiPanel : public host::Panel {
     // Start-up: the widths of the moving average and the one last chosen.
     void load() override { READ_IDOU(); }
     void fill() override { DSP_RENTAI(); }
+    void logChanged(bool) override {
+        if (fraRenTai.visible()) DSP_RENTAI();
+    }
     // The trend built as the analysis panel opened: the chart shows it.
     void published(const host::Published& value) override;
     void READ_IDOU();

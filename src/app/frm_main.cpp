@@ -20,9 +20,12 @@ frmMain::frmMain(core::DataDir dir, ui::Services services)
     cmdHelp.Click = [this] { cmdHelp_Click(); };
     cmdOwari.Click = [this] { cmdOwari_Click(); };
     chkHelp.Click = [this] { chkHelp_Click(); };
+    form.BeforeAct = [this] { lookAtLog(); };
+    form.AfterAct = [this] { noteLog(); };
 }
 
 void frmMain::Form_Load() {
+    if (!lockFolder()) return;
     auto started = services_.clock.monotonic();
     services_.shell.showSplash();
     state.Loading = true;
@@ -45,6 +48,41 @@ void frmMain::Form_Load() {
     DSP_HELP();
     // A first run, or a log with no weighing: lead the user to a new start.
     if (logIsEmpty()) forEachPanel([](host::Panel& p) { p.firstRun(); });
+    noteLog();
+}
+
+bool frmMain::lockFolder() {
+    lock_ = core::FolderLock::take(dir_);
+    if (lock_->state() == core::FolderLock::State::HeldByOther) {
+        services_.dialogs.message(
+            "このデータフォルダーは別のヤセルンバで使用中です。\r\n" + lock_->detail() +
+                "\r\n\r\n先に起動したヤセルンバを使うか、終了してからもう一度起動してください。"
+                "\r\nほかのパソコンでも使っていないのにこの表示が出るときは、データフォルダーの "
+                "yaserunba.lock を削除してから起動してください。",
+            "ヤセルンバ", Icon::Exclamation);
+        services_.shell.quit();
+        return false;
+    }
+    // A folder where no lock can be made (read-only, say) is still opened:
+    // the user is told that a second window would not be stopped.
+    if (!lock_->held())
+        services_.dialogs.message(
+            "データフォルダーに使用中の印を付けられませんでした。\r\n" + lock_->detail() +
+                "\r\n同じフォルダーでヤセルンバを二つ同時に使わないでください。",
+            "ヤセルンバ", Icon::Exclamation);
+    return true;
+}
+
+void frmMain::lookAtLog() {
+    std::optional<core::FileStamp> now = dir_.stamp(core::kLogFile);
+    if (now == logSeen_) return;
+    logSeen_ = now;
+    forEachPanel([](host::Panel& p) { p.logChanged(true); });
+}
+
+void frmMain::noteLog() {
+    logSeen_ = dir_.stamp(core::kLogFile);
+    saidUnreadable_.clear();
 }
 
 bool frmMain::logIsEmpty() const {
@@ -76,7 +114,7 @@ void frmMain::open(host::Panel& panel) {
 }
 
 void frmMain::logWritten() {
-    forEachPanel([](host::Panel& p) { p.logChanged(); });
+    forEachPanel([](host::Panel& p) { p.logChanged(false); });
 }
 
 void frmMain::situationAdded(const std::string& label) {
@@ -135,6 +173,8 @@ bool frmMain::saved(const core::Status& status) {
 
 bool frmMain::readable(const core::Status& status) {
     if (status) return true;
+    // Every panel that reads the file may find it so: the user hears it once.
+    if (!saidUnreadable_.insert(status.fileName() + '\n' + status.reason()).second) return false;
     services_.dialogs.message("「" + status.fileName() + "」を読めませんでした。\r\n" +
                                   status.reason() + "\r\nファイルには何も書き込んでいません。",
                               "読み込みエラー", Icon::Exclamation);

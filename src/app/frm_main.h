@@ -5,9 +5,13 @@
 #pragma once
 
 #include <memory>
+#include <optional>
+#include <set>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
+#include "core/folder_lock.h"
 #include "host/panel.h"
 
 namespace app {
@@ -89,9 +93,21 @@ class frmMain : public host::PanelHost {
     }
     // No weighing in the log, and the log readable: the first run.
     bool logIsEmpty() const;
+    // Before each act of the user: a log that changed since the last act
+    // (another program, a sync, a hand edit) is shown afresh. After it: the
+    // log as the act left it.
+    void lookAtLog();
+    void noteLog();
+    // Holds the data folder against a second start; false, after saying so,
+    // when another program has it.
+    bool lockFolder();
 
     core::DataDir dir_;
     ui::Services services_;
+    std::optional<core::FolderLock> lock_;
+    std::optional<core::FileStamp> logSeen_;
+    // What could not be read, said once during one act or the start-up.
+    std::set<std::string> saidUnreadable_;
     host::Values values_;
     std::vector<PanelEntry> panels_;
 };

@@ -62,9 +62,10 @@ class Panel {
     virtual void fill() {}
 
     // ---- what the window tells every panel
-    // The log was written by a panel (a weighing corrected, a situation
-    // renamed).
-    virtual void logChanged() {}
+    // The log changed: a panel rewrote it (a weighing corrected, a situation
+    // renamed), or another program, a sync or a hand edit did (`outside`). A
+    // panel on view shows it afresh; one out of view reads it as it opens.
+    virtual void logChanged(bool /*outside*/) {}
     // The situation list was read again.
     virtual void situationsChanged(const std::vector<std::string>&) {}
     // A label was added at the end of the situation list; a dragged order not

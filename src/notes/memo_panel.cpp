@@ -155,20 +155,18 @@ std::string MemoPanel::recordLine(int32_t row) const {
 
 bool MemoPanel::rewritten(const core::Status& status) {
     if (host_.saved(status)) return true;
-    if (status.changedUnderneath()) {
-        // The log is not what the list shows: it is shown afresh, nothing chosen.
-        refreshAfterCorrection();
-        setChosen(0);
-    }
+    // The log is not what the list shows: every panel shows it afresh.
+    if (status.changedUnderneath()) host_.logWritten();
     return false;
 }
 
-void MemoPanel::refreshAfterCorrection() {
+void MemoPanel::logChanged(bool) {
+    if (!fraMemo.visible()) return;
     const int top = msgMemoList.topRow();
     INIT_MEMO_GRID();
     DSP_MEMO_LIST();
     msgMemoList.setTopRow(std::min(top, std::max(1, msgMemoList.rows() - 1)));
-    host_.logWritten();
+    setChosen(0);
 }
 
 void MemoPanel::cmdTaiSyusei_Click() {
@@ -185,7 +183,7 @@ void MemoPanel::cmdTaiSyusei_Click() {
     const int32_t row = ChosenRow;
     if (!rewritten(core::replaceWeight(host_.dataDir(), shownRecord(row), std::get<float>(weight))))
         return;
-    refreshAfterCorrection();
+    host_.logWritten();
     if (row < msgMemoList.rows()) {
         msgMemoList.setCurrent(row, 6);
         setChosen(row);
@@ -201,7 +199,7 @@ void MemoPanel::cmdKirokuDel_Click() {
         Icon::Exclamation, ui::Buttons::OKCancel);
     if (answer != ui::Answer::OK) return;
     if (!rewritten(core::removeRecord(host_.dataDir(), shownRecord(ChosenRow)))) return;
-    refreshAfterCorrection();
+    host_.logWritten();
     setChosen(0);
     txtMemo.setText("");
 }

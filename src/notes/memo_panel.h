@@ -17,6 +17,9 @@ class MemoPanel : public host::Panel {
     // Start-up: the notice memo.
     void start() override { READ_KIZUKI(); }
     void fill() override;
+    // On view, the list is read again at the same scroll position, nothing
+    // chosen.
+    void logChanged(bool outside) override;
 
     ui::Frame& fraMemo = frame;
     ui::Grid msgMemoList{host_.windowForm(), "msgMemoList", &fraMemo, 7};
@@ -47,8 +50,6 @@ class MemoPanel : public host::Panel {
 
   private:
     void setChosen(int32_t row);
-    // The list read again after the log changed, at the same scroll position.
-    void refreshAfterCorrection();
     // The record of a row as the list shows it, which a rewrite checks the
     // log still holds; and the line that names it in the questions.
     core::ShownRecord shownRecord(int32_t row) const;

@@ -6,6 +6,8 @@
 #include <cstdlib>
 #include <system_error>
 
+#include "core/data_dir.h"
+
 namespace qtgui {
 namespace {
 
@@ -149,7 +151,9 @@ std::string unreadable(const std::filesystem::path& dir) {
 std::optional<std::filesystem::path> resolveDataDir(const CommandLine& line, std::string& error) {
     std::error_code ec;
     std::filesystem::path dir = line.dataDir.empty() ? defaultDataDir() : line.dataDir;
-    if (line.dataDir.empty()) std::filesystem::create_directories(dir, ec);
+    // A folder the program makes is its user's alone: weights and a diary are
+    // personal.
+    if (line.dataDir.empty()) (void)core::makeDataFolder(dir);
     if (!std::filesystem::is_directory(dir, ec)) {
         error = (line.dataDir.empty() ? "yaserunba: データフォルダーを作れませんでした: "
                                       : "yaserunba: データフォルダーが見つかりません: ") +

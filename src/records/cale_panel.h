@@ -44,6 +44,9 @@ class CalePanel : public host::Panel {
 
     // Opening the panel (cmdCale): detail mode.
     void fill() override;
+    void logChanged(bool) override {
+        if (fraCale.visible()) DSP_CALE();
+    }
     void INIT_CALE_GRID();
     void DSP_CALE();
     void cmdSel1_Click(int index);

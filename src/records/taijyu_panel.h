@@ -56,6 +56,10 @@ class TaijyuPanel : public host::Panel {
 
     // Opening the panel (cmdTaijyu): the whole log, the three "全部" chosen.
     void fill() override;
+    // On view, the list is made again with the filters as they are.
+    void logChanged(bool) override {
+        if (fraTaijyu.visible()) REFRESH_LIST();
+    }
     void situationsChanged(const std::vector<std::string>& labels) override;
     void situationAdded(const std::string& label) override { lstAct2.addItem(label); }
 

@@ -62,6 +62,9 @@ class CyokinPanel : public host::Panel {
     // What cmdCyokin_Click builds before the panel is shown: the editor
     // closed, both grids and the chart filled, 変更 and 削除 off.
     void fill() override;
+    void logChanged(bool) override {
+        if (fraCyokin.visible()) DSP_CYOKIN();
+    }
     // The conversion editor, as a picture of every panel shows it too.
     std::vector<SubView> subViews() override;
     void INIT_CYOKIN_GRIDS();

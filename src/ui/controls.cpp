@@ -126,8 +126,10 @@ void Control::setFocus() {
 }
 
 void Control::act(const std::function<void()>& action) {
+    if (form_.BeforeAct) form_.BeforeAct();
     if (focusable()) setFocus();
     action();
+    if (form_.AfterAct) form_.AfterAct();
 }
 
 void Control::dumpBg(std::ostream& out) const {

@@ -111,7 +111,11 @@ class Button : public Control {
     char accessKey() const { return accessKey_; }
     void setAccessKey(char letter);
     bool focusable() const override { return true; }
+    // Runs Click, as the program does; press() is the user's click (act).
     void click();
+    void press() {
+        act([this] { click(); });
+    }
     std::function<void()> Click;
     void dump(std::ostream& out) const override;
 
@@ -447,6 +451,12 @@ class ControlArray {
 // The window: its controls by name, its title and the keyboard focus.
 class Form {
   public:
+    // Run around every act of the user on a control (Control::act): the
+    // window's look at what changed outside the program since the last act,
+    // and its note of what the act left.
+    std::function<void()> BeforeAct;
+    std::function<void()> AfterAct;
+
     Control* find(std::string_view name) const;
     const std::vector<Control*>& controls() const { return controls_; }
     const std::string& title() const { return title_; }

@@ -1,6 +1,7 @@
 #include "weighing/main_panel.h"
 
 #include <cmath>
+#include <utility>
 
 #include "analysis/bmi.h"
 #include "core/numbers.h"
@@ -74,7 +75,8 @@ void MainPanel::situationsChanged(const std::vector<std::string>& labels) {
     lstAct.setItems(labels);
 }
 
-void MainPanel::logChanged() {
+void MainPanel::logChanged(bool outside) {
+    noticeUnreadable_ = outside;
     DSP_MAIN();
 }
 
@@ -118,7 +120,8 @@ void MainPanel::DSP_MAIN() {
         sum.FirstObesity =
             static_cast<float>(analysis::obesityRatio(sum.FirstWeight, shared.Height));
     }
-    if (host_.readable(scan.status()) && shared.Loading && scan.unreadableLines() > 0)
+    bool notice = shared.Loading || std::exchange(noticeUnreadable_, false);
+    if (host_.readable(scan.status()) && notice && scan.unreadableLines() > 0)
         host_.services().dialogs.message(
             "データ.txt に読めない行が " + std::to_string(scan.unreadableLines()) +
                 " 行あります。\r\nその行は表示にも計算にも使われません。",

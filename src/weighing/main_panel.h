@@ -45,6 +45,8 @@ class MainPanel : public host::Panel {
     // The situation chosen for the next weighing, empty when none.
     std::string SelectedSituation;
     int16_t MarkerStyle = 1;
+    // The next drawing of the day says that the log has unreadable lines.
+    bool noticeUnreadable_ = false;
 
     // Start-up: today in the calendar, the day list laid out; then the day
     // drawn with the chart's marker.
@@ -52,8 +54,9 @@ class MainPanel : public host::Panel {
     void start() override;
     void situationsChanged(const std::vector<std::string>& labels) override;
     void situationAdded(const std::string& label) override { lstAct.addItem(label); }
-    // A panel rewrote the log: the day is drawn again.
-    void logChanged() override;
+    // The day is drawn again from the log as it now is; a change from outside
+    // also says once that it has lines that cannot be read.
+    void logChanged(bool outside) override;
     // The class of the current weight on the bar.
     void currentWeighingChanged() override;
     // The day chosen elsewhere is drawn and the panel opened.

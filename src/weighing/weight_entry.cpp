@@ -97,16 +97,11 @@ void MainPanel::cmdTaiHozon_Click() {
     }
     core::WeightRecord record{
         core::dateText(mtvmain.date()), SelectedSituation, std::get<float>(weight), "", "", ""};
-    const core::DataDir& dir = host_.dataDir();
-    core::Status status;
-    if (host_.shared().Summary.LastDate > record.Date) {
-        status = core::INSERT_LOG(dir, record);
-    } else {
-        if (host_.shared().AutoTime)
-            record.Diary = core::longTimeText(host_.services().clock.timeOfDay());
-        status = core::APPEND_LOG(dir, record);
-    }
-    if (!host_.saved(status)) return;
+    // Appended or inserted as the log on disk is now, whatever another program
+    // or a sync did since the day was drawn: no save puts the log out of order.
+    std::string time =
+        host_.shared().AutoTime ? core::longTimeText(host_.services().clock.timeOfDay()) : "";
+    if (!host_.saved(core::saveWeighing(host_.dataDir(), std::move(record), time))) return;
     DSP_MAIN();
     endEntry();
 }

@@ -55,7 +55,9 @@ TEST(StartUp, WelcomeComesAfterTheWindowIsShownAndLoadingHasEnded) {
     EXPECT_EQ(w.dialogs.shown[0].first, "ヘルプツアー");
     EXPECT_GT(static_cast<long>(w.dialogs.shown[0].second), at("close splash"));
     EXPECT_FALSE(w.window.state.Loading);
-    EXPECT_EQ(folder.fileCount(), 1u);  // start-up writes nothing
+    // Start-up writes no file but the folder's lock.
+    EXPECT_EQ(folder.fileCount(), 2u);
+    EXPECT_TRUE(folder.has("yaserunba.lock"));
 }
 
 TEST(Window, HelpOpensAndTheEndClosesIt) {
@@ -104,7 +106,7 @@ TEST(Window, ALogThatCannotBeReadIsSaidSoTheSameWayEverywhere) {
     w.window.Form_Load();
     EXPECT_EQ(w.dialogs.takeLog(), std::vector<std::string>{expected}) << "start-up";
     for (const auto& entry : w.window.panels()) {
-        entry.button->click();
+        entry.button->press();
         auto shown = w.dialogs.takeLog();
         if (entry.panel->frame.name() == "fraMain" || entry.panel->frame.name() == "fraSettei")
             EXPECT_TRUE(shown.empty())

@@ -87,15 +87,15 @@ TEST(RecordsPanels, AnUnreadableLogIsToldAndChangesNothing) {
     std::filesystem::remove(folder.path() / "データ.txt");
     std::filesystem::create_directory(folder.path() / "データ.txt");
 
-    list.cmdKikan2.click();
-    list.cmdWeek(1).click();
+    list.cmdKikan2.press();
+    list.cmdWeek(1).press();
     EXPECT_EQ(w.dialogs.titles, (std::vector<std::string>{"読み込みエラー", "読み込みエラー"}));
     EXPECT_EQ(list.msgBunseki.rows(), 3);
     EXPECT_EQ(list.cboStdate.text(), "2024/06/01");  // the period button set nothing
     EXPECT_TRUE(list.fraTaijyu.visible());
 
     w.dialogs.titles.clear();
-    sideButton(w.window, "cmdCale").click();
+    sideButton(w.window, "cmdCale").press();
     EXPECT_EQ(w.dialogs.titles, std::vector<std::string>{"読み込みエラー"});
     EXPECT_EQ(w.window.panel<records::CalePanel>().msgList2.rows(), 1);
     EXPECT_TRUE(w.window.panel<records::CalePanel>().fraCale.visible());
