@@ -340,6 +340,21 @@ class ChartBinding : public Binding {
     int drawnMarker_ = -1;
 };
 
+// What the chart shows, as a screen reader says it: the view's words, or the
+// caption of its panel with the names of its series.
+QString meaningOf(const ui::Chart& chart, const ChartLook& look) {
+    if (!look.meaning.isEmpty()) return look.meaning;
+    QString caption;
+    for (const ui::Frame* frame = chart.parent(); frame && caption.isEmpty();
+         frame = frame->parent())
+        caption = qstr(frame->caption()).trimmed();
+    QString meaning =
+        caption.isEmpty() ? QStringLiteral("グラフ") : caption + QStringLiteral("のグラフ");
+    if (!look.seriesNames.isEmpty())
+        meaning += QStringLiteral("：") + look.seriesNames.join(QStringLiteral("、"));
+    return meaning;
+}
+
 }  // namespace
 
 QChartView* bindChart(Binder& binder, ui::Chart& chart, QWidget* parent, ChartLook look) {
@@ -350,6 +365,7 @@ QChartView* bindChart(Binder& binder, ui::Chart& chart, QWidget* parent, ChartLo
     // changed: a partial repaint would leave pieces of them behind.
     view->setViewportUpdateMode(QGraphicsView::FullViewportUpdate);
     view->setFocusPolicy(Qt::ClickFocus);
+    view->setAccessibleName(meaningOf(chart, look));
     binder.add<ChartBinding>(chart, view, std::move(look));
     return view;
 }
