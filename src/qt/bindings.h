@@ -82,6 +82,10 @@ struct ChartLook {
     bool fromZero = false;
     // The series (from 1) drawn as an area filled down to 0; 0 for none.
     int filledSeries = 0;
+    // The series (from 1) drawn as bars from 0 on a value axis of its own at
+    // the right, so that small values stay readable beside large ones; 0 for
+    // none. Its values leave the left axis as the other series make it.
+    int barSeries = 0;
     // Colours of the series from series 1, beyond them the theme's.
     QList<QColor> seriesColors{};
     // Series without a marker style show their points up to this many; 0

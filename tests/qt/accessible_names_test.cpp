@@ -161,7 +161,8 @@ void AccessibleNamesTest::namesComeFromWhatTheUserSees_data() {
         << "mcrSub" << QStringLiteral("メインのグラフ：本日の累計、各回の罰金");
     QTest::newRow("chart: the view's words")
         << "fraCyokin"
-        << "mcrSub2" << QStringLiteral("貯金推移のグラフ：累計と日ごとの金額");
+        << "mcrSub2"
+        << QStringLiteral("貯金推移のグラフ：累計（左の目盛り）と日ごとの金額（右の目盛り）");
     QTest::newRow("calendar: its arrow") << "fraMain"
                                          << "qt_calendar_prevmonth" << QStringLiteral("前の月");
 }

@@ -1,8 +1,10 @@
 // The savings panel. On the left the days as a list, or the conversion
 // editor in its place while it is open; on the right the chart of what has
-// been saved, the running total as a filled area that grows day by day and
-// the day amounts as a line over it. The two picture buttons above: save the
-// history (the piggy bank) and open the editor (the table).
+// been saved, the running total as a filled area that grows day by day on
+// the left scale and each day's amount as a bar on a scale of its own at the
+// right, so that a day's few hundred yen read as well as the total's tens of
+// thousands. The two picture buttons above: save the history (the piggy
+// bank) and open the editor (the table).
 #include <QChartView>
 #include <QGroupBox>
 #include <QLabel>
@@ -126,14 +128,16 @@ QWidget* historyList(savings::CyokinPanel& panel, Binder& binder, QWidget* paren
 }
 
 QChartView* chart(savings::CyokinPanel& panel, Binder& binder, QWidget* parent) {
-    QChartView* view =
-        bindChart(binder, panel.mcrSub2, parent,
-                  {.seriesNames = {QStringLiteral("累計"), QStringLiteral("金額")},
-                   .decimals = 0,
-                   .fromZero = true,
-                   .filledSeries = 1,
-                   .seriesColors = {theme::kDeepGreen, QColor(0xe0, 0x7b, 0x39)},
-                   .meaning = QStringLiteral("貯金推移のグラフ：累計と日ごとの金額")});
+    QChartView* view = bindChart(
+        binder, panel.mcrSub2, parent,
+        {.seriesNames = {QStringLiteral("累計"), QStringLiteral("金額")},
+         .decimals = 0,
+         .fromZero = true,
+         .filledSeries = 1,
+         .barSeries = 2,
+         .seriesColors = {theme::kDeepGreen, QColor(0xe0, 0x7b, 0x39)},
+         .meaning =
+             QStringLiteral("貯金推移のグラフ：累計（左の目盛り）と日ごとの金額（右の目盛り）")});
     view->setMinimumSize(320, 240);
     return view;
 }
