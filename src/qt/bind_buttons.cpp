@@ -1,5 +1,6 @@
 // Labels, buttons, check boxes, option buttons and groups.
 #include <QCheckBox>
+#include <QEvent>
 #include <QGroupBox>
 #include <QLabel>
 #include <QPushButton>
@@ -70,6 +71,8 @@ class ButtonBinding : public Binding {
     void apply() override {
         applyCommon();
         applyText();
+        // A picture button is named by its tool tip, one with a caption by it.
+        applyAccessibleName(view_, button_.caption().empty() ? qstr(button_.toolTip()) : QString());
         if (!panel_) return;
         bool current = panel_->visible();
         if (view_->property("current").toBool() == current) return;
@@ -162,7 +165,55 @@ class GroupBinding : public Binding {
     QGroupBox* view_;
 };
 
+// The property that keeps the name given from the model's tool tip.
+constexpr char kNameFromModel[] = "accessibleNameFromModel";
+
+// Names its widget after the label whose buddy it is, when it is first shown.
+class BuddyNamer : public QObject {
+  public:
+    explicit BuddyNamer(QWidget* widget) : QObject(widget) { widget->installEventFilter(this); }
+
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() != QEvent::Show) return false;
+        auto* widget = static_cast<QWidget*>(watched);
+        widget->removeEventFilter(this);
+        deleteLater();
+        QString model = widget->property(kNameFromModel).toString();
+        if (widget->accessibleName() != model) return false;  // the view's own
+        if (QLabel* label = buddyLabel(widget)) widget->setAccessibleName(labelText(label));
+        return false;
+    }
+
+  private:
+    static QLabel* buddyLabel(const QWidget* widget) {
+        const auto labels = widget->window()->findChildren<QLabel*>();
+        for (QLabel* label : labels)
+            if (label->buddy() == widget) return label;
+        return nullptr;
+    }
+    // The label's text without the & that marks its letter.
+    static QString labelText(const QLabel* label) {
+        QString text = label->text();
+        text.replace(QStringLiteral("&&"), QStringLiteral("\x01"));
+        text.remove(QLatin1Char('&'));
+        text.replace(QLatin1Char('\x01'), QLatin1Char('&'));
+        return text.trimmed();
+    }
+};
+
 }  // namespace
+
+void applyAccessibleName(QWidget* widget, const QString& toolTip) {
+    // Any name but the one last given here is the view's or the label's.
+    if (widget->accessibleName() != widget->property(kNameFromModel).toString()) return;
+    widget->setAccessibleName(toolTip);
+    widget->setProperty(kNameFromModel, toolTip);
+}
+
+void nameAfterBuddyLabel(QWidget* widget) {
+    new BuddyNamer(widget);
+}
 
 QIcon svgIcon(const QString& resource) {
     // QIcon renders an SVG file at every size asked for through the SVG

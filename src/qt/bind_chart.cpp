@@ -104,9 +104,13 @@ class ChartBinding : public Binding {
         matchSeriesCount();
         bool empty = noDay(chart_);
         for (int s = 1; s <= chart_.seriesCount(); ++s)
-            series_[s - 1]->replace(empty ? QList<QPointF>() : points(s));
+            series_[s - 1]->replace(empty                  ? QList<QPointF>()
+                                    : s == look_.barSeries ? barOutline(s)
+                                                           : points(s));
+        if (barBase_) barBase_->replace(zeroLine());
         applyXAxis();
         bool scaled = !empty && applyYAxis();
+        if (scaled && barAxis_) applyBarAxis();
         showScales(scaled);
         showSeries(scaled);
         applyMarkers();
@@ -145,32 +149,69 @@ class ChartBinding : public Binding {
             auto* line = new QLineSeries;
             QColor color = index < look_.seriesColors.size() ? look_.seriesColors[index]
                                                              : theme::seriesColor(index);
-            QAbstractSeries* shown = line;
-            if (index + 1 == look_.filledSeries) {
-                auto* area = new QAreaSeries(line);
-                line->setParent(area);
-                QColor fill = color;
-                fill.setAlpha(70);
-                area->setBrush(fill);
-                area->setPen(QPen(color, 2));
-                shown = area;
-            } else {
-                line->setPen(QPen(color, 2));
-                line->setColor(color);
-            }
+            QAbstractSeries* shown = index + 1 == look_.barSeries      ? bars(line, color)
+                                     : index + 1 == look_.filledSeries ? filledArea(line, color)
+                                                                       : plainLine(line, color);
             if (index < look_.seriesNames.size()) shown->setName(look_.seriesNames[index]);
             qchart_->addSeries(shown);
             shown->attachAxis(x_);
-            shown->attachAxis(y_);
+            shown->attachAxis(index + 1 == look_.barSeries ? barAxis_ : y_);
             series_.push_back(line);
             shown_.push_back(shown);
         }
         while (static_cast<int>(series_.size()) > chart_.seriesCount()) {
             qchart_->removeSeries(shown_.back());
-            delete shown_.back();  // with its line when it is an area
+            if (static_cast<int>(series_.size()) == look_.barSeries) removeBarAxis();
+            delete shown_.back();  // with its lines when it is an area
             shown_.pop_back();
             series_.pop_back();
         }
+    }
+
+    static QAbstractSeries* plainLine(QLineSeries* line, QColor color) {
+        line->setPen(QPen(color, 2));
+        line->setColor(color);
+        return line;
+    }
+
+    static QAbstractSeries* filledArea(QLineSeries* line, QColor color) {
+        auto* area = new QAreaSeries(line);
+        line->setParent(area);
+        QColor fill = color;
+        fill.setAlpha(70);
+        area->setBrush(fill);
+        area->setPen(QPen(color, 2));
+        return area;
+    }
+
+    // Bars: the area between their outline and the zero line, light enough
+    // for the other series to show through, on a value axis at the right
+    // whose numbers take the bars' colour.
+    QAbstractSeries* bars(QLineSeries* outline, QColor color) {
+        barBase_ = new QLineSeries;
+        auto* area = new QAreaSeries(outline, barBase_);
+        outline->setParent(area);
+        barBase_->setParent(area);
+        QColor fill = color;
+        fill.setAlpha(150);
+        area->setBrush(fill);
+        area->setPen(QPen(color.darker(125), 1));
+        barAxis_ = new QValueAxis;
+        styleAxis(barAxis_);
+        barAxis_->setLabelFormat(QStringLiteral("%.%1f").arg(look_.decimals));
+        barAxis_->setLabelsColor(color.darker(140));
+        barAxis_->setLinePenColor(color);
+        barAxis_->setGridLineVisible(false);
+        barAxis_->setTickType(QValueAxis::TicksDynamic);
+        qchart_->addAxis(barAxis_, Qt::AlignRight);
+        return area;
+    }
+
+    void removeBarAxis() {
+        qchart_->removeAxis(barAxis_);
+        delete barAxis_;
+        barAxis_ = nullptr;
+        barBase_ = nullptr;  // deleted with its area
     }
 
     QList<QPointF> points(int series) const {
@@ -211,6 +252,37 @@ class ChartBinding : public Binding {
         return list;
     }
 
+    // The outline of a bar for every value, most of its point's width wide,
+    // running along the zero line between them. More points than a screen has
+    // columns of pixels are drawn in groups of neighbours, each group as one
+    // bar as high as its largest value.
+    static constexpr size_t kMostBars = 1024;
+    static constexpr double kBarHalfWidth = 0.35;
+    QList<QPointF> barOutline(int series) const {
+        const auto& values = chart_.series(series);
+        const size_t groups = std::min(values.size(), kMostBars);
+        QList<QPointF> outline{QPointF(0.5, 0)};
+        for (size_t g = 0; g < groups; ++g) {
+            size_t from = values.size() * g / groups, to = values.size() * (g + 1) / groups;
+            std::optional<double> top;
+            for (size_t i = from; i < to; ++i)
+                if (values[i] && (!top || std::abs(*values[i]) > std::abs(*top))) top = values[i];
+            if (!top || *top == 0) continue;
+            // Point i stands at x = i + 1.
+            double left = static_cast<double>(from) + 1 - kBarHalfWidth;
+            double right = static_cast<double>(to) + kBarHalfWidth;
+            outline << QPointF(left, 0) << QPointF(left, *top) << QPointF(right, *top)
+                    << QPointF(right, 0);
+        }
+        outline << zeroLine().back();
+        return outline;
+    }
+
+    // The zero line across the plot, the bars' foot.
+    QList<QPointF> zeroLine() const {
+        return {QPointF(0.5, 0), QPointF(std::max(chart_.rowCount(), 1) + 0.5, 0)};
+    }
+
     // Changes an axis's range and tick step in the order in which neither
     // step asks for more ticks than the new scale has: the axis makes an
     // item for every tick at once, and 32,767 rows at yesterday's step of 1
@@ -233,10 +305,12 @@ class ChartBinding : public Binding {
         setScale(x_, 0.5, rows + 0.5, 0, std::max(1.0, niceStep(rows, 8)));
     }
 
-    // The lowest and highest value of all series; nullopt when there is none.
+    // The lowest and highest value of the series on the left axis; nullopt
+    // when there is none.
     std::optional<std::pair<double, double>> valueRange() const {
         std::optional<std::pair<double, double>> range;
         for (int s = 1; s <= chart_.seriesCount(); ++s) {
+            if (s == look_.barSeries) continue;
             for (const auto& v : chart_.series(s)) {
                 if (!v) continue;
                 if (!range) range.emplace(*v, *v);
@@ -279,6 +353,22 @@ class ChartBinding : public Binding {
         return true;
     }
 
+    // The bars' axis from 0 (or below it, for values under 0) to past the
+    // highest value, cut into as many steps as the left axis, so that its
+    // numbers stand on the left axis's grid lines.
+    void applyBarAxis() {
+        double steps = std::max(1.0, std::round((y_->max() - y_->min()) / y_->tickInterval()));
+        double low = 0, high = 0;
+        for (const auto& v : chart_.series(look_.barSeries))
+            if (v) low = std::min(low, *v), high = std::max(high, *v);
+        double step = niceStep(std::max(high - low, 1.0), static_cast<int>(steps));
+        if (look_.decimals == 0) step = std::max(step, 1.0);
+        while (std::floor(low / step) * step + steps * step < high)
+            step = niceStep(step * 1.5, 1);  // the next step of 1, 2 or 5
+        low = std::floor(low / step) * step;
+        setScale(barAxis_, low, low + steps * step, low, step);
+    }
+
     // An empty plot has no numbers and no grid: nothing there to read.
     void showScales(bool shown) {
         for (QValueAxis* axis : {x_, y_}) {
@@ -286,6 +376,9 @@ class ChartBinding : public Binding {
             axis->setGridLineVisible(shown);
             axis->setLineVisible(shown);
         }
+        if (!barAxis_) return;
+        barAxis_->setLabelsVisible(shown);
+        barAxis_->setLineVisible(shown);
     }
 
     // An area keeps drawing its last outline when its line is emptied: the
@@ -305,6 +398,7 @@ class ChartBinding : public Binding {
         for (size_t i = 0; i < series_.size(); ++i) {
             QLineSeries& series = *series_[i];
             bool single = series.count() == 1;
+            if (static_cast<int>(i) + 1 == look_.barSeries) continue;  // no points on bars
             if (i == 0 && chart_.hasMarker()) {
                 applyMarker(series, single);
             } else if (auto* area = qobject_cast<QAreaSeries*>(shown_[i])) {
@@ -333,12 +427,30 @@ class ChartBinding : public Binding {
     ChartLook look_;
     QValueAxis* x_ = new QValueAxis;
     QValueAxis* y_ = new QValueAxis;
+    // The axis at the right and the zero line of the bar series, when it has one.
+    QValueAxis* barAxis_ = nullptr;
+    QLineSeries* barBase_ = nullptr;
     // The model's series as lines, and as the chart shows them: the line
-    // itself or the area over it.
+    // itself, the area over it, or the bars it outlines.
     std::vector<QLineSeries*> series_;
     std::vector<QAbstractSeries*> shown_;
     int drawnMarker_ = -1;
 };
+
+// What the chart shows, as a screen reader says it: the view's words, or the
+// caption of its panel with the names of its series.
+QString meaningOf(const ui::Chart& chart, const ChartLook& look) {
+    if (!look.meaning.isEmpty()) return look.meaning;
+    QString caption;
+    for (const ui::Frame* frame = chart.parent(); frame && caption.isEmpty();
+         frame = frame->parent())
+        caption = qstr(frame->caption()).trimmed();
+    QString meaning =
+        caption.isEmpty() ? QStringLiteral("グラフ") : caption + QStringLiteral("のグラフ");
+    if (!look.seriesNames.isEmpty())
+        meaning += QStringLiteral("：") + look.seriesNames.join(QStringLiteral("、"));
+    return meaning;
+}
 
 }  // namespace
 
@@ -350,6 +462,7 @@ QChartView* bindChart(Binder& binder, ui::Chart& chart, QWidget* parent, ChartLo
     // changed: a partial repaint would leave pieces of them behind.
     view->setViewportUpdateMode(QGraphicsView::FullViewportUpdate);
     view->setFocusPolicy(Qt::ClickFocus);
+    view->setAccessibleName(meaningOf(chart, look));
     binder.add<ChartBinding>(chart, view, std::move(look));
     return view;
 }

@@ -37,6 +37,7 @@ class GridBinding : public Binding {
     void apply() override {
         drawing_ = true;
         applyCommon();
+        applyAccessibleName(view_, qstr(grid_.toolTip()));
         bool reset = model_->reload();
         applyFont();
         for (int c = 0; c < grid_.cols(); ++c) {
@@ -136,6 +137,7 @@ QTableView* bindGrid(Binder& binder, ui::Grid& grid, QWidget* parent) {
     // Only the model's first visible row decides the scrolling: making a
     // cell current does not scroll by itself.
     view->setAutoScroll(false);
+    nameAfterBuddyLabel(view);
     binder.add<GridBinding>(grid, view);
     return view;
 }

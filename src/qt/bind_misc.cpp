@@ -59,6 +59,7 @@ class SliderBinding : public Binding {
   protected:
     void apply() override {
         applyCommon();
+        applyAccessibleName(view_, qstr(slider_.toolTip()));
         view_->setRange(slider_.min(), slider_.max());
         view_->setValue(slider_.value());
     }
@@ -98,6 +99,7 @@ class CalendarBinding : public Binding {
   protected:
     void apply() override {
         applyCommon();
+        applyAccessibleName(view_, qstr(calendar_.toolTip()));
         QDate date = toQDate(calendar_.date());
         if (date.isValid()) view_->setSelectedDate(date);
     }
@@ -144,6 +146,19 @@ class ShapeBinding : public Binding {
     QWidget* view_;
 };
 
+// Qt's own parts of a calendar that show no text, named for screen readers:
+// the month arrows, the year box and the table of days, which takes the
+// calendar's keyboard focus.
+void nameCalendarParts(QCalendarWidget* calendar) {
+    const std::pair<const char*, const char*> parts[] = {{"qt_calendar_prevmonth", "前の月"},
+                                                         {"qt_calendar_nextmonth", "次の月"},
+                                                         {"qt_calendar_yearedit", "年"},
+                                                         {"qt_calendar_calendarview", "日付"}};
+    for (const auto& [part, name] : parts)
+        if (auto* widget = calendar->findChild<QWidget*>(QLatin1String(part)))
+            widget->setAccessibleName(QString::fromUtf8(name));
+}
+
 QPixmap renderSvg(const QString& resource, QSize size, qreal ratio) {
     QPixmap pixmap(size * ratio);
     pixmap.fill(Qt::transparent);
@@ -163,6 +178,7 @@ QScrollBar* bindSlider(Binder& binder, ui::Slider& slider, int smallStep, int la
     widget->setFocusPolicy(Qt::StrongFocus);
     widget->setSingleStep(smallStep);
     widget->setPageStep(largeStep);
+    nameAfterBuddyLabel(widget);
     binder.add<SliderBinding>(slider, widget);
     return widget;
 }
@@ -180,6 +196,7 @@ QCalendarWidget* bindCalendar(Binder& binder, ui::MonthCalendar& calendar, QWidg
     QTextCharFormat saturday;
     saturday.setForeground(QColor(0x3a, 0x72, 0xc0));
     widget->setWeekdayTextFormat(Qt::Saturday, saturday);
+    nameCalendarParts(widget);
     binder.add<CalendarBinding>(calendar, widget);
     return widget;
 }

@@ -102,6 +102,7 @@ class TextBoxBinding : public Binding {
   protected:
     void apply() override {
         applyCommon();
+        applyAccessibleName(edit_, qstr(text_.toolTip()));
         const QString text = qstr(text_.text());
         if (edit_->text() != text) edit_->setText(text);
         int start = utf16Index(text, text_.selStart());
@@ -154,6 +155,7 @@ class MultiLineBinding : public Binding {
   protected:
     void apply() override {
         applyCommon();
+        applyAccessibleName(edit_, qstr(text_.toolTip()));
         if (modelText() != text_.text()) edit_->setPlainText(displayText(text_.text()));
     }
 
@@ -185,6 +187,7 @@ class ComboBoxBinding : public Binding {
   protected:
     void apply() override {
         applyCommon();
+        applyAccessibleName(view_, qstr(combo_.toolTip()));
         if (items_ != combo_.items()) {
             items_ = combo_.items();
             view_->clear();
@@ -275,6 +278,7 @@ class ListBoxBinding : public Binding {
   protected:
     void apply() override {
         applyCommon();
+        applyAccessibleName(view_, qstr(list_.toolTip()));
         if (items_ != list_.items()) {
             items_ = list_.items();
             view_->clear();
@@ -299,6 +303,7 @@ class ListBoxBinding : public Binding {
 QLineEdit* bindTextBox(Binder& binder, ui::TextBox& text, QWidget* parent) {
     auto* edit = new KeyLineEdit(parent);
     edit->setObjectName(qstr(text.name()));
+    nameAfterBuddyLabel(edit);
     binder.add<TextBoxBinding>(text, edit);
     return edit;
 }
@@ -307,6 +312,7 @@ QPlainTextEdit* bindMultiLineTextBox(Binder& binder, ui::TextBox& text, QWidget*
     auto* edit = new QPlainTextEdit(parent);
     edit->setObjectName(qstr(text.name()));
     edit->setTabChangesFocus(true);
+    nameAfterBuddyLabel(edit);
     binder.add<MultiLineBinding>(text, edit);
     return edit;
 }
@@ -320,6 +326,7 @@ QComboBox* bindComboBox(Binder& binder, ui::ComboBox& combo, QWidget* parent) {
     // Completing the text as it is typed would show a text the model has not.
     widget->setCompleter(nullptr);
     widget->setMaxVisibleItems(12);
+    nameAfterBuddyLabel(widget);
     binder.add<ComboBoxBinding>(combo, widget, edit);
     return widget;
 }
@@ -328,6 +335,7 @@ QListWidget* bindListBox(Binder& binder, ui::ListBox& list, QWidget* parent) {
     auto* widget = new ModelListWidget(parent);
     widget->setObjectName(qstr(list.name()));
     widget->setSelectionMode(QAbstractItemView::SingleSelection);
+    nameAfterBuddyLabel(widget);
     binder.add<ListBoxBinding>(list, widget);
     return widget;
 }

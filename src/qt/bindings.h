@@ -82,11 +82,18 @@ struct ChartLook {
     bool fromZero = false;
     // The series (from 1) drawn as an area filled down to 0; 0 for none.
     int filledSeries = 0;
+    // The series (from 1) drawn as bars from 0 on a value axis of its own at
+    // the right, so that small values stay readable beside large ones; 0 for
+    // none. Its values leave the left axis as the other series make it.
+    int barSeries = 0;
     // Colours of the series from series 1, beyond them the theme's.
     QList<QColor> seriesColors{};
     // Series without a marker style show their points up to this many; 0
     // for no limit.
     int pointsUpTo = 0;
+    // What the chart shows, as a screen reader says it; when empty, the
+    // caption of its panel and the names of its series.
+    QString meaning{};
 };
 // A chart of the model's series. A chart whose bounds the program left the
 // wrong way round (min above max: a day without weighings) is an empty plot
@@ -95,5 +102,13 @@ QChartView* bindChart(Binder& binder, ui::Chart& chart, QWidget* parent, ChartLo
 
 // An icon drawn from an SVG resource.
 QIcon svgIcon(const QString& resource);
+
+// The name that a screen reader says for a control. The bindings give a
+// control without a caption its model's tool tip whenever they draw it; a
+// label that the view makes the widget's buddy (QLabel::setBuddy) names it
+// instead, looked up when the widget is first shown, since views set buddies
+// after binding. A name the view sets itself (setAccessibleName) stays.
+void applyAccessibleName(QWidget* widget, const QString& toolTip);
+void nameAfterBuddyLabel(QWidget* widget);
 
 }  // namespace qtgui

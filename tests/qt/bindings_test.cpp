@@ -1,10 +1,12 @@
 // Widgets bound to single control models, clicked as a person would: the
 // events reach the model in the order and with the state the program's
 // handlers rely on.
+#include <QAreaSeries>
 #include <QChart>
 #include <QChartView>
 #include <QComboBox>
 #include <QLineEdit>
+#include <QLineSeries>
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -13,6 +15,8 @@
 #include <QValueAxis>
 #include <QXYSeries>
 #include <QtTest>
+#include <cmath>
+#include <map>
 
 #include "qt/bindings.h"
 #include "ui/scripted.h"
@@ -26,6 +30,7 @@ class BindingsTest : public QObject {
     void comboChoiceSetsTheTextThenClicks();
     void chartOfADayWithoutWeighingsIsEmpty();
     void longSeriesDrawsEveryGroupsLowAndHigh();
+    void barsStandOnAValueAxisOfTheirOwn();
     void multiLineBoxKeepsCrLfLineEnds();
     void buttonsWithoutAKeyAnswerAltAndALetter();
 };
@@ -203,6 +208,93 @@ void BindingsTest::longSeriesDrawsEveryGroupsLowAndHigh() {
             QVERIFY(chart.value(row, 1) && *chart.value(row, 1) == p.y());
         }
     }
+}
+
+namespace {
+
+QValueAxis* valueAxisOf(QAbstractSeries* series) {
+    const auto axes = series->attachedAxes();
+    for (QAbstractAxis* axis : axes)
+        if (axis->orientation() == Qt::Vertical) return qobject_cast<QValueAxis*>(axis);
+    return nullptr;
+}
+
+// The bars of an outline: the point under the middle of each top edge, and
+// its height.
+std::map<double, double> barsOf(const QList<QPointF>& outline) {
+    std::map<double, double> bars;
+    for (qsizetype i = 1; i < outline.size(); ++i)
+        if (outline[i].y() != 0 && outline[i].y() == outline[i - 1].y())
+            bars[std::round((outline[i].x() + outline[i - 1].x()) / 2)] = outline[i].y();
+    return bars;
+}
+
+}  // namespace
+
+// The savings chart: day amounts of a few hundred yen beside a running total
+// of tens of thousands. The amounts are bars on a value axis of their own at
+// the right, scaled to the largest amount and with as many steps as the
+// left axis (its numbers stand on the grid lines), which stays the total's.
+// Each amount is a bar of its height at its day, a day without one has none;
+// a history longer than a screen is wide keeps the largest of each group.
+void BindingsTest::barsStandOnAValueAxisOfTheirOwn() {
+    ui::Form form;
+    ui::Chart chart(form, "mcrTest", nullptr);
+    QWidget window;
+    ui::ScriptedDialogs dialogs;
+    qtgui::Binder binder(form, dialogs);
+    QChartView* view =
+        qtgui::bindChart(binder, chart, &window,
+                         {.seriesNames = {QStringLiteral("累計"), QStringLiteral("金額")},
+                          .decimals = 0,
+                          .fromZero = true,
+                          .filledSeries = 1,
+                          .barSeries = 2});
+    for (int days : {7, 32767}) {
+        chart.setSeriesCount(2);
+        chart.setRowCount(0);
+        chart.setRowCount(days);
+        std::map<double, double> amounts;
+        double total = 0;
+        for (int day = 1; day <= days; ++day) {
+            double amount = day == days / 2 ? 450 : day % 3 == 0 ? 0 : day * 37 % 400;
+            total += amount + 100;
+            chart.setValue(day, 1, total);
+            chart.setValue(day, 2, amount);
+            if (amount != 0) amounts[day] = amount;
+        }
+        binder.syncAll();
+        auto* bars = qobject_cast<QAreaSeries*>(view->chart()->series().value(1));
+        QVERIFY(bars);
+        QValueAxis* left = valueAxisOf(view->chart()->series().value(0));
+        QValueAxis* right = valueAxisOf(bars);
+        QVERIFY(left && right && left != right);
+        QCOMPARE(left->alignment(), Qt::AlignLeft);
+        QCOMPARE(right->alignment(), Qt::AlignRight);
+        QVERIFY(left->max() >= total);
+        QCOMPARE(right->min(), 0.0);
+        QVERIFY2(right->max() >= 450 && right->max() <= 1000,
+                 qPrintable(QString::number(right->max())));
+        QCOMPARE(std::round(right->max() / right->tickInterval()),
+                 std::round((left->max() - left->min()) / left->tickInterval()));
+
+        std::map<double, double> drawn = barsOf(bars->upperSeries()->points());
+        if (days < 100) {
+            QCOMPARE(drawn, amounts);
+            continue;
+        }
+        QVERIFY(drawn.size() <= 1024);
+        double highest = 0;
+        for (const auto& [x, height] : drawn) highest = std::max(highest, height);
+        QCOMPARE(highest, 450.0);
+    }
+
+    chart.setSeriesCount(1);  // the bars and their axis go, and come back
+    binder.syncAll();
+    QCOMPARE(view->chart()->axes(Qt::Vertical).size(), 1);
+    chart.setSeriesCount(2);
+    binder.syncAll();
+    QCOMPARE(view->chart()->axes(Qt::Vertical).size(), 2);
 }
 
 // A memo of several lines: the model's CR LF line ends show as line breaks,

@@ -1,8 +1,10 @@
 // The savings panel. On the left the days as a list, or the conversion
 // editor in its place while it is open; on the right the chart of what has
-// been saved, the running total as a filled area that grows day by day and
-// the day amounts as a line over it. The two picture buttons above: save the
-// history (the piggy bank) and open the editor (the table).
+// been saved, the running total as a filled area that grows day by day on
+// the left scale and each day's amount as a bar on a scale of its own at the
+// right, so that a day's few hundred yen read as well as the total's tens of
+// thousands. The two picture buttons above: save the history (the piggy
+// bank) and open the editor (the table).
 #include <QChartView>
 #include <QGroupBox>
 #include <QLabel>
@@ -45,10 +47,12 @@ class EditorSwapBinding : public Binding {
     QWidget* list_;
 };
 
-// A grid no wider than its columns and a scroll bar.
-QTableView* fixedGrid(Binder& binder, ui::Grid& grid, QWidget* parent) {
+// A grid no wider than its columns and a scroll bar, with the name a screen
+// reader says for it.
+QTableView* fixedGrid(Binder& binder, ui::Grid& grid, const QString& name, QWidget* parent) {
     QTableView* view = fittedGrid(binder, grid, GridWidth::Exactly, parent);
     view->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Expanding);
+    view->setAccessibleName(name);
     return view;
 }
 
@@ -108,7 +112,8 @@ QGroupBox* editor(savings::CyokinPanel& panel, Binder& binder, QWidget* parent) 
     auto* group = new QGroupBox(parent);
     group->setObjectName(qstr(panel.fraKansan.name()));
     return setLayout(
-        group, column({{row({fixedGrid(binder, panel.msgCyokin, group), {instructions(group), 1}},
+        group, column({{row({fixedGrid(binder, panel.msgCyokin, QStringLiteral("換算表"), group),
+                             {instructions(group), 1}},
                             {.spacing = 14}),
                         1},
                        entryBoxes(panel, binder, group)},
@@ -118,16 +123,21 @@ QGroupBox* editor(savings::CyokinPanel& panel, Binder& binder, QWidget* parent) 
 // The history list, in a holder of its own: its binding shows the grid.
 QWidget* historyList(savings::CyokinPanel& panel, Binder& binder, QWidget* parent) {
     auto* holder = new QWidget(parent);
-    return setLayout(holder, column({fixedGrid(binder, panel.msgCyokin2, holder)}));
+    return setLayout(holder, column({fixedGrid(binder, panel.msgCyokin2,
+                                               QStringLiteral("日ごとの金額と累計"), holder)}));
 }
 
 QChartView* chart(savings::CyokinPanel& panel, Binder& binder, QWidget* parent) {
-    QChartView* view = bindChart(binder, panel.mcrSub2, parent,
-                                 {.seriesNames = {QStringLiteral("累計"), QStringLiteral("金額")},
-                                  .decimals = 0,
-                                  .fromZero = true,
-                                  .filledSeries = 1,
-                                  .seriesColors = {theme::kDeepGreen, QColor(0xe0, 0x7b, 0x39)}});
+    QChartView* view = bindChart(
+        binder, panel.mcrSub2, parent,
+        {.seriesNames = {QStringLiteral("累計"), QStringLiteral("金額")},
+         .decimals = 0,
+         .fromZero = true,
+         .filledSeries = 1,
+         .barSeries = 2,
+         .seriesColors = {theme::kDeepGreen, QColor(0xe0, 0x7b, 0x39)},
+         .meaning =
+             QStringLiteral("貯金推移のグラフ：累計（左の目盛り）と日ごとの金額（右の目盛り）")});
     view->setMinimumSize(320, 240);
     return view;
 }

@@ -23,7 +23,6 @@ QPushButton* pictureButton(Binder& binder, ui::Button& button, const char* icon,
     widget->setIconSize(QSize(size, size));
     widget->setFixedSize(size + 12, size + 12);
     widget->setCursor(Qt::PointingHandCursor);
-    widget->setAccessibleName(qstr(button.toolTip()));
     return widget;
 }
 

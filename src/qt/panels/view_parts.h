@@ -14,7 +14,7 @@
 namespace qtgui::panels {
 
 // A square button that shows one of our pictures (resources/icons/ICON.svg)
-// at `size` pixels instead of its caption; screen readers read its tool tip.
+// at `size` pixels instead of its caption; screen readers say its tool tip.
 QPushButton* pictureButton(Binder& binder, ui::Button& button, const char* icon, int size,
                            QWidget* parent);
 
