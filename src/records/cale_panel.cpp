@@ -30,6 +30,7 @@ CalePanel::CalePanel(host::PanelHost& host) : Panel(host, kInfo) {
     cmdSel1.add(1, form(), "cmdSel1", &fraCale, "簡易表示");
     for (int i = 0; i < 2; ++i) cmdSel1(i).Click = [this, i] { cmdSel1_Click(i); };
     msgList2.DblClick = [this] { msgList2_DblClick(); };
+    msgList2.setToolTip("日付をダブルクリックするとその日をメイン画面に表示します");
 }
 
 void CalePanel::fill() {

@@ -35,6 +35,7 @@ TaijyuPanel::TaijyuPanel(host::PanelHost& host) : Panel(host, kInfo) {
     ui::setAccessKeys({{&cmdPriData, 'P'}, {&cmdKensaku, 'K'}});
     for (int i = 0; i < 7; ++i) cmdWeek.add(i, form(), "cmdWeek", &fraTaijyu, kWeekdayCaptions[i]);
     cmdPriData.setToolTip("表示中のデータを印刷します");
+    lstAct2.setToolTip("選んだ状況を含む記録だけを表示します");
     wireEvents();
 }
 

@@ -24,11 +24,11 @@ QComboBox* dateBox(Binder& binder, ui::ComboBox& box, QWidget* parent) {
 
 // From, to, and the button that shows the period.
 QLayout* periodRow(analysis::AvgTaiPanel& panel, Binder& binder, QWidget* parent) {
-    return row(
-        {dateBox(binder, panel.cboStdate2, parent), bindLabel(binder, panel.Label4(1), parent),
-         dateBox(binder, panel.cboEddate2, parent),
-         pictureButton(binder, panel.cmdKikanF2, "kikan_show", 20, parent)},
-        {.spacing = 4});
+    return row({named(dateBox(binder, panel.cboStdate2, parent), "期間の始め"),
+                bindLabel(binder, panel.Label4(1), parent),
+                named(dateBox(binder, panel.cboEddate2, parent), "期間の終わり"),
+                pictureButton(binder, panel.cmdKikanF2, "kikan_show", 20, parent)},
+               {.spacing = 4});
 }
 
 QWidget* listColumn(analysis::AvgTaiPanel& panel, Binder& binder, QWidget* parent) {
@@ -37,7 +37,7 @@ QWidget* listColumn(analysis::AvgTaiPanel& panel, Binder& binder, QWidget* paren
     return setLayout(
         side,
         column({periodRow(panel, binder, side),
-                {bindGrid(binder, panel.msgAvgtai, side), 1},
+                {named(bindGrid(binder, panel.msgAvgtai, side), "日ごとの平均体重"), 1},
                 row({stretch(), pictureButton(binder, panel.cmdAvgHozon, "avg_export", 32, side),
                      pictureButton(binder, panel.cmdAvgPri, "avg_print", 32, side)})},
                {.spacing = 6}));

@@ -9,6 +9,7 @@
 #include "qt/bindings.h"
 #include "qt/layouting.h"
 #include "qt/panels/panels.h"
+#include "qt/panels/view_parts.h"
 
 namespace qtgui::panels {
 namespace {
@@ -41,6 +42,7 @@ struct Group {
     ui::Picture& picture;
     const char* icon;
     ui::Grid& list;
+    const char* name;  // of the list, for a screen reader
     Beside beside;
 };
 
@@ -49,7 +51,8 @@ QGroupBox* group(Binder& binder, const Group& parts, QWidget* parent) {
     QLabel* picture = bindPicture(binder, parts.picture,
                                   QStringLiteral(":/icons/%1.svg").arg(QLatin1String(parts.icon)),
                                   QSize(28, 28), box);
-    QTableView* list = bindGrid(binder, parts.list, box);
+    // Named after its group; the banding group's caption changes with its width.
+    QTableView* list = named(bindGrid(binder, parts.list, box), parts.name);
     list->setMinimumHeight(160);
     // The list is made before what stands beside the picture: the Tab key
     // reaches it first.
@@ -60,14 +63,14 @@ QGroupBox* group(Binder& binder, const Group& parts, QWidget* parent) {
 }
 
 void layoutFraBunseki(analysis::BunsekiPanel& panel, Binder& binder, QWidget* body) {
-    const Group series{panel.Frame8(0), panel.Image3(0), "bunseki_jikei", panel.msgB1,
-                       choice(panel.Option1)};
-    const Group milestones{panel.Frame8(1), panel.Image3(1), "bunseki_kugiri", panel.msgB2,
-                           note(panel.Label5(0))};
-    const Group average{panel.Frame8(2), panel.Image3(2), "bunseki_heikin", panel.msgB3,
-                        note(panel.Label5(1))};
-    const Group bands{panel.fraB4, panel.Image3(3), "bunseki_banzuke", panel.msgB4,
-                      choice(panel.Option2)};
+    const Group series{panel.Frame8(0), panel.Image3(0),    "bunseki_jikei",
+                       panel.msgB1,     "時系列体重データ", choice(panel.Option1)};
+    const Group milestones{panel.Frame8(1), panel.Image3(1), "bunseki_kugiri",
+                           panel.msgB2,     "区切り経過",    note(panel.Label5(0))};
+    const Group average{panel.Frame8(2), panel.Image3(2), "bunseki_heikin",
+                        panel.msgB3,     "体重平均推移",  note(panel.Label5(1))};
+    const Group bands{panel.fraB4, panel.Image3(3),    "bunseki_banzuke",
+                      panel.msgB4, "体重推移累積番付", choice(panel.Option2)};
     setLayout(body, grid({{group(binder, series, body), 0, 0},
                           {group(binder, milestones, body), 0, 1},
                           {group(binder, average, body), 1, 0},

@@ -39,7 +39,7 @@ QLayout* modeButtons(records::CalePanel& panel, Binder& binder, QWidget* parent)
 }
 
 QTableView* monthGrid(records::CalePanel& panel, Binder& binder, QWidget* parent) {
-    QTableView* view = bindGrid(binder, panel.msgList2, parent);
+    QTableView* view = named(bindGrid(binder, panel.msgList2, parent), "体重増減把握カレンダー");
     // The day columns as narrow as the program makes them: the whole month
     // in one row.
     view->horizontalHeader()->setMinimumSectionSize(12);
@@ -51,7 +51,6 @@ QTableView* monthGrid(records::CalePanel& panel, Binder& binder, QWidget* parent
     fit();
     view->setMinimumHeight(220);
     view->setSelectionMode(QAbstractItemView::NoSelection);
-    view->setToolTip(QStringLiteral("日付をダブルクリックするとその日をメイン画面に表示します"));
     return view;
 }
 

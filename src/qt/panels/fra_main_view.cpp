@@ -104,7 +104,7 @@ QPushButton* stepButton(Binder& binder, ui::Button& button, QWidget* parent) {
 // The weight box with its unit and the up and down buttons beside it.
 QWidget* weightRow(weighing::MainPanel& panel, Binder& binder, QWidget* parent) {
     auto* place = new QWidget(parent);
-    QLineEdit* weight = bindTextBox(binder, panel.txtTaiInp, place);
+    QLineEdit* weight = named(bindTextBox(binder, panel.txtTaiInp, place), "体重（Kg）");
     weight->setFixedWidth(118);
     weight->setAlignment(Qt::AlignRight);
     return setLayout(
@@ -138,7 +138,8 @@ QFrame* entryCard(weighing::MainPanel& panel, Binder& binder, QWidget* parent) {
 // The day list, at most as wide as its columns and a scroll bar, whatever
 // widths the program gives them; in a narrow window it scrolls sideways.
 QTableView* dayList(weighing::MainPanel& panel, Binder& binder, QWidget* parent) {
-    QTableView* view = fittedGrid(binder, panel.msgDayList, GridWidth::AtMost, parent);
+    QTableView* view =
+        named(fittedGrid(binder, panel.msgDayList, GridWidth::AtMost, parent), "その日の記録");
     view->setMinimumWidth(360);
     view->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Expanding);
     return view;

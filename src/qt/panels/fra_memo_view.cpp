@@ -77,7 +77,7 @@ void layoutFraMemo(notes::MemoPanel& panel, Binder& binder, QWidget* body) {
     // Built in reading order, which is the order of the Tab key.
     setLayout(
         body,
-        column({{bindGrid(binder, panel.msgMemoList, body), 1},
+        column({{named(bindGrid(binder, panel.msgMemoList, body), "一言日記の一覧"), 1},
                 diaryLine(panel, binder, body),
                 space(6),
                 row({correctionCard(panel, binder, body), {kizukiCard(panel, binder, body), 1}},

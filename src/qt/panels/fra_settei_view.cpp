@@ -133,7 +133,7 @@ QWidget* meterStrip(setup::SetteiPanel& panel, Binder& binder, QWidget* parent) 
     auto* strip = new BandStrip(binder, panel.Shape2, panel.Image2,
                                 {.pointer = QSize(28, 28), .barHeight = 22}, parent);
     scaleLabel(binder, panel, *strip);
-    QScrollBar* slider = bindSlider(binder, panel.HScroll1, 1, 10, strip);
+    QScrollBar* slider = named(bindSlider(binder, panel.HScroll1, 1, 10, strip), "ＢＭＩ");
     slider->setMinimumHeight(20);
     strip->addBelow(slider, strip->bandLeft(), strip->bandRight(), 6);
     return strip;
@@ -235,7 +235,7 @@ QPushButton* wholeButton(Binder& binder, ui::Button& button, QWidget* parent) {
 }
 
 QListWidget* situationList(setup::SetteiPanel& panel, Binder& binder, QWidget* parent) {
-    QListWidget* list = bindListBox(binder, panel.lstKoumoku, parent);
+    QListWidget* list = named(bindListBox(binder, panel.lstKoumoku, parent), "状況リスト");
     // Items move by the program's own drag: press on one, release on another.
     list->setDragEnabled(false);
     list->setDragDropMode(QAbstractItemView::NoDragDrop);
@@ -255,19 +255,19 @@ QGroupBox* situationGroup(setup::SetteiPanel& panel, Binder& binder, QWidget* bo
     QGroupBox* group = bindGroup(binder, panel.Frame12, body);
     group->setMinimumWidth(210);
     group->setMaximumWidth(320);
-    return setLayout(group,
-                     grid({{situationList(panel, binder, group), 0, 0, Span{.rows = 5}},
-                           {wholeButton(binder, panel.cmdNew2, group), 0, 1},
-                           {wholeButton(binder, panel.cmdDel, group), 1, 1},
-                           {wholeButton(binder, panel.cmdDel2, group), 2, 1},
-                           {wholeButton(binder, panel.cmdSort, group), 3, 1},
-                           {renameArrow(panel, binder, group), 5, 0},
-                           {bindTextBox(binder, panel.txtChg, group), 6, 0},
-                           {wholeButton(binder, panel.cmdChg, group), 7, 0, Span{.columns = 2}}},
-                          {.spacing = {8, 6},
-                           .margins = kStyleMargins,
-                           .columnStretch = {{0, 1}},
-                           .rowStretch = {{4, 1}}}));
+    return setLayout(
+        group, grid({{situationList(panel, binder, group), 0, 0, Span{.rows = 5}},
+                     {wholeButton(binder, panel.cmdNew2, group), 0, 1},
+                     {wholeButton(binder, panel.cmdDel, group), 1, 1},
+                     {wholeButton(binder, panel.cmdDel2, group), 2, 1},
+                     {wholeButton(binder, panel.cmdSort, group), 3, 1},
+                     {renameArrow(panel, binder, group), 5, 0},
+                     {named(bindTextBox(binder, panel.txtChg, group), "状況の新しい名前"), 6, 0},
+                     {wholeButton(binder, panel.cmdChg, group), 7, 0, Span{.columns = 2}}},
+                    {.spacing = {8, 6},
+                     .margins = kStyleMargins,
+                     .columnStretch = {{0, 1}},
+                     .rowStretch = {{4, 1}}}));
 }
 
 // A label of a form line, none for an empty text.
@@ -285,6 +285,7 @@ Cells formRow(int line, const QString& caption, QLineEdit* box, const QString& u
               const QString& note) {
     QWidget* parent = box->parentWidget();
     QLabel* name = formLabel(caption, parent);
+    name->setBuddy(box);
     box->setMinimumWidth(88);
     return formLine(line, {name, box, formLabel(unit, parent), noteLabel(note, parent)});
 }
@@ -344,7 +345,7 @@ QGroupBox* scaleStepGroup(setup::SetteiPanel& panel, Binder& binder, QWidget* bo
     Items options;
     for (const auto& [index, option] : panel.optKizami.items())
         options.push_back(bindOptionButton(binder, *option, group));
-    QLineEdit* step = bindTextBox(binder, panel.txtKizami, group);
+    QLineEdit* step = named(bindTextBox(binder, panel.txtKizami, group), "体重計の刻み");
     step->setFixedWidth(90);
     return setLayout(group,
                      row({options, step, stretch()}, {.spacing = 18, .margins = kStyleMargins}));

@@ -44,8 +44,8 @@ QPushButton* filterButton(Binder& binder, ui::Button& button, QWidget* parent) {
     return widget;
 }
 
-QComboBox* dateBox(Binder& binder, ui::ComboBox& date, QWidget* parent) {
-    QComboBox* box = bindComboBox(binder, date, parent);
+QComboBox* dateBox(Binder& binder, ui::ComboBox& date, const char* name, QWidget* parent) {
+    QComboBox* box = named(bindComboBox(binder, date, parent), name);
     box->setMinimumContentsLength(10);
     return box;
 }
@@ -56,10 +56,11 @@ QLayout* periodLine(records::TaijyuPanel& panel, Binder& binder, QWidget* parent
     for (const auto& info : records::kPeriodButtons)
         if (info.button != records::PeriodButton::cmdAllDay)
             periods.push_back(filterButton(binder, panel.periodButton(info.button), parent));
-    return row({periods, space(10), dateBox(binder, panel.cboStdate, parent),
-                bindLabel(binder, panel.lblKara, parent), dateBox(binder, panel.cboEddate, parent),
-                hint("の間", parent), stretch()},
-               {.spacing = 4});
+    return row(
+        {periods, space(10), dateBox(binder, panel.cboStdate, "期間の始め", parent),
+         bindLabel(binder, panel.lblKara, parent),
+         dateBox(binder, panel.cboEddate, "期間の終わり", parent), hint("の間", parent), stretch()},
+        {.spacing = 4});
 }
 
 QLayout* weekdayLine(records::TaijyuPanel& panel, Binder& binder, QWidget* parent) {
@@ -70,7 +71,7 @@ QLayout* weekdayLine(records::TaijyuPanel& panel, Binder& binder, QWidget* paren
 }
 
 QLineEdit* keyBox(records::TaijyuPanel& panel, Binder& binder, QWidget* parent) {
-    QLineEdit* key = bindTextBox(binder, panel.txtKey, parent);
+    QLineEdit* key = named(bindTextBox(binder, panel.txtKey, parent), "状況に含む語句");
     key->setPlaceholderText(QStringLiteral("語句を入力して Enter"));
     key->setFixedWidth(200);
     return key;
@@ -84,10 +85,9 @@ QLayout* situationLine(records::TaijyuPanel& panel, Binder& binder, QWidget* par
 }
 
 QListWidget* situationList(records::TaijyuPanel& panel, Binder& binder, QWidget* parent) {
-    QListWidget* situations = bindListBox(binder, panel.lstAct2, parent);
+    QListWidget* situations = named(bindListBox(binder, panel.lstAct2, parent), "状況");
     situations->setFixedWidth(170);
     situations->setFixedHeight(96);
-    situations->setToolTip(QStringLiteral("選んだ状況を含む記録だけを表示します"));
     return situations;
 }
 
@@ -105,7 +105,8 @@ QFrame* filterCard(records::TaijyuPanel& panel, Binder& binder, QWidget* parent)
 
 // The table, as wide as its columns and a scroll bar.
 QTableView* listTable(records::TaijyuPanel& panel, Binder& binder, QWidget* parent) {
-    return fittedGrid(binder, panel.msgBunseki, GridWidth::Exactly, parent);
+    return named(fittedGrid(binder, panel.msgBunseki, GridWidth::Exactly, parent),
+                 "範囲指定の一覧");
 }
 
 QChartView* listChart(records::TaijyuPanel& panel, Binder& binder, QWidget* parent) {

@@ -13,6 +13,14 @@
 
 namespace qtgui::panels {
 
+// The widget with the name a screen reader says for it, where no caption
+// beside it can give one.
+template <typename W>
+W* named(W* widget, const char* name) {
+    widget->setAccessibleName(QString::fromUtf8(name));
+    return widget;
+}
+
 // A square button that shows one of our pictures (resources/icons/ICON.svg)
 // at `size` pixels instead of its caption; screen readers say its tool tip.
 QPushButton* pictureButton(Binder& binder, ui::Button& button, const char* icon, int size,
