@@ -33,7 +33,8 @@ struct Holder {
     std::string host;
 };
 
-// The three lines of a lock file, each ended by a line feed; nullopt when it
+// The three lines of a lock file, each ended by a line feed (a CR before it,
+// as an editor on Windows leaves it, is no part of the line); nullopt when it
 // is not in that form.
 std::optional<Holder> parseLock(std::string_view bytes) {
     std::string_view lines[3];
@@ -41,6 +42,7 @@ std::optional<Holder> parseLock(std::string_view bytes) {
         size_t end = bytes.find('\n');
         if (end == std::string_view::npos) return std::nullopt;
         line = bytes.substr(0, end);
+        if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
         bytes.remove_prefix(end + 1);
     }
     Holder holder;

@@ -160,12 +160,19 @@ bool MemoPanel::rewritten(const core::Status& status) {
     return false;
 }
 
-void MemoPanel::logChanged(bool) {
+void MemoPanel::logChanged(bool outside) {
     if (!fraMemo.visible()) return;
     const int top = msgMemoList.topRow();
     INIT_MEMO_GRID();
     DSP_MEMO_LIST();
     msgMemoList.setTopRow(std::min(top, std::max(1, msgMemoList.rows() - 1)));
+    // The row chosen may now hold another weighing: the user chooses again,
+    // the typed diary kept in its box.
+    if (outside && ChosenRow > 0)
+        host_.services().dialogs.message(
+            "「データ.txt」がほかのプログラムなどで書き換えられたため、一覧を表示し直しました。"
+            "\r\n選んでいた行はもう一度選んでください。",
+            "データ変更", Icon::Information);
     setChosen(0);
 }
 

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include "core/platform.h"
 #include "setup/settei_panel.h"
 #include "support/temp_folder.h"
 #include "ui/scripted.h"
@@ -115,6 +116,49 @@ TEST(Window, ALogThatCannotBeReadIsSaidSoTheSameWayEverywhere) {
             EXPECT_EQ(shown, std::vector<std::string>{expected}) << entry.panel->frame.name();
     }
     EXPECT_TRUE(std::filesystem::is_directory(folder.path() / "データ.txt"));
+}
+
+// One window per data folder: a second start on a folder in use says who has
+// it and ends without touching a file; the first window keeps the folder.
+TEST(StartUp, ASecondStartOnTheSameFolderIsRefused) {
+    TempFolder folder;
+    folder.put("設定.TXT", "\"ヘルプツアー\",0\r\n");
+    folder.put("データ.txt", "\"2024/06/01\",\"朝食前\",60,\"\",\"\",\"\"\r\n");
+    Window first(folder);
+    first.window.Form_Load();
+    first.dialogs.takeLog();
+    const std::string log = folder.bytes("データ.txt"), lock = folder.bytes("yaserunba.lock");
+
+    Window second(folder);
+    second.window.Form_Load();
+    auto shown = second.dialogs.takeLog();
+    ASSERT_EQ(shown.size(), 1u);
+    EXPECT_NE(shown[0].find("このデータフォルダーは別のヤセルンバで使用中です。"),
+              std::string::npos);
+    EXPECT_TRUE(second.scripted.shell.ended());
+    EXPECT_EQ(second.scripted.shell.events(), std::vector<std::string>{"quit"});  // no splash
+    EXPECT_EQ(folder.fileCount(), 3u);
+    EXPECT_EQ(folder.bytes("データ.txt"), log);
+    EXPECT_EQ(folder.bytes("yaserunba.lock"), lock);
+    EXPECT_FALSE(first.scripted.shell.ended());
+}
+
+// A lock that a program left behind when it was killed (its process is gone)
+// does not keep the user out: the start takes it over and says nothing.
+TEST(StartUp, ALockLeftByAProgramThatIsGoneIsTakenOver) {
+    TempFolder folder;
+    folder.put("設定.TXT", "\"ヘルプツアー\",0\r\n");
+    folder.put("データ.txt", "\"2024/06/01\",\"朝食前\",60,\"\",\"\",\"\"\r\n");
+    // No system gives a process an id this high.
+    folder.putBytes("yaserunba.lock",
+                    "2000000000\nyaserunba\n" + core::platform::hostName() + "\n");
+    Window w(folder);
+    w.window.Form_Load();
+    EXPECT_TRUE(w.dialogs.takeLog().empty());
+    EXPECT_FALSE(w.scripted.shell.ended());
+    EXPECT_EQ(folder.bytes("yaserunba.lock"), std::to_string(core::platform::processId()) +
+                                                  "\nyaserunba\n" + core::platform::hostName() +
+                                                  "\n");
 }
 
 std::string fullLog() {
