@@ -2,10 +2,17 @@
 // taken over, a live one (or one of another machine) never.
 #include "core/folder_lock.h"
 
+#ifdef _WIN32
+#ifndef NOMINMAX
+#define NOMINMAX
+#endif
+#include <windows.h>
+#else
 #include <sys/prctl.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
+#endif
 
 #include <gtest/gtest.h>
 
@@ -18,14 +25,88 @@
 namespace core {
 namespace {
 
+std::string lockLines(int64_t pid, std::string_view host) {
+    return std::to_string(pid) + "\nyaserunba\n" + std::string(host) + "\n";
+}
+
+#ifdef _WIN32
+
+// A copy of this test program started with this argument waits until it is
+// ended, and one started with the other ends at once (see kChildRole).
+constexpr const wchar_t* kWaitArgument = L"--wait-as-lock-holder";
+constexpr const wchar_t* kEndArgument = L"--end-as-lock-holder";
+
+const bool kChildRole = [] {
+    std::wstring line = ::GetCommandLineW();
+    if (line.find(kWaitArgument) != std::wstring::npos) ::Sleep(INFINITE);
+    if (line.find(kEndArgument) != std::wstring::npos) ::ExitProcess(0);
+    return false;
+}();
+
+std::string hostName() {
+    wchar_t name[MAX_COMPUTERNAME_LENGTH + 1] = {};
+    DWORD size = MAX_COMPUTERNAME_LENGTH + 1;
+    ::GetComputerNameW(name, &size);
+    return core::platform::utf8Of(std::filesystem::path(std::wstring(name, size)));
+}
+
+int64_t ownPid() {
+    return ::GetCurrentProcessId();
+}
+
+// A process of this test program under the given file name, started with
+// the argument.
+PROCESS_INFORMATION startCopy(const TempFolder& folder, const char* name, const wchar_t* argument) {
+    wchar_t self[MAX_PATH * 4] = {};
+    ::GetModuleFileNameW(nullptr, self, MAX_PATH * 4);
+    std::filesystem::path copy = folder.file(std::string(name) + ".exe");
+    std::filesystem::copy_file(self, copy, std::filesystem::copy_options::overwrite_existing);
+    std::wstring line = L"\"" + copy.wstring() + L"\" " + argument;
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION process{};
+    if (!::CreateProcessW(copy.c_str(), line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                          &startup, &process))
+        ADD_FAILURE() << "cannot start " << name;
+    ::CloseHandle(process.hThread);
+    return process;
+}
+
+// A process that waits until the test ends, under the given name.
+class Child {
+  public:
+    explicit Child(const char* name) : process_(startCopy(folder_, name, kWaitArgument)) {}
+    ~Child() {
+        ::TerminateProcess(process_.hProcess, 0);
+        ::WaitForSingleObject(process_.hProcess, INFINITE);
+        ::CloseHandle(process_.hProcess);
+    }
+    int64_t pid() const { return process_.dwProcessId; }
+
+  private:
+    TempFolder folder_;
+    PROCESS_INFORMATION process_;
+};
+
+// The id of a process that has ended.
+int64_t deadPid() {
+    TempFolder folder;
+    PROCESS_INFORMATION process = startCopy(folder, "ended", kEndArgument);
+    ::WaitForSingleObject(process.hProcess, INFINITE);
+    ::CloseHandle(process.hProcess);
+    return process.dwProcessId;
+}
+
+#else
+
 std::string hostName() {
     char name[256] = {};
     ::gethostname(name, sizeof name - 1);
     return name;
 }
 
-std::string lockLines(int64_t pid, std::string_view host) {
-    return std::to_string(pid) + "\nyaserunba\n" + std::string(host) + "\n";
+int64_t ownPid() {
+    return ::getpid();
 }
 
 // A process that waits until the test ends, under the given name.
@@ -56,6 +137,8 @@ pid_t deadPid() {
     return pid;
 }
 
+#endif
+
 void age(const TempFolder& t, std::chrono::seconds by) {
     auto path = t.path() / "yaserunba.lock";
     std::filesystem::last_write_time(path, std::filesystem::last_write_time(path) - by);
@@ -63,19 +146,25 @@ void age(const TempFolder& t, std::chrono::seconds by) {
 
 TEST(FolderLock, HeldWhileItLivesPrivateAndGoneAfter) {
     TempFolder t;
-    mode_t umask = ::umask(0);
     {
+#ifndef _WIN32
+        mode_t umask = ::umask(0);
+#endif
         FolderLock lock = FolderLock::take(t.dir());
+#ifndef _WIN32
         ::umask(umask);
+#endif
         ASSERT_EQ(lock.state(), FolderLock::State::Taken) << lock.detail();
         EXPECT_TRUE(lock.held());
-        EXPECT_EQ(t.bytes("yaserunba.lock"), lockLines(::getpid(), hostName()));
+        EXPECT_EQ(t.bytes("yaserunba.lock"), lockLines(ownPid(), hostName()));
+#ifndef _WIN32
         EXPECT_EQ(std::filesystem::status(t.path() / "yaserunba.lock").permissions(),
                   std::filesystem::perms::owner_read | std::filesystem::perms::owner_write);
+#endif
 
         FolderLock second = FolderLock::take(t.dir());  // the same process, the same folder
         EXPECT_EQ(second.state(), FolderLock::State::HeldByOther);
-        EXPECT_NE(second.detail().find(std::to_string(::getpid())), std::string::npos)
+        EXPECT_NE(second.detail().find(std::to_string(ownPid())), std::string::npos)
             << second.detail();
         FolderLock moved = std::move(lock);  // still one holder, still held
         EXPECT_TRUE(moved.held());
@@ -102,7 +191,7 @@ TEST(FolderLock, AFoundLockIsTakenOverOnlyWhenStale) {
          FolderLock::State::TakenOverStale},
         {"an id that another program has now", lockLines(other.pid(), hostName()),
          std::chrono::seconds(0), FolderLock::State::TakenOverStale},
-        {"this process's id, from an earlier run", lockLines(::getpid(), hostName()),
+        {"this process's id, from an earlier run", lockLines(ownPid(), hostName()),
          std::chrono::seconds(0), FolderLock::State::TakenOverStale},
         {"a running yaserunba", lockLines(yaserunba.pid(), hostName()), std::chrono::seconds(60),
          FolderLock::State::HeldByOther},
@@ -124,7 +213,7 @@ TEST(FolderLock, AFoundLockIsTakenOverOnlyWhenStale) {
             FolderLock lock = FolderLock::take(t.dir());
             EXPECT_EQ(lock.state(), c.expected) << c.name << ": " << lock.detail();
             if (lock.held()) {
-                EXPECT_EQ(t.bytes("yaserunba.lock"), lockLines(::getpid(), hostName())) << c.name;
+                EXPECT_EQ(t.bytes("yaserunba.lock"), lockLines(ownPid(), hostName())) << c.name;
             } else {
                 EXPECT_EQ(t.bytes("yaserunba.lock"), c.content) << c.name;
                 EXPECT_FALSE(lock.detail().empty()) << c.name;
@@ -182,6 +271,7 @@ TEST(FolderLock, ReleaseLeavesALockThatIsNotItsOwn) {
     EXPECT_EQ(t.bytes("yaserunba.lock"), lockLines(1, "elsewhere.example"));
 }
 
+#ifndef _WIN32
 // Starts racing for a stale lock, each a process of its own named as the
 // program: exactly one wins each time.
 TEST(FolderLock, OfStartsRacingForAStaleLockOneWins) {
@@ -227,6 +317,8 @@ TEST(FolderLock, OfStartsRacingForAStaleLockOneWins) {
         EXPECT_EQ(t.fileCount(), 0u) << "round " << round;
     }
 }
+
+#endif
 
 }  // namespace
 }  // namespace core
