@@ -14,6 +14,7 @@
 #include <cerrno>
 #include <climits>
 #include <cstdio>
+#include <initializer_list>
 #include <iterator>
 #include <string>
 #include <utility>
@@ -126,10 +127,10 @@ int fill(HANDLE h, FileInfo& out) {
 // The standard streams carry bytes, as on POSIX: text mode would put a CR
 // before every LF that a program of ours prints, and the headless driver's
 // output must be the same bytes on every system.
+// A window program has no standard streams (their number is negative).
 const bool kBinaryStreams = [] {
-    (void)_setmode(_fileno(stdin), _O_BINARY);
-    (void)_setmode(_fileno(stdout), _O_BINARY);
-    (void)_setmode(_fileno(stderr), _O_BINARY);
+    for (FILE* stream : {stdin, stdout, stderr})
+        if (int number = _fileno(stream); number >= 0) (void)_setmode(number, _O_BINARY);
     return true;
 }();
 
