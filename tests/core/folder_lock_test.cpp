@@ -18,6 +18,7 @@
 
 #include <chrono>
 #include <filesystem>
+#include <fstream>
 #include <functional>
 
 #include "support/temp_folder.h"
@@ -31,15 +32,50 @@ std::string lockLines(int64_t pid, std::string_view host) {
 
 #ifdef _WIN32
 
-// A copy of this test program started with this argument waits until it is
-// ended, and one started with the other ends at once (see kChildRole).
+// A copy of this test program started with one of these arguments plays a
+// part for the tests below and never runs them (see kChildRole): it waits
+// until it is ended, ends at once, or races for a folder's lock.
 constexpr const wchar_t* kWaitArgument = L"--wait-as-lock-holder";
 constexpr const wchar_t* kEndArgument = L"--end-as-lock-holder";
+constexpr const wchar_t* kRaceArgument = L"--race-for-the-lock";
+// What a racing start is told: the folder, where to say whether it won, and
+// the events that start the race and end it.
+constexpr const wchar_t* kRaceFolder = L"YASERUNBA_RACE_FOLDER";
+constexpr const wchar_t* kRaceResults = L"YASERUNBA_RACE_RESULTS";
+constexpr const wchar_t* kRaceGo = L"YASERUNBA_RACE_GO";
+constexpr const wchar_t* kRaceEnd = L"YASERUNBA_RACE_END";
+
+std::wstring environment(const wchar_t* name) {
+    wchar_t value[MAX_PATH * 4] = {};
+    DWORD size = ::GetEnvironmentVariableW(name, value, MAX_PATH * 4);
+    return std::wstring(value, size);
+}
+
+void waitFor(const wchar_t* eventName) {
+    HANDLE event = ::OpenEventW(SYNCHRONIZE, FALSE, environment(eventName).c_str());
+    ::WaitForSingleObject(event, INFINITE);
+    ::CloseHandle(event);
+}
+
+// Takes the folder's lock when the race starts, says in a file named after
+// its process whether it holds it, and holds it until the race ends.
+void raceForTheLock() {
+    waitFor(kRaceGo);
+    {
+        FolderLock lock =
+            FolderLock::take(DataDir(std::filesystem::path(environment(kRaceFolder))));
+        std::wstring told = std::to_wstring(::GetCurrentProcessId()) + (lock.held() ? L"H" : L"n");
+        std::ofstream(std::filesystem::path(environment(kRaceResults)) / told) << "x";
+        waitFor(kRaceEnd);
+    }
+    ::ExitProcess(0);
+}
 
 const bool kChildRole = [] {
     std::wstring line = ::GetCommandLineW();
     if (line.find(kWaitArgument) != std::wstring::npos) ::Sleep(INFINITE);
     if (line.find(kEndArgument) != std::wstring::npos) ::ExitProcess(0);
+    if (line.find(kRaceArgument) != std::wstring::npos) raceForTheLock();
     return false;
 }();
 
@@ -54,13 +90,13 @@ int64_t ownPid() {
     return ::GetCurrentProcessId();
 }
 
-// A process of this test program under the given file name, started with
-// the argument.
+// A process of this test program under the given file name (copied into the
+// folder the first time), started with the argument.
 PROCESS_INFORMATION startCopy(const TempFolder& folder, const char* name, const wchar_t* argument) {
     wchar_t self[MAX_PATH * 4] = {};
     ::GetModuleFileNameW(nullptr, self, MAX_PATH * 4);
     std::filesystem::path copy = folder.file(std::string(name) + ".exe");
-    std::filesystem::copy_file(self, copy, std::filesystem::copy_options::overwrite_existing);
+    if (!std::filesystem::exists(copy)) std::filesystem::copy_file(self, copy);
     std::wstring line = L"\"" + copy.wstring() + L"\" " + argument;
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
@@ -271,7 +307,44 @@ TEST(FolderLock, ReleaseLeavesALockThatIsNotItsOwn) {
     EXPECT_EQ(t.bytes("yaserunba.lock"), lockLines(1, "elsewhere.example"));
 }
 
-#ifndef _WIN32
+#ifdef _WIN32
+// Starts racing for a stale lock, each a process of its own named as the
+// program: exactly one wins each time.
+TEST(FolderLock, OfStartsRacingForAStaleLockOneWins) {
+    constexpr int kStarts = 4;
+    TempFolder programs;
+    for (int round = 0; round < 5; ++round) {
+        TempFolder t, results;
+        t.putBytes("yaserunba.lock", lockLines(deadPid(), hostName()));
+        std::wstring tag = std::to_wstring(ownPid()) + L"-" + std::to_wstring(round);
+        HANDLE go = ::CreateEventW(nullptr, TRUE, FALSE, (L"yaserunba-go-" + tag).c_str());
+        HANDLE end = ::CreateEventW(nullptr, TRUE, FALSE, (L"yaserunba-end-" + tag).c_str());
+        ::SetEnvironmentVariableW(kRaceFolder, t.path().c_str());
+        ::SetEnvironmentVariableW(kRaceResults, results.path().c_str());
+        ::SetEnvironmentVariableW(kRaceGo, (L"yaserunba-go-" + tag).c_str());
+        ::SetEnvironmentVariableW(kRaceEnd, (L"yaserunba-end-" + tag).c_str());
+        PROCESS_INFORMATION starts[kStarts];
+        for (auto& start : starts) start = startCopy(programs, "yaserunba", kRaceArgument);
+        ::SetEvent(go);  // all start at once
+        auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(60);
+        while (results.fileCount() < kStarts && std::chrono::steady_clock::now() < deadline)
+            ::Sleep(10);
+        int held = 0;
+        for (const auto& entry : std::filesystem::directory_iterator(results.path()))
+            held += entry.path().wstring().back() == L'H';
+        ::SetEvent(end);  // everyone has tried: the holder lets go
+        for (auto& start : starts) {
+            ::WaitForSingleObject(start.hProcess, INFINITE);
+            ::CloseHandle(start.hProcess);
+        }
+        ::CloseHandle(go);
+        ::CloseHandle(end);
+        EXPECT_EQ(results.fileCount(), static_cast<size_t>(kStarts)) << "round " << round;
+        EXPECT_EQ(held, 1) << "round " << round;
+        EXPECT_EQ(t.fileCount(), 0u) << "round " << round;
+    }
+}
+#else
 // Starts racing for a stale lock, each a process of its own named as the
 // program: exactly one wins each time.
 TEST(FolderLock, OfStartsRacingForAStaleLockOneWins) {
