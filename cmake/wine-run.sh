@@ -20,4 +20,7 @@ for arg in "$@"; do
   args+=("$arg")
 done
 export WINEDEBUG=${WINEDEBUG:--all}
+# Wine names the files on Linux in the locale's character set: without UTF-8
+# (LANG unset, as in a bare root) no Japanese file name can be made at all.
+export LC_ALL=C.UTF-8
 exec "$wine" "$program" "${args[@]}"
