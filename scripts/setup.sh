@@ -14,6 +14,14 @@ PACKAGES=(
   dpkg-dev file
 )
 
+# What ./scripts/windows-check needs besides: the mingw-w64 cross compiler,
+# GoogleTest's sources and Wine. Installed by that script alone.
+WINDOWS_PACKAGES=(
+  cmake ninja-build
+  g++-mingw-w64-x86-64-posix googletest
+  wine64
+)
+
 as_root() {
   if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi
 }

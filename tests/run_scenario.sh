@@ -3,6 +3,11 @@
 # the expected output beside it.
 #
 #   run_scenario.sh DRIVER SCENARIO.txt
+#   run_scenario.sh RUNNER... DRIVER SCENARIO.txt
+#
+# Every argument before the scenario makes up the command that runs the
+# driver: for the Windows build, cmake/wine-run.sh and the driver's .exe. The
+# files are laid out here, on this system, and the driver is given the folder.
 #
 # The scenario may lay out data files before it runs: a block
 #   #file NAME
@@ -14,8 +19,8 @@
 # expected exit status (0 when absent). The expected output is SCENARIO.out.
 # With BLESS=1 the output is written there instead, to be read and checked.
 set -euo pipefail
-driver=$1
-scenario=$2
+driver=("${@:1:$#-1}")
+scenario=${!#}
 expected=${scenario%.txt}.out
 folder=$(mktemp -d)
 trap 'rm -rf "$folder"' EXIT
@@ -37,7 +42,7 @@ want_exit=$(sed -n 's/^#exit \([0-9]\+\)$/\1/p' "$scenario" | head -n 1)
 want_exit=${want_exit:-0}
 
 set +e
-"$driver" --data-dir "$folder" "$scenario" >"$folder.out" 2>"$folder.err"
+"${driver[@]}" --data-dir "$folder" "$scenario" >"$folder.out" 2>"$folder.err"
 status=$?
 set -e
 errors=$(cat "$folder.err")

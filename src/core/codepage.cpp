@@ -1,16 +1,12 @@
 #include "core/codepage.h"
 
-#include <iconv.h>
-
 #include <algorithm>
 #include <array>
-#include <atomic>
-#include <cerrno>
 #include <cstdint>
 #include <cstring>
 #include <memory>
-#include <mutex>
-#include <stdexcept>
+
+#include "core/cp932_tables.h"
 
 namespace core {
 namespace {
@@ -28,90 +24,53 @@ void copyAsciiWords(const unsigned char*& p, const unsigned char* end, char*& ds
     }
 }
 
-// One conversion descriptor per direction, opened on first use and kept.
-class Converter {
-  public:
-    Converter(const char* to, const char* from) : cd_(iconv_open(to, from)) {
-        if (cd_ == reinterpret_cast<iconv_t>(-1))
-            throw std::runtime_error(std::string("iconv cannot convert ") + from + " to " + to);
-    }
-    ~Converter() { iconv_close(cd_); }
-    Converter(const Converter&) = delete;
-    Converter& operator=(const Converter&) = delete;
-
-    // Converts as much as it can; returns false at an invalid or incomplete
-    // sequence, leaving `in` at it.
-    bool run(std::string_view& in, std::string& out) {
-        iconv(cd_, nullptr, nullptr, nullptr, nullptr);
-        while (!in.empty()) {
-            char buffer[16384];
-            char* src = const_cast<char*>(in.data());
-            size_t srcLeft = in.size();
-            char* dst = buffer;
-            size_t dstLeft = sizeof buffer;
-            size_t rc = iconv(cd_, &src, &srcLeft, &dst, &dstLeft);
-            int err = errno;
-            out.append(buffer, static_cast<size_t>(dst - buffer));
-            in.remove_prefix(in.size() - srcLeft);
-            if (rc == static_cast<size_t>(-1) && err != E2BIG) return false;
-        }
-        return true;
-    }
-
-  private:
-    iconv_t cd_;
-};
-
-// The system's conversions are the reference: the tables below are filled
-// from them, so that the fast paths give exactly what iconv gives.
-std::mutex& iconvLock() {
-    static std::mutex m;
-    return m;
-}
-
-Converter& iconvDecoder() {
-    static Converter c("UTF-8", "CP932");
-    return c;
-}
-
-Converter& iconvEncoder() {
-    static Converter c("CP932", "UTF-8");
-    return c;
-}
-
-// What one code page 932 character decodes to: up to 6 bytes of UTF-8.
+// What one code page 932 character decodes to: up to 3 bytes of UTF-8.
 struct Decoded {
     bool valid = false;
     uint8_t size = 0;
-    char utf8[6] = {};
+    char utf8[4] = {};
 };
 
-// The decoding of every single byte and of every byte that is no character
-// alone (a lead byte) with every byte after it, as iconv decodes them one
-// character at a time.
+Decoded decodedOf(uint16_t codePoint) {
+    Decoded d;
+    if (codePoint == cp932::kNone) return d;
+    d.valid = true;
+    auto put = [&d](unsigned value) { d.utf8[d.size++] = static_cast<char>(value); };
+    if (codePoint < 0x80) {
+        put(codePoint);
+    } else if (codePoint < 0x800) {
+        put(0xC0 | (codePoint >> 6));
+        put(0x80 | (codePoint & 0x3F));
+    } else {
+        put(0xE0 | (codePoint >> 12));
+        put(0x80 | ((codePoint >> 6) & 0x3F));
+        put(0x80 | (codePoint & 0x3F));
+    }
+    return d;
+}
+
+// The decoding of every single byte and of every lead byte with every byte
+// after it, as UTF-8, made once from the tables.
 class DecodeTable {
   public:
     DecodeTable() {
-        std::lock_guard lock(iconvLock());
         for (int b = 0; b < 256; ++b) {
-            char in[1] = {static_cast<char>(b)};
-            single_[b] = convert(std::string_view(in, 1));
-            plain_[b] = single_[b].valid && single_[b].size == 1 && single_[b].utf8[0] == in[0];
-            lead_[b] = !single_[b].valid;
+            single_[b] = decodedOf(cp932::kSingle[b]);
+            plain_[b] = single_[b].valid && single_[b].size == 1 &&
+                        static_cast<unsigned char>(single_[b].utf8[0]) == b;
             if (b < 0x80) asciiPlain_ = asciiPlain_ && plain_[b];
-            maxPerByte_ = std::max<size_t>(maxPerByte_, single_[b].size);
-            if (!lead_[b]) continue;
-            pairs_[b] = std::make_unique<std::array<Decoded, 256>>();
-            for (int t = 0; t < 256; ++t) {
-                char pair[2] = {static_cast<char>(b), static_cast<char>(t)};
-                (*pairs_[b])[t] = convert(std::string_view(pair, 2));
-                maxPerByte_ = std::max<size_t>(maxPerByte_, ((*pairs_[b])[t].size + 1) / 2);
-            }
+        }
+        for (size_t i = 0; i < cp932::kLeadCount; ++i) {
+            auto& row = pairs_[cp932::kLeads[i]];
+            row = std::make_unique<std::array<Decoded, 256>>();
+            for (int t = 0; t < 256; ++t) (*row)[t] = decodedOf(cp932::kPairs[i][t]);
         }
     }
 
-    // The room that decodeInto needs for `size` bytes.
-    size_t bound(size_t size) const { return size * maxPerByte_ + 8; }
+    // The room that decodeInto needs for `size` bytes: no byte gives more
+    // than kBadByteMark or a three-byte character, and four bytes may be
+    // written past the end.
+    size_t bound(size_t size) const { return size * kMaxPerByte + 8; }
     bool asciiPlain() const { return asciiPlain_; }
 
     // Appends the decoding of the bytes to `out`; false when some sequence was
@@ -144,8 +103,7 @@ class DecodeTable {
     }
 
     // Writes the decoding at `dst`, which has room for bound(bytes.size())
-    // bytes; gives the end of what it wrote, at most maxPerByte_ bytes per
-    // byte from `dst`.
+    // bytes; gives the end of what it wrote.
     char* decodeInto(std::string_view bytes, char* dst, bool& clean) const {
         const auto* p = reinterpret_cast<const unsigned char*>(bytes.data());
         const auto* end = p + bytes.size();
@@ -156,18 +114,15 @@ class DecodeTable {
             if (p == end) break;
             const Decoded* d = &single_[*p];
             size_t used = 1;
-            if (lead_[*p] && p + 1 < end) {
+            if (pairs_[*p] && p + 1 < end) {
                 const Decoded& two = (*pairs_[*p])[p[1]];
                 if (two.valid) {
                     d = &two;
                     used = 2;
                 }
             }
-            if (d->valid && d->size <= 4) {
+            if (d->valid) {
                 std::memcpy(dst, d->utf8, 4);  // the buffer has room beyond the end
-                dst += d->size;
-            } else if (d->valid) {
-                std::memcpy(dst, d->utf8, d->size);
                 dst += d->size;
             } else {
                 std::memcpy(dst, kBadByteMark.data(), kBadByteMark.size());
@@ -181,24 +136,11 @@ class DecodeTable {
 
   private:
     static constexpr size_t kDirect = 1024;
-
-    // One character through iconv; size 0 when it is not one whole character.
-    static Decoded convert(std::string_view in) {
-        std::string out;
-        Decoded d;
-        if (iconvDecoder().run(in, out) && out.size() <= sizeof d.utf8) {
-            d.valid = true;
-            d.size = static_cast<uint8_t>(out.size());
-            std::memcpy(d.utf8, out.data(), out.size());
-        }
-        return d;
-    }
+    static constexpr size_t kMaxPerByte = std::max<size_t>(kBadByteMark.size(), 3);
 
     std::array<Decoded, 256> single_{};
-    std::array<bool, 256> lead_{};
     std::array<bool, 256> plain_{};
-    bool asciiPlain_ = true;                   // every byte below 0x80 decodes to itself
-    size_t maxPerByte_ = kBadByteMark.size();  // the most output bytes per input byte
+    bool asciiPlain_ = true;  // every byte below 0x80 decodes to itself
     std::array<std::unique_ptr<std::array<Decoded, 256>>, 256> pairs_{};
 };
 
@@ -207,87 +149,55 @@ const DecodeTable& decodeTable() {
     return table;
 }
 
-// The encoding of each character of the Basic Multilingual Plane, asked of
-// iconv the first time the character is met: bit 31 set when known, bit 30
-// when code page 932 has it, bits 24 and 25 the number of bytes (0 to 2),
-// the low 16 bits the bytes.
+// The bytes of every code point of the Basic Multilingual Plane, made once
+// from the tables: below 0x100 one byte, else two; cp932::kNone when code
+// page 932 has no form for it. No code point outside the plane has one.
 class EncodeTable {
   public:
-    // Appends the encoding; false when some character has none, or (with
-    // `fallback` set, to ask iconv for the whole text) when a character takes
-    // more than two bytes in code page 932 or the text is not UTF-8 in the
-    // forms handled here.
-    bool encode(std::string_view utf8, std::string& out, bool& fallback) {
-        // No character here takes more bytes than its UTF-8 form (a longer
-        // one goes to iconv), so the room is the text's size.
+    EncodeTable() {
+        codes_.fill(cp932::kNone);
+        for (size_t i = 0; i < cp932::kEncodingCount; ++i)
+            codes_[cp932::kEncodings[i].codePoint] = cp932::kEncodings[i].code;
+        for (unsigned c = 0; c < 0x80; ++c) asciiPlain_ = asciiPlain_ && codes_[c] == c;
+    }
+
+    // Appends the encoding to `out`; false (and `out` partly written) when
+    // some character has none or the text is not well-formed UTF-8.
+    bool encode(std::string_view utf8, std::string& out) const {
+        // No character takes more bytes than its UTF-8 form, so the room is
+        // the text's size.
         size_t at = out.size();
         out.resize(at + utf8.size());
         char* const first = out.data();
         char* dst = first + at;
-        bool ok = encodeInto(utf8, dst, fallback);
+        bool ok = encodeInto(utf8, dst);
         out.resize(static_cast<size_t>(dst - first));
         return ok;
     }
 
   private:
-    bool encodeInto(std::string_view utf8, char*& dst, bool& fallback) {
+    bool encodeInto(std::string_view utf8, char*& dst) const {
         const auto* p = reinterpret_cast<const unsigned char*>(utf8.data());
         const auto* end = p + utf8.size();
-        fallback = false;
-        const bool asciiPlain = allAsciiPlain();
         while (p < end) {
             // Eight plain ASCII bytes at a time.
-            if (asciiPlain) copyAsciiWords(p, end, dst);
+            if (asciiPlain_) copyAsciiWords(p, end, dst);
             if (p == end) break;
-            if (*p < 0x80 && (asciiPlain || plainAscii(*p))) {
-                *dst++ = static_cast<char>(*p++);
-                continue;
-            }
             uint32_t cp = 0;
             size_t n = sequence(p, end, cp);
-            if (n == 0 || cp > 0xFFFF) {
-                fallback = true;
-                return false;
-            }
-            uint32_t e = entry(cp, p, n);
-            fallback = (e & kLong) != 0;
-            if (!(e & kHas)) return false;
-            uint32_t size = (e >> 24) & 3;
-            if (size > n) {  // longer than its UTF-8 form: no room here
-                fallback = true;
-                return false;
-            }
-            if (size == 2) *dst++ = static_cast<char>((e >> 8) & 0xFF);
-            if (size >= 1) *dst++ = static_cast<char>(e & 0xFF);
+            if (n == 0) return false;
+            uint16_t code = codes_[cp];
+            if (code == cp932::kNone) return false;
+            if (code >= 0x100) *dst++ = static_cast<char>(code >> 8);
+            *dst++ = static_cast<char>(code & 0xFF);
             p += n;
         }
         return true;
     }
 
-    // Every character below 0x80 is its own single byte (asked once).
-    bool allAsciiPlain() {
-        int known = asciiPlain_.load(std::memory_order_relaxed);
-        if (known != 0) return known > 0;
-        bool plain = true;
-        for (unsigned c = 0; c < 0x80; ++c) {
-            unsigned char byte = static_cast<unsigned char>(c);
-            plain = plain && plainAscii(byte);
-        }
-        asciiPlain_.store(plain ? 1 : -1, std::memory_order_relaxed);
-        return plain;
-    }
-
-    static constexpr uint32_t kKnown = 1u << 31;
-    static constexpr uint32_t kHas = 1u << 30;
-    static constexpr uint32_t kLong = 1u << 29;
-
-    bool plainAscii(unsigned char c) {
-        uint32_t e = entry(c, &c, 1);
-        return (e & kHas) && ((e >> 24) & 3) == 1 && (e & 0xFFFF) == c;
-    }
-
     // A well-formed sequence of one to three bytes and its code point; 0 for
-    // anything else (four-byte forms, overlong forms, surrogates, cut off).
+    // anything else (four-byte forms, which code page 932 has none of,
+    // overlong forms, surrogates, cut off).
     static size_t sequence(const unsigned char* p, const unsigned char* end, uint32_t& cp) {
         auto cont = [&](size_t i) { return p + i < end && (p[i] & 0xC0) == 0x80; };
         if (*p < 0x80) {
@@ -306,31 +216,12 @@ class EncodeTable {
         return 0;
     }
 
-    uint32_t entry(uint32_t cp, const unsigned char* utf8, size_t size) {
-        uint32_t e = table_[cp].load(std::memory_order_relaxed);
-        if (e & kKnown) return e;
-        std::string out;
-        std::string_view in(reinterpret_cast<const char*>(utf8), size);
-        {
-            std::lock_guard lock(iconvLock());
-            e = kKnown;
-            if (iconvEncoder().run(in, out)) {
-                uint32_t bytes = 0;
-                for (char c : out) bytes = (bytes << 8) | static_cast<unsigned char>(c);
-                e |=
-                    out.size() > 2 ? kLong : kHas | static_cast<uint32_t>(out.size()) << 24 | bytes;
-            }
-        }
-        table_[cp].store(e, std::memory_order_relaxed);
-        return e;
-    }
-
-    std::array<std::atomic<uint32_t>, 0x10000> table_{};
-    std::atomic<int> asciiPlain_{0};  // 0 not yet asked, 1 yes, -1 no
+    std::array<uint16_t, 0x10000> codes_{};
+    bool asciiPlain_ = true;  // every character below 0x80 is its own byte
 };
 
-EncodeTable& encodeTable() {
-    static EncodeTable table;
+const EncodeTable& encodeTable() {
+    static const EncodeTable table;
     return table;
 }
 
@@ -361,24 +252,13 @@ std::string decodeCp932(std::string_view bytes) {
 
 std::optional<std::string> encodeCp932(std::string_view utf8) {
     std::string out;
-    out.reserve(utf8.size());
-    bool fallback = false;
-    if (encodeTable().encode(utf8, out, fallback)) return out;
-    if (!fallback) return std::nullopt;
-    out.clear();
-    std::lock_guard lock(iconvLock());
-    if (!iconvEncoder().run(utf8, out)) return std::nullopt;
+    if (!encodeTable().encode(utf8, out)) return std::nullopt;
     return out;
 }
 
 bool appendEncodedCp932(std::string_view utf8, std::string& out) {
     size_t at = out.size();
-    bool fallback = false;
-    if (encodeTable().encode(utf8, out, fallback)) return true;
-    out.resize(at);
-    if (!fallback) return false;
-    std::lock_guard lock(iconvLock());
-    if (iconvEncoder().run(utf8, out)) return true;
+    if (encodeTable().encode(utf8, out)) return true;
     out.resize(at);
     return false;
 }
@@ -388,9 +268,7 @@ bool isStorableText(std::string_view utf8) {
         if (c == '"' || c == '\r' || c == '\n') return false;
     thread_local std::string scratch;
     scratch.clear();
-    bool fallback = false;
-    if (encodeTable().encode(utf8, scratch, fallback)) return true;
-    return fallback && encodeCp932(utf8).has_value();
+    return encodeTable().encode(utf8, scratch);
 }
 
 }  // namespace core

@@ -1,5 +1,6 @@
 // Conversion between the program's UTF-8 text and the Windows code page 932
-// (Shift-JIS) of its data files.
+// (Shift-JIS) of its data files, from tables built into the program
+// (cp932_tables.h), so that every platform reads and writes the same bytes.
 #pragma once
 
 #include <optional>
@@ -13,8 +14,8 @@ namespace core {
 inline constexpr std::string_view kBadByteMark = "\xEF\xBF\xBD";  // U+FFFD
 
 // Decodes a whole file's bytes; every invalid sequence becomes kBadByteMark.
-// The result is byte for byte what iconv's "CP932" gives, character by
-// character, with kBadByteMark for each byte it refuses.
+// A byte that is no character, alone or with the byte after it, becomes
+// kBadByteMark, and decoding goes on at the next byte.
 std::string decodeCp932(std::string_view bytes);
 
 // The same, appended to `out`; false when some byte became kBadByteMark.
@@ -34,7 +35,8 @@ char* decodeCp932Into(std::string_view bytes, char* dst, bool& clean);
 // their own text.
 bool cp932KeepsAscii();
 
-// Encodes UTF-8 text; nullopt when a character has no code page 932 form.
+// Encodes UTF-8 text; nullopt when a character has no code page 932 form or
+// the text is not well-formed UTF-8. Nothing is ever dropped or replaced.
 std::optional<std::string> encodeCp932(std::string_view utf8);
 
 // The same, appended to `out`; false (and `out` as it was) when a character

@@ -17,6 +17,11 @@ namespace {
 constexpr unsigned kNewFileMode = 0600;
 constexpr unsigned kNewFolderMode = 0700;
 
+// The path of a name of the folder, the name in UTF-8.
+fs::path inFolder(const fs::path& folder, std::string_view name) {
+    return folder / platform::pathOf(name);
+}
+
 std::string foldCase(std::string_view name) {
     std::string out(name);
     for (char& c : out)
@@ -32,7 +37,9 @@ const char* japaneseReason(int err) {
         case EROFS:
             return "読み取り専用の場所です";
         case ENOSPC:
+#ifdef EDQUOT  // not on Windows
         case EDQUOT:
+#endif
             return "ディスクに空きがありません";
         case EISDIR:
             return "ファイルではなくフォルダーです";
@@ -98,7 +105,7 @@ std::string reasonText(int errorNumber) {
 }
 
 Status makeDataFolder(const fs::path& folder) {
-    const std::string name = folder.string();
+    const std::string name = platform::utf8Of(folder);
     platform::FileInfo found;
     int err = platform::info(folder, found);
     if (err == 0 && found.folder) return {};
@@ -125,19 +132,19 @@ std::optional<fs::path> DataDir::find(std::string_view name) const {
 }
 
 std::optional<fs::path> DataDir::findEntry(std::string_view name) const {
-    fs::path exact = folder_ / fs::path(std::string(name));
+    fs::path exact = inFolder(folder_, name);
     std::error_code ec;
-    if (fs::exists(exact, ec)) return exact;
+    if (fs::exists(exact, ec)) return platform::asListed(exact);
     std::string wanted = foldCase(name);
     for (const auto& entry : fs::directory_iterator(folder_, ec)) {
-        if (foldCase(entry.path().filename().string()) == wanted) return entry.path();
+        if (foldCase(platform::utf8Of(entry.path().filename())) == wanted) return entry.path();
     }
     return std::nullopt;
 }
 
 std::optional<FileStamp> DataDir::stamp(std::string_view name) const {
     platform::FileInfo found;
-    if (platform::info(folder_ / fs::path(std::string(name)), found) != 0) {
+    if (platform::info(inFolder(folder_, name), found) != 0) {
         auto path = findEntry(name);
         if (!path || platform::info(*path, found) != 0) return std::nullopt;
     }
@@ -256,8 +263,8 @@ Status DataDir::writeChecked(std::string_view name, std::string_view bytes,
     ForgetAfterWrite forget(folder_, name);
     std::string side(sideName);
     if (side.empty()) side.append(".").append(name).append(".tmp");
-    fs::path sidePath = find(side).value_or(folder_ / side);
-    fs::path target = findEntry(name).value_or(folder_ / std::string(name));
+    fs::path sidePath = find(side).value_or(inFolder(folder_, side));
+    fs::path target = findEntry(name).value_or(inFolder(folder_, name));
     platform::FileInfo old;
     bool exists = platform::info(target, old) == 0;
     if (exists)
@@ -301,7 +308,7 @@ Status DataDir::appendText(std::string_view name, std::string_view text) const {
 
 Status DataDir::appendBytes(std::string_view name, std::string_view bytes) const {
     ForgetAfterWrite forget(folder_, name);
-    fs::path target = findEntry(name).value_or(folder_ / std::string(name));
+    fs::path target = findEntry(name).value_or(inFolder(folder_, name));
     platform::FileInfo old;
     if (platform::info(target, old) == 0)
         if (auto refused = refuseTarget(old, name)) return *refused;
@@ -347,7 +354,7 @@ Status DataDir::rename(std::string_view from, std::string_view to) const {
     if (!source) return Status::failure(std::string(from), "ファイルがありません");
     if (findEntry(to)) return Status::failure(std::string(to), "同じ名前のファイルがあります");
     ForgetAfterWrite forgetSource(folder_, from), forgetTarget(folder_, to);
-    fs::path target = folder_ / std::string(to);
+    fs::path target = inFolder(folder_, to);
     if (fails(WriteStep::Rename)) return failure(from, "ファイル名を付け替えられません", EACCES);
     if (int err = platform::renameFile(*source, target))
         return failure(from, "ファイル名を付け替えられません", err);

@@ -1,9 +1,18 @@
-// The data layer's calls to the operating system, in one place: files opened,
-// read, written, flushed, renamed and removed, permissions, and what the lock
-// of a data folder needs to know of processes and of this machine. A port to
-// another system replaces the one file that implements this header and
-// nothing else. A call that can fail gives 0 or the system's error number (an
-// errno value, which reasonText puts into words).
+// The data layer's calls to the operating system, in one place: file names,
+// files opened, read, written, flushed, renamed and removed, permissions, and
+// what the lock of a data folder needs to know of processes and of this
+// machine. platform_posix.cpp implements it for Linux and other POSIX
+// systems, platform_windows.cpp for Windows; nothing else in the program
+// includes a system header. A call that can fail gives 0 or an error number
+// (an errno value, which reasonText puts into words; Windows' own errors are
+// turned into the nearest one).
+//
+// Permissions: on POSIX a mode is the usual permission bits (0600 and the
+// like). Windows has no such bits: there a file's mode reads as 0600, or
+// 0400 when it has the read-only attribute; setting a mode sets or clears
+// that attribute from the owner's write bit and changes nothing else; a
+// folder is made with the permissions it inherits from the folder above it
+// (under the user's profile, the user's alone).
 #pragma once
 
 #include <cstddef>
@@ -17,12 +26,26 @@
 
 namespace core::platform {
 
+// The path of a name or a path in UTF-8, the program's text. On Windows the
+// path holds UTF-16 and every call is the wide-character one, so that
+// Japanese names never pass through the ANSI code page.
+std::filesystem::path pathOf(std::string_view utf8);
+// A name or path as UTF-8; on Windows a name that is not valid UTF-16 gets
+// U+FFFD where it is broken, rather than failing.
+std::string utf8Of(const std::filesystem::path& path);
+
+// The path with its last part spelled as the folder lists it: names that
+// differ only in letter case are one file on Windows, and the program keeps
+// the spelling that the file has. Unchanged where names are exact, or when
+// nothing is found.
+std::filesystem::path asListed(const std::filesystem::path& path);
+
 // What the system says of an entry of a folder.
 struct FileInfo {
     bool regular = false;
     bool folder = false;
     bool ownerWrites = false;  // the owner may write to it
-    unsigned mode = 0;         // the permission bits, 0600 and the like
+    unsigned mode = 0;         // the permission bits, 0600 and the like (see above)
     FileStamp stamp;
 };
 
@@ -64,20 +87,26 @@ class File {
     int close();
 
   private:
-    int handle_ = -1;
+    std::intptr_t handle_ = -1;  // a descriptor, or a Windows HANDLE
+    bool append_ = false;        // every write goes to the end of the file
 };
 
-// Gives the file the name `to` in one step, replacing a file of that name.
+// Gives the file the name `to` in one step, replacing a file of that name
+// (rename on POSIX; on Windows MoveFileExW, replacing and written through).
 int renameFile(const std::filesystem::path& from, const std::filesystem::path& to);
 // Gives the file a second name; EEXIST when `to` exists already.
 int linkFile(const std::filesystem::path& from, const std::filesystem::path& to);
 int removeFile(const std::filesystem::path& path);
-// Flushes a folder's list of names to the disk, after a rename in it.
+// Flushes a folder's list of names to the disk, after a rename in it. Windows
+// cannot flush a folder: there it does nothing, and the rename itself is
+// written through to the disk before it returns.
 int flushFolder(const std::filesystem::path& folder);
-// Makes one folder with exactly these permissions; EEXIST when it exists.
+// Makes one folder with exactly these permissions (on Windows, those it
+// inherits); EEXIST when it exists.
 int makeFolder(const std::filesystem::path& folder, unsigned mode);
 
-// This process's id, and the name of this machine ("" when it has none).
+// This process's id, and the name of this machine ("" when it has none;
+// on Windows the computer's name).
 int64_t processId();
 std::string hostName();
 

@@ -63,6 +63,18 @@ std::string firstLine(const fs::path& path) {
 
 }  // namespace
 
+fs::path pathOf(std::string_view utf8) {
+    return fs::path(std::string(utf8));  // POSIX names are bytes, UTF-8 here
+}
+
+std::string utf8Of(const fs::path& path) {
+    return path.native();
+}
+
+fs::path asListed(const fs::path& path) {
+    return path;  // a name that exists is spelled as the folder lists it
+}
+
 int info(const fs::path& path, FileInfo& out) {
     struct stat st {};
     if (::stat(path.c_str(), &st) != 0) return lastError();
@@ -74,18 +86,21 @@ File::~File() {
     (void)close();
 }
 
-File::File(File&& other) noexcept : handle_(std::exchange(other.handle_, -1)) {}
+File::File(File&& other) noexcept
+    : handle_(std::exchange(other.handle_, -1)), append_(other.append_) {}
 
 File& File::operator=(File&& other) noexcept {
     if (this != &other) {
         (void)close();
         handle_ = std::exchange(other.handle_, -1);
+        append_ = other.append_;
     }
     return *this;
 }
 
 int File::open(const fs::path& path, OpenFor how) {
     (void)close();
+    append_ = how == OpenFor::Append || how == OpenFor::AppendNew;  // O_APPEND does it here
     do handle_ = ::open(path.c_str(), flagsFor(how) | O_CLOEXEC, 0600);
     while (handle_ < 0 && errno == EINTR);
     return handle_ < 0 ? lastError() : 0;
@@ -93,7 +108,7 @@ int File::open(const fs::path& path, OpenFor how) {
 
 int File::info(FileInfo& out) const {
     struct stat st {};
-    if (::fstat(handle_, &st) != 0) return lastError();
+    if (::fstat(static_cast<int>(handle_), &st) != 0) return lastError();
     fill(st, out);
     return 0;
 }
@@ -101,7 +116,7 @@ int File::info(FileInfo& out) const {
 int File::read(char* into, size_t size, size_t& got) {
     got = 0;
     while (true) {
-        ssize_t n = ::read(handle_, into, size);
+        ssize_t n = ::read(static_cast<int>(handle_), into, size);
         if (n < 0 && errno == EINTR) continue;
         if (n < 0) return lastError();
         got = static_cast<size_t>(n);
@@ -128,7 +143,7 @@ int File::readAll(std::string& out) {
 
 int File::writeAll(std::string_view bytes) {
     while (!bytes.empty()) {
-        ssize_t n = ::write(handle_, bytes.data(), bytes.size());
+        ssize_t n = ::write(static_cast<int>(handle_), bytes.data(), bytes.size());
         if (n < 0 && errno == EINTR) continue;
         if (n < 0) return lastError();
         bytes.remove_prefix(static_cast<size_t>(n));
@@ -137,20 +152,20 @@ int File::writeAll(std::string_view bytes) {
 }
 
 int File::flush() {
-    return result(::fsync(handle_));
+    return result(::fsync(static_cast<int>(handle_)));
 }
 
 int File::truncate(int64_t size) {
-    return result(::ftruncate(handle_, static_cast<off_t>(size)));
+    return result(::ftruncate(static_cast<int>(handle_), static_cast<off_t>(size)));
 }
 
 int File::setMode(unsigned mode) {
-    return result(::fchmod(handle_, static_cast<mode_t>(mode)));
+    return result(::fchmod(static_cast<int>(handle_), static_cast<mode_t>(mode)));
 }
 
 int File::close() {
     if (handle_ < 0) return 0;
-    int err = result(::close(std::exchange(handle_, -1)));
+    int err = result(::close(static_cast<int>(std::exchange(handle_, -1))));
     return err == EINTR ? 0 : err;  // the descriptor is gone either way
 }
 

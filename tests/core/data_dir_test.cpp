@@ -1,6 +1,8 @@
 #include "core/data_dir.h"
 
+#ifndef _WIN32
 #include <sys/stat.h>
+#endif
 
 #include <gtest/gtest.h>
 
@@ -81,6 +83,9 @@ TEST(DataDir, AppendAddsToTheEndAndReportsFailure) {
     EXPECT_EQ(t.text("状況リスト.txt"), "朝食前\r\n夕食後\r\n");
 }
 
+#ifndef _WIN32
+// POSIX permission bits; Windows has only the read-only attribute, which
+// file_layer_test.cpp checks on both.
 std::filesystem::perms permsOf(const std::filesystem::path& p) {
     return std::filesystem::status(p).permissions() & std::filesystem::perms::all;
 }
@@ -99,6 +104,8 @@ TEST(DataDir, RewriteKeepsThePermissionsOfTheOldFile) {
         EXPECT_EQ(t.text("データ.txt"), "new\r\n");
     }
 }
+
+#endif
 
 // A file the user made read-only is neither replaced nor appended to, and
 // the reasons of failures are told in Japanese.
@@ -167,6 +174,7 @@ TEST(DataDir, ReasonTextIsJapaneseWithTheSystemTextAfter) {
     }
 }
 
+#ifndef _WIN32
 // Sets the umask for one test: with 0 nothing is taken away from the mode
 // that a file is made with.
 class Umask {
@@ -228,6 +236,8 @@ TEST(DataDir, MakeDataFolderMakesAPrivateFolderAndLeavesAnExistingOne) {
     EXPECT_FALSE(inTheWay);
     EXPECT_NE(inTheWay.reason().find("ファイルがあり"), std::string::npos) << inTheWay.reason();
 }
+
+#endif
 
 // A write checked against the stamp of the read replaces the file only
 // while nobody else changed it, and leaves no side file either way.

@@ -2,15 +2,23 @@
 // taken over, a live one (or one of another machine) never.
 #include "core/folder_lock.h"
 
+#ifdef _WIN32
+#ifndef NOMINMAX
+#define NOMINMAX
+#endif
+#include <windows.h>
+#else
 #include <sys/prctl.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
+#endif
 
 #include <gtest/gtest.h>
 
 #include <chrono>
 #include <filesystem>
+#include <fstream>
 #include <functional>
 
 #include "support/temp_folder.h"
@@ -18,14 +26,123 @@
 namespace core {
 namespace {
 
+std::string lockLines(int64_t pid, std::string_view host) {
+    return std::to_string(pid) + "\nyaserunba\n" + std::string(host) + "\n";
+}
+
+#ifdef _WIN32
+
+// A copy of this test program started with one of these arguments plays a
+// part for the tests below and never runs them (see kChildRole): it waits
+// until it is ended, ends at once, or races for a folder's lock.
+constexpr const wchar_t* kWaitArgument = L"--wait-as-lock-holder";
+constexpr const wchar_t* kEndArgument = L"--end-as-lock-holder";
+constexpr const wchar_t* kRaceArgument = L"--race-for-the-lock";
+// What a racing start is told: the folder, where to say whether it won, and
+// the events that start the race and end it.
+constexpr const wchar_t* kRaceFolder = L"YASERUNBA_RACE_FOLDER";
+constexpr const wchar_t* kRaceResults = L"YASERUNBA_RACE_RESULTS";
+constexpr const wchar_t* kRaceGo = L"YASERUNBA_RACE_GO";
+constexpr const wchar_t* kRaceEnd = L"YASERUNBA_RACE_END";
+
+std::wstring environment(const wchar_t* name) {
+    wchar_t value[MAX_PATH * 4] = {};
+    DWORD size = ::GetEnvironmentVariableW(name, value, MAX_PATH * 4);
+    return std::wstring(value, size);
+}
+
+void waitFor(const wchar_t* eventName) {
+    HANDLE event = ::OpenEventW(SYNCHRONIZE, FALSE, environment(eventName).c_str());
+    ::WaitForSingleObject(event, INFINITE);
+    ::CloseHandle(event);
+}
+
+// Takes the folder's lock when the race starts, says in a file named after
+// its process whether it holds it, and holds it until the race ends.
+void raceForTheLock() {
+    waitFor(kRaceGo);
+    {
+        FolderLock lock =
+            FolderLock::take(DataDir(std::filesystem::path(environment(kRaceFolder))));
+        std::wstring told = std::to_wstring(::GetCurrentProcessId()) + (lock.held() ? L"H" : L"n");
+        std::ofstream(std::filesystem::path(environment(kRaceResults)) / told) << "x";
+        waitFor(kRaceEnd);
+    }
+    ::ExitProcess(0);
+}
+
+const bool kChildRole = [] {
+    std::wstring line = ::GetCommandLineW();
+    if (line.find(kWaitArgument) != std::wstring::npos) ::Sleep(INFINITE);
+    if (line.find(kEndArgument) != std::wstring::npos) ::ExitProcess(0);
+    if (line.find(kRaceArgument) != std::wstring::npos) raceForTheLock();
+    return false;
+}();
+
+std::string hostName() {
+    wchar_t name[MAX_COMPUTERNAME_LENGTH + 1] = {};
+    DWORD size = MAX_COMPUTERNAME_LENGTH + 1;
+    ::GetComputerNameW(name, &size);
+    return core::platform::utf8Of(std::filesystem::path(std::wstring(name, size)));
+}
+
+int64_t ownPid() {
+    return ::GetCurrentProcessId();
+}
+
+// A process of this test program under the given file name (copied into the
+// folder the first time), started with the argument.
+PROCESS_INFORMATION startCopy(const TempFolder& folder, const char* name, const wchar_t* argument) {
+    wchar_t self[MAX_PATH * 4] = {};
+    ::GetModuleFileNameW(nullptr, self, MAX_PATH * 4);
+    std::filesystem::path copy = folder.file(std::string(name) + ".exe");
+    if (!std::filesystem::exists(copy)) std::filesystem::copy_file(self, copy);
+    std::wstring line = L"\"" + copy.wstring() + L"\" " + argument;
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION process{};
+    if (!::CreateProcessW(copy.c_str(), line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                          &startup, &process))
+        ADD_FAILURE() << "cannot start " << name;
+    ::CloseHandle(process.hThread);
+    return process;
+}
+
+// A process that waits until the test ends, under the given name.
+class Child {
+  public:
+    explicit Child(const char* name) : process_(startCopy(folder_, name, kWaitArgument)) {}
+    ~Child() {
+        ::TerminateProcess(process_.hProcess, 0);
+        ::WaitForSingleObject(process_.hProcess, INFINITE);
+        ::CloseHandle(process_.hProcess);
+    }
+    int64_t pid() const { return process_.dwProcessId; }
+
+  private:
+    TempFolder folder_;
+    PROCESS_INFORMATION process_;
+};
+
+// The id of a process that has ended.
+int64_t deadPid() {
+    TempFolder folder;
+    PROCESS_INFORMATION process = startCopy(folder, "ended", kEndArgument);
+    ::WaitForSingleObject(process.hProcess, INFINITE);
+    ::CloseHandle(process.hProcess);
+    return process.dwProcessId;
+}
+
+#else
+
 std::string hostName() {
     char name[256] = {};
     ::gethostname(name, sizeof name - 1);
     return name;
 }
 
-std::string lockLines(int64_t pid, std::string_view host) {
-    return std::to_string(pid) + "\nyaserunba\n" + std::string(host) + "\n";
+int64_t ownPid() {
+    return ::getpid();
 }
 
 // A process that waits until the test ends, under the given name.
@@ -56,6 +173,8 @@ pid_t deadPid() {
     return pid;
 }
 
+#endif
+
 void age(const TempFolder& t, std::chrono::seconds by) {
     auto path = t.path() / "yaserunba.lock";
     std::filesystem::last_write_time(path, std::filesystem::last_write_time(path) - by);
@@ -63,19 +182,25 @@ void age(const TempFolder& t, std::chrono::seconds by) {
 
 TEST(FolderLock, HeldWhileItLivesPrivateAndGoneAfter) {
     TempFolder t;
-    mode_t umask = ::umask(0);
     {
+#ifndef _WIN32
+        mode_t umask = ::umask(0);
+#endif
         FolderLock lock = FolderLock::take(t.dir());
+#ifndef _WIN32
         ::umask(umask);
+#endif
         ASSERT_EQ(lock.state(), FolderLock::State::Taken) << lock.detail();
         EXPECT_TRUE(lock.held());
-        EXPECT_EQ(t.bytes("yaserunba.lock"), lockLines(::getpid(), hostName()));
+        EXPECT_EQ(t.bytes("yaserunba.lock"), lockLines(ownPid(), hostName()));
+#ifndef _WIN32
         EXPECT_EQ(std::filesystem::status(t.path() / "yaserunba.lock").permissions(),
                   std::filesystem::perms::owner_read | std::filesystem::perms::owner_write);
+#endif
 
         FolderLock second = FolderLock::take(t.dir());  // the same process, the same folder
         EXPECT_EQ(second.state(), FolderLock::State::HeldByOther);
-        EXPECT_NE(second.detail().find(std::to_string(::getpid())), std::string::npos)
+        EXPECT_NE(second.detail().find(std::to_string(ownPid())), std::string::npos)
             << second.detail();
         FolderLock moved = std::move(lock);  // still one holder, still held
         EXPECT_TRUE(moved.held());
@@ -102,7 +227,7 @@ TEST(FolderLock, AFoundLockIsTakenOverOnlyWhenStale) {
          FolderLock::State::TakenOverStale},
         {"an id that another program has now", lockLines(other.pid(), hostName()),
          std::chrono::seconds(0), FolderLock::State::TakenOverStale},
-        {"this process's id, from an earlier run", lockLines(::getpid(), hostName()),
+        {"this process's id, from an earlier run", lockLines(ownPid(), hostName()),
          std::chrono::seconds(0), FolderLock::State::TakenOverStale},
         {"a running yaserunba", lockLines(yaserunba.pid(), hostName()), std::chrono::seconds(60),
          FolderLock::State::HeldByOther},
@@ -127,7 +252,7 @@ TEST(FolderLock, AFoundLockIsTakenOverOnlyWhenStale) {
             FolderLock lock = FolderLock::take(t.dir());
             EXPECT_EQ(lock.state(), c.expected) << c.name << ": " << lock.detail();
             if (lock.held()) {
-                EXPECT_EQ(t.bytes("yaserunba.lock"), lockLines(::getpid(), hostName())) << c.name;
+                EXPECT_EQ(t.bytes("yaserunba.lock"), lockLines(ownPid(), hostName())) << c.name;
             } else {
                 EXPECT_EQ(t.bytes("yaserunba.lock"), c.content) << c.name;
                 EXPECT_FALSE(lock.detail().empty()) << c.name;
@@ -185,6 +310,44 @@ TEST(FolderLock, ReleaseLeavesALockThatIsNotItsOwn) {
     EXPECT_EQ(t.bytes("yaserunba.lock"), lockLines(1, "elsewhere.example"));
 }
 
+#ifdef _WIN32
+// Starts racing for a stale lock, each a process of its own named as the
+// program: exactly one wins each time.
+TEST(FolderLock, OfStartsRacingForAStaleLockOneWins) {
+    constexpr int kStarts = 4;
+    TempFolder programs;
+    for (int round = 0; round < 5; ++round) {
+        TempFolder t, results;
+        t.putBytes("yaserunba.lock", lockLines(deadPid(), hostName()));
+        std::wstring tag = std::to_wstring(ownPid()) + L"-" + std::to_wstring(round);
+        HANDLE go = ::CreateEventW(nullptr, TRUE, FALSE, (L"yaserunba-go-" + tag).c_str());
+        HANDLE end = ::CreateEventW(nullptr, TRUE, FALSE, (L"yaserunba-end-" + tag).c_str());
+        ::SetEnvironmentVariableW(kRaceFolder, t.path().c_str());
+        ::SetEnvironmentVariableW(kRaceResults, results.path().c_str());
+        ::SetEnvironmentVariableW(kRaceGo, (L"yaserunba-go-" + tag).c_str());
+        ::SetEnvironmentVariableW(kRaceEnd, (L"yaserunba-end-" + tag).c_str());
+        PROCESS_INFORMATION starts[kStarts];
+        for (auto& start : starts) start = startCopy(programs, "yaserunba", kRaceArgument);
+        ::SetEvent(go);  // all start at once
+        auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(60);
+        while (results.fileCount() < kStarts && std::chrono::steady_clock::now() < deadline)
+            ::Sleep(10);
+        int held = 0;
+        for (const auto& entry : std::filesystem::directory_iterator(results.path()))
+            held += entry.path().wstring().back() == L'H';
+        ::SetEvent(end);  // everyone has tried: the holder lets go
+        for (auto& start : starts) {
+            ::WaitForSingleObject(start.hProcess, INFINITE);
+            ::CloseHandle(start.hProcess);
+        }
+        ::CloseHandle(go);
+        ::CloseHandle(end);
+        EXPECT_EQ(results.fileCount(), static_cast<size_t>(kStarts)) << "round " << round;
+        EXPECT_EQ(held, 1) << "round " << round;
+        EXPECT_EQ(t.fileCount(), 0u) << "round " << round;
+    }
+}
+#else
 // Starts racing for a stale lock, each a process of its own named as the
 // program: exactly one wins each time.
 TEST(FolderLock, OfStartsRacingForAStaleLockOneWins) {
@@ -230,6 +393,8 @@ TEST(FolderLock, OfStartsRacingForAStaleLockOneWins) {
         EXPECT_EQ(t.fileCount(), 0u) << "round " << round;
     }
 }
+
+#endif
 
 }  // namespace
 }  // namespace core

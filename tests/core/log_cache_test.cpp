@@ -1,13 +1,11 @@
 // The log read once and kept: every change of the file is seen, whoever made
 // it, and the one-pass reading of common lines agrees with the full reader.
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <gtest/gtest.h>
 
 #include <chrono>
 #include <cmath>
+#include <filesystem>
+#include <fstream>
 #include <thread>
 
 #include "core/codepage.h"
@@ -28,13 +26,14 @@ void letTheStampAge() {
     std::this_thread::sleep_for(std::chrono::milliseconds(150));
 }
 
-// Writes in place, keeping the inode, as another program might.
+// Writes in place, keeping the inode (the file index on Windows), as another
+// program might.
 void overwriteInPlace(const TempFolder& t, std::string_view bytes) {
-    std::string path = (t.path() / std::string(kLogFile)).string();
-    int fd = ::open(path.c_str(), O_WRONLY | O_TRUNC);
-    ASSERT_GE(fd, 0);
-    ASSERT_EQ(::write(fd, bytes.data(), bytes.size()), static_cast<ssize_t>(bytes.size()));
-    ::close(fd);
+    std::ofstream out(t.file(kLogFile), std::ios::binary | std::ios::trunc);
+    ASSERT_TRUE(out.is_open());
+    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    out.close();
+    ASSERT_TRUE(out.good());
 }
 
 const std::string kA = line("\"2024/06/01\",\"朝\",65,\"\",\"\",\"\"\r\n");
@@ -64,13 +63,11 @@ TEST(LogCache, SeesAWriteWhoseModificationTimeWasPutBack) {
     TempFolder t;
     t.putBytes(kLogFile, kA);
     letTheStampAge();
-    std::string path = (t.path() / std::string(kLogFile)).string();
-    struct stat before {};
-    ASSERT_EQ(::stat(path.c_str(), &before), 0);
+    std::filesystem::path path = t.file(kLogFile);
+    auto before = std::filesystem::last_write_time(path);
     ASSERT_EQ(READ_LOG(t.dir()).records().at(0).Situation, "朝");
     overwriteInPlace(t, kB);
-    timespec times[2] = {before.st_atim, before.st_mtim};
-    ASSERT_EQ(::utimensat(AT_FDCWD, path.c_str(), times, 0), 0);
+    std::filesystem::last_write_time(path, before);
     EXPECT_EQ(READ_LOG(t.dir()).records().at(0).Situation, "夜");
 }
 
