@@ -257,10 +257,10 @@ void MainViewTest::everyPanelFitsASmallLaptopScreen() {
         // The side column and the panel area's margins beside it, and the
         // area's margins above and below.
         QSize needed = panel->minimumSizeHint() + QSize(116 + 24, 22);
-        QVERIFY2(needed.width() <= room.width() && needed.height() <= room.height(),
-                 qPrintable(QString::fromStdString(entry.panel->frame.name()) + " needs " +
-                            QString::number(needed.width()) + " x " +
-                            QString::number(needed.height())));
+        QVERIFY2(
+            needed.width() <= room.width() && needed.height() <= room.height(),
+            qPrintable(QString::fromStdString(entry.panel->frame.name()) + " needs " +
+                       QString::number(needed.width()) + " x " + QString::number(needed.height())));
     }
     QVERIFY(program_->view().minimumWidth() <= room.width());
     QVERIFY(program_->view().minimumHeight() <= room.height());
