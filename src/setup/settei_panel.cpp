@@ -13,6 +13,7 @@ constexpr std::string_view kHelpText =
     "\r\n"
     "体重と共に登録する状況項目を追加したり、順番の並び替え、削除ができます。\r\n"
     "\r\n"
+
     "ＢＭＩメーターではスクロールバーを可変させることでＢＭＩ値と肥満度をシミュレーションできます。"
     "\r\n"
     "\r\n";
@@ -34,7 +35,9 @@ SetteiPanel::SetteiPanel(host::PanelHost& host) : Panel(host, kInfo) {
                        {&cmdPHozon1, 'U'},
                        {&cmdNew1, 'R'},
                        {&cmdStHozon, 'S'},
-                       {&cmdYame, 'X'}});
+                       {&cmdYame, 'X'},
+                       {&cmdCsvOut, 'E'},
+                       {&cmdCsvIn, 'I'}});
     optKizami.add(1, form(), "optKizami", &fraKizami, "０．１ Ｋｇ");
     optKizami.add(2, form(), "optKizami", &fraKizami, "０．２ Ｋｇ");
     optKizami.add(3, form(), "optKizami", &fraKizami, "０．５ Ｋｇ");
@@ -45,6 +48,7 @@ SetteiPanel::SetteiPanel(host::PanelHost& host) : Panel(host, kInfo) {
     wireEvents();
     wireSituationEditor();
     wireNewStart();
+    wireCsvTransfer();
 }
 
 void SetteiPanel::load() {
