@@ -1,7 +1,8 @@
 // What the program needs from outside its window: message boxes, the input
-// box and the file dialogs, the clock, the printer, the clipboard, the help viewer, and the
-// window's own life (splash, showing, repainting, ending). Each has a Qt
-// implementation and a scripted one for the headless driver and the tests.
+// box and the file dialogs, the clock, the printer, the clipboard, the help
+// viewer, and the window's own life (splash, showing, repainting, ending).
+// Each has a Qt implementation and a scripted one for the headless driver and
+// the tests.
 #pragma once
 
 #include <chrono>
