@@ -356,7 +356,7 @@ void ScriptRunner::dump(const std::vector<Word>& words) {
 
 // A data file decoded from Shift-JIS; a file that starts with the UTF-8
 // byte-order mark and is UTF-8 throughout (an export) is shown as UTF-8,
-// without the mark, and says so.
+// without the mark. The header line is the same for both.
 void ScriptRunner::dumpFile(const std::string& name) {
     auto bytes = core::DataDir(dataDir_).readBytes(name);
     if (!bytes) {
@@ -381,8 +381,7 @@ void ScriptRunner::dumpFile(const std::string& name) {
         if (nl == std::string_view::npos) break;
         rest.remove_prefix(nl + 1);
     }
-    out_ << "file " << name << " lines=" << lines.size() << " crlf=" << (crlf ? 1 : 0)
-         << (utf8 ? " utf8=1" : "") << "\n";
+    out_ << "file " << name << " lines=" << lines.size() << " crlf=" << (crlf ? 1 : 0) << "\n";
     for (const auto& line : lines) out_ << line << "\n";
 }
 
