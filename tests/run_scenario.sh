@@ -14,9 +14,11 @@
 #   #| first line
 #   #| second line
 #   #end
-# becomes the file NAME, Shift-JIS with CR LF line ends; "#folder NAME" makes a
-# folder of that name instead (a file that cannot be read). "#exit N" gives the
-# expected exit status (0 when absent). The expected output is SCENARIO.out.
+# becomes the file NAME, Shift-JIS with CR LF line ends; a block that begins
+# "#utf8file NAME" instead becomes a UTF-8 file (no byte-order mark), CR LF
+# line ends as well; "#folder NAME" makes a folder of that name instead (a
+# file that cannot be read). "#exit N" gives the expected exit status (0 when
+# absent). The expected output is SCENARIO.out.
 # With BLESS=1 the output is written there instead, to be read and checked.
 set -euo pipefail
 driver=("${@:1:$#-1}")
@@ -27,13 +29,15 @@ trap 'rm -rf "$folder"' EXIT
 
 name=""
 content=""
+encoding=CP932
 while IFS= read -r line || [ -n "$line" ]; do
   case "$line" in
-    "#file "*) name=${line#\#file }; content="" ;;
+    "#file "*) name=${line#\#file }; content=""; encoding=CP932 ;;
+    "#utf8file "*) name=${line#\#utf8file }; content=""; encoding=UTF-8 ;;
     "#folder "*) mkdir -p "$folder/${line#\#folder }" ;;
     "#| "*|"#|") text=${line#\#|}; content+="${text# }"$'\r\n' ;;
     "#end")
-      printf '%s' "$content" | iconv -f UTF-8 -t CP932 > "$folder/$name"
+      printf '%s' "$content" | iconv -f UTF-8 -t "$encoding" > "$folder/$name"
       name="" ;;
   esac
 done < "$scenario"

@@ -2,6 +2,8 @@
 
 #include <QClipboard>
 #include <QDate>
+#include <QFileDialog>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QInputDialog>
 #include <QLabel>
@@ -9,6 +11,8 @@
 #include <QPainter>
 #include <QPrintDialog>
 #include <QPrinter>
+#include <QRegularExpression>
+#include <QStandardPaths>
 #include <QTime>
 #include <algorithm>
 
@@ -82,6 +86,17 @@ void widenFor(QMessageBox& box, const QString& text) {
     label->setMinimumWidth(std::min(widest + 8, 720));
 }
 
+// The extension of the first pattern of a filter ("csv" of "CSV (*.csv)").
+QString suffixOf(const QString& filter) {
+    static const QRegularExpression pattern(QStringLiteral("\\*\\.(\\w+)"));
+    return pattern.match(filter).captured(1);
+}
+
+std::optional<QString> showFileDialog(QFileDialog& dialog) {
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
+    return dialog.selectedFiles().first();
+}
+
 }  // namespace
 
 void bringToFront(QWidget* window) {
@@ -121,6 +136,28 @@ std::optional<std::string> QtDialogs::input(std::string_view prompt, std::string
     dialog.setTextValue(qstr(defaultText));
     if (dialog.exec() != QDialog::Accepted) return std::nullopt;
     return ustr(dialog.textValue());
+}
+
+std::optional<std::string> QtDialogs::chooseFile(ui::FileMode mode, std::string_view title,
+                                                 std::string_view suggestedName,
+                                                 std::string_view filter) {
+    if (view()) view()->syncAll();
+    // The data folder is hidden and holds the program's own files: a file
+    // for other programs, or from them, belongs with the user's documents.
+    if (lastFolder_.isEmpty())
+        lastFolder_ = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    const QString filters = qstr(filter) + QStringLiteral(";;すべてのファイル (*)");
+    QFileDialog dialog(dialogParent(), qstr(title), lastFolder_, filters);
+    const bool save = mode == ui::FileMode::Save;
+    dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+    dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+    if (save) dialog.setDefaultSuffix(suffixOf(qstr(filter)));
+    if (!suggestedName.empty()) dialog.selectFile(qstr(suggestedName));
+    std::optional<QString> chosen =
+        runFileDialog_ ? runFileDialog_(dialog) : showFileDialog(dialog);
+    if (!chosen || chosen->isEmpty()) return std::nullopt;
+    lastFolder_ = QFileInfo(*chosen).absolutePath();
+    return ustr(*chosen);
 }
 
 // ---- SilentDialogs

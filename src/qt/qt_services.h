@@ -6,6 +6,7 @@
 #include <QPageSize>
 #include <QPointer>
 #include <QString>
+#include <functional>
 #include <map>
 #include <memory>
 #include <optional>
@@ -13,6 +14,7 @@
 #include "qt/print_layout.h"
 #include "ui/services.h"
 
+class QFileDialog;
 class QPainter;
 class QPrinter;
 class QWidget;
@@ -38,18 +40,34 @@ class UsesView {
 // Raises and activates a window, on platforms that have a window stack.
 void bringToFront(QWidget* window);
 
-// QMessageBox and QInputDialog. The window is brought up to date first, so
-// that a question asked in the middle of a handler shows what it speaks of.
+// QMessageBox, QInputDialog and QFileDialog. The window is brought up to
+// date first, so that a question asked in the middle of a handler shows what
+// it speaks of.
 class QtDialogs : public ui::Dialogs, public UsesView {
   public:
     ui::Answer message(std::string_view text, std::string_view title, ui::Icon icon,
                        ui::Buttons buttons) override;
     std::optional<std::string> input(std::string_view prompt, std::string_view title,
                                      std::string_view defaultText) override;
+    // The platform's own file dialog where it has one. The first starts in
+    // the user's documents, each later one where the last file was chosen.
+    std::optional<std::string> chooseFile(ui::FileMode mode, std::string_view title,
+                                          std::string_view suggestedName,
+                                          std::string_view filter) override;
+
+    // Shows a file dialog, set up and ready, and gives the path chosen, or
+    // nullopt on Cancel. Tests put their own in the place of showing it.
+    using FileDialogRunner = std::function<std::optional<QString>(QFileDialog&)>;
+    void setFileDialogRunner(FileDialogRunner run) { runFileDialog_ = std::move(run); }
+
+  private:
+    FileDialogRunner runFileDialog_;
+    QString lastFolder_;
 };
 
 // Answers every dialog at once without showing it: OK to a message, No to a
-// question, Cancel to the input box. For runs with nobody at the screen.
+// question, Cancel to the input box and to a file dialog. For runs with
+// nobody at the screen.
 class SilentDialogs : public ui::Dialogs {
   public:
     ui::Answer message(std::string_view text, std::string_view title, ui::Icon icon,

@@ -6,8 +6,11 @@
 #include <map>
 #include <stdexcept>
 
+#include "core/codepage.h"
+#include "core/csv.h"
 #include "core/data_dir.h"
 #include "core/dates.h"
+#include "core/platform.h"
 
 namespace script {
 namespace {
@@ -106,7 +109,10 @@ std::vector<Word> splitWords(const std::string& line) {
 }
 
 ScriptRunner::ScriptRunner(std::filesystem::path dataDir, std::ostream& out)
-    : dataDir_(std::move(dataDir)), out_(out) {}
+    : dataDir_(std::move(dataDir)), out_(out) {
+    // A file dialog answered with a relative name chooses it in the data folder.
+    scripted_.dialogs.setFileFolder(core::platform::utf8Of(dataDir_));
+}
 
 ScriptRunner::~ScriptRunner() = default;
 
@@ -348,15 +354,23 @@ void ScriptRunner::dump(const std::vector<Word>& words) {
     }
 }
 
+// A data file decoded from Shift-JIS; a file that starts with the UTF-8
+// byte-order mark and is UTF-8 throughout (an export) is shown as UTF-8,
+// without the mark. The header line is the same for both.
 void ScriptRunner::dumpFile(const std::string& name) {
-    auto text = core::DataDir(dataDir_).readText(name);
-    if (!text) {
+    auto bytes = core::DataDir(dataDir_).readBytes(name);
+    if (!bytes) {
         out_ << "file " << name << " missing\n";
         return;
     }
+    std::string_view raw = *bytes;
+    const bool utf8 =
+        raw.starts_with(core::kUtf8Bom) && core::isValidUtf8(raw.substr(core::kUtf8Bom.size()));
+    std::string text =
+        utf8 ? std::string(raw.substr(core::kUtf8Bom.size())) : core::decodeCp932(raw);
     std::vector<std::string> lines;
     bool crlf = true;
-    std::string_view rest = *text;
+    std::string_view rest = text;
     while (!rest.empty()) {
         size_t nl = rest.find('\n');
         std::string_view line = rest.substr(0, nl);

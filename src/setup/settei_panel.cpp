@@ -34,7 +34,9 @@ SetteiPanel::SetteiPanel(host::PanelHost& host) : Panel(host, kInfo) {
                        {&cmdPHozon1, 'U'},
                        {&cmdNew1, 'R'},
                        {&cmdStHozon, 'S'},
-                       {&cmdYame, 'X'}});
+                       {&cmdYame, 'X'},
+                       {&cmdCsvOut, 'E'},
+                       {&cmdCsvIn, 'I'}});
     optKizami.add(1, form(), "optKizami", &fraKizami, "０．１ Ｋｇ");
     optKizami.add(2, form(), "optKizami", &fraKizami, "０．２ Ｋｇ");
     optKizami.add(3, form(), "optKizami", &fraKizami, "０．５ Ｋｇ");
@@ -45,6 +47,7 @@ SetteiPanel::SetteiPanel(host::PanelHost& host) : Panel(host, kInfo) {
     wireEvents();
     wireSituationEditor();
     wireNewStart();
+    wireCsvTransfer();
 }
 
 void SetteiPanel::load() {

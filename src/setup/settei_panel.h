@@ -1,6 +1,6 @@
 // The editing panel: the scale step of the weight entry, the automatic time
-// of the diary, the situation list editor, the profile, the new start and
-// the BMI meter.
+// of the diary, the situation list editor, the profile, the new start, the
+// CSV export and import of the weighings, and the BMI meter.
 #pragma once
 
 #include <cstdint>
@@ -49,6 +49,10 @@ class SetteiPanel : public host::Panel {
     ui::TextBox txtNowJyou{form(), "txtNowJyou", &fraNew};
     ui::Button cmdStHozon{form(), "cmdStHozon", &fraNew, "新規登録"};
     ui::Button cmdYame{form(), "cmdYame", &fraNew, "キャンセル"};
+    // ---- the weighings out to a CSV file and in from one
+    ui::Frame fraCsv{form(), "fraCsv", &fraSettei, "データの書き出し・取り込み"};
+    ui::Button cmdCsvOut{form(), "cmdCsvOut", &fraCsv, "CSVに書き出す"};
+    ui::Button cmdCsvIn{form(), "cmdCsvIn", &fraCsv, "CSVから取り込む"};
     // ---- the BMI meter
     ui::Frame Frame1{form(), "Frame1", &fraSettei,
                      "　ＢＭＩメーター (Body Mass Index)　と　肥満度　"};
@@ -96,6 +100,10 @@ class SetteiPanel : public host::Panel {
     void txtNowTai_KeyPress(ui::KeyPress& key);
     void txtNowJyou_KeyPress(ui::KeyPress& key);
 
+    // ---- the CSV export and import (csv_transfer.cpp)
+    void cmdCsvOut_Click();
+    void cmdCsvIn_Click();
+
     void READ_JIKAN();
     void chkJikan_Click();
     void READ_KIZAMI();
@@ -113,6 +121,8 @@ class SetteiPanel : public host::Panel {
     void wireEvents();
     void wireSituationEditor();
     void wireNewStart();
+    void wireCsvTransfer();
+    void addImportedSituations(const std::vector<core::WeightRecord>& records);
     ui::Answer show(const Message& message);
     ui::TextBox& boxOf(FormBox box, bool newStart);
 

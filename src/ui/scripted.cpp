@@ -3,6 +3,7 @@
 #include <ctime>
 #include <utility>
 
+#include "core/platform.h"
 #include "ui/controls.h"
 
 namespace ui {
@@ -72,10 +73,28 @@ std::optional<std::string> ScriptedDialogs::input(std::string_view prompt, std::
     Queued q = next(title);
     std::string line = "input title=" + quoted(title) + " prompt=" + quoted(prompt) +
                        " default=" + quoted(defaultText) + " answer=" + answerName(q.answer);
-    if (q.answer == Answer::OK) line += " text=" + quoted(q.text);
+    if (q.answer == Answer::OK) line += " text=" + ui::quoted(q.text);
     log_.push_back(line);
     if (q.answer != Answer::OK) return std::nullopt;
     return q.text;
+}
+
+std::optional<std::string> ScriptedDialogs::chooseFile(FileMode mode, std::string_view title,
+                                                       std::string_view suggestedName,
+                                                       std::string_view) {
+    Queued q = next(title);
+    if (q.answer != Answer::OK && q.answer != Answer::Cancel)
+        throw std::invalid_argument("a file dialog takes OK or Cancel");
+    const bool chosen = q.answer == Answer::OK;
+    if (chosen && q.text.empty())
+        throw std::invalid_argument("OK to a file dialog needs the name of a file");
+    log_.push_back("filedialog title=" + quoted(title) +
+                   " mode=" + (mode == FileMode::Save ? "save" : "open") +
+                   " default=" + quoted(suggestedName) + " answer=" + answerName(q.answer) +
+                   " path=" + ui::quoted(chosen ? q.text : ""));
+    if (!chosen) return std::nullopt;
+    namespace platform = core::platform;
+    return platform::utf8Of(platform::pathOf(fileFolder_) / platform::pathOf(q.text));
 }
 
 std::vector<std::string> ScriptedDialogs::takeLog() {

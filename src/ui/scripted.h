@@ -26,6 +26,13 @@ class ScriptedDialogs : public Dialogs {
                    Buttons buttons) override;
     std::optional<std::string> input(std::string_view prompt, std::string_view title,
                                      std::string_view defaultText) override;
+    // A file dialog takes OK with the name of the file chosen, or Cancel.
+    std::optional<std::string> chooseFile(FileMode mode, std::string_view title,
+                                          std::string_view suggestedName,
+                                          std::string_view filter) override;
+    // The folder (UTF-8) that a relative name answering a file dialog is in:
+    // the data folder, for the driver. An absolute name stands as it is.
+    void setFileFolder(std::string folder) { fileFolder_ = std::move(folder); }
     // The dialogs shown since the last call, one line each, then forgets them.
     std::vector<std::string> takeLog();
 
@@ -37,6 +44,7 @@ class ScriptedDialogs : public Dialogs {
     Queued next(std::string_view what);
     std::deque<Queued> answers_;
     std::vector<std::string> log_;
+    std::string fileFolder_;
 };
 
 // The system clock until a moment is set.

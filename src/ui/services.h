@@ -1,7 +1,8 @@
-// What the program needs from outside its window: message boxes and the input
-// box, the clock, the printer, the clipboard, the help viewer, and the
-// window's own life (splash, showing, repainting, ending). Each has a Qt
-// implementation and a scripted one for the headless driver and the tests.
+// What the program needs from outside its window: message boxes, the input
+// box and the file dialogs, the clock, the printer, the clipboard, the help
+// viewer, and the window's own life (splash, showing, repainting, ending).
+// Each has a Qt implementation and a scripted one for the headless driver and
+// the tests.
 #pragma once
 
 #include <chrono>
@@ -19,6 +20,8 @@ class Chart;
 enum class Icon { None, Information, Exclamation, Question };
 enum class Buttons { OK, OKCancel, YesNo };
 enum class Answer { OK, Cancel, Yes, No };
+// A file dialog asks for a file to write or for one to read.
+enum class FileMode { Save, Open };
 
 class Dialogs {
   public:
@@ -28,6 +31,23 @@ class Dialogs {
     // The text typed, or nullopt on Cancel.
     virtual std::optional<std::string> input(std::string_view prompt, std::string_view title,
                                              std::string_view defaultText) = 0;
+    // The full path of the file the user chose, in UTF-8, or nullopt on
+    // Cancel. `suggestedName` is the name offered at first ("" for none);
+    // `filter` names the kind of file offered, as "CSV ファイル (*.csv)".
+    // Dialogs that can show no file dialog (a run with nobody at the screen)
+    // cancel it.
+    virtual std::optional<std::string> chooseFile(FileMode /*mode*/, std::string_view /*title*/,
+                                                  std::string_view /*suggestedName*/,
+                                                  std::string_view /*filter*/) {
+        return std::nullopt;
+    }
+    std::optional<std::string> saveFile(std::string_view title, std::string_view suggestedName,
+                                        std::string_view filter) {
+        return chooseFile(FileMode::Save, title, suggestedName, filter);
+    }
+    std::optional<std::string> openFile(std::string_view title, std::string_view filter) {
+        return chooseFile(FileMode::Open, title, "", filter);
+    }
 };
 
 class Clock {

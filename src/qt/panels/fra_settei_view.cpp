@@ -1,6 +1,7 @@
 // The editing panel: the BMI meter with its formulas, the scale step of the
-// weight entry and the automatic time of the diary on the left; the profile
-// and the new start in the middle; the situation list editor on the right.
+// weight entry, the automatic time of the diary and the CSV export and
+// import on the left; the profile and the new start in the middle; the
+// situation list editor on the right.
 #include <QCheckBox>
 #include <QGroupBox>
 #include <QLabel>
@@ -351,12 +352,21 @@ QGroupBox* scaleStepGroup(setup::SetteiPanel& panel, Binder& binder, QWidget* bo
                      row({options, step, stretch()}, {.spacing = 18, .margins = kStyleMargins}));
 }
 
+// The weighings out to a CSV file and in from one, side by side.
+QGroupBox* csvGroup(setup::SetteiPanel& panel, Binder& binder, QWidget* body) {
+    QGroupBox* group = bindGroup(binder, panel.fraCsv, body);
+    return setLayout(group, row({wholeButton(binder, panel.cmdCsvOut, group),
+                                 wholeButton(binder, panel.cmdCsvIn, group), stretch()},
+                                {.spacing = 12, .margins = kStyleMargins}));
+}
+
 void layoutFraSettei(setup::SetteiPanel& panel, Binder& binder, QWidget* body) {
     // On the body: a bound widget's own style sheet is its model's colour.
     body->setStyleSheet(QString::fromUtf8(kMeterStyle));
     setLayout(body,
               row({{column({meterGroup(panel, binder, body), scaleStepGroup(panel, binder, body),
-                            bindCheckBox(binder, panel.chkJikan, body), stretch()},
+                            bindCheckBox(binder, panel.chkJikan, body),
+                            csvGroup(panel, binder, body), stretch()},
                            {.spacing = 12}),
                     5},
                    {peopleColumn(panel, binder, body), 4},

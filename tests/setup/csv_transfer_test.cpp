@@ -1,0 +1,89 @@
+// What the scenarios of 編集's CSV buttons cannot lay out: an import that
+// would pass the log's 32767 records, and a file far too large to be a list
+// of weighings.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "app/frm_main.h"
+#include "core/weight_log.h"
+#include "setup/settei_panel.h"
+#include "setup/weighing_csv.h"
+#include "support/temp_folder.h"
+#include "ui/scripted.h"
+
+namespace setup {
+namespace {
+
+struct Window {
+    explicit Window(const TempFolder& folder) : window(folder.dir(), scripted.services()) {
+        scripted.clock.set(*core::parseDate("2024/06/01"), {7, 0, 0});
+        scripted.dialogs.setFileFolder(core::platform::utf8Of(folder.path()));
+        window.Form_Load();
+        scripted.dialogs.takeLog();
+    }
+    SetteiPanel& settei() { return window.panel<SetteiPanel>(); }
+    ui::ScriptedServices scripted;
+    app::frmMain window;
+};
+
+// A log of `count` weighings on one day.
+std::string logOf(int count) {
+    std::string bytes;
+    for (int i = 0; i < count; ++i) bytes += "\"2000/01/01\",\"朝食前\",60,\"\",\"\",\"\"\r\n";
+    return bytes;
+}
+
+// A file of `count` weighings that the log does not hold.
+std::string csvOf(int count) {
+    std::string text = "date,weight\r\n";
+    for (int i = 0; i < count; ++i) text += "2024-05-01," + std::to_string(50 + i) + "\r\n";
+    return text;
+}
+
+TEST(CsvImport, RefusedBeforeAskingWhenTheLogWouldPassItsLimit) {
+    struct Case {
+        int log, rows;
+        bool refused;
+    };
+    const Case cases[] = {{core::kMaxRecords - 2, 2, false}, {core::kMaxRecords - 2, 3, true}};
+    for (const Case& c : cases) {
+        TempFolder folder;
+        folder.put("設定.TXT", "\"ヘルプツアー\",0\r\n");
+        folder.putBytes("データ.txt", logOf(c.log));
+        folder.putBytes("in.csv", csvOf(c.rows));
+        Window w(folder);
+        w.scripted.dialogs.queue(ui::Answer::OK, "in.csv");
+        w.scripted.dialogs.queue(ui::Answer::OK);
+        w.settei().cmdCsvIn.click();
+        auto log = w.scripted.dialogs.takeLog();
+        ASSERT_EQ(log.size(), c.refused ? 2u : 3u) << c.rows;
+        if (c.refused) {
+            EXPECT_NE(log[1].find(kImportOverLimit), std::string::npos) << log[1];
+            EXPECT_EQ(folder.bytes("データ.txt"), logOf(c.log));
+            EXPECT_FALSE(folder.has("データbak.txt"));
+        } else {
+            EXPECT_EQ(core::readLogRecords(folder.dir()).records.size(),
+                      static_cast<size_t>(core::kMaxRecords));
+        }
+    }
+}
+
+TEST(CsvImport, AFileFarTooLargeIsNotRead) {
+    TempFolder folder;
+    folder.put("設定.TXT", "\"ヘルプツアー\",0\r\n");
+    folder.putBytes("データ.txt", logOf(1));
+    folder.putBytes("big.csv", csvOf(1));
+    std::filesystem::resize_file(folder.file("big.csv"), 64 * 1024 * 1024 + 1);
+    Window w(folder);
+    w.scripted.dialogs.queue(ui::Answer::OK, "big.csv");
+    w.settei().cmdCsvIn.click();
+    auto log = w.scripted.dialogs.takeLog();
+    ASSERT_EQ(log.size(), 2u);
+    EXPECT_NE(log[1].find("title=\"読み込みエラー\""), std::string::npos) << log[1];
+    EXPECT_NE(log[1].find("大きすぎます"), std::string::npos) << log[1];
+    EXPECT_EQ(folder.bytes("データ.txt"), logOf(1));
+}
+
+}  // namespace
+}  // namespace setup
