@@ -1,5 +1,7 @@
 #include "analysis/avgtai_panel.h"
 
+#include <memory>
+
 namespace analysis {
 namespace {
 
@@ -65,7 +67,7 @@ void AvgTaiPanel::showPeriods(Unit unit) {
     DayAveragesResult result = periodAverages(*records, unit);
     if (!accepted(result)) return;
     INIT_AVGTAI();
-    show(result.table);
+    show(std::move(result.table));
 }
 
 void AvgTaiPanel::INIT_AVGTAI() {
@@ -91,16 +93,15 @@ void AvgTaiPanel::DSP_AVGTAI() {
     DayAveragesResult result = dayAverages(*records);
     if (!accepted(result)) return;
     INIT_AVGTAI();
-    cboStdate2.clear();
-    cboEddate2.clear();
-    for (const std::string& item : result.table.dateItems) {
-        cboStdate2.addItem(item);
-        cboEddate2.addItem(item);
-    }
-    show(result.table);
+    auto days = std::make_shared<const std::vector<std::string>>(std::move(result.table.dateItems));
+    cboStdate2.setItems(days);
+    cboEddate2.setItems(days);
+    std::string start = std::move(result.table.startText);
+    std::string end = std::move(result.table.endText);
+    show(std::move(result.table));
     if (records->empty()) return;
-    cboStdate2.setText(result.table.startText);
-    cboEddate2.setText(result.table.endText);
+    cboStdate2.setText(std::move(start));
+    cboEddate2.setText(std::move(end));
 }
 
 void AvgTaiPanel::DSP_AVGTAI_KIKAN() {
@@ -109,23 +110,23 @@ void AvgTaiPanel::DSP_AVGTAI_KIKAN() {
     DayAveragesResult result = dayAveragesForPeriod(*records, cboStdate2.text(), cboEddate2.text());
     if (!accepted(result)) return;
     INIT_AVGTAI();
-    show(result.table);
+    show(std::move(result.table));
 }
 
-void AvgTaiPanel::show(const DayAverages& table) {
+// The list's rows are made when the grid first shows them.
+void AvgTaiPanel::show(DayAverages table) {
     const auto count = static_cast<int32_t>(table.rows.size());
     mcrAvgtai.setRowCount(0);
     mcrAvgtai.setRowCount(count);
-    msgAvgtai.setRows(count + 1);
-    for (int32_t r = 0; r < count; ++r) {
-        const DayRow& row = table.rows[static_cast<size_t>(r)];
-        msgAvgtai.setText(r + 1, 0, row.number);
-        msgAvgtai.setText(r + 1, 1, row.date);
-        msgAvgtai.setText(r + 1, 2, row.average);
+    for (int32_t r = 0; r < count; ++r)
         if (table.chart[static_cast<size_t>(r)])
             mcrAvgtai.setValue(r + 1, 1, *table.chart[static_cast<size_t>(r)]);
-    }
     if (table.axis) mcrAvgtai.setAxis(table.axis->min, table.axis->max);
+    auto rows = std::make_shared<const std::vector<DayRow>>(std::move(table.rows));
+    msgAvgtai.setRowSource(count, [rows](int i, ui::Grid::RowCells& cells) {
+        const DayRow& row = (*rows)[static_cast<size_t>(i)];
+        cells.texts = {row.number, row.date, row.average};
+    });
 }
 
 // The period is checked before the list is cleared: a refused period leaves

@@ -51,7 +51,7 @@ class AvgTaiPanel : public host::Panel {
     ui::Form& form() { return host_.windowForm(); }
     // Shows why a fill was refused; true when it was not.
     bool accepted(const DayAveragesResult& result);
-    void show(const DayAverages& table);
+    void show(DayAverages table);
     // The grid's data rows as they are shown.
     std::vector<DayRow> shownRows() const;
     // The weeks or months of the whole log.

@@ -2,12 +2,14 @@
 // into or picks from. Typing goes through the model: Enter and each typed
 // character reach the model's key handler first, and only the model's text is
 // ever shown.
+#include <QAbstractListModel>
 #include <QComboBox>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMouseEvent>
 #include <QPlainTextEdit>
+#include <algorithm>
 
 #include "qt/bindings.h"
 
@@ -170,10 +172,39 @@ class MultiLineBinding : public Binding {
     QPlainTextEdit* edit_;
 };
 
+// The items of a combo box read from the model's shared list as the popup
+// shows them: a list of every day of a long log costs no item of its own.
+class ComboItemsModel : public QAbstractListModel {
+  public:
+    using QAbstractListModel::QAbstractListModel;
+    void show(ui::ComboBox::ItemList items) {
+        beginResetModel();
+        items_ = std::move(items);
+        endResetModel();
+    }
+    int rowCount(const QModelIndex& parent = {}) const override {
+        return parent.isValid() || !items_ ? 0 : static_cast<int>(items_->size());
+    }
+    QVariant data(const QModelIndex& index, int role) const override {
+        if (!index.isValid() || index.row() >= rowCount() ||
+            (role != Qt::DisplayRole && role != Qt::EditRole))
+            return {};
+        return qstr((*items_)[static_cast<size_t>(index.row())]);
+    }
+
+  private:
+    ui::ComboBox::ItemList items_;
+};
+
 class ComboBoxBinding : public Binding {
   public:
     ComboBoxBinding(Binder& b, ui::ComboBox& combo, QComboBox* widget, KeyLineEdit* edit)
-        : Binding(b, combo, widget), combo_(combo), view_(widget), edit_(edit) {
+        : Binding(b, combo, widget),
+          combo_(combo),
+          view_(widget),
+          edit_(edit),
+          model_(new ComboItemsModel(widget)) {
+        widget->setModel(model_);
         edit->typed = [this](const QString& ch) { typed(ch); };
         edit->enter = [this] { enter(); };
         QObject::connect(edit, &QLineEdit::textEdited, edit, [this](const QString& t) {
@@ -188,13 +219,14 @@ class ComboBoxBinding : public Binding {
     void apply() override {
         applyCommon();
         applyAccessibleName(view_, qstr(combo_.toolTip()));
-        if (items_ != combo_.items()) {
-            items_ = combo_.items();
-            view_->clear();
-            for (const auto& item : items_) view_->addItem(qstr(item));
+        const std::vector<std::string>& items = combo_.items();
+        if (items_ != combo_.itemList()) {
+            items_ = combo_.itemList();
+            model_->show(items_);
         }
+        const auto found = std::find(items.begin(), items.end(), combo_.text());
+        view_->setCurrentIndex(found == items.end() ? -1 : static_cast<int>(found - items.begin()));
         const QString text = qstr(combo_.text());
-        view_->setCurrentIndex(view_->findText(text, Qt::MatchExactly));
         if (edit_->text() != text) edit_->setText(text);
     }
 
@@ -221,7 +253,8 @@ class ComboBoxBinding : public Binding {
     ui::ComboBox& combo_;
     QComboBox* view_;
     KeyLineEdit* edit_;
-    std::vector<std::string> items_;
+    ComboItemsModel* model_;
+    ui::ComboBox::ItemList items_;
 };
 
 // A list whose selection only the model changes. A press on an item selects

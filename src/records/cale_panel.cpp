@@ -1,6 +1,8 @@
 #include "records/cale_panel.h"
 
+#include <algorithm>
 #include <array>
+#include <memory>
 #include <string>
 
 namespace records {
@@ -86,11 +88,24 @@ void CalePanel::DSP_CALE() {
     fillSummary(cal.counts);
 }
 
+// Each month's row is made when the grid first shows it. The cells are
+// grouped by row in their order, so that a day listed twice (a log out of
+// date order) keeps the colour of its last run.
 void CalePanel::fillGrid(const Calendar& cal) {
-    msgList2.setRows(static_cast<int>(cal.months.size()) + 1);
-    int row = 1;
-    for (const std::string& month : cal.months) msgList2.setText(row++, 0, month);
-    for (const CaleCell& cell : cal.cells) msgList2.setCellColor(cell.row, cell.col, cell.color);
+    auto byRow = [](const CaleCell& a, const CaleCell& b) { return a.row < b.row; };
+    auto cells = std::make_shared<std::vector<CaleCell>>(cal.cells);
+    std::stable_sort(cells->begin(), cells->end(), byRow);
+    auto months = std::make_shared<const std::vector<std::string>>(cal.months);
+    msgList2.setRowSource(
+        static_cast<int>(months->size()), [months, cells, byRow](int i, ui::Grid::RowCells& row) {
+            row.texts[0] = (*months)[static_cast<size_t>(i)];
+            CaleCell key;
+            key.row = i + 1;
+            auto [first, last] = std::equal_range(cells->begin(), cells->end(), key, byRow);
+            for (auto cell = first; cell != last; ++cell)
+                if (cell->col > 0 && static_cast<size_t>(cell->col) < row.colors.size())
+                    row.colors[static_cast<size_t>(cell->col)] = cell->color;
+        });
 }
 
 void CalePanel::fillSummary(const CaleCounts& counts) {

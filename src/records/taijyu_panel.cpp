@@ -1,6 +1,7 @@
 #include "records/taijyu_panel.h"
 
 #include <algorithm>
+#include <memory>
 
 #include "records/list_print.h"
 
@@ -143,12 +144,9 @@ void TaijyuPanel::fillChart(const RangeList& list) {
 
 void TaijyuPanel::fillPeriodLists(const std::vector<core::WeightRecord>& records) {
     PeriodItems period = periodItems(records);
-    cboStdate.clear();
-    cboEddate.clear();
-    for (const std::string& date : period.items) {
-        cboStdate.addItem(date);
-        cboEddate.addItem(date);
-    }
+    auto days = std::make_shared<const std::vector<std::string>>(std::move(period.items));
+    cboStdate.setItems(days);
+    cboEddate.setItems(days);
     cboStdate.setText(period.shown.start);
     cboEddate.setText(period.shown.end);
 }

@@ -87,10 +87,10 @@ void CyokinPanel::DSP_CYOKIN() {
     // A history that could not be read is not exported over an earlier one.
     cmdCyokinHozon.setEnabled(log != nullptr);
     if (!log) {
-        shown_ = {};
+        shown_ = std::make_shared<const History>();
         return;
     }
-    shown_ = history(log->records, table());
+    shown_ = std::make_shared<const History>(history(log->records, table()));
     showHistory();
     plotHistory();
 }
@@ -106,20 +106,19 @@ void CyokinPanel::showTable() {
     }
 }
 
+// Each row is made when the grid first shows it.
 void CyokinPanel::showHistory() {
-    msgCyokin2.setRows(static_cast<int>(shown_.rows.size()) + 1);
-    int row = 1;
-    for (const HistoryRow& day : shown_.rows) {
-        msgCyokin2.setText(row, 0, std::to_string(day.Number));
-        msgCyokin2.setText(row, 1, day.Date);
-        msgCyokin2.setText(row, 2, std::to_string(day.Amount));
-        msgCyokin2.setText(row, 3, std::to_string(day.Total));
-        ++row;
-    }
+    std::shared_ptr<const History> shown = shown_;
+    msgCyokin2.setRowSource(
+        static_cast<int>(shown->rows.size()), [shown](int i, ui::Grid::RowCells& cells) {
+            const HistoryRow& day = shown->rows[static_cast<size_t>(i)];
+            cells.texts = {std::to_string(day.Number), day.Date, std::to_string(day.Amount),
+                           std::to_string(day.Total)};
+        });
 }
 
 void CyokinPanel::plotHistory() {
-    HistoryChart chart = historyChart(shown_);
+    HistoryChart chart = historyChart(*shown_);
     mcrSub2.setRowCount(static_cast<int>(chart.Total.size()));
     for (size_t i = 0; i < chart.Total.size(); ++i) {
         int point = static_cast<int>(i) + 1;
@@ -129,7 +128,7 @@ void CyokinPanel::plotHistory() {
 }
 
 void CyokinPanel::cmdCyokinHozon_Click() {
-    if (!host_.saved(writeHistory(host_.dataDir(), shown_))) return;
+    if (!host_.saved(writeHistory(host_.dataDir(), *shown_))) return;
     host_.services().dialogs.message(kHistorySavedText, kHistorySavedTitle, ui::Icon::Information);
 }
 

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <string_view>
 
 #include "host/panel.h"
@@ -94,8 +95,9 @@ class CyokinPanel : public host::Panel {
     bool store(const ConversionTable& table);
     void forgetSelection();
 
-    // The history the grid and the chart show, written by the export.
-    History shown_;
+    // The history the grid and the chart show, written by the export; the
+    // grid's rows are made from it as they are shown.
+    std::shared_ptr<const History> shown_ = std::make_shared<const History>();
 };
 
 }  // namespace savings

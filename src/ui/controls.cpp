@@ -351,14 +351,19 @@ void ComboBox::setText(std::string t) {
     touch();
 }
 
-void ComboBox::addItem(std::string item) {
-    items_.push_back(std::move(item));
+void ComboBox::setItems(ItemList items) {
+    items_ = items ? std::move(items) : std::make_shared<const std::vector<std::string>>();
     touch();
 }
 
+void ComboBox::addItem(std::string item) {
+    auto items = std::make_shared<std::vector<std::string>>(*items_);
+    items->push_back(std::move(item));
+    setItems(std::move(items));
+}
+
 void ComboBox::clear() {
-    items_.clear();
-    touch();
+    setItems(nullptr);
 }
 
 void ComboBox::typeAtCaret(std::string_view ch) {
@@ -372,13 +377,14 @@ void ComboBox::keyPress(KeyPress& press) {
 }
 
 void ComboBox::choose(int index) {
-    setText(items_.at(static_cast<size_t>(index)));
+    setText(items_->at(static_cast<size_t>(index)));
     if (Click) Click();
 }
 
 void ComboBox::dump(std::ostream& out) const {
-    out << "combo " << name() << " text=" << quoted(text_) << " items=" << items_.size() << "\n";
-    for (size_t i = 0; i < items_.size(); ++i) out << i << "\t" << quoted(items_[i]) << "\n";
+    const std::vector<std::string>& items = *items_;
+    out << "combo " << name() << " text=" << quoted(text_) << " items=" << items.size() << "\n";
+    for (size_t i = 0; i < items.size(); ++i) out << i << "\t" << quoted(items[i]) << "\n";
 }
 
 // ---- Picture, Shape, Slider, MonthCalendar

@@ -236,7 +236,12 @@ class ComboBox : public Control {
     ComboBox(Form& form, std::string name, Frame* parent);
     const std::string& text() const { return text_; }
     void setText(std::string t);
-    const std::vector<std::string>& items() const { return items_; }
+    const std::vector<std::string>& items() const { return *items_; }
+    // The list as one shared value: two boxes that list the same days share
+    // one list, and a view sees that the list changed by comparing pointers.
+    using ItemList = std::shared_ptr<const std::vector<std::string>>;
+    const ItemList& itemList() const { return items_; }
+    void setItems(ItemList items);
     void addItem(std::string item);
     void clear();
     void typeAtCaret(std::string_view ch);
@@ -251,7 +256,7 @@ class ComboBox : public Control {
 
   private:
     std::string text_;
-    std::vector<std::string> items_;
+    ItemList items_ = std::make_shared<const std::vector<std::string>>();
 };
 
 class Picture : public Control {

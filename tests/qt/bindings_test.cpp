@@ -115,6 +115,24 @@ void BindingsTest::comboChoiceSetsTheTextThenClicks() {
     widget->lineEdit()->setFocus();
     QTest::keyClicks(widget->lineEdit(), "0");
     QCOMPARE(combo.text(), std::string("40"));
+
+    // A new list, shared with another box, replaces the items; a text that no
+    // item has is shown with no item current.
+    auto days = std::make_shared<const std::vector<std::string>>(
+        std::vector<std::string>{"2024/06/01", "2024/06/02", "2024/06/03"});
+    ui::ComboBox other(form, "cboOther", nullptr);
+    combo.setItems(days);
+    other.setItems(days);
+    combo.setText("2024/06/03");
+    binder.syncAll();
+    QCOMPARE(widget->count(), 3);
+    QCOMPARE(widget->itemText(1), QString("2024/06/02"));
+    QCOMPARE(widget->currentIndex(), 2);
+    QCOMPARE(&other.items(), &combo.items());
+    combo.setText("2024/07/01");
+    binder.syncAll();
+    QCOMPARE(widget->currentIndex(), -1);
+    QCOMPARE(widget->lineEdit()->text(), QString("2024/07/01"));
 }
 
 // A day without weighings leaves the chart one row, which keeps the value it
