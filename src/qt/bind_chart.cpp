@@ -4,6 +4,8 @@
 #include <QAreaSeries>
 #include <QChart>
 #include <QChartView>
+#include <QGraphicsItem>
+#include <QImage>
 #include <QLegend>
 #include <QLegendMarker>
 #include <QLineSeries>
@@ -11,6 +13,7 @@
 #include <QPainter>
 #include <QRadialGradient>
 #include <QValueAxis>
+#include <algorithm>
 #include <cmath>
 #include <optional>
 #include <tuple>
@@ -45,6 +48,89 @@ class ModelChartView : public QChartView {
 
   private:
     bool pressed_ = false;
+};
+
+// The bars of a bar series, drawn over the plot from the outline that its
+// area holds. Qt Charts fills an area whose outline drops to its foot
+// between bars as one polygon, at about a millisecond a bar, and a painter
+// fills a bar a pixel wide row by row; so the bars are set pixel by pixel
+// into a picture of the plot, made again only when the bars or the plot
+// changed, and the picture is drawn. The area itself stays hidden: it keeps
+// the bars' axis, their colours and their entry in the legend.
+class BarsItem : public QGraphicsItem {
+  public:
+    BarsItem(QChart* chart, QAreaSeries* area) : QGraphicsItem(chart), chart_(chart), area_(area) {
+        // Stacked with the series, above those added before it, as the area
+        // would be.
+        setZValue(kSeriesZ);
+        plotMoved_ = QObject::connect(chart, &QChart::plotAreaChanged, area, [this] { redraw(); });
+    }
+    ~BarsItem() override { QObject::disconnect(plotMoved_); }
+    BarsItem(const BarsItem&) = delete;
+    BarsItem& operator=(const BarsItem&) = delete;
+
+    // The plot or the outline changed.
+    void redraw() {
+        prepareGeometryChange();
+        picture_ = QImage();
+        update();
+    }
+    QRectF boundingRect() const override { return chart_->plotArea(); }
+    void paint(QPainter* painter, const QStyleOptionGraphicsItem*, QWidget*) override {
+        const qreal ratio = painter->device() ? painter->device()->devicePixelRatioF() : 1;
+        if (picture_.isNull() || picture_.devicePixelRatio() != ratio) picture_ = drawn(ratio);
+        painter->drawImage(chart_->plotArea().topLeft(), picture_);
+    }
+
+  private:
+    // The plot's picture: each bar's inside in the brush's colour, its left,
+    // top and right edges in the pen's.
+    QImage drawn(qreal ratio) const {
+        const QRectF plot = chart_->plotArea();
+        QImage picture((plot.size() * ratio).toSize(), QImage::Format_ARGB32_Premultiplied);
+        picture.setDevicePixelRatio(ratio);
+        picture.fill(Qt::transparent);
+        if (picture.isNull()) return picture;
+        const QRgb inside = qPremultiply(area_->brush().color().rgba());
+        const QRgb edge = qPremultiply(area_->pen().color().rgba());
+        // Both axes are linear: two points give the place of every other, in
+        // the picture's pixels.
+        const QPointF origin =
+            (chart_->mapToPosition(QPointF(0, 0), area_) - plot.topLeft()) * ratio;
+        const QPointF unit =
+            (chart_->mapToPosition(QPointF(1, 1), area_) - plot.topLeft()) * ratio - origin;
+        auto column = [&](double x) {
+            return std::clamp(static_cast<int>(std::lround(origin.x() + unit.x() * x)), 0,
+                              picture.width());
+        };
+        auto row = [&](double y) {
+            return std::clamp(static_cast<int>(std::lround(origin.y() + unit.y() * y)), 0,
+                              picture.height());
+        };
+        // An outline runs (left, 0), (left, top), (right, top), (right, 0)
+        // for each bar, between a first and a last point on the zero line.
+        const QList<QPointF> outline = area_->upperSeries()->points();
+        for (qsizetype i = 1; i + 3 < outline.size(); i += 4) {
+            const int left = column(outline[i].x());
+            const int right = std::max(column(outline[i + 2].x()), left + 1);
+            const int foot = row(0), top = row(outline[i + 1].y());
+            const int high = std::min(foot, top), low = std::max(foot, top);
+            for (int y = high; y < low && y < picture.height(); ++y) {
+                auto* pixels = reinterpret_cast<QRgb*>(picture.scanLine(y));
+                for (int x = left; x < right && x < picture.width(); ++x)
+                    pixels[x] =
+                        x == left || x == right - 1 || y == top || y == top - 1 ? edge : inside;
+            }
+        }
+        return picture;
+    }
+
+    // Where Qt Charts stacks its series, below the legend.
+    static constexpr qreal kSeriesZ = 5;
+    QChart* chart_;
+    QAreaSeries* area_;
+    QImage picture_;
+    QMetaObject::Connection plotMoved_;
 };
 
 // A shaded ball with a light and a dark side, drawn at every point of the
@@ -108,6 +194,7 @@ class ChartBinding : public Binding {
                                     : s == look_.barSeries ? barOutline(s)
                                                            : points(s));
         if (barBase_) barBase_->replace(zeroLine());
+        if (bars_) bars_->redraw();
         applyXAxis();
         bool scaled = !empty && applyYAxis();
         if (scaled && barAxis_) applyBarAxis();
@@ -198,6 +285,7 @@ class ChartBinding : public Binding {
         fill.setAlpha(150);
         area->setBrush(fill);
         area->setPen(QPen(color.darker(125), 1));
+        area->setVisible(false);
         barAxis_ = new QValueAxis;
         styleAxis(barAxis_);
         barAxis_->setLabelFormat(QStringLiteral("%.%1f").arg(look_.decimals));
@@ -206,6 +294,7 @@ class ChartBinding : public Binding {
         barAxis_->setGridLineVisible(false);
         barAxis_->setTickType(QValueAxis::TicksDynamic);
         qchart_->addAxis(barAxis_, Qt::AlignRight);
+        bars_ = new BarsItem(qchart_, area);
         return area;
     }
 
@@ -214,6 +303,8 @@ class ChartBinding : public Binding {
         delete barAxis_;
         barAxis_ = nullptr;
         barBase_ = nullptr;  // deleted with its area
+        delete bars_;
+        bars_ = nullptr;
     }
 
     QList<QPointF> points(int series) const {
@@ -384,14 +475,17 @@ class ChartBinding : public Binding {
     }
 
     // An area keeps drawing its last outline when its line is emptied: the
-    // series are hidden instead, their names staying in the legend.
+    // series are hidden instead, their names staying in the legend. The
+    // bars' area is always hidden: its bars show in its place.
     void showSeries(bool shown) {
-        for (QAbstractSeries* series : shown_) {
-            if (series->isVisible() == shown) continue;
-            series->setVisible(shown);
+        for (size_t i = 0; i < shown_.size(); ++i) {
+            QAbstractSeries* series = shown_[i];
+            const bool visible = shown && static_cast<int>(i) + 1 != look_.barSeries;
+            if (series->isVisible() != visible) series->setVisible(visible);
             for (QLegendMarker* marker : qchart_->legend()->markers(series))
                 marker->setVisible(true);
         }
+        if (bars_) bars_->setVisible(shown);
     }
 
     // The marker style of the model's first series; a series of one point
@@ -432,6 +526,7 @@ class ChartBinding : public Binding {
     // The axis at the right and the zero line of the bar series, when it has one.
     QValueAxis* barAxis_ = nullptr;
     QLineSeries* barBase_ = nullptr;
+    BarsItem* bars_ = nullptr;
     // The model's series as lines, and as the chart shows them: the line
     // itself, the area over it, or the bars it outlines.
     std::vector<QLineSeries*> series_;
