@@ -77,6 +77,19 @@ int lastError() {
     return err != 0 ? err : EIO;
 }
 
+// Windows refuses to open a folder as a file with "access denied"; the
+// user is told what POSIX says, that the name is a folder.
+int openError(const fs::path& path) {
+    const DWORD error = ::GetLastError();
+    if (error == ERROR_ACCESS_DENIED) {
+        const DWORD attributes = ::GetFileAttributesW(path.c_str());
+        if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY))
+            return EISDIR;
+    }
+    const int err = errnoOf(error);
+    return err != 0 ? err : EIO;
+}
+
 int result(BOOL ok) {
     return ok ? 0 : lastError();
 }
@@ -231,7 +244,7 @@ int File::open(const fs::path& path, OpenFor how) {
     OpenMode mode = modeFor(how);
     HANDLE h = ::CreateFileW(path.c_str(), mode.access, kShareAll, nullptr, mode.disposition,
                              FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (h == INVALID_HANDLE_VALUE) return lastError();
+    if (h == INVALID_HANDLE_VALUE) return openError(path);
     handle_ = reinterpret_cast<std::intptr_t>(h);
     append_ = how == OpenFor::Append || how == OpenFor::AppendNew;
     if (how == OpenFor::Replace) {
