@@ -1,8 +1,13 @@
 // The grid: a table view over GridTableModel. The table model is told of a
 // change only when the grid's revision moved, so a redraw costs the same for
 // ten rows as for 32,767.
+#include <QApplication>
+#include <QHash>
 #include <QHeaderView>
+#include <QPainter>
 #include <QScrollBar>
+#include <QStaticText>
+#include <QStyledItemDelegate>
 #include <QTableView>
 #include <utility>
 
@@ -11,6 +16,69 @@
 
 namespace qtgui {
 namespace {
+
+// Cells drawn as the style draws them, but their texts laid out once: a
+// table view draws every visible cell again on each repaint, and shaping
+// its text was most of the cost. A text keeps its layout for as long as the
+// font stays; the few hundred different texts of a screenful are kept.
+class CellDelegate : public QStyledItemDelegate {
+  public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+
+    void paint(QPainter* painter, const QStyleOptionViewItem& option,
+               const QModelIndex& index) const override {
+        QStyleOptionViewItem cell = option;
+        initStyleOption(&cell, index);
+        const QString text = std::exchange(cell.text, QString());
+        QStyle* style = cell.widget ? cell.widget->style() : QApplication::style();
+        style->drawControl(QStyle::CE_ItemViewItem, &cell, painter, cell.widget);
+        if (text.isEmpty()) return;
+        // Where and in which colour the style would write the text.
+        const int margin =
+            style->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, cell.widget) + 1;
+        const QRect room = style->subElementRect(QStyle::SE_ItemViewItemText, &cell, cell.widget)
+                               .adjusted(margin, 0, -margin, 0);
+        const QStaticText& shaped = laidOut(text, cell, room.width());
+        const QSize size = shaped.size().toSize();
+        const QRect place = QStyle::alignedRect(cell.direction, cell.displayAlignment, size, room);
+        const QPalette::ColorGroup group =
+            !(cell.state & QStyle::State_Enabled) ? QPalette::Disabled
+            : (cell.state & QStyle::State_Active) ? QPalette::Normal
+                                                  : QPalette::Inactive;
+        painter->save();
+        painter->setClipRect(room);
+        painter->setFont(cell.font);
+        painter->setPen(cell.palette.color(group, cell.state & QStyle::State_Selected
+                                                      ? QPalette::HighlightedText
+                                                      : QPalette::Text));
+        painter->drawStaticText(place.topLeft(), shaped);
+        painter->restore();
+    }
+
+  private:
+    // The text as it fits `width`, laid out in the cell's font.
+    const QStaticText& laidOut(const QString& text, const QStyleOptionViewItem& cell,
+                               int width) const {
+        if (cell.font != font_ || texts_.size() > kMostTexts) {
+            texts_.clear();
+            font_ = cell.font;
+        }
+        const QString shown = cell.fontMetrics.horizontalAdvance(text) > width
+                                  ? cell.fontMetrics.elidedText(text, cell.textElideMode, width)
+                                  : text;
+        auto found = texts_.find(shown);
+        if (found != texts_.end()) return *found;
+        QStaticText shaped(shown);
+        shaped.setTextFormat(Qt::PlainText);
+        shaped.setPerformanceHint(QStaticText::AggressiveCaching);
+        shaped.prepare(QTransform(), cell.font);
+        return *texts_.insert(shown, shaped);
+    }
+
+    static constexpr qsizetype kMostTexts = 4096;
+    mutable QHash<QString, QStaticText> texts_;
+    mutable QFont font_;
+};
 
 class GridBinding : public Binding {
   public:
@@ -137,6 +205,7 @@ QTableView* bindGrid(Binder& binder, ui::Grid& grid, QWidget* parent) {
     // Only the model's first visible row decides the scrolling: making a
     // cell current does not scroll by itself.
     view->setAutoScroll(false);
+    view->setItemDelegate(new CellDelegate(view));
     nameAfterBuddyLabel(view);
     binder.add<GridBinding>(grid, view);
     return view;
