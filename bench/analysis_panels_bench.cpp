@@ -4,6 +4,7 @@
 #include "analysis/avgtai_panel.h"
 #include "analysis/bunseki_panel.h"
 #include "analysis/rentai_panel.h"
+#include "analysis/smoothed_trend.h"
 #include "window_fixture.h"
 
 namespace {
@@ -45,7 +46,45 @@ void BM_DspAvgtai(benchmark::State& state) {
     state.counters["days"] = avgtai.msgAvgtai.rows() - 1;
 }
 
+// The same with the trend line drawn as a third series.
+void BM_DspRentaiTrendLine(benchmark::State& state) {
+    AnalysisFixture f(static_cast<int>(state.range(0)));
+    analysis::RenTaiPanel& rentai = f.window.panel<analysis::RenTaiPanel>();
+    rentai.chkKeikou.setValue(1);
+    for (auto _ : state) rentai.DSP_RENTAI();
+    state.counters["series"] = rentai.mcrRentai.seriesCount();
+}
+
+// The smoothed trend, its pace and forecast worked out from the records, as
+// after each change of the log.
+void BM_Keikou(benchmark::State& state) {
+    auto records = bench::generateRecords(static_cast<int>(state.range(0)));
+    for (auto _ : state) benchmark::DoNotOptimize(analysis::smoothedTrend(records, 55).lastTrend);
+}
+
+// The weekly and the monthly view of the daily averages.
+void BM_DspAvgtaiUnit(benchmark::State& state, bool weeks) {
+    AnalysisFixture f(static_cast<int>(state.range(0)));
+    analysis::AvgTaiPanel& avgtai = f.window.panel<analysis::AvgTaiPanel>();
+    (weeks ? avgtai.optWeek : avgtai.optMonth).click();
+    for (auto _ : state) {
+        avgtai.showUnit();
+        bench::readShownRows(avgtai.msgAvgtai);
+    }
+    state.counters["rows"] = avgtai.msgAvgtai.rows() - 1;
+}
+void BM_DspAvgtaiWeek(benchmark::State& state) {
+    BM_DspAvgtaiUnit(state, true);
+}
+void BM_DspAvgtaiMonth(benchmark::State& state) {
+    BM_DspAvgtaiUnit(state, false);
+}
+
 BENCHMARK(BM_DspRentai)->Arg(32767)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_DspRentaiTrendLine)->Arg(32767)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_Keikou)->Arg(32767)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_DspAvgtaiWeek)->Arg(32767)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_DspAvgtaiMonth)->Arg(32767)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_DspBunseki)->Arg(32767)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_DspAvgtai)->Arg(32767)->Unit(benchmark::kMillisecond);
 

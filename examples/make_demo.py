@@ -201,6 +201,7 @@ def main(argv):
     write_lines(folder / "設定.TXT", ['"ヘルプツアー",0'])
     write_lines(folder / "自動時間.TXT", ["1"])
     write_lines(folder / "移動平均.TXT", ["10"])
+    write_lines(folder / "傾向線.TXT", ["1"])
     write_lines(folder / "体重計刻み.txt", ["0.1"])
     write_lines(folder / "マーカー.TXT", ["1"])
     write_lines(folder / "気付きメモ.txt", MEMO_LINES)

@@ -31,10 +31,41 @@ AvgTaiPanel::AvgTaiPanel(host::PanelHost& host) : Panel(host, kInfo) {
     cmdKikanF2.Click = [this] { cmdKikanF2_Click(); };
     cmdAvgHozon.Click = [this] { cmdAvgHozon_Click(); };
     cmdAvgPri.Click = [this] { cmdAvgPri_Click(); };
+    for (ui::OptionButton* unit : {&optDay, &optWeek, &optMonth})
+        unit->Click = [this] { optTani_Click(); };
+    optDay.setValue(true);
 }
 
+// The panel opens on days, whatever unit it showed last.
 void AvgTaiPanel::fill() {
-    DSP_AVGTAI();
+    choosingUnit_ = true;
+    optDay.setValue(true);
+    choosingUnit_ = false;
+    showUnit();
+}
+
+void AvgTaiPanel::optTani_Click() {
+    if (!choosingUnit_) showUnit();
+}
+
+void AvgTaiPanel::showUnit() {
+    const bool days = optDay.value();
+    for (ui::Control* period :
+         std::initializer_list<ui::Control*>{&cboStdate2, &cboEddate2, &cmdKikanF2})
+        period->setEnabled(days);
+    if (days)
+        DSP_AVGTAI();
+    else
+        showPeriods(optWeek.value() ? Unit::Week : Unit::Month);
+}
+
+void AvgTaiPanel::showPeriods(Unit unit) {
+    auto records = readRecords();
+    if (!records) return;
+    DayAveragesResult result = periodAverages(*records, unit);
+    if (!accepted(result)) return;
+    INIT_AVGTAI();
+    show(result.table);
 }
 
 void AvgTaiPanel::INIT_AVGTAI() {

@@ -25,10 +25,16 @@ class AvgTaiPanel : public host::Panel {
     ui::Grid msgAvgtai{form(), "msgAvgtai", &fraAvgTai, 3};
     ui::Button cmdAvgHozon{form(), "cmdAvgHozon", &fraAvgTai};
     ui::Button cmdAvgPri{form(), "cmdAvgPri", &fraAvgTai};
+    // ---- the unit of the rows: a day (the panel as it opens), a week from
+    // Sunday, a calendar month
+    ui::Frame fraTani{form(), "fraTani", &fraAvgTai, "単位"};
+    ui::OptionButton optDay{form(), "optDay", &fraTani, "日"};
+    ui::OptionButton optWeek{form(), "optWeek", &fraTani, "週"};
+    ui::OptionButton optMonth{form(), "optMonth", &fraTani, "月"};
 
     void fill() override;
     void logChanged(bool) override {
-        if (fraAvgTai.visible()) DSP_AVGTAI();
+        if (fraAvgTai.visible()) showUnit();
     }
     void INIT_AVGTAI();
     void DSP_AVGTAI();
@@ -36,6 +42,10 @@ class AvgTaiPanel : public host::Panel {
     void cmdKikanF2_Click();
     void cmdAvgHozon_Click();
     void cmdAvgPri_Click();
+    // A unit chosen: its rows; the period applies to days only.
+    void optTani_Click();
+    // The rows of the unit chosen.
+    void showUnit();
 
   private:
     ui::Form& form() { return host_.windowForm(); }
@@ -44,6 +54,11 @@ class AvgTaiPanel : public host::Panel {
     void show(const DayAverages& table);
     // The grid's data rows as they are shown.
     std::vector<DayRow> shownRows() const;
+    // The weeks or months of the whole log.
+    void showPeriods(Unit unit);
+
+    // True while the panel sets its unit itself, not the user.
+    bool choosingUnit_ = false;
 };
 
 }  // namespace analysis

@@ -1,6 +1,7 @@
 #include "analysis/rentai_panel.h"
 
 #include <algorithm>
+#include <cmath>
 
 #include "analysis/shared_trend.h"
 #include "core/settings.h"
@@ -38,6 +39,12 @@ RenTaiPanel::RenTaiPanel(host::PanelHost& host) : Panel(host, kInfo) {
     cmdMokuChk.Click = [this] { cmdMokuChk_Click(); };
     cboIdou.Click = [this] { cboIdou_Click(); };
     cboIdou.KeyPressed = [this](ui::KeyPress& k) { cboIdou_KeyPress(k); };
+    chkKeikou.Click = [this] { chkKeikou_Click(); };
+}
+
+void RenTaiPanel::load() {
+    READ_IDOU();
+    chkKeikou.setValue(core::readTrendLine(host_.dataDir()) != 0 ? 1 : 0);
 }
 
 void RenTaiPanel::READ_IDOU() {
@@ -50,12 +57,15 @@ void RenTaiPanel::DSP_RENTAI() {
     auto log = readLog();
     if (!log) return;  // an unreadable log leaves the panel as it was
     trend_ = sharedTrend(host_.values(), log);
+    smoothed_ = sharedSmoothedTrend(host_.values(), log);
     showTrend();
 }
 
+// The analysis panel built the trend from the log it has just read.
 void RenTaiPanel::published(const host::Published& value) {
     if (auto built = value.as<Trend>()) {
         trend_ = std::move(built);
+        smoothed_ = sharedSmoothedTrend(host_.values(), core::sharedLogRecords(host_.dataDir()));
         showTrend();
     }
 }
@@ -71,22 +81,42 @@ void RenTaiPanel::showTrend() {
 }
 
 void RenTaiPanel::showTexts() {
+    const float target = host_.shared().TargetWeight;
     lblNichis.setText(series().lblNichis);
     lblKiro.setText(series().lblKiro);
-    if (series().recordCount() > 0)
-        cmdMokuChk.setCaption(mokuChkCaption(series(), host_.shared().TargetWeight));
+    if (series().recordCount() > 0) cmdMokuChk.setCaption(mokuChkCaption(series(), target));
+    const SmoothedTrend& t = *smoothed_;
+    lblKeikou.setText(t.lblKeikou);
+    lblPace.setText(t.lblPace);
+    if (!t.lastDate) {
+        lblYosou.setText("");
+        return;
+    }
+    auto forecast = forecastDate(*t.lastDate, t.lastTrend, t.slopePerDay, target);
+    lblYosou.setText(yosouText(t.lastTrend, forecast, target));
 }
 
 void RenTaiPanel::DSP_IDOU() {
     const auto& weights = series().TrendWeights;
     auto average = movingAverage(weights, cboIdou.text());
+    const bool trendLine = chkKeikou.value() != 0;
+    mcrRentai.setSeriesCount(trendLine ? 3 : 2);
     mcrRentai.setRowCount(0);
     mcrRentai.setRowCount(series().recordCount());
     for (int32_t i = 0; i < series().recordCount(); ++i) {
-        mcrRentai.setValue(i + 1, 1, weights[static_cast<size_t>(i)]);
-        if (average[static_cast<size_t>(i)])
-            mcrRentai.setValue(i + 1, 2, *average[static_cast<size_t>(i)]);
+        auto at = static_cast<size_t>(i);
+        mcrRentai.setValue(i + 1, 1, weights[at]);
+        if (average[at]) mcrRentai.setValue(i + 1, 2, *average[at]);
+        // The trend of each weighing's day, after the two lines of the chart.
+        if (trendLine && at < smoothed_->series.size() && std::isfinite(smoothed_->series[at]))
+            mcrRentai.setValue(i + 1, 3, smoothed_->series[at]);
     }
+}
+
+void RenTaiPanel::chkKeikou_Click() {
+    if (host_.shared().Loading) return;
+    host_.saved(core::writeTrendLine(host_.dataDir(), chkKeikou.value()));
+    DSP_IDOU();
 }
 
 void RenTaiPanel::cmdMokuChk_Click() {

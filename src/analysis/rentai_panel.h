@@ -5,6 +5,7 @@
 
 #include <memory>
 
+#include "analysis/smoothed_trend.h"
 #include "analysis/trend.h"
 #include "host/panel.h"
 
@@ -27,12 +28,19 @@ class RenTaiPanel : public host::Panel {
     // The legend: the two lines on a pale ivory rectangle.
     ui::Shape Shape6{form(), "Shape6", &fraRenTai};
     ui::ControlArray<ui::Label> Label3;
+    // ---- the smoothed trend: its line on the chart, its weight, its pace
+    // over four weeks and the day the target is reached at that pace
+    ui::CheckBox chkKeikou{form(), "chkKeikou", &fraRenTai, "傾向線"};
+    ui::Label lblKeikou{form(), "lblKeikou", &fraRenTai};
+    ui::Label lblPace{form(), "lblPace", &fraRenTai};
+    ui::Label lblYosou{form(), "lblYosou", &fraRenTai};
 
     // The state of cmdMokuChk, kept for the whole run.
     bool TargetFloorOn = false;
 
-    // Start-up: the widths of the moving average and the one last chosen.
-    void load() override { READ_IDOU(); }
+    // Start-up: the widths of the moving average and the one last chosen,
+    // and whether the trend line is drawn.
+    void load() override;
     void fill() override { DSP_RENTAI(); }
     void logChanged(bool) override {
         if (fraRenTai.visible()) DSP_RENTAI();
@@ -45,6 +53,7 @@ class RenTaiPanel : public host::Panel {
     void cmdMokuChk_Click();
     void cboIdou_Click();
     void cboIdou_KeyPress(ui::KeyPress& key);
+    void chkKeikou_Click();
 
   private:
     ui::Form& form() { return host_.windowForm(); }
@@ -54,8 +63,9 @@ class RenTaiPanel : public host::Panel {
     void showTexts();
     void acceptMovingAverageWidth();
 
-    // The series of the last build.
+    // The series of the last build, and the smoothed trend of the same log.
     std::shared_ptr<const Trend> trend_ = std::make_shared<const Trend>();
+    std::shared_ptr<const SmoothedTrend> smoothed_ = std::make_shared<const SmoothedTrend>();
 };
 
 }  // namespace analysis

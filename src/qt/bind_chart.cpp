@@ -149,9 +149,11 @@ class ChartBinding : public Binding {
             auto* line = new QLineSeries;
             QColor color = index < look_.seriesColors.size() ? look_.seriesColors[index]
                                                              : theme::seriesColor(index);
-            QAbstractSeries* shown = index + 1 == look_.barSeries      ? bars(line, color)
-                                     : index + 1 == look_.filledSeries ? filledArea(line, color)
-                                                                       : plainLine(line, color);
+            qreal width = index < look_.seriesWidths.size() ? look_.seriesWidths[index] : 2;
+            QAbstractSeries* shown = index + 1 == look_.barSeries ? bars(line, color)
+                                     : index + 1 == look_.filledSeries
+                                         ? filledArea(line, color)
+                                         : plainLine(line, color, width);
             if (index < look_.seriesNames.size()) shown->setName(look_.seriesNames[index]);
             qchart_->addSeries(shown);
             shown->attachAxis(x_);
@@ -168,8 +170,8 @@ class ChartBinding : public Binding {
         }
     }
 
-    static QAbstractSeries* plainLine(QLineSeries* line, QColor color) {
-        line->setPen(QPen(color, 2));
+    static QAbstractSeries* plainLine(QLineSeries* line, QColor color, qreal width) {
+        line->setPen(QPen(color, width));
         line->setColor(color);
         return line;
     }

@@ -88,6 +88,8 @@ struct ChartLook {
     int barSeries = 0;
     // Colours of the series from series 1, beyond them the theme's.
     QList<QColor> seriesColors{};
+    // Pen widths of the lines from series 1, beyond them 2 pixels.
+    QList<qreal> seriesWidths{};
     // Series without a marker style show their points up to this many; 0
     // for no limit.
     int pointsUpTo = 0;

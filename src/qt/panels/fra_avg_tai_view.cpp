@@ -1,10 +1,12 @@
 // The daily-average panel. The chart of the days fills the left; on the
-// right the period above the list of days, and under it the buttons that
-// save and print what is shown.
+// right the unit (day, week, month) and the period above the list, and under
+// it the buttons that save and print what is shown.
 #include <QChartView>
 #include <QComboBox>
+#include <QGroupBox>
 #include <QLabel>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QTableView>
 
 #include "analysis/avgtai_panel.h"
@@ -22,6 +24,15 @@ QComboBox* dateBox(Binder& binder, ui::ComboBox& box, QWidget* parent) {
     return widget;
 }
 
+// The unit of the rows: day, week, month, side by side in their group.
+QGroupBox* unitGroup(analysis::AvgTaiPanel& panel, Binder& binder, QWidget* parent) {
+    QGroupBox* group = bindGroup(binder, panel.fraTani, parent);
+    return setLayout(group, row({bindOptionButton(binder, panel.optDay, group),
+                                 bindOptionButton(binder, panel.optWeek, group),
+                                 bindOptionButton(binder, panel.optMonth, group), stretch()},
+                                {.spacing = 12, .margins = kStyleMargins}));
+}
+
 // From, to, and the button that shows the period.
 QLayout* periodRow(analysis::AvgTaiPanel& panel, Binder& binder, QWidget* parent) {
     return row({named(dateBox(binder, panel.cboStdate2, parent), "期間の始め"),
@@ -36,7 +47,8 @@ QWidget* listColumn(analysis::AvgTaiPanel& panel, Binder& binder, QWidget* paren
     side->setFixedWidth(300);
     return setLayout(
         side,
-        column({periodRow(panel, binder, side),
+        column({unitGroup(panel, binder, side),
+                periodRow(panel, binder, side),
                 {named(bindGrid(binder, panel.msgAvgtai, side), "日ごとの平均体重"), 1},
                 row({stretch(), pictureButton(binder, panel.cmdAvgHozon, "avg_export", 32, side),
                      pictureButton(binder, panel.cmdAvgPri, "avg_print", 32, side)})},

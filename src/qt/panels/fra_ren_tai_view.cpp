@@ -3,6 +3,7 @@
 // beside it the legend, below it the lowest record and the width of the
 // moving average.
 #include <QChartView>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
 #include <QPushButton>
@@ -17,6 +18,7 @@ namespace {
 
 const QColor kWeightBlue(0, 0, 192);
 const QColor kAverageRed(255, 0, 0);
+const QColor kTrendGreen(0, 160, 80);
 
 // A short stroke of a series' colour for the legend.
 QFrame* legendLine(QColor color, int width, QWidget* parent) {
@@ -46,6 +48,17 @@ QWidget* topRow(analysis::RenTaiPanel& panel, Binder& binder, QWidget* parent) {
     return setLayout(line, row({target, {run, 1}}, {.spacing = 12}));
 }
 
+// The smoothed trend: the check box that draws its line, with a stroke of
+// the line's colour, its weight, its pace and the day it reaches the target.
+QWidget* trendRow(analysis::RenTaiPanel& panel, Binder& binder, QWidget* parent) {
+    auto* line = new QWidget(parent);
+    QCheckBox* draw = bindCheckBox(binder, panel.chkKeikou, line);
+    return setLayout(line, row({aligned(legendLine(kTrendGreen, 2, line), Qt::AlignVCenter), draw,
+                                space(12), bindLabel(binder, panel.lblKeikou, line), space(16),
+                                bindLabel(binder, panel.lblPace, line), space(16),
+                                bindLabel(binder, panel.lblYosou, line), stretch()}));
+}
+
 // The lowest record, and the width of the moving average.
 QWidget* bottomRow(analysis::RenTaiPanel& panel, Binder& binder, QWidget* parent) {
     auto* line = new QWidget(parent);
@@ -61,8 +74,9 @@ QWidget* bottomRow(analysis::RenTaiPanel& panel, Binder& binder, QWidget* parent
 
 QChartView* trendChart(analysis::RenTaiPanel& panel, Binder& binder, QWidget* parent) {
     ChartLook look;
-    look.seriesColors = {kWeightBlue, kAverageRed};
-    look.pointsUpTo = 60;  // a long diet is a line, a short one shows its weighings
+    look.seriesColors = {kWeightBlue, kAverageRed, kTrendGreen};
+    look.seriesWidths = {2, 2, 1.5};  // the trend a thin line over the others
+    look.pointsUpTo = 60;             // a long diet is a line, a short one shows its weighings
     QChartView* chart = bindChart(binder, panel.mcrRentai, parent, look);
     chart->setMinimumHeight(320);
     return chart;
@@ -74,6 +88,7 @@ void layoutFraRenTai(analysis::RenTaiPanel& panel, Binder& binder, QWidget* body
     QChartView* chart = trendChart(panel, binder, body);
     QWidget* lines = legend(panel, binder, body);
     setLayout(body, column({topRow(panel, binder, body),
+                            trendRow(panel, binder, body),
                             {row({{chart, 1}, aligned(lines, Qt::AlignTop)}, {.spacing = 8}), 1},
                             bottomRow(panel, binder, body)},
                            {.spacing = 8, .margins = {4, 0, 0, 0}}));
