@@ -6,14 +6,11 @@
 #include <cmath>
 #include <cstring>
 
-#ifdef __SSE2__
-#include <emmintrin.h>
-#endif
-
 #include "core/codepage.h"
 #include "core/dates.h"
 #include "core/fields.h"
 #include "core/numbers.h"
+#include "core/structural_index.h"
 
 namespace core {
 namespace {
@@ -84,42 +81,6 @@ std::optional<Status> refuseRecord(const WeightRecord& r) {
 
 enum class LineRead { Record, Unreadable, Uncommon };
 
-bool isLineEnd(char c) {
-    return c == '\r' || c == '\n';
-}
-
-// Moves `p` to the next double quote, which must come before the line ends;
-// `high` collects the bytes passed. Sixteen bytes at a time while there are
-// as many before the end.
-[[gnu::always_inline]] inline bool skipToQuote(const char*& p, const char* end,
-                                               unsigned char& high) {
-#ifdef __SSE2__
-    const __m128i quote = _mm_set1_epi8('"'), cr = _mm_set1_epi8('\r'), lf = _mm_set1_epi8('\n');
-    while (end - p >= 16) {
-        __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
-        __m128i stop = _mm_or_si128(_mm_or_si128(_mm_cmpeq_epi8(v, quote), _mm_cmpeq_epi8(v, cr)),
-                                    _mm_cmpeq_epi8(v, lf));
-        auto stops = static_cast<unsigned>(_mm_movemask_epi8(stop));
-        auto highs = static_cast<unsigned>(_mm_movemask_epi8(v));
-        if (stops) {
-            unsigned at = static_cast<unsigned>(__builtin_ctz(stops));
-            if (highs & ((1u << at) - 1)) high = 0x80;
-            p += at;
-            return *p == '"';
-        }
-        if (highs) high = 0x80;
-        p += 16;
-    }
-#endif
-    for (; p < end; ++p) {
-        auto c = static_cast<unsigned char>(*p);
-        if (c == '"') return true;
-        if (isLineEnd(*p)) return false;
-        high |= c;
-    }
-    return false;
-}
-
 // Two dates compared in two loads each; `b` may be empty.
 bool sameDate(std::string_view a, std::string_view b) {
     if (b.size() != 10) return false;
@@ -132,59 +93,86 @@ bool sameDate(std::string_view a, std::string_view b) {
     return a8 == b8 && a2 == b2;
 }
 
-// The common form of a record line, read in one pass over its raw bytes:
+// A weight as the program writes most of them, one to three digits, a point
+// and one digit, read as readWholeFloat reads it (the same division); false
+// for any other text.
+bool readShortWeight(const char* p, size_t size, float& weight) {
+    if (size < 3 || size > 5 || p[size - 2] != '.') return false;
+    uint32_t digits = 0;
+    for (size_t i = 0; i < size; ++i) {
+        if (i == size - 2) continue;
+        auto digit = static_cast<uint32_t>(static_cast<unsigned char>(p[i]) - '0');
+        if (digit > 9) return false;
+        digits = digits * 10 + digit;
+    }
+    weight = static_cast<float>(digits) / 10.0f;
+    return true;
+}
+
+bool readBareWeight(std::string_view text, float& weight) {
+    if (readShortWeight(text.data(), text.size(), weight)) return true;
+    return !text.empty() && text.front() != '+' && readWholeFloat(text, weight) &&
+           std::isfinite(weight);
+}
+
+// The common form of a record line, read from the structural index:
 // "yyyy/mm/dd","situation",weight and up to three more texts, every text
-// quoted right at its commas and the weight bare. A double quote, a comma
-// and a line end are never part of a two-byte character, so the raw bytes
-// split where the decoded text would. On Record and Unreadable (a line in
-// this form with a byte that is not Shift-JIS) `p` is left at the line's
-// end; Uncommon leaves the line to parseRecordLine, which reads it the same
-// when it is in this form.
+// quoted right at its commas and the weight bare. On Record and Unreadable (a
+// line in this form with a byte that is not Shift-JIS) `pos` is left at the
+// line's end; Uncommon leaves the line to parseRecordLine, which reads it the
+// same when it is in this form. The byte at the end of `bytes` is readable
+// (a std::string's terminating null), and no position the walk gives lies
+// beyond it.
 // `out` holds the last record read, whose date (a real one) needs no second
 // check when the next line repeats it.
-LineRead readCommonLine(const char*& p, const char* end, DecodedTexts& texts, RecordView& out) {
-    const char* q = p;
-    if (end - q < 18 || q[0] != '"' || q[11] != '"' || q[12] != ',' || q[13] != '"')
+LineRead readCommonLine(const StructuralIndex& index, const std::string& bytes, size_t& pos,
+                        DecodedTexts& texts, RecordView& out) {
+    const char* const b = bytes.data();
+    const char* q = b + pos;
+    if (bytes.size() - pos < 18 || q[0] != '"' || q[11] != '"' || q[12] != ',' || q[13] != '"')
         return LineRead::Uncommon;
     std::string_view date(q + 1, 10);
     if (!sameDate(date, out.Date) && !isPlainDate(date)) return LineRead::Uncommon;
-    q += 14;
-    const char* first = q;
-    unsigned char high = 0;
-    if (!skipToQuote(q, end, high) || q + 1 >= end || q[1] != ',') return LineRead::Uncommon;
-    std::string_view situation(first, static_cast<size_t>(q - first));
-    bool situationAscii = high < 0x80;
-    first = q += 2;
-    while (q < end && *q != ',' && !isLineEnd(*q)) ++q;
-    std::string_view weight(first, static_cast<size_t>(q - first));
-    if (weight.empty() || weight.front() == '+' || !readWholeFloat(weight, out.Weight) ||
-        !std::isfinite(out.Weight))
+    StructuralCursor walk = index.at(pos + 14);
+    const size_t close = walk.next();  // of the situation
+    if (b[close] != '"' || b[close + 1] != ',') return LineRead::Uncommon;
+    size_t at = walk.next();         // the next text's opening quote, or the line's end
+    const bool more = b[at] == '"';  // after a comma
+    const size_t weightEnd = more ? at - 1 : at;
+    if ((more && b[weightEnd] != ',') || weightEnd < close + 2) return LineRead::Uncommon;
+    if (!readBareWeight(std::string_view(b + close + 2, weightEnd - close - 2), out.Weight))
         return LineRead::Uncommon;
-    std::string_view raw[3];
-    bool ascii[3] = {true, true, true};
-    for (int i = 0; q < end && *q == ','; ++i) {
-        if (i == 3 || ++q == end || *q != '"') return LineRead::Uncommon;
-        first = ++q;
-        high = 0;
-        if (!skipToQuote(q, end, high)) return LineRead::Uncommon;
-        raw[i] = std::string_view(first, static_cast<size_t>(q - first));
-        ascii[i] = high < 0x80;
-        if (++q < end && *q != ',' && !isLineEnd(*q)) return LineRead::Uncommon;
+    size_t first[3] = {}, last[3] = {};
+    for (int i = 0; b[at] == '"'; ++i) {
+        if (i == 3) return LineRead::Uncommon;
+        first[i] = at + 1;
+        last[i] = walk.next();
+        at = walk.next();
+        // Closed right before the line's end, or before a comma and the next text.
+        if (b[last[i]] != '"' ||
+            (at == last[i] + 1 ? b[at] == '"'
+                               : at != last[i] + 2 || b[at - 1] != ',' || b[at] != '"'))
+            return LineRead::Uncommon;
     }
     bool clean = true;
+    auto text = [&](size_t from, size_t to) {
+        std::string_view raw(b + from, to - from);
+        return from == to ? raw : texts.text(raw, !index.anyHigh(from, to), clean);
+    };
     out.Date = date;
-    out.Situation = texts.text(situation, situationAscii, clean);
-    out.Diary = texts.text(raw[0], ascii[0], clean);
-    out.Spare1 = texts.text(raw[1], ascii[1], clean);
-    out.Spare2 = texts.text(raw[2], ascii[2], clean);
-    p = q;
+    out.Situation = text(pos + 14, close);
+    out.Diary = text(first[0], last[0]);
+    out.Spare1 = text(first[1], last[1]);
+    out.Spare2 = text(first[2], last[2]);
+    pos = at;
     return clean ? LineRead::Record : LineRead::Unreadable;
 }
 
-// The line end at `p`, which is a line end or the end of the bytes.
-std::string_view lineEndAt(const char* p, const char* end) {
-    if (p == end) return {};
-    return std::string_view(p, *p == '\r' && p + 1 < end && p[1] == '\n' ? 2 : 1);
+// The line end at `pos`, which is a line end or the end of the bytes.
+std::string_view lineEndAt(std::string_view bytes, size_t pos) {
+    if (pos == bytes.size()) return {};
+    bool crlf = bytes[pos] == '\r' && pos + 1 < bytes.size() && bytes[pos + 1] == '\n';
+    return bytes.substr(pos, crlf ? 2 : 1);
 }
 
 bool isAscii(std::string_view text) {
@@ -198,27 +186,26 @@ bool isAscii(std::string_view text) {
 // end lines so), or the end of an unended last line. The records' texts
 // point into `bytes` or `texts`.
 template <typename F>
-void forEachLogLine(std::string_view bytes, DecodedTexts& texts, F&& f) {
+void forEachLogLine(const std::string& bytes, DecodedTexts& texts, F&& f) {
     std::vector<std::string_view> fields;
-    const char* p = bytes.data();
-    const char* const end = p + bytes.size();
+    StructuralIndex index(bytes);
     RecordView record;
-    while (p < end) {
-        const char* start = p;
-        LineRead read = readCommonLine(p, end, texts, record);
+    for (size_t pos = 0; pos < bytes.size();) {
+        const size_t start = pos;
+        LineRead read = readCommonLine(index, bytes, pos, texts, record);
         std::string_view line, lineEnd;
         if (read == LineRead::Uncommon) {
-            std::string_view rest(start, static_cast<size_t>(end - start));
+            std::string_view rest = std::string_view(bytes).substr(start);
             line = takeLine(rest, lineEnd);
             bool clean = true;
             std::string_view text = texts.text(line, isAscii(line), clean);
             read = parseRecordLine(text, fields, record) ? LineRead::Record : LineRead::Unreadable;
         } else {
-            line = std::string_view(start, static_cast<size_t>(p - start));
-            lineEnd = lineEndAt(p, end);
+            line = std::string_view(bytes).substr(start, pos - start);
+            lineEnd = lineEndAt(bytes, pos);
         }
         f(line, lineEnd, read == LineRead::Record ? &record : nullptr);
-        p = line.data() + line.size() + lineEnd.size();
+        pos = start + line.size() + lineEnd.size();
     }
 }
 
@@ -235,7 +222,7 @@ struct LogLine {
 };
 
 struct SplitLog {
-    explicit SplitLog(std::string_view bytes) : texts(bytes.size()) {
+    explicit SplitLog(const std::string& bytes) : texts(bytes) {
         lines.reserve(bytes.size() / 40);
         forEachLogLine(bytes, texts,
                        [&](std::string_view raw, std::string_view end, const RecordView* r) {
@@ -252,8 +239,8 @@ struct SplitLog {
 };
 
 // The readable records of a log's bytes.
-int32_t countRecords(std::string_view bytes) {
-    DecodedTexts texts(bytes.size());
+int32_t countRecords(const std::string& bytes) {
+    DecodedTexts texts(bytes);
     int32_t records = 0;
     forEachLogLine(bytes, texts, [&](std::string_view, std::string_view, const RecordView* r) {
         records += r != nullptr;
@@ -568,25 +555,51 @@ std::string recordLine(const WeightRecord& r) {
     return line;
 }
 
-DecodedTexts::DecodedTexts(size_t fileSize)
-    : buffer_(new char[decodedCp932Bound(fileSize)]),
+DecodedTexts::DecodedTexts(std::string_view bytes)
+    : begin_(bytes.data()),
+      buffer_(new char[decodedCp932Bound(bytes.size())]),
       end_(buffer_.get()),
       keepsAscii_(cp932KeepsAscii()) {}
 
+DecodedTexts::Key DecodedTexts::keyOf(std::string_view raw) const {
+    Key key;
+    const size_t size = raw.size();
+    if (size >= 8) {
+        std::memcpy(&key.head, raw.data(), 8);
+        std::memcpy(&key.tail, raw.data() + size - 8, 8);
+    } else if (size > 0 && raw.data() + size - begin_ >= 8) {
+        // The eight bytes that end with the text, the bytes before it shifted out.
+        std::memcpy(&key.head, raw.data() + size - 8, 8);
+        key.head = std::endian::native == std::endian::little ? key.head >> (8 * (8 - size))
+                                                              : key.head << (8 * (8 - size));
+    } else {
+        for (size_t i = 0; i < size; ++i)
+            key.head |= uint64_t{static_cast<unsigned char>(raw[i])} << (8 * i);
+    }
+    return key;
+}
+
 std::string_view DecodedTexts::decoded(std::string_view raw, bool& clean) {
-    // The size and the first eight bytes tell the situations apart.
-    uint32_t hash = static_cast<uint32_t>(raw.size());
-    for (size_t i = 0; i < raw.size() && i < 8; ++i)
-        hash = hash * 31 + static_cast<unsigned char>(raw[i]);
-    Decoding& recent = recent_[(hash ^ (hash >> 6)) % recent_.size()];
-    if (recent.raw.size() == raw.size() &&
-        std::equal(raw.begin(), raw.end(), recent.raw.begin()))  // short: no memcmp call
-        return recent.text;
+    const Key key = keyOf(raw);
+    uint64_t hash = (key.head ^ (key.tail * 31) ^ raw.size()) * 0x9E3779B97F4A7C15ull;
+    Decoding* pair = &recent_[(hash >> 57) & ~uint64_t{1}];
+    auto same = [&](const Decoding& d) {
+        return d.raw.size() == raw.size() && d.key == key &&
+               (raw.size() <= 16 || std::memcmp(raw.data(), d.raw.data(), raw.size()) == 0);
+    };
+    if (same(pair[0])) return pair[0].text;
+    if (same(pair[1])) {
+        std::swap(pair[0], pair[1]);
+        return pair[0].text;
+    }
     char* first = end_;
     bool ok = true;
     end_ = decodeCp932Into(raw, first, ok);
     std::string_view text(first, static_cast<size_t>(end_ - first));
-    if (ok) recent = {raw, text};
+    if (ok) {
+        pair[1] = pair[0];
+        pair[0] = {raw, text, key};
+    }
     clean = clean && ok;
     return text;
 }
@@ -595,7 +608,7 @@ void parseLogBytes(std::string bytes, ParsedLog& out) {
     out.bytes = std::move(bytes);
     out.records.clear();
     out.unreadableLines = 0;
-    out.texts.emplace(out.bytes.size());
+    out.texts.emplace(out.bytes);
     out.records.reserve(out.bytes.size() / 40);
     forEachLogLine(out.bytes, *out.texts,
                    [&](std::string_view line, std::string_view, const RecordView* r) {
