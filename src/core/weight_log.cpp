@@ -115,6 +115,14 @@ bool readBareWeight(std::string_view text, float& weight) {
            std::isfinite(weight);
 }
 
+// The text of the field of raw bytes `raw` that starts at `from`.
+[[gnu::always_inline]] inline std::string_view fieldText(const StructuralIndex& index,
+                                                         DecodedTexts& texts, std::string_view raw,
+                                                         size_t from, bool& clean) {
+    if (raw.empty()) return raw;
+    return texts.text(raw, !index.anyHigh(from, from + raw.size()), clean);
+}
+
 // The common form of a record line, read from the structural index:
 // "yyyy/mm/dd","situation",weight and up to three more texts, every text
 // quoted right at its commas and the weight bare. On Record and Unreadable (a
@@ -155,15 +163,12 @@ LineRead readCommonLine(const StructuralIndex& index, const std::string& bytes, 
             return LineRead::Uncommon;
     }
     bool clean = true;
-    auto text = [&](size_t from, size_t to) {
-        std::string_view raw(b + from, to - from);
-        return from == to ? raw : texts.text(raw, !index.anyHigh(from, to), clean);
-    };
+    const size_t situation = pos + 14;
     out.Date = date;
-    out.Situation = text(pos + 14, close);
-    out.Diary = text(first[0], last[0]);
-    out.Spare1 = text(first[1], last[1]);
-    out.Spare2 = text(first[2], last[2]);
+    out.Situation = fieldText(index, texts, {b + situation, close - situation}, situation, clean);
+    out.Diary = fieldText(index, texts, {b + first[0], last[0] - first[0]}, first[0], clean);
+    out.Spare1 = fieldText(index, texts, {b + first[1], last[1] - first[1]}, first[1], clean);
+    out.Spare2 = fieldText(index, texts, {b + first[2], last[2] - first[2]}, first[2], clean);
     pos = at;
     return clean ? LineRead::Record : LineRead::Unreadable;
 }
