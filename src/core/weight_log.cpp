@@ -123,6 +123,15 @@ bool readBareWeight(std::string_view text, float& weight) {
     return texts.text(raw, !index.anyHigh(from, from + raw.size()), clean);
 }
 
+// The raw bytes of a line in the common form: its weight and its texts
+// (situation, diary, spare fields; missing ones empty) as they stand in the
+// file, and how many fields it has.
+struct RawFields {
+    std::string_view weight;
+    std::array<std::string_view, 4> texts;
+    int count = 0;
+};
+
 // The common form of a record line, read from the structural index:
 // "yyyy/mm/dd","situation",weight and up to three more texts, every text
 // quoted right at its commas and the weight bare. On Record and Unreadable (a
@@ -134,7 +143,7 @@ bool readBareWeight(std::string_view text, float& weight) {
 // `out` holds the last record read, whose date (a real one) needs no second
 // check when the next line repeats it.
 LineRead readCommonLine(const StructuralIndex& index, const std::string& bytes, size_t& pos,
-                        DecodedTexts& texts, RecordView& out) {
+                        DecodedTexts& texts, RecordView& out, RawFields& raw) {
     const char* const b = bytes.data();
     const char* q = b + pos;
     if (bytes.size() - pos < 18 || q[0] != '"' || q[11] != '"' || q[12] != ',' || q[13] != '"')
@@ -151,7 +160,8 @@ LineRead readCommonLine(const StructuralIndex& index, const std::string& bytes, 
     if (!readBareWeight(std::string_view(b + close + 2, weightEnd - close - 2), out.Weight))
         return LineRead::Uncommon;
     size_t first[3] = {}, last[3] = {};
-    for (int i = 0; b[at] == '"'; ++i) {
+    int i = 0;
+    for (; b[at] == '"'; ++i) {
         if (i == 3) return LineRead::Uncommon;
         first[i] = at + 1;
         last[i] = walk.next();
@@ -164,11 +174,17 @@ LineRead readCommonLine(const StructuralIndex& index, const std::string& bytes, 
     }
     bool clean = true;
     const size_t situation = pos + 14;
+    raw.weight = {b + close + 2, weightEnd - close - 2};
+    raw.texts = {std::string_view(b + situation, close - situation),
+                 {b + first[0], last[0] - first[0]},
+                 {b + first[1], last[1] - first[1]},
+                 {b + first[2], last[2] - first[2]}};
+    raw.count = 3 + i;
     out.Date = date;
-    out.Situation = fieldText(index, texts, {b + situation, close - situation}, situation, clean);
-    out.Diary = fieldText(index, texts, {b + first[0], last[0] - first[0]}, first[0], clean);
-    out.Spare1 = fieldText(index, texts, {b + first[1], last[1] - first[1]}, first[1], clean);
-    out.Spare2 = fieldText(index, texts, {b + first[2], last[2] - first[2]}, first[2], clean);
+    out.Situation = fieldText(index, texts, raw.texts[0], situation, clean);
+    out.Diary = fieldText(index, texts, raw.texts[1], first[0], clean);
+    out.Spare1 = fieldText(index, texts, raw.texts[2], first[1], clean);
+    out.Spare2 = fieldText(index, texts, raw.texts[3], first[2], clean);
     pos = at;
     return clean ? LineRead::Record : LineRead::Unreadable;
 }
@@ -187,17 +203,20 @@ bool isAscii(std::string_view text) {
 }
 
 // Walks the lines of a log's raw bytes: f(line, its line end, the record it
-// holds or nullptr). A line ends at CR LF, a bare LF, a bare CR (old editors
-// end lines so), or the end of an unended last line. The records' texts
-// point into `bytes` or `texts`.
+// holds or nullptr, its raw fields when it is a record in the common form or
+// nullptr). A line ends at CR LF, a bare LF, a bare CR (old editors end lines
+// so), or the end of an unended last line. The records' texts point into
+// `bytes` or `texts`.
 template <typename F>
 void forEachLogLine(const std::string& bytes, DecodedTexts& texts, F&& f) {
     std::vector<std::string_view> fields;
     StructuralIndex index(bytes);
     RecordView record;
+    RawFields raw;
     for (size_t pos = 0; pos < bytes.size();) {
         const size_t start = pos;
-        LineRead read = readCommonLine(index, bytes, pos, texts, record);
+        LineRead read = readCommonLine(index, bytes, pos, texts, record, raw);
+        const bool common = read == LineRead::Record;
         std::string_view line, lineEnd;
         if (read == LineRead::Uncommon) {
             std::string_view rest = std::string_view(bytes).substr(start);
@@ -209,7 +228,7 @@ void forEachLogLine(const std::string& bytes, DecodedTexts& texts, F&& f) {
             line = std::string_view(bytes).substr(start, pos - start);
             lineEnd = lineEndAt(bytes, pos);
         }
-        f(line, lineEnd, read == LineRead::Record ? &record : nullptr);
+        f(line, lineEnd, read == LineRead::Record ? &record : nullptr, common ? &raw : nullptr);
         pos = start + line.size() + lineEnd.size();
     }
 }
@@ -218,39 +237,109 @@ bool isBlankLine(std::string_view line) {
     return line.find_first_not_of(" \t") == std::string_view::npos;
 }
 
-// One line of the log as it stands in the file: its bytes, its line end, and
-// the record it holds when it is readable.
+// One line of the log as it stands in the file: its bytes, its line end, the
+// record it holds when it is readable, and whether its bytes are exactly what
+// writing that record again gives (`plain`), so that a rewrite that keeps the
+// record as it is copies the bytes instead.
 struct LogLine {
     std::string_view raw;
     std::string_view end;
     std::optional<RecordView> record;
+    bool plain = false;
+};
+
+// Tells whether a record line in the common form is already exactly as the
+// program writes that record: six fields, CR LF, the weight in its shortest
+// form, and texts whose encoding is their bytes (Shift-JIS has a few
+// characters with two codes, and the program writes one of them). The
+// answers for the weights and texts seen are kept, for a log repeats them on
+// line after line.
+class PlainLines {
+  public:
+    bool plain(const RawFields& raw, const RecordView& r, std::string_view end) {
+        return raw.count == 6 && end == kLineEnd && plainWeight(raw.weight, r.Weight) &&
+               plainText(raw.texts[0], r.Situation) && plainText(raw.texts[1], r.Diary) &&
+               plainText(raw.texts[2], r.Spare1) && plainText(raw.texts[3], r.Spare2);
+    }
+
+  private:
+    bool plainWeight(std::string_view raw, float weight) {
+        if (raw.size() > 8) return false;
+        uint64_t text = 0;
+        std::memcpy(&text, raw.data(), raw.size());
+        const auto bits = std::bit_cast<uint32_t>(weight);
+        WeightSeen& seen = weights_[(bits * 0x9E3779B1u) >> 22];
+        if (!seen.used || seen.bits != bits || seen.text != text)
+            seen = {bits, text, shortestText(weight) == raw, true};
+        return seen.plain;
+    }
+    bool plainText(std::string_view raw, std::string_view text) {
+        if (text.data() == raw.data() && text.size() == raw.size()) return true;  // ASCII
+        auto at = reinterpret_cast<uintptr_t>(text.data());
+        TextSeen& seen = texts_[(at ^ (at >> 9)) % texts_.size()];
+        if (seen.text != text.data() || seen.size != text.size()) {
+            scratch_.clear();
+            seen = {text.data(), text.size(),
+                    appendEncodedCp932(text, scratch_) && scratch_ == raw};
+        }
+        return seen.plain;
+    }
+    struct WeightSeen {
+        uint32_t bits = 0;
+        uint64_t text = 0;
+        bool plain = false;
+        bool used = false;
+    };
+    struct TextSeen {
+        const char* text = nullptr;
+        size_t size = 0;
+        bool plain = false;
+    };
+    std::array<WeightSeen, 1024> weights_{};
+    std::array<TextSeen, 256> texts_{};
+    std::string scratch_;
 };
 
 struct SplitLog {
-    explicit SplitLog(const std::string& bytes) : texts(bytes) {
+    explicit SplitLog(const std::string& bytes) : texts(bytes), size(bytes.size()) {
         lines.reserve(bytes.size() / 40);
+        PlainLines plain;
         forEachLogLine(bytes, texts,
-                       [&](std::string_view raw, std::string_view end, const RecordView* r) {
-                           lines.push_back({raw, end, r ? std::optional(*r) : std::nullopt});
+                       [&](std::string_view line, std::string_view end, const RecordView* r,
+                           const RawFields* raw) {
+                           lines.push_back({line, end, r ? std::optional(*r) : std::nullopt,
+                                            raw && plain.plain(*raw, *r, end)});
                            ++(r ? records : others);
                        });
     }
     SplitLog(const SplitLog&) = delete;
     SplitLog& operator=(const SplitLog&) = delete;
     DecodedTexts texts;
+    size_t size;  // of the bytes
     std::vector<LogLine> lines;
     int32_t records = 0;
     int32_t others = 0;  // unreadable and blank lines
 };
 
-// The readable records of a log's bytes.
-int32_t countRecords(const std::string& bytes) {
-    DecodedTexts texts(bytes);
+// The readable records of a log's bytes and its other lines, blank ones
+// included.
+struct LineCounts {
     int32_t records = 0;
-    forEachLogLine(bytes, texts, [&](std::string_view, std::string_view, const RecordView* r) {
-        records += r != nullptr;
-    });
-    return records;
+    int32_t others = 0;
+};
+
+LineCounts countLines(const std::string& bytes) {
+    DecodedTexts texts(bytes);
+    LineCounts counts;
+    forEachLogLine(bytes, texts,
+                   [&](std::string_view, std::string_view, const RecordView* r, const RawFields*) {
+                       ++(r ? counts.records : counts.others);
+                   });
+    return counts;
+}
+
+int32_t countRecords(const std::string& bytes) {
+    return countLines(bytes).records;
 }
 
 // The new bytes of a rewritten log: kept lines as they were, records in the
@@ -258,6 +347,8 @@ int32_t countRecords(const std::string& bytes) {
 // follows.
 class LogBuilder {
   public:
+    // Room for the bytes of a log of `size` bytes rewritten, and a few lines more.
+    explicit LogBuilder(size_t size) { bytes_.reserve(size + 1024); }
     void keep(const LogLine& line) {
         separate();
         bytes_ += line.raw;
@@ -305,7 +396,7 @@ Status lostLines() {
 // `whenRead`, only while the log is still as it was read.
 Status commitRewrite(const DataDir& dir, const LogBuilder& out, int32_t records, int32_t others,
                      std::string_view side, const std::optional<FileStamp>* whenRead = nullptr) {
-    SplitLog check(out.bytes());
+    LineCounts check = countLines(out.bytes());
     if (out.failed() || check.records != records || check.others != others) return lostLines();
     if (whenRead) return dir.replaceBytes(kLogFile, out.bytes(), side, *whenRead);
     return dir.writeBytes(kLogFile, out.bytes(), side);
@@ -380,7 +471,7 @@ bool isShown(const RecordView& r, const ShownRecord& shown) {
 template <typename Edit>
 Status rewriteLines(const DataDir& dir, const SplitLog& log, int32_t index, Edit&& edit,
                     const ShownRecord* shown, const std::optional<FileStamp>* whenRead) {
-    LogBuilder out;
+    LogBuilder out(log.size);
     int32_t at = 0;
     int32_t records = log.records;
     bool found = false;
@@ -440,7 +531,7 @@ Status insertInto(const DataDir& dir, const SplitLog& log, const WeightRecord& r
     if (auto refused = refuseRecord(record)) return *refused;
     if (log.records >= kMaxRecords) return logFull();
     const WeightRecord fresh{record.Date, record.Situation, record.Weight, "", "", ""};
-    LogBuilder out;
+    LogBuilder out(log.size);
     bool inserted = false;
     for (const auto& line : log.lines) {
         if (!line.record) {
@@ -452,7 +543,10 @@ Status insertInto(const DataDir& dir, const SplitLog& log, const WeightRecord& r
             out.put(fresh);
             inserted = true;
         }
-        out.put(read.Date, read.Situation, read.Weight, read.Diary, read.Spare2, read.Spare2);
+        if (line.plain && read.Spare1 == read.Spare2)
+            out.keep(line);
+        else
+            out.put(read.Date, read.Situation, read.Weight, read.Diary, read.Spare2, read.Spare2);
     }
     if (!inserted) out.put(fresh);
     return commitRewrite(dir, out, log.records + 1, log.others, kInsertSideFile, whenRead);
@@ -615,13 +709,14 @@ void parseLogBytes(std::string bytes, ParsedLog& out) {
     out.unreadableLines = 0;
     out.texts.emplace(out.bytes);
     out.records.reserve(out.bytes.size() / 40);
-    forEachLogLine(out.bytes, *out.texts,
-                   [&](std::string_view line, std::string_view, const RecordView* r) {
-                       if (r)
-                           out.records.push_back(*r);
-                       else if (!isBlankLine(line))
-                           ++out.unreadableLines;
-                   });
+    forEachLogLine(
+        out.bytes, *out.texts,
+        [&](std::string_view line, std::string_view, const RecordView* r, const RawFields*) {
+            if (r)
+                out.records.push_back(*r);
+            else if (!isBlankLine(line))
+                ++out.unreadableLines;
+        });
 }
 
 LogScan::LogScan(const DataDir& dir, std::string_view name) : log_(parsedLog(dir, name)) {}
@@ -690,7 +785,7 @@ Status mergeRecords(const DataDir& dir, const std::vector<WeightRecord>& added) 
     SplitLog log(disk->bytes);
     if (static_cast<int64_t>(log.records) + static_cast<int64_t>(added.size()) > kMaxRecords)
         return logFull();
-    LogBuilder out;
+    LogBuilder out(log.size + added.size() * 64);
     mergeInto(log, added, out);
     SplitLog check(out.bytes());
     if (out.failed() || !keepsEveryLine(log, check, added.size())) return lostLines();
@@ -722,13 +817,17 @@ Status renameSituationInLog(const DataDir& dir, std::string_view from, std::stri
     auto bytes = bytesForRewrite(dir, status);
     if (!bytes) return status;
     SplitLog log(*bytes);
-    LogBuilder out;
+    LogBuilder out(log.size);
     for (const auto& line : log.lines) {
         if (!line.record) {
             out.keep(line);
             continue;
         }
         const RecordView& read = *line.record;
+        if (line.plain && read.Situation != from && read.Spare1.empty() && read.Spare2.empty()) {
+            out.keep(line);
+            continue;
+        }
         std::string_view situation = read.Situation == from ? to : read.Situation;
         out.put(read.Date, situation, read.Weight, read.Diary, "", "");
     }
@@ -792,7 +891,7 @@ Status CONV_RENZOKU(const DataDir& dir) {
     if (!legacy.status) return legacy.status;
     if (!legacy.bytes) return Status::failure(std::string(kLegacyLogFile), "ファイルがありません");
     SplitLog log(*legacy.bytes);
-    LogBuilder out;
+    LogBuilder out(log.size);
     for (const auto& line : log.lines) {
         if (line.record)
             out.put(line.record->Date, line.record->Situation, line.record->Weight, "", "", "");
