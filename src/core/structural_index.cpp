@@ -53,7 +53,36 @@ constexpr size_t kKeptBlocks = size_t{1} << 18;  // 16 MB of text
 thread_local std::vector<MaskBlock> threadBlocks;
 thread_local bool threadBlocksInUse = false;
 
+// The line ends in [p, end): every LF, and every CR with no LF after it
+// (the byte at `end`, when there is one, counts as what follows).
+size_t plainLineEnds(const unsigned char* p, const unsigned char* end, const unsigned char* stop) {
+    size_t count = 0;
+    for (; p < end; ++p) count += *p == '\n' || (*p == '\r' && (p + 1 == stop || p[1] != '\n'));
+    return count;
+}
+
 }  // namespace
+
+size_t countLogLines(std::string_view bytes) {
+    const auto* p = reinterpret_cast<const unsigned char*>(bytes.data());
+    const auto* const stop = p + bytes.size();
+    size_t count = 0;
+#ifdef __SSE2__
+    // A CR is a line end of its own unless the next byte is LF; the last byte
+    // of each sixteen looks at the first of the next.
+    const __m128i cr = _mm_set1_epi8('\r'), lf = _mm_set1_epi8('\n');
+    for (; stop - p > 16; p += 16) {
+        __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
+        auto crs = static_cast<uint32_t>(_mm_movemask_epi8(_mm_cmpeq_epi8(v, cr)));
+        auto lfs = static_cast<uint32_t>(_mm_movemask_epi8(_mm_cmpeq_epi8(v, lf)));
+        uint32_t lfAfter = (lfs >> 1) | (uint32_t{p[16] == '\n'} << 15);
+        count += static_cast<size_t>(std::popcount(lfs) + std::popcount(crs & ~lfAfter));
+    }
+#endif
+    count += plainLineEnds(p, stop, stop);
+    if (!bytes.empty() && bytes.back() != '\r' && bytes.back() != '\n') ++count;
+    return count;
+}
 
 void buildStructuralMasks(std::string_view bytes, std::vector<MaskBlock>& out) {
     const auto* p = reinterpret_cast<const unsigned char*>(bytes.data());

@@ -27,6 +27,11 @@ struct MaskBlock {
 // so that a walk over the structural bits always stops.
 void buildStructuralMasks(std::string_view bytes, std::vector<MaskBlock>& out);
 
+// The lines of a text as the log's readers split it: every CR LF, bare LF
+// and bare CR ends one, and an unended last line counts too. Sixteen bytes at
+// a time where SSE2 is there.
+size_t countLogLines(std::string_view bytes);
+
 // A walk over the structural bits: next() gives the structural positions
 // from where it was put on, the end of the bytes among them. A small value,
 // meant to live in a reader's registers.

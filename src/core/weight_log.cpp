@@ -300,8 +300,17 @@ class PlainLines {
     std::string scratch_;
 };
 
+// The line table of this thread's last split log, kept for the next one: a
+// full log's table is megabytes that would otherwise be mapped afresh, page
+// by page, on every save. A huge one is not kept.
+thread_local std::vector<LogLine> spareLines;
+constexpr size_t kKeptLines = size_t{1} << 20;
+
+// A log's bytes split into lines, each with the record it holds.
 struct SplitLog {
     explicit SplitLog(const std::string& bytes) : texts(bytes), size(bytes.size()) {
+        lines.swap(spareLines);
+        lines.clear();
         lines.reserve(bytes.size() / 40);
         PlainLines plain;
         forEachLogLine(bytes, texts,
@@ -311,6 +320,11 @@ struct SplitLog {
                                             raw && plain.plain(*raw, *r, end)});
                            ++(r ? records : others);
                        });
+    }
+    ~SplitLog() {
+        if (lines.capacity() <= spareLines.capacity() || lines.capacity() > kKeptLines) return;
+        lines.clear();
+        spareLines.swap(lines);
     }
     SplitLog(const SplitLog&) = delete;
     SplitLog& operator=(const SplitLog&) = delete;
@@ -370,10 +384,23 @@ class LogBuilder {
             .text(spare1)
             .text(spare2)
             .end();
+        const size_t start = bytes_.size();
         if (!appendEncodedCp932(line_, bytes_)) failed_ = true;
+        written_.emplace_back(start, bytes_.size() - start - kLineEnd.size());
+    }
+    // A plain line with the bytes [at, at + size) of its raw line replaced by
+    // `bytes`; the record it then holds is written anew.
+    void splice(const LogLine& line, size_t at, size_t size, std::string_view bytes) {
+        separate();
+        const size_t start = bytes_.size();
+        bytes_.append(line.raw.substr(0, at)).append(bytes).append(line.raw.substr(at + size));
+        written_.emplace_back(start, bytes_.size() - start);
+        bytes_ += kLineEnd;
     }
     bool failed() const { return failed_; }
     const std::string& bytes() const { return bytes_; }
+    // Where the lines written anew stand in the bytes, without their line ends.
+    const std::vector<std::pair<size_t, size_t>>& written() const { return written_; }
 
   private:
     void separate() {
@@ -382,6 +409,7 @@ class LogBuilder {
     }
     std::string bytes_;
     std::string line_;
+    std::vector<std::pair<size_t, size_t>> written_;  // start, size
     bool open_ = false;
     bool failed_ = false;
 };
@@ -391,13 +419,35 @@ Status lostLines() {
                            "書き換えた内容に記録の欠けが見つかったため、保存しませんでした");
 }
 
+// Whether the rewritten bytes hold `records` records and `others` other
+// lines. The lines copied keep what they were as long as each still stands
+// alone: a line end is never split, and two copied lines run together only
+// when a bare CR meets the LF of an empty line, which the number of lines
+// tells. The lines written anew are read again one by one, by the full
+// reader. A rewrite that wrote a quarter of its lines anew or more is read
+// again whole.
+bool holdsEveryLine(const LogBuilder& out, int32_t records, int32_t others) {
+    if (out.written().size() * 4 > static_cast<size_t>(records) + static_cast<size_t>(others)) {
+        LineCounts counts = countLines(out.bytes());
+        return counts.records == records && counts.others == others;
+    }
+    if (countLogLines(out.bytes()) != static_cast<size_t>(records) + static_cast<size_t>(others))
+        return false;
+    std::vector<std::string_view> fields;
+    for (auto [start, size] : out.written()) {
+        std::string text = decodeCp932(std::string_view(out.bytes()).substr(start, size));
+        RecordView record;
+        if (!parseRecordLine(text, fields, record)) return false;
+    }
+    return true;
+}
+
 // Writes a rewritten log after checking that it holds exactly the records
 // and other lines it should: a rewrite never loses a line by accident. With
 // `whenRead`, only while the log is still as it was read.
 Status commitRewrite(const DataDir& dir, const LogBuilder& out, int32_t records, int32_t others,
                      std::string_view side, const std::optional<FileStamp>* whenRead = nullptr) {
-    LineCounts check = countLines(out.bytes());
-    if (out.failed() || check.records != records || check.others != others) return lostLines();
+    if (out.failed() || !holdsEveryLine(out, records, others)) return lostLines();
     if (whenRead) return dir.replaceBytes(kLogFile, out.bytes(), side, *whenRead);
     return dir.writeBytes(kLogFile, out.bytes(), side);
 }
@@ -808,7 +858,8 @@ Status RESET_LOG(const DataDir& dir, const WeightRecord& first) {
 }
 
 Status renameSituationInLog(const DataDir& dir, std::string_view from, std::string_view to) {
-    if (!isStorableText(to))
+    std::optional<std::string> toBytes = encodeCp932(to);
+    if (!toBytes || !isStorableText(to))
         return Status::failure(
             std::string(kLogFile),
             "「" + std::string(to) +
@@ -817,6 +868,10 @@ Status renameSituationInLog(const DataDir& dir, std::string_view from, std::stri
     auto bytes = bytesForRewrite(dir, status);
     if (!bytes) return status;
     SplitLog log(*bytes);
+    // A plain line's situation stands right after "yyyy/mm/dd"," in the
+    // bytes of its text.
+    constexpr size_t kSituationAt = 14;
+    const size_t fromSize = encodeCp932(from).value_or("").size();
     LogBuilder out(log.size);
     for (const auto& line : log.lines) {
         if (!line.record) {
@@ -824,12 +879,14 @@ Status renameSituationInLog(const DataDir& dir, std::string_view from, std::stri
             continue;
         }
         const RecordView& read = *line.record;
-        if (line.plain && read.Situation != from && read.Spare1.empty() && read.Spare2.empty()) {
+        const bool spareEmpty = read.Spare1.empty() && read.Spare2.empty();
+        if (line.plain && spareEmpty && read.Situation != from)
             out.keep(line);
-            continue;
-        }
-        std::string_view situation = read.Situation == from ? to : read.Situation;
-        out.put(read.Date, situation, read.Weight, read.Diary, "", "");
+        else if (line.plain && spareEmpty)
+            out.splice(line, kSituationAt, fromSize, *toBytes);
+        else
+            out.put(read.Date, read.Situation == from ? to : read.Situation, read.Weight,
+                    read.Diary, "", "");
     }
     return commitRewrite(dir, out, log.records, log.others, kRenameSideFile);
 }

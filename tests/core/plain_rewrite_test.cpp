@@ -93,5 +93,20 @@ TEST(PlainRewrite, InsertAndRenameWriteEveryRecordAsTheProgramWritesIt) {
     }
 }
 
+// Removing the record between a line ended by a bare CR and an empty line
+// ended by LF would run the two together and lose the empty line: refused,
+// and the log stays as it was.
+TEST(PlainRewrite, ARewriteThatWouldRunTwoLinesTogetherIsRefused) {
+    const std::string a = "\"2024/06/01\",\"\x92\xA9\",65.5,\"\",\"\",\"\"";
+    const std::string b = "\"2024/06/02\",\"\x96\xE9\",65.1,\"\",\"\",\"\"";
+    const std::string log = a + "\r" + b + "\r\n\n" + a + "\r\n";
+    TempFolder t;
+    t.putBytes("データ.txt", log);
+    EXPECT_FALSE(removeRecord(t.dir(), 1));
+    EXPECT_EQ(t.bytes("データ.txt"), log);
+    ASSERT_TRUE(removeRecord(t.dir(), 2));
+    EXPECT_EQ(t.bytes("データ.txt"), a + "\r" + b + "\r\n\n");
+}
+
 }  // namespace
 }  // namespace core

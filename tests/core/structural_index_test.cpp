@@ -66,6 +66,20 @@ TEST(StructuralMasks, TheWalkAndTheHighBytesAgreeWithTheBytes) {
     }
 }
 
+TEST(StructuralMasks, CountLinesAsTheReadersSplitThem) {
+    const std::string ends[] = {"", "\r", "\n", "\r\n", "\n\r", "\r\r\n", "x"};
+    for (size_t size : {0u, 1u, 15u, 16u, 17u, 31u, 32u, 33u, 100u}) {
+        for (unsigned seed = 0; seed < 10; ++seed) {
+            for (const std::string& end : ends) {
+                std::string bytes = mixedBytes(size, seed) + end;
+                size_t lines = 0;
+                forEachRawLine(bytes, [&](std::string_view, std::string_view) { ++lines; });
+                EXPECT_EQ(countLogLines(bytes), lines) << size << " " << seed;
+            }
+        }
+    }
+}
+
 TEST(StructuralMasks, AnIndexMadeWhileAnotherLivesKeepsItsOwnMasks) {
     std::string a = std::string(70, 'a') + "\"", b = "\"" + std::string(70, 'b');
     StructuralIndex first(a);
