@@ -68,15 +68,21 @@ size_t countLogLines(std::string_view bytes) {
     const auto* const stop = p + bytes.size();
     size_t count = 0;
 #ifdef __SSE2__
-    // A CR is a line end of its own unless the next byte is LF; the last byte
-    // of each sixteen looks at the first of the next.
-    const __m128i cr = _mm_set1_epi8('\r'), lf = _mm_set1_epi8('\n');
-    for (; stop - p > 16; p += 16) {
-        __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
-        auto crs = static_cast<uint32_t>(_mm_movemask_epi8(_mm_cmpeq_epi8(v, cr)));
-        auto lfs = static_cast<uint32_t>(_mm_movemask_epi8(_mm_cmpeq_epi8(v, lf)));
-        uint32_t lfAfter = (lfs >> 1) | (uint32_t{p[16] == '\n'} << 15);
-        count += static_cast<size_t>(std::popcount(lfs) + std::popcount(crs & ~lfAfter));
+    // Every LF and CR counted, less every CR with an LF right after it: byte
+    // counters, each taking at most one a round, summed up before they wrap.
+    const __m128i cr = _mm_set1_epi8('\r'), lf = _mm_set1_epi8('\n'), zero = _mm_setzero_si128();
+    while (stop - p > 16) {
+        __m128i ends = zero, pairs = zero;
+        for (int round = 0; round < 127 && stop - p > 16; ++round, p += 16) {
+            __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
+            __m128i next = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + 1));
+            __m128i crs = _mm_cmpeq_epi8(v, cr);
+            ends = _mm_sub_epi8(ends, _mm_or_si128(crs, _mm_cmpeq_epi8(v, lf)));
+            pairs = _mm_sub_epi8(pairs, _mm_and_si128(crs, _mm_cmpeq_epi8(next, lf)));
+        }
+        __m128i sums = _mm_sub_epi64(_mm_sad_epu8(ends, zero), _mm_sad_epu8(pairs, zero));
+        count += static_cast<size_t>(_mm_cvtsi128_si32(sums) +
+                                     _mm_cvtsi128_si32(_mm_unpackhi_epi64(sums, sums)));
     }
 #endif
     count += plainLineEnds(p, stop, stop);

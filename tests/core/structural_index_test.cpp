@@ -68,7 +68,7 @@ TEST(StructuralMasks, TheWalkAndTheHighBytesAgreeWithTheBytes) {
 
 TEST(StructuralMasks, CountLinesAsTheReadersSplitThem) {
     const std::string ends[] = {"", "\r", "\n", "\r\n", "\n\r", "\r\r\n", "x"};
-    for (size_t size : {0u, 1u, 15u, 16u, 17u, 31u, 32u, 33u, 100u}) {
+    for (size_t size : {0u, 1u, 15u, 16u, 17u, 31u, 32u, 33u, 100u, 2033u, 5000u}) {
         for (unsigned seed = 0; seed < 10; ++seed) {
             for (const std::string& end : ends) {
                 std::string bytes = mixedBytes(size, seed) + end;
