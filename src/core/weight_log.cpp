@@ -306,20 +306,25 @@ class PlainLines {
 thread_local std::vector<LogLine> spareLines;
 constexpr size_t kKeptLines = size_t{1} << 20;
 
-// A log's bytes split into lines, each with the record it holds.
+// A log's bytes split into lines, each with the record it holds, and, for
+// a rewrite that may copy records as they are, whether each is plain.
+enum class FindPlain { No, Yes };
+
 struct SplitLog {
-    explicit SplitLog(const std::string& bytes) : texts(bytes), size(bytes.size()) {
+    explicit SplitLog(const std::string& bytes, FindPlain find = FindPlain::No)
+        : texts(bytes), size(bytes.size()) {
         lines.swap(spareLines);
         lines.clear();
         lines.reserve(bytes.size() / 40);
         PlainLines plain;
-        forEachLogLine(bytes, texts,
-                       [&](std::string_view line, std::string_view end, const RecordView* r,
-                           const RawFields* raw) {
-                           lines.push_back({line, end, r ? std::optional(*r) : std::nullopt,
-                                            raw && plain.plain(*raw, *r, end)});
-                           ++(r ? records : others);
-                       });
+        forEachLogLine(
+            bytes, texts,
+            [&](std::string_view line, std::string_view end, const RecordView* r,
+                const RawFields* raw) {
+                const bool isPlain = raw && find == FindPlain::Yes && plain.plain(*raw, *r, end);
+                lines.push_back({line, end, r ? std::optional(*r) : std::nullopt, isPlain});
+                ++(r ? records : others);
+            });
     }
     ~SplitLog() {
         if (lines.capacity() <= spareLines.capacity() || lines.capacity() > kKeptLines) return;
@@ -614,7 +619,7 @@ Status saveWeighingOnce(const DataDir& dir, WeightRecord record, std::string_vie
     Status status;
     auto disk = readLogOnDisk(dir, status);
     if (!disk) return status;
-    SplitLog log(disk->bytes);
+    SplitLog log(disk->bytes, FindPlain::Yes);
     const RecordView* last = lastRecord(log);
     if (last && last->Date > record.Date) return insertInto(dir, log, record, &disk->stamp);
     record.Diary = std::string(time);
@@ -813,7 +818,7 @@ Status INSERT_LOG(const DataDir& dir, const WeightRecord& record) {
     Status status;
     auto bytes = bytesForRewrite(dir, status);
     if (!bytes) return status;
-    SplitLog log(*bytes);
+    SplitLog log(*bytes, FindPlain::Yes);
     return insertInto(dir, log, record, nullptr);
 }
 
@@ -867,7 +872,7 @@ Status renameSituationInLog(const DataDir& dir, std::string_view from, std::stri
     Status status;
     auto bytes = bytesForRewrite(dir, status);
     if (!bytes) return status;
-    SplitLog log(*bytes);
+    SplitLog log(*bytes, FindPlain::Yes);
     // A plain line's situation stands right after "yyyy/mm/dd"," in the
     // bytes of its text.
     constexpr size_t kSituationAt = 14;
