@@ -390,8 +390,10 @@ class LogBuilder {
             .text(spare2)
             .end();
         const size_t start = bytes_.size();
-        if (!appendEncodedCp932(line_, bytes_)) failed_ = true;
-        written_.emplace_back(start, bytes_.size() - start - kLineEnd.size());
+        if (appendEncodedCp932(line_, bytes_))
+            written_.emplace_back(start, bytes_.size() - start - kLineEnd.size());
+        else
+            failed_ = true;
     }
     // A plain line with the bytes [at, at + size) of its raw line replaced by
     // `bytes`; the record it then holds is written anew.
