@@ -1,19 +1,23 @@
-// Click to repaint in the real window: a side button that switches the panel,
-// a save on the main panel and a click on its calendar, each timed from the
-// user's action until the window has painted, on generated logs of 1,000 and
-// 32,767 records. Run it under a real display server:
+// Click to repaint in the real window: every side button, a click on the
+// main panel's calendar, a weighing saved, a diary saved and the trend line
+// of 全グラフ switched, each timed from the user's action until the window
+// has painted, on generated logs of 1,000 and 32,767 records. Run it under a
+// real display server:
 //
 //   xvfb-run -a ./build/bench/bench/yaserunba-window-timing
 #include <QApplication>
 #include <QCalendarWidget>
+#include <QCheckBox>
 #include <QElapsedTimer>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QTableView>
 #include <QtTest>
 #include <algorithm>
 #include <functional>
 #include <memory>
+#include <string_view>
 
 #include "generated_log.h"
 #include "qt/program.h"
@@ -83,6 +87,88 @@ struct TimedWindow {
     std::unique_ptr<qtgui::Program> program;
 };
 
+// The side buttons of the panels, in the order of the side column.
+const char* const kPanels[] = {"cmdTaijyu", "cmdCale", "cmdBunseki", "cmdRentai", "cmdAvgtai",
+                               "cmdCyokin", "cmdMemo", "cmdSettei",  "cmdMain"};
+
+// Every side button: from the main panel to its panel (the way back not
+// timed), and the main panel's own from the diary panel. The first of the
+// repeats is the panel's first showing.
+void timePanelSwitches(TimedWindow& w, int records) {
+    for (const char* panel : kPanels) {
+        const char* from = std::string_view(panel) == "cmdMain" ? "cmdMemo" : "cmdMain";
+        Timing t = timeRepeated(
+            w.window(), [&](int) { w.click(panel); }, [&] { w.click(from); });
+        report(records, (std::string("switch to ") + panel).c_str(), t);
+    }
+}
+
+// A click on the main panel's calendar, one of the seven days before the
+// last, then back to the last day.
+void timeCalendarClick(TimedWindow& w, int records) {
+    w.click("cmdMain");
+    auto* calendar = w.find<QCalendarWidget>("mtvmain");
+    QVERIFY(calendar);
+    QDate last = calendar->selectedDate();
+    report(records, "calendar click", timeRepeated(w.window(), [&](int i) {
+               QDate day = last.addDays(-(i % 7) - 1);
+               calendar->setSelectedDate(day);
+               emit calendar->clicked(day);
+           }));
+    calendar->setSelectedDate(last);
+    emit calendar->clicked(last);
+}
+
+// A situation chosen and a weight typed, untimed; then the save. Every save
+// reaches the log.
+void timeWeighingSave(TimedWindow& w, int records) {
+    w.click("cmdMain");
+    auto* weight = w.find<QLineEdit>("txtTaiInp");
+    auto* situations = w.find<QListWidget>("lstAct");
+    QVERIFY(weight && situations);
+    int before = core::readLogRecords(w.folder.dir()).records.size();
+    report(records, "save a weighing",
+           timeRepeated(
+               w.window(), [&](int) { w.click("cmdTaiHozon"); },
+               [&] {
+                   QRect item = situations->visualItemRect(situations->item(1));
+                   QTest::mouseClick(situations->viewport(), Qt::LeftButton, {}, item.center());
+                   weight->setText("70.4");
+               }));
+    QCOMPARE(int(core::readLogRecords(w.folder.dir()).records.size()), before + kRepeats);
+}
+
+// On the diary panel: a row in sight chosen and a diary typed, untimed;
+// then the save, which rewrites the whole log.
+void timeDiarySave(TimedWindow& w, int records) {
+    w.click("cmdMemo");
+    auto* list = w.find<QTableView>("msgMemoList");
+    auto* diary = w.find<QLineEdit>("txtMemo");
+    QVERIFY(list && diary);
+    report(records, "save a diary",
+           timeRepeated(
+               w.window(), [&](int) { w.click("cmdMemoHozon"); },
+               [&, i = 0]() mutable {
+                   int row = list->rowAt(list->viewport()->height() / 2);
+                   QRect cell = list->visualRect(list->model()->index(row, 6));
+                   QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, cell.center());
+                   diary->setText(QStringLiteral("野菜中心%1").arg(i++));
+               }));
+    QVERIFY(core::readLogRecords(w.folder.dir()).records.size() > 0);
+}
+
+// The trend line of 全グラフ switched on and off, each a timed click.
+void timeTrendLine(TimedWindow& w, int records) {
+    w.click("cmdRentai");
+    auto* trend = w.find<QCheckBox>("chkKeikou");
+    if (!trend) {
+        qInfo("%6d records  %-28s not in this window", records, "trend line (chkKeikou)");
+        return;
+    }
+    report(records, "trend line on and off",
+           timeRepeated(w.window(), [&](int) { w.click("chkKeikou"); }));
+}
+
 }  // namespace
 
 class WindowTiming : public QObject {
@@ -100,43 +186,12 @@ class WindowTiming : public QObject {
     void clickToRepaint() {
         QFETCH(int, records);
         TimedWindow w(records);
-        static const char* const kPanels[] = {"cmdTaijyu", "cmdCale",   "cmdBunseki",
-                                              "cmdRentai", "cmdAvgtai", "cmdCyokin",
-                                              "cmdMemo",   "cmdSettei", "cmdMain"};
         report(records, "paint only (the floor)", timeRepeated(w.window(), [](int) {}));
-        for (const char* panel : kPanels) {
-            // From the main panel to this one; the way back is not timed.
-            Timing t = timeRepeated(
-                w.window(), [&](int) { w.click(panel); }, [&] { w.click("cmdMain"); });
-            report(records, (std::string("switch to ") + panel).c_str(), t);
-        }
-        w.click("cmdMain");
-        auto* calendar = w.find<QCalendarWidget>("mtvmain");
-        QVERIFY(calendar);
-        QDate last = calendar->selectedDate();
-        report(records, "calendar click", timeRepeated(w.window(), [&](int i) {
-                   QDate day = last.addDays(-(i % 7) - 1);
-                   calendar->setSelectedDate(day);
-                   emit calendar->clicked(day);
-               }));
-        calendar->setSelectedDate(last);
-        emit calendar->clicked(last);
-        auto* weight = w.find<QLineEdit>("txtTaiInp");
-        QVERIFY(weight);
-        int before = core::readLogRecords(w.folder.dir()).records.size();
-        auto* situations = w.find<QListWidget>("lstAct");
-        QVERIFY(situations);
-        // A situation chosen and a weight typed, untimed; then the save.
-        report(records, "save a weighing",
-               timeRepeated(
-                   w.window(), [&](int) { w.click("cmdTaiHozon"); },
-                   [&] {
-                       QRect item = situations->visualItemRect(situations->item(1));
-                       QTest::mouseClick(situations->viewport(), Qt::LeftButton, {}, item.center());
-                       weight->setText("70.4");
-                   }));
-        // Every save reached the log.
-        QCOMPARE(int(core::readLogRecords(w.folder.dir()).records.size()), before + kRepeats);
+        timePanelSwitches(w, records);
+        timeCalendarClick(w, records);
+        timeWeighingSave(w, records);
+        timeDiarySave(w, records);
+        timeTrendLine(w, records);
     }
 };
 

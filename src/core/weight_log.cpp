@@ -6,14 +6,11 @@
 #include <cmath>
 #include <cstring>
 
-#ifdef __SSE2__
-#include <emmintrin.h>
-#endif
-
 #include "core/codepage.h"
 #include "core/dates.h"
 #include "core/fields.h"
 #include "core/numbers.h"
+#include "core/structural_index.h"
 
 namespace core {
 namespace {
@@ -84,42 +81,6 @@ std::optional<Status> refuseRecord(const WeightRecord& r) {
 
 enum class LineRead { Record, Unreadable, Uncommon };
 
-bool isLineEnd(char c) {
-    return c == '\r' || c == '\n';
-}
-
-// Moves `p` to the next double quote, which must come before the line ends;
-// `high` collects the bytes passed. Sixteen bytes at a time while there are
-// as many before the end.
-[[gnu::always_inline]] inline bool skipToQuote(const char*& p, const char* end,
-                                               unsigned char& high) {
-#ifdef __SSE2__
-    const __m128i quote = _mm_set1_epi8('"'), cr = _mm_set1_epi8('\r'), lf = _mm_set1_epi8('\n');
-    while (end - p >= 16) {
-        __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
-        __m128i stop = _mm_or_si128(_mm_or_si128(_mm_cmpeq_epi8(v, quote), _mm_cmpeq_epi8(v, cr)),
-                                    _mm_cmpeq_epi8(v, lf));
-        auto stops = static_cast<unsigned>(_mm_movemask_epi8(stop));
-        auto highs = static_cast<unsigned>(_mm_movemask_epi8(v));
-        if (stops) {
-            unsigned at = static_cast<unsigned>(__builtin_ctz(stops));
-            if (highs & ((1u << at) - 1)) high = 0x80;
-            p += at;
-            return *p == '"';
-        }
-        if (highs) high = 0x80;
-        p += 16;
-    }
-#endif
-    for (; p < end; ++p) {
-        auto c = static_cast<unsigned char>(*p);
-        if (c == '"') return true;
-        if (isLineEnd(*p)) return false;
-        high |= c;
-    }
-    return false;
-}
-
 // Two dates compared in two loads each; `b` may be empty.
 bool sameDate(std::string_view a, std::string_view b) {
     if (b.size() != 10) return false;
@@ -132,59 +93,107 @@ bool sameDate(std::string_view a, std::string_view b) {
     return a8 == b8 && a2 == b2;
 }
 
-// The common form of a record line, read in one pass over its raw bytes:
+// A weight as the program writes most of them, one to three digits, a point
+// and one digit, read as readWholeFloat reads it (the same division); false
+// for any other text.
+bool readShortWeight(const char* p, size_t size, float& weight) {
+    if (size < 3 || size > 5 || p[size - 2] != '.') return false;
+    uint32_t digits = 0;
+    for (size_t i = 0; i < size; ++i) {
+        if (i == size - 2) continue;
+        auto digit = static_cast<uint32_t>(static_cast<unsigned char>(p[i]) - '0');
+        if (digit > 9) return false;
+        digits = digits * 10 + digit;
+    }
+    weight = static_cast<float>(digits) / 10.0f;
+    return true;
+}
+
+bool readBareWeight(std::string_view text, float& weight) {
+    if (readShortWeight(text.data(), text.size(), weight)) return true;
+    return !text.empty() && text.front() != '+' && readWholeFloat(text, weight) &&
+           std::isfinite(weight);
+}
+
+// The text of the field of raw bytes `raw` that starts at `from`.
+[[gnu::always_inline]] inline std::string_view fieldText(const StructuralIndex& index,
+                                                         DecodedTexts& texts, std::string_view raw,
+                                                         size_t from, bool& clean) {
+    if (raw.empty()) return raw;
+    return texts.text(raw, !index.anyHigh(from, from + raw.size()), clean);
+}
+
+// The raw bytes of a line in the common form: its weight and its texts
+// (situation, diary, spare fields; missing ones empty) as they stand in the
+// file, and how many fields it has.
+struct RawFields {
+    std::string_view weight;
+    std::array<std::string_view, 4> texts;
+    int count = 0;
+};
+
+// The common form of a record line, read from the structural index:
 // "yyyy/mm/dd","situation",weight and up to three more texts, every text
-// quoted right at its commas and the weight bare. A double quote, a comma
-// and a line end are never part of a two-byte character, so the raw bytes
-// split where the decoded text would. On Record and Unreadable (a line in
-// this form with a byte that is not Shift-JIS) `p` is left at the line's
-// end; Uncommon leaves the line to parseRecordLine, which reads it the same
-// when it is in this form.
+// quoted right at its commas and the weight bare. On Record and Unreadable (a
+// line in this form with a byte that is not Shift-JIS) `pos` is left at the
+// line's end; Uncommon leaves the line to parseRecordLine, which reads it the
+// same when it is in this form. The byte at the end of `bytes` is readable
+// (a std::string's terminating null), and no position the walk gives lies
+// beyond it.
 // `out` holds the last record read, whose date (a real one) needs no second
 // check when the next line repeats it.
-LineRead readCommonLine(const char*& p, const char* end, DecodedTexts& texts, RecordView& out) {
-    const char* q = p;
-    if (end - q < 18 || q[0] != '"' || q[11] != '"' || q[12] != ',' || q[13] != '"')
+LineRead readCommonLine(const StructuralIndex& index, const std::string& bytes, size_t& pos,
+                        DecodedTexts& texts, RecordView& out, RawFields& raw) {
+    const char* const b = bytes.data();
+    const char* q = b + pos;
+    if (bytes.size() - pos < 18 || q[0] != '"' || q[11] != '"' || q[12] != ',' || q[13] != '"')
         return LineRead::Uncommon;
     std::string_view date(q + 1, 10);
     if (!sameDate(date, out.Date) && !isPlainDate(date)) return LineRead::Uncommon;
-    q += 14;
-    const char* first = q;
-    unsigned char high = 0;
-    if (!skipToQuote(q, end, high) || q + 1 >= end || q[1] != ',') return LineRead::Uncommon;
-    std::string_view situation(first, static_cast<size_t>(q - first));
-    bool situationAscii = high < 0x80;
-    first = q += 2;
-    while (q < end && *q != ',' && !isLineEnd(*q)) ++q;
-    std::string_view weight(first, static_cast<size_t>(q - first));
-    if (weight.empty() || weight.front() == '+' || !readWholeFloat(weight, out.Weight) ||
-        !std::isfinite(out.Weight))
+    StructuralCursor walk = index.at(pos + 14);
+    const size_t close = walk.next();  // of the situation
+    if (b[close] != '"' || b[close + 1] != ',') return LineRead::Uncommon;
+    size_t at = walk.next();         // the next text's opening quote, or the line's end
+    const bool more = b[at] == '"';  // after a comma
+    const size_t weightEnd = more ? at - 1 : at;
+    if ((more && b[weightEnd] != ',') || weightEnd < close + 2) return LineRead::Uncommon;
+    if (!readBareWeight(std::string_view(b + close + 2, weightEnd - close - 2), out.Weight))
         return LineRead::Uncommon;
-    std::string_view raw[3];
-    bool ascii[3] = {true, true, true};
-    for (int i = 0; q < end && *q == ','; ++i) {
-        if (i == 3 || ++q == end || *q != '"') return LineRead::Uncommon;
-        first = ++q;
-        high = 0;
-        if (!skipToQuote(q, end, high)) return LineRead::Uncommon;
-        raw[i] = std::string_view(first, static_cast<size_t>(q - first));
-        ascii[i] = high < 0x80;
-        if (++q < end && *q != ',' && !isLineEnd(*q)) return LineRead::Uncommon;
+    size_t first[3] = {}, last[3] = {};
+    int i = 0;
+    for (; b[at] == '"'; ++i) {
+        if (i == 3) return LineRead::Uncommon;
+        first[i] = at + 1;
+        last[i] = walk.next();
+        at = walk.next();
+        // Closed right before the line's end, or before a comma and the next text.
+        if (b[last[i]] != '"' ||
+            (at == last[i] + 1 ? b[at] == '"'
+                               : at != last[i] + 2 || b[at - 1] != ',' || b[at] != '"'))
+            return LineRead::Uncommon;
     }
     bool clean = true;
+    const size_t situation = pos + 14;
+    raw.weight = {b + close + 2, weightEnd - close - 2};
+    raw.texts = {std::string_view(b + situation, close - situation),
+                 {b + first[0], last[0] - first[0]},
+                 {b + first[1], last[1] - first[1]},
+                 {b + first[2], last[2] - first[2]}};
+    raw.count = 3 + i;
     out.Date = date;
-    out.Situation = texts.text(situation, situationAscii, clean);
-    out.Diary = texts.text(raw[0], ascii[0], clean);
-    out.Spare1 = texts.text(raw[1], ascii[1], clean);
-    out.Spare2 = texts.text(raw[2], ascii[2], clean);
-    p = q;
+    out.Situation = fieldText(index, texts, raw.texts[0], situation, clean);
+    out.Diary = fieldText(index, texts, raw.texts[1], first[0], clean);
+    out.Spare1 = fieldText(index, texts, raw.texts[2], first[1], clean);
+    out.Spare2 = fieldText(index, texts, raw.texts[3], first[2], clean);
+    pos = at;
     return clean ? LineRead::Record : LineRead::Unreadable;
 }
 
-// The line end at `p`, which is a line end or the end of the bytes.
-std::string_view lineEndAt(const char* p, const char* end) {
-    if (p == end) return {};
-    return std::string_view(p, *p == '\r' && p + 1 < end && p[1] == '\n' ? 2 : 1);
+// The line end at `pos`, which is a line end or the end of the bytes.
+std::string_view lineEndAt(std::string_view bytes, size_t pos) {
+    if (pos == bytes.size()) return {};
+    bool crlf = bytes[pos] == '\r' && pos + 1 < bytes.size() && bytes[pos + 1] == '\n';
+    return bytes.substr(pos, crlf ? 2 : 1);
 }
 
 bool isAscii(std::string_view text) {
@@ -194,31 +203,33 @@ bool isAscii(std::string_view text) {
 }
 
 // Walks the lines of a log's raw bytes: f(line, its line end, the record it
-// holds or nullptr). A line ends at CR LF, a bare LF, a bare CR (old editors
-// end lines so), or the end of an unended last line. The records' texts
-// point into `bytes` or `texts`.
+// holds or nullptr, its raw fields when it is a record in the common form or
+// nullptr). A line ends at CR LF, a bare LF, a bare CR (old editors end lines
+// so), or the end of an unended last line. The records' texts point into
+// `bytes` or `texts`.
 template <typename F>
-void forEachLogLine(std::string_view bytes, DecodedTexts& texts, F&& f) {
+void forEachLogLine(const std::string& bytes, DecodedTexts& texts, F&& f) {
     std::vector<std::string_view> fields;
-    const char* p = bytes.data();
-    const char* const end = p + bytes.size();
+    StructuralIndex index(bytes);
     RecordView record;
-    while (p < end) {
-        const char* start = p;
-        LineRead read = readCommonLine(p, end, texts, record);
+    RawFields raw;
+    for (size_t pos = 0; pos < bytes.size();) {
+        const size_t start = pos;
+        LineRead read = readCommonLine(index, bytes, pos, texts, record, raw);
+        const bool common = read == LineRead::Record;
         std::string_view line, lineEnd;
         if (read == LineRead::Uncommon) {
-            std::string_view rest(start, static_cast<size_t>(end - start));
+            std::string_view rest = std::string_view(bytes).substr(start);
             line = takeLine(rest, lineEnd);
             bool clean = true;
             std::string_view text = texts.text(line, isAscii(line), clean);
             read = parseRecordLine(text, fields, record) ? LineRead::Record : LineRead::Unreadable;
         } else {
-            line = std::string_view(start, static_cast<size_t>(p - start));
-            lineEnd = lineEndAt(p, end);
+            line = std::string_view(bytes).substr(start, pos - start);
+            lineEnd = lineEndAt(bytes, pos);
         }
-        f(line, lineEnd, read == LineRead::Record ? &record : nullptr);
-        p = line.data() + line.size() + lineEnd.size();
+        f(line, lineEnd, read == LineRead::Record ? &record : nullptr, common ? &raw : nullptr);
+        pos = start + line.size() + lineEnd.size();
     }
 }
 
@@ -226,39 +237,128 @@ bool isBlankLine(std::string_view line) {
     return line.find_first_not_of(" \t") == std::string_view::npos;
 }
 
-// One line of the log as it stands in the file: its bytes, its line end, and
-// the record it holds when it is readable.
+// One line of the log as it stands in the file: its bytes, its line end, the
+// record it holds when it is readable, and whether its bytes are exactly what
+// writing that record again gives (`plain`), so that a rewrite that keeps the
+// record as it is copies the bytes instead.
 struct LogLine {
     std::string_view raw;
     std::string_view end;
     std::optional<RecordView> record;
+    bool plain = false;
 };
 
+// Tells whether a record line in the common form is already exactly as the
+// program writes that record: six fields, CR LF, the weight in its shortest
+// form, and texts whose encoding is their bytes (Shift-JIS has a few
+// characters with two codes, and the program writes one of them). The
+// answers for the weights and texts seen are kept, for a log repeats them on
+// line after line.
+class PlainLines {
+  public:
+    bool plain(const RawFields& raw, const RecordView& r, std::string_view end) {
+        return raw.count == 6 && end == kLineEnd && plainWeight(raw.weight, r.Weight) &&
+               plainText(raw.texts[0], r.Situation) && plainText(raw.texts[1], r.Diary) &&
+               plainText(raw.texts[2], r.Spare1) && plainText(raw.texts[3], r.Spare2);
+    }
+
+  private:
+    bool plainWeight(std::string_view raw, float weight) {
+        if (raw.size() > 8) return false;
+        uint64_t text = 0;
+        std::memcpy(&text, raw.data(), raw.size());
+        const auto bits = std::bit_cast<uint32_t>(weight);
+        WeightSeen& seen = weights_[(bits * 0x9E3779B1u) >> 22];
+        if (!seen.used || seen.bits != bits || seen.text != text)
+            seen = {bits, text, shortestText(weight) == raw, true};
+        return seen.plain;
+    }
+    bool plainText(std::string_view raw, std::string_view text) {
+        if (text.data() == raw.data() && text.size() == raw.size()) return true;  // ASCII
+        auto at = reinterpret_cast<uintptr_t>(text.data());
+        TextSeen& seen = texts_[(at ^ (at >> 9)) % texts_.size()];
+        if (seen.text != text.data() || seen.size != text.size()) {
+            scratch_.clear();
+            seen = {text.data(), text.size(),
+                    appendEncodedCp932(text, scratch_) && scratch_ == raw};
+        }
+        return seen.plain;
+    }
+    struct WeightSeen {
+        uint32_t bits = 0;
+        uint64_t text = 0;
+        bool plain = false;
+        bool used = false;
+    };
+    struct TextSeen {
+        const char* text = nullptr;
+        size_t size = 0;
+        bool plain = false;
+    };
+    std::array<WeightSeen, 1024> weights_{};
+    std::array<TextSeen, 256> texts_{};
+    std::string scratch_;
+};
+
+// The line table of this thread's last split log, kept for the next one: a
+// full log's table is megabytes that would otherwise be mapped afresh, page
+// by page, on every save. A huge one is not kept.
+thread_local std::vector<LogLine> spareLines;
+constexpr size_t kKeptLines = size_t{1} << 20;
+
+// A log's bytes split into lines, each with the record it holds, and, for
+// a rewrite that may copy records as they are, whether each is plain.
+enum class FindPlain { No, Yes };
+
 struct SplitLog {
-    explicit SplitLog(std::string_view bytes) : texts(bytes.size()) {
+    explicit SplitLog(const std::string& bytes, FindPlain find = FindPlain::No)
+        : texts(bytes), size(bytes.size()) {
+        lines.swap(spareLines);
+        lines.clear();
         lines.reserve(bytes.size() / 40);
-        forEachLogLine(bytes, texts,
-                       [&](std::string_view raw, std::string_view end, const RecordView* r) {
-                           lines.push_back({raw, end, r ? std::optional(*r) : std::nullopt});
-                           ++(r ? records : others);
-                       });
+        PlainLines plain;
+        forEachLogLine(
+            bytes, texts,
+            [&](std::string_view line, std::string_view end, const RecordView* r,
+                const RawFields* raw) {
+                const bool isPlain = raw && find == FindPlain::Yes && plain.plain(*raw, *r, end);
+                lines.push_back({line, end, r ? std::optional(*r) : std::nullopt, isPlain});
+                ++(r ? records : others);
+            });
+    }
+    ~SplitLog() {
+        if (lines.capacity() <= spareLines.capacity() || lines.capacity() > kKeptLines) return;
+        lines.clear();
+        spareLines.swap(lines);
     }
     SplitLog(const SplitLog&) = delete;
     SplitLog& operator=(const SplitLog&) = delete;
     DecodedTexts texts;
+    size_t size;  // of the bytes
     std::vector<LogLine> lines;
     int32_t records = 0;
     int32_t others = 0;  // unreadable and blank lines
 };
 
-// The readable records of a log's bytes.
-int32_t countRecords(std::string_view bytes) {
-    DecodedTexts texts(bytes.size());
+// The readable records of a log's bytes and its other lines, blank ones
+// included.
+struct LineCounts {
     int32_t records = 0;
-    forEachLogLine(bytes, texts, [&](std::string_view, std::string_view, const RecordView* r) {
-        records += r != nullptr;
-    });
-    return records;
+    int32_t others = 0;
+};
+
+LineCounts countLines(const std::string& bytes) {
+    DecodedTexts texts(bytes);
+    LineCounts counts;
+    forEachLogLine(bytes, texts,
+                   [&](std::string_view, std::string_view, const RecordView* r, const RawFields*) {
+                       ++(r ? counts.records : counts.others);
+                   });
+    return counts;
+}
+
+int32_t countRecords(const std::string& bytes) {
+    return countLines(bytes).records;
 }
 
 // The new bytes of a rewritten log: kept lines as they were, records in the
@@ -266,6 +366,8 @@ int32_t countRecords(std::string_view bytes) {
 // follows.
 class LogBuilder {
   public:
+    // Room for the bytes of a log of `size` bytes rewritten, and a few lines more.
+    explicit LogBuilder(size_t size) { bytes_.reserve(size + 1024); }
     void keep(const LogLine& line) {
         separate();
         bytes_ += line.raw;
@@ -287,10 +389,25 @@ class LogBuilder {
             .text(spare1)
             .text(spare2)
             .end();
-        if (!appendEncodedCp932(line_, bytes_)) failed_ = true;
+        const size_t start = bytes_.size();
+        if (appendEncodedCp932(line_, bytes_))
+            written_.emplace_back(start, bytes_.size() - start - kLineEnd.size());
+        else
+            failed_ = true;
+    }
+    // A plain line with the bytes [at, at + size) of its raw line replaced by
+    // `bytes`; the record it then holds is written anew.
+    void splice(const LogLine& line, size_t at, size_t size, std::string_view bytes) {
+        separate();
+        const size_t start = bytes_.size();
+        bytes_.append(line.raw.substr(0, at)).append(bytes).append(line.raw.substr(at + size));
+        written_.emplace_back(start, bytes_.size() - start);
+        bytes_ += kLineEnd;
     }
     bool failed() const { return failed_; }
     const std::string& bytes() const { return bytes_; }
+    // Where the lines written anew stand in the bytes, without their line ends.
+    const std::vector<std::pair<size_t, size_t>>& written() const { return written_; }
 
   private:
     void separate() {
@@ -299,6 +416,7 @@ class LogBuilder {
     }
     std::string bytes_;
     std::string line_;
+    std::vector<std::pair<size_t, size_t>> written_;  // start, size
     bool open_ = false;
     bool failed_ = false;
 };
@@ -308,13 +426,35 @@ Status lostLines() {
                            "書き換えた内容に記録の欠けが見つかったため、保存しませんでした");
 }
 
+// Whether the rewritten bytes hold `records` records and `others` other
+// lines. The lines copied keep what they were as long as each still stands
+// alone: a line end is never split, and two copied lines run together only
+// when a bare CR meets the LF of an empty line, which the number of lines
+// tells. The lines written anew are read again one by one, by the full
+// reader. A rewrite that wrote a quarter of its lines anew or more is read
+// again whole.
+bool holdsEveryLine(const LogBuilder& out, int32_t records, int32_t others) {
+    if (out.written().size() * 4 > static_cast<size_t>(records) + static_cast<size_t>(others)) {
+        LineCounts counts = countLines(out.bytes());
+        return counts.records == records && counts.others == others;
+    }
+    if (countLogLines(out.bytes()) != static_cast<size_t>(records) + static_cast<size_t>(others))
+        return false;
+    std::vector<std::string_view> fields;
+    for (auto [start, size] : out.written()) {
+        std::string text = decodeCp932(std::string_view(out.bytes()).substr(start, size));
+        RecordView record;
+        if (!parseRecordLine(text, fields, record)) return false;
+    }
+    return true;
+}
+
 // Writes a rewritten log after checking that it holds exactly the records
 // and other lines it should: a rewrite never loses a line by accident. With
 // `whenRead`, only while the log is still as it was read.
 Status commitRewrite(const DataDir& dir, const LogBuilder& out, int32_t records, int32_t others,
                      std::string_view side, const std::optional<FileStamp>* whenRead = nullptr) {
-    SplitLog check(out.bytes());
-    if (out.failed() || check.records != records || check.others != others) return lostLines();
+    if (out.failed() || !holdsEveryLine(out, records, others)) return lostLines();
     if (whenRead) return dir.replaceBytes(kLogFile, out.bytes(), side, *whenRead);
     return dir.writeBytes(kLogFile, out.bytes(), side);
 }
@@ -388,7 +528,7 @@ bool isShown(const RecordView& r, const ShownRecord& shown) {
 template <typename Edit>
 Status rewriteLines(const DataDir& dir, const SplitLog& log, int32_t index, Edit&& edit,
                     const ShownRecord* shown, const std::optional<FileStamp>* whenRead) {
-    LogBuilder out;
+    LogBuilder out(log.size);
     int32_t at = 0;
     int32_t records = log.records;
     bool found = false;
@@ -448,7 +588,7 @@ Status insertInto(const DataDir& dir, const SplitLog& log, const WeightRecord& r
     if (auto refused = refuseRecord(record)) return *refused;
     if (log.records >= kMaxRecords) return logFull();
     const WeightRecord fresh{record.Date, record.Situation, record.Weight, "", "", ""};
-    LogBuilder out;
+    LogBuilder out(log.size);
     bool inserted = false;
     for (const auto& line : log.lines) {
         if (!line.record) {
@@ -460,7 +600,10 @@ Status insertInto(const DataDir& dir, const SplitLog& log, const WeightRecord& r
             out.put(fresh);
             inserted = true;
         }
-        out.put(read.Date, read.Situation, read.Weight, read.Diary, read.Spare2, read.Spare2);
+        if (line.plain && read.Spare1 == read.Spare2)
+            out.keep(line);
+        else
+            out.put(read.Date, read.Situation, read.Weight, read.Diary, read.Spare2, read.Spare2);
     }
     if (!inserted) out.put(fresh);
     return commitRewrite(dir, out, log.records + 1, log.others, kInsertSideFile, whenRead);
@@ -478,7 +621,7 @@ Status saveWeighingOnce(const DataDir& dir, WeightRecord record, std::string_vie
     Status status;
     auto disk = readLogOnDisk(dir, status);
     if (!disk) return status;
-    SplitLog log(disk->bytes);
+    SplitLog log(disk->bytes, FindPlain::Yes);
     const RecordView* last = lastRecord(log);
     if (last && last->Date > record.Date) return insertInto(dir, log, record, &disk->stamp);
     record.Diary = std::string(time);
@@ -568,25 +711,51 @@ std::string recordLine(const WeightRecord& r) {
     return line;
 }
 
-DecodedTexts::DecodedTexts(size_t fileSize)
-    : buffer_(new char[decodedCp932Bound(fileSize)]),
+DecodedTexts::DecodedTexts(std::string_view bytes)
+    : begin_(bytes.data()),
+      buffer_(new char[decodedCp932Bound(bytes.size())]),
       end_(buffer_.get()),
       keepsAscii_(cp932KeepsAscii()) {}
 
+DecodedTexts::Key DecodedTexts::keyOf(std::string_view raw) const {
+    Key key;
+    const size_t size = raw.size();
+    if (size >= 8) {
+        std::memcpy(&key.head, raw.data(), 8);
+        std::memcpy(&key.tail, raw.data() + size - 8, 8);
+    } else if (size > 0 && raw.data() + size - begin_ >= 8) {
+        // The eight bytes that end with the text, the bytes before it shifted out.
+        std::memcpy(&key.head, raw.data() + size - 8, 8);
+        key.head = std::endian::native == std::endian::little ? key.head >> (8 * (8 - size))
+                                                              : key.head << (8 * (8 - size));
+    } else {
+        for (size_t i = 0; i < size; ++i)
+            key.head |= uint64_t{static_cast<unsigned char>(raw[i])} << (8 * i);
+    }
+    return key;
+}
+
 std::string_view DecodedTexts::decoded(std::string_view raw, bool& clean) {
-    // The size and the first eight bytes tell the situations apart.
-    uint32_t hash = static_cast<uint32_t>(raw.size());
-    for (size_t i = 0; i < raw.size() && i < 8; ++i)
-        hash = hash * 31 + static_cast<unsigned char>(raw[i]);
-    Decoding& recent = recent_[(hash ^ (hash >> 6)) % recent_.size()];
-    if (recent.raw.size() == raw.size() &&
-        std::equal(raw.begin(), raw.end(), recent.raw.begin()))  // short: no memcmp call
-        return recent.text;
+    const Key key = keyOf(raw);
+    uint64_t hash = (key.head ^ (key.tail * 31) ^ raw.size()) * 0x9E3779B97F4A7C15ull;
+    Decoding* pair = &recent_[(hash >> 57) & ~uint64_t{1}];
+    auto same = [&](const Decoding& d) {
+        return d.raw.size() == raw.size() && d.key == key &&
+               (raw.size() <= 16 || std::memcmp(raw.data(), d.raw.data(), raw.size()) == 0);
+    };
+    if (same(pair[0])) return pair[0].text;
+    if (same(pair[1])) {
+        std::swap(pair[0], pair[1]);
+        return pair[0].text;
+    }
     char* first = end_;
     bool ok = true;
     end_ = decodeCp932Into(raw, first, ok);
     std::string_view text(first, static_cast<size_t>(end_ - first));
-    if (ok) recent = {raw, text};
+    if (ok) {
+        pair[1] = pair[0];
+        pair[0] = {raw, text, key};
+    }
     clean = clean && ok;
     return text;
 }
@@ -595,15 +764,16 @@ void parseLogBytes(std::string bytes, ParsedLog& out) {
     out.bytes = std::move(bytes);
     out.records.clear();
     out.unreadableLines = 0;
-    out.texts.emplace(out.bytes.size());
+    out.texts.emplace(out.bytes);
     out.records.reserve(out.bytes.size() / 40);
-    forEachLogLine(out.bytes, *out.texts,
-                   [&](std::string_view line, std::string_view, const RecordView* r) {
-                       if (r)
-                           out.records.push_back(*r);
-                       else if (!isBlankLine(line))
-                           ++out.unreadableLines;
-                   });
+    forEachLogLine(
+        out.bytes, *out.texts,
+        [&](std::string_view line, std::string_view, const RecordView* r, const RawFields*) {
+            if (r)
+                out.records.push_back(*r);
+            else if (!isBlankLine(line))
+                ++out.unreadableLines;
+        });
 }
 
 LogScan::LogScan(const DataDir& dir, std::string_view name) : log_(parsedLog(dir, name)) {}
@@ -650,7 +820,7 @@ Status INSERT_LOG(const DataDir& dir, const WeightRecord& record) {
     Status status;
     auto bytes = bytesForRewrite(dir, status);
     if (!bytes) return status;
-    SplitLog log(*bytes);
+    SplitLog log(*bytes, FindPlain::Yes);
     return insertInto(dir, log, record, nullptr);
 }
 
@@ -672,7 +842,7 @@ Status mergeRecords(const DataDir& dir, const std::vector<WeightRecord>& added) 
     SplitLog log(disk->bytes);
     if (static_cast<int64_t>(log.records) + static_cast<int64_t>(added.size()) > kMaxRecords)
         return logFull();
-    LogBuilder out;
+    LogBuilder out(log.size + added.size() * 64);
     mergeInto(log, added, out);
     SplitLog check(out.bytes());
     if (out.failed() || !keepsEveryLine(log, check, added.size())) return lostLines();
@@ -695,7 +865,8 @@ Status RESET_LOG(const DataDir& dir, const WeightRecord& first) {
 }
 
 Status renameSituationInLog(const DataDir& dir, std::string_view from, std::string_view to) {
-    if (!isStorableText(to))
+    std::optional<std::string> toBytes = encodeCp932(to);
+    if (!toBytes || !isStorableText(to))
         return Status::failure(
             std::string(kLogFile),
             "「" + std::string(to) +
@@ -703,16 +874,26 @@ Status renameSituationInLog(const DataDir& dir, std::string_view from, std::stri
     Status status;
     auto bytes = bytesForRewrite(dir, status);
     if (!bytes) return status;
-    SplitLog log(*bytes);
-    LogBuilder out;
+    SplitLog log(*bytes, FindPlain::Yes);
+    // A plain line's situation stands right after "yyyy/mm/dd"," in the
+    // bytes of its text.
+    constexpr size_t kSituationAt = 14;
+    const size_t fromSize = encodeCp932(from).value_or("").size();
+    LogBuilder out(log.size);
     for (const auto& line : log.lines) {
         if (!line.record) {
             out.keep(line);
             continue;
         }
         const RecordView& read = *line.record;
-        std::string_view situation = read.Situation == from ? to : read.Situation;
-        out.put(read.Date, situation, read.Weight, read.Diary, "", "");
+        const bool spareEmpty = read.Spare1.empty() && read.Spare2.empty();
+        if (line.plain && spareEmpty && read.Situation != from)
+            out.keep(line);
+        else if (line.plain && spareEmpty)
+            out.splice(line, kSituationAt, fromSize, *toBytes);
+        else
+            out.put(read.Date, read.Situation == from ? to : read.Situation, read.Weight,
+                    read.Diary, "", "");
     }
     return commitRewrite(dir, out, log.records, log.others, kRenameSideFile);
 }
@@ -774,7 +955,7 @@ Status CONV_RENZOKU(const DataDir& dir) {
     if (!legacy.status) return legacy.status;
     if (!legacy.bytes) return Status::failure(std::string(kLegacyLogFile), "ファイルがありません");
     SplitLog log(*legacy.bytes);
-    LogBuilder out;
+    LogBuilder out(log.size);
     for (const auto& line : log.lines) {
         if (line.record)
             out.put(line.record->Date, line.record->Situation, line.record->Weight, "", "", "");

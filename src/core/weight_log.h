@@ -66,22 +66,33 @@ std::string recordLine(const WeightRecord& record);
 // another into one buffer sized for the whole file, so that they never move.
 class DecodedTexts {
   public:
-    explicit DecodedTexts(size_t fileSize);
-    // The text of a field's raw bytes: the bytes themselves when they are
-    // ASCII (`ascii`) that decodes to itself, else their decoding here.
-    // `clean` turns false when some byte is not Shift-JIS.
+    // For texts that lie within `bytes`.
+    explicit DecodedTexts(std::string_view bytes);
+    // The text of a field's raw bytes (within the bytes given above): the
+    // bytes themselves when they are ASCII (`ascii`) that decodes to itself,
+    // else their decoding here. `clean` turns false when some byte is not
+    // Shift-JIS.
     std::string_view text(std::string_view raw, bool ascii, bool& clean) {
         return ascii && keepsAscii_ ? raw : decoded(raw, clean);
     }
 
   private:
     std::string_view decoded(std::string_view raw, bool& clean);
-    // The latest decodings by a hash of their bytes: a log repeats its few
-    // situations on every line.
+    // The first and the last eight bytes of a text (fewer bytes: them alone,
+    // and 0), which with its size tell the texts apart up to 16 bytes.
+    struct Key {
+        uint64_t head = 0, tail = 0;
+        bool operator==(const Key&) const = default;
+    };
+    Key keyOf(std::string_view raw) const;
+    // The latest decodings by a hash of their bytes, two a hash, the latest
+    // first: a log repeats its few situations and diaries on line after line.
     struct Decoding {
         std::string_view raw, text;
+        Key key;
     };
-    std::array<Decoding, 64> recent_{};
+    std::array<Decoding, 256> recent_{};
+    const char* begin_;
     std::unique_ptr<char[]> buffer_;
     char* end_;
     bool keepsAscii_;
