@@ -165,8 +165,8 @@ Judgement judge(const Found& found) {
     return {false, "このコンピューターで動いているヤセルンバ" + process};
 }
 
-// Makes a file exclusively with these lines.
-int makeNew(const fs::path& path, std::string_view text, FileStamp& made) {
+// Makes a file exclusively with these lines, written in place.
+int writeNew(const fs::path& path, std::string_view text, FileStamp& made) {
     platform::File file;
     if (int err = file.open(path, OpenFor::CreateNew)) return err;
     (void)file.setMode(0600);  // made 0600 already, unless a umask took more away
@@ -181,6 +181,22 @@ int makeNew(const fs::path& path, std::string_view text, FileStamp& made) {
     }
     made = info.stamp;
     return 0;
+}
+
+// Makes a file exclusively with these lines. They are written to a file of
+// this process's own first and linked to the name in one step, so that no
+// start ever reads the file half-written: a start killed while writing
+// leaves no lock that looks held. Where the file system has no links the
+// file is written in place.
+int makeNew(const fs::path& path, std::string_view text, FileStamp& made) {
+    fs::path own = path;
+    own += "." + std::to_string(platform::processId());
+    (void)platform::removeFile(own);  // left by an earlier process of this id
+    if (writeNew(own, text, made) != 0) return writeNew(path, text, made);
+    const int linked = platform::linkFile(own, path);
+    (void)platform::removeFile(own);
+    if (linked == 0 || linked == EEXIST) return linked;
+    return writeNew(path, text, made);
 }
 
 // Removes a turn file that a crash left behind, and only that one: it is
@@ -218,7 +234,8 @@ int removeStale(const fs::path& path, const Found& stale) {
         Found other;
         err = readLock(turn, other);
         if (err == ENOENT) return EAGAIN;  // its turn ended a moment ago
-        if (err != 0 || !isOld(other.stamp)) return EBUSY;
+        // A turn is over once it is old, or at once when its start has ended.
+        if (err != 0 || !(isOld(other.stamp) || judge(other).stale)) return EBUSY;
         removeLeftTurn(turn, other);
         return EAGAIN;
     }

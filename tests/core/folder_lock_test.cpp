@@ -263,22 +263,35 @@ TEST(FolderLock, AFoundLockIsTakenOverOnlyWhenStale) {
     }
 }
 
-// The turn file of a start taking over a stale lock: one that a crash left
-// is removed once it is old; a fresh one means another start is at it.
+// The turn file of a start taking over a stale lock: one whose start has
+// ended (a crash, a kill) is removed at once, one of another computer's
+// start once it is old; a fresh one of a start that may still run means
+// that start is at it.
 TEST(FolderLock, ATakeoverInProgressIsLeftToItsStart) {
-    for (auto turnAge : {std::chrono::seconds(0), std::chrono::seconds(60)}) {
+    struct Case {
+        const char* name;
+        int64_t pid;
+        std::string host;
+        std::chrono::seconds age;
+        bool left;
+    };
+    const Case cases[] = {
+        {"a start here that ended", deadPid(), hostName(), std::chrono::seconds(0), true},
+        {"a start elsewhere, now", 4321, "elsewhere.example", std::chrono::seconds(0), false},
+        {"a start elsewhere, long ago", 4321, "elsewhere.example", std::chrono::seconds(60), true},
+    };
+    for (const Case& c : cases) {
         TempFolder t;
         t.putBytes("yaserunba.lock", lockLines(deadPid(), hostName()));
-        t.putBytes("yaserunba.lock.takeover", lockLines(deadPid(), hostName()));
+        t.putBytes("yaserunba.lock.takeover", lockLines(c.pid, c.host));
         auto turn = t.path() / "yaserunba.lock.takeover";
-        std::filesystem::last_write_time(turn, std::filesystem::last_write_time(turn) - turnAge);
+        std::filesystem::last_write_time(turn, std::filesystem::last_write_time(turn) - c.age);
         FolderLock lock = FolderLock::take(t.dir());
-        bool left = turnAge.count() > 0;
         EXPECT_EQ(lock.state(),
-                  left ? FolderLock::State::TakenOverStale : FolderLock::State::HeldByOther)
-            << lock.detail();
-        EXPECT_EQ(t.has("yaserunba.lock.takeover"), !left);
-        EXPECT_EQ(t.fileCount(), left ? 1u : 2u);
+                  c.left ? FolderLock::State::TakenOverStale : FolderLock::State::HeldByOther)
+            << c.name << ": " << lock.detail();
+        EXPECT_EQ(t.has("yaserunba.lock.takeover"), !c.left) << c.name;
+        EXPECT_EQ(t.fileCount(), c.left ? 1u : 2u) << c.name;
     }
 }
 
