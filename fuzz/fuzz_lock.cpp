@@ -32,17 +32,23 @@ std::string withLine(std::string_view file, int which, std::string_view text) {
 }
 
 // A lock file in this program's form: a positive number, the program, the
-// host, each line ended by a line feed, nothing after.
+// host, each line ended by a line feed (a CR before it is no part of the
+// line), nothing after.
 bool wellFormed(std::string_view file, std::string& host) {
-    size_t first = file.find('\n');
-    size_t second = first == std::string_view::npos ? first : file.find('\n', first + 1);
-    size_t third = second == std::string_view::npos ? second : file.find('\n', second + 1);
-    if (third == std::string_view::npos || third + 1 != file.size() || second == first + 1)
-        return false;
+    std::string_view lines[3];
+    for (auto& line : lines) {
+        size_t end = file.find('\n');
+        if (end == std::string_view::npos) return false;
+        line = file.substr(0, end);
+        if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+        file.remove_prefix(end + 1);
+    }
+    if (!file.empty() || lines[1].empty()) return false;
     int64_t pid = 0;
-    auto [end, error] = std::from_chars(file.data(), file.data() + first, pid);
-    if (error != std::errc() || end != file.data() + first || pid <= 0) return false;
-    host = std::string(file.substr(second + 1, third - second - 1));
+    const char* last = lines[0].data() + lines[0].size();
+    auto [end, error] = std::from_chars(lines[0].data(), last, pid);
+    if (error != std::errc() || end != last || pid <= 0) return false;
+    host = std::string(lines[2]);
     return true;
 }
 
