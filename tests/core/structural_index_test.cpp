@@ -13,6 +13,7 @@
 #include "core/codepage.h"
 #include "core/fields.h"
 #include "core/weight_log.h"
+#include "support/reference_reader.h"
 
 namespace core {
 namespace {
@@ -86,44 +87,6 @@ TEST(StructuralMasks, AnIndexMadeWhileAnotherLivesKeepsItsOwnMasks) {
     StructuralIndex second(b);
     EXPECT_EQ(first.at(0).next(), 70u);
     EXPECT_EQ(second.at(1).next(), 71u);  // the end
-}
-
-// The full reader on the decoded text, line by line.
-struct Reference {
-    std::string text;
-    std::vector<RecordView> records;
-    int32_t unreadable = 0;
-};
-
-void readByReference(std::string_view bytes, Reference& out) {
-    out.text = decodeCp932(bytes);
-    std::vector<std::string_view> fields;
-    forEachLine(out.text, [&](std::string_view l) {
-        RecordView r;
-        if (parseRecordLine(l, fields, r))
-            out.records.push_back(r);
-        else if (l.find_first_not_of(" \t") != std::string_view::npos)
-            ++out.unreadable;
-    });
-}
-
-void expectSameAsReference(const std::string& bytes, const std::string& what) {
-    ParsedLog parsed;
-    parseLogBytes(bytes, parsed);
-    Reference ref;
-    readByReference(bytes, ref);
-    ASSERT_EQ(parsed.records.size(), ref.records.size()) << what;
-    EXPECT_EQ(parsed.unreadableLines, ref.unreadable) << what;
-    for (size_t i = 0; i < ref.records.size(); ++i) {
-        const RecordView& a = parsed.records[i];
-        const RecordView& b = ref.records[i];
-        EXPECT_EQ(a.Date, b.Date) << what;
-        EXPECT_EQ(a.Situation, b.Situation) << what;
-        EXPECT_EQ(std::bit_cast<uint32_t>(a.Weight), std::bit_cast<uint32_t>(b.Weight)) << what;
-        EXPECT_EQ(a.Diary, b.Diary) << what;
-        EXPECT_EQ(a.Spare1, b.Spare1) << what;
-        EXPECT_EQ(a.Spare2, b.Spare2) << what;
-    }
 }
 
 // Lines in raw Shift-JIS: "ソ" and "表" end in 0x5C, "＠" in 0x40, "\x81\x22"
