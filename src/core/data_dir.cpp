@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "core/codepage.h"
+#include "core/fields.h"
 #include "core/platform.h"
 
 namespace core {
@@ -20,13 +21,6 @@ constexpr unsigned kNewFolderMode = 0700;
 // The path of a name of the folder, the name in UTF-8.
 fs::path inFolder(const fs::path& folder, std::string_view name) {
     return folder / platform::pathOf(name);
-}
-
-std::string foldCase(std::string_view name) {
-    std::string out(name);
-    for (char& c : out)
-        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-    return out;
 }
 
 const char* japaneseReason(int err) {
@@ -135,9 +129,9 @@ std::optional<fs::path> DataDir::findEntry(std::string_view name) const {
     fs::path exact = inFolder(folder_, name);
     std::error_code ec;
     if (fs::exists(exact, ec)) return platform::asListed(exact);
-    std::string wanted = foldCase(name);
+    std::string wanted = foldAsciiCase(name);
     for (const auto& entry : fs::directory_iterator(folder_, ec)) {
-        if (foldCase(platform::utf8Of(entry.path().filename())) == wanted) return entry.path();
+        if (foldAsciiCase(platform::utf8Of(entry.path().filename())) == wanted) return entry.path();
     }
     return std::nullopt;
 }

@@ -12,6 +12,19 @@ namespace core {
 
 inline constexpr std::string_view kLineEnd = "\r\n";
 
+// The text with A to Z as a to z and every other byte as it is: file names
+// and column headers are matched without regard to the case of letters.
+inline std::string foldAsciiCase(std::string_view text) {
+    std::string out(text);
+    for (char& c : out)
+        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+    return out;
+}
+
+inline bool equalIgnoringAsciiCase(std::string_view a, std::string_view b) {
+    return a.size() == b.size() && foldAsciiCase(a) == foldAsciiCase(b);
+}
+
 // Takes the first line off the text and gives it without its line end, the
 // line end as found going to `end` (CR LF, a bare LF, a bare CR, or nothing
 // at an unended last line). Two memchr calls, not a search per byte.

@@ -4,6 +4,7 @@
 #include <map>
 #include <mutex>
 
+#include "core/fields.h"
 #include "core/weight_log.h"
 
 namespace core {
@@ -13,15 +14,8 @@ namespace {
 // shared by a later write in the same clock tick; such a read is not trusted.
 constexpr int64_t kRacyNanoseconds = 100'000'000;
 
-std::string foldCase(std::string_view name) {
-    std::string out(name);
-    for (char& c : out)
-        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-    return out;
-}
-
 std::string keyOf(const std::filesystem::path& folder, std::string_view name) {
-    return folder.string() + '\0' + foldCase(name);
+    return folder.string() + '\0' + foldAsciiCase(name);
 }
 
 int64_t nowNanoseconds() {

@@ -8,6 +8,7 @@
 #include <filesystem>
 #include <optional>
 
+#include "core/fields.h"
 #include "core/platform.h"
 #include "setup/settei_panel.h"
 #include "setup/situation_list.h"
@@ -38,11 +39,7 @@ ChosenFile chosenFile(std::string_view utf8Path) {
 }
 
 bool isCsvName(std::string_view name) {
-    if (name.size() < 4) return false;
-    std::string ext(name.substr(name.size() - 4));
-    std::transform(ext.begin(), ext.end(), ext.begin(),
-                   [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c; });
-    return ext == ".csv";
+    return name.size() >= 4 && core::equalIgnoringAsciiCase(name.substr(name.size() - 4), ".csv");
 }
 
 // The program's own files live in the data folder: an export there may only

@@ -8,6 +8,7 @@
 #include "core/codepage.h"
 #include "core/csv.h"
 #include "core/dates.h"
+#include "core/fields.h"
 #include "core/numbers.h"
 #include "core/typed_weight.h"
 
@@ -39,17 +40,11 @@ std::string_view trimBlanks(std::string_view s) {
     }
 }
 
-bool sameIgnoringAsciiCase(std::string_view a, std::string_view b) {
-    auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; };
-    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(),
-                                              [&](char x, char y) { return lower(x) == lower(y); });
-}
-
 std::optional<size_t> findColumn(const std::vector<std::string>& header,
                                  std::span<const std::string_view> names) {
     for (size_t i = 0; i < header.size(); ++i)
         for (std::string_view name : names)
-            if (sameIgnoringAsciiCase(trimBlanks(header[i]), name)) return i;
+            if (core::equalIgnoringAsciiCase(trimBlanks(header[i]), name)) return i;
     return std::nullopt;
 }
 
