@@ -4,6 +4,7 @@
 #include <array>
 #include <memory>
 #include <string>
+#include <utility>
 
 namespace records {
 
@@ -84,18 +85,18 @@ void CalePanel::DSP_CALE() {
     auto records = readRecords();
     if (!records) return;
     Calendar cal = calendarDays(*records, mode_, host_.services().clock.today());
-    fillGrid(cal);
     fillSummary(cal.counts);
+    fillGrid(std::move(cal));
 }
 
 // Each month's row is made when the grid first shows it. The cells are
 // grouped by row in their order, so that a day listed twice (a log out of
 // date order) keeps the colour of its last run.
-void CalePanel::fillGrid(const Calendar& cal) {
+void CalePanel::fillGrid(Calendar cal) {
     auto byRow = [](const CaleCell& a, const CaleCell& b) { return a.row < b.row; };
-    auto cells = std::make_shared<std::vector<CaleCell>>(cal.cells);
+    auto cells = std::make_shared<std::vector<CaleCell>>(std::move(cal.cells));
     std::stable_sort(cells->begin(), cells->end(), byRow);
-    auto months = std::make_shared<const std::vector<std::string>>(cal.months);
+    auto months = std::make_shared<const std::vector<std::string>>(std::move(cal.months));
     msgList2.setRowSource(
         static_cast<int>(months->size()), [months, cells, byRow](int i, ui::Grid::RowCells& row) {
             row.texts[0] = (*months)[static_cast<size_t>(i)];

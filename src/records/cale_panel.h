@@ -55,7 +55,7 @@ class CalePanel : public host::Panel {
   private:
     ui::Form& form() { return host_.windowForm(); }
     void setMode(CaleMode mode);
-    void fillGrid(const Calendar& cal);
+    void fillGrid(Calendar cal);
     void fillSummary(const CaleCounts& counts);
 
     CaleMode mode_ = CaleMode::Detail;
