@@ -67,9 +67,9 @@ void QtShell::closeSplash() {
 }
 
 void QtShell::repaint() {
+    // The widgets take what the models hold now; Qt paints them once, when
+    // the handler returns or a dialog's own loop runs, whichever is first.
     if (view()) view()->syncAll();
-    // Lets the window paint; the user's clicks wait until the handler ends.
-    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
 }
 
 void QtShell::startAgain() {
