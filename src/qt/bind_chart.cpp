@@ -11,6 +11,7 @@
 #include <QLineSeries>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QPixmap>
 #include <QRadialGradient>
 #include <QValueAxis>
 #include <algorithm>
@@ -25,15 +26,49 @@
 namespace qtgui {
 namespace {
 
-// A chart view that reports a click (press and release inside it).
+// A chart view that reports a click (press and release inside it), and
+// paints from a picture of its scene: drawn at the screen's pixel ratio when
+// the scene or the view's size changed, and shown as it is when only the view
+// needs painting again (the panel shown once more, a window over it moved).
 class ModelChartView : public QChartView {
   public:
     // Made with its chart: a view made without one makes a default chart that
     // setChart() would leave behind.
-    ModelChartView(QChart* chart, QWidget* parent) : QChartView(chart, parent) {}
+    ModelChartView(QChart* chart, QWidget* parent) : QChartView(chart, parent) {
+        connect(scene(), &QGraphicsScene::changed, this, [this] { picture_ = QPixmap(); });
+    }
     std::function<void()> clicked;
 
   protected:
+    // A chart looks the same in an active window as in an inactive one: its
+    // scene is not told of the view's showing or hiding or of the window's
+    // activation, each of which would have it drawn all over again.
+    bool viewportEvent(QEvent* e) override {
+        switch (e->type()) {
+            case QEvent::Show:
+            case QEvent::Hide:
+            case QEvent::WindowActivate:
+            case QEvent::WindowDeactivate:
+                return QAbstractScrollArea::viewportEvent(e);
+            default:
+                return QChartView::viewportEvent(e);
+        }
+    }
+    void paintEvent(QPaintEvent*) override {
+        const qreal ratio = viewport()->devicePixelRatioF();
+        const QSize size = viewport()->size();
+        if (picture_.isNull() || picture_.deviceIndependentSize() != QSizeF(size) ||
+            picture_.devicePixelRatio() != ratio) {
+            picture_ = QPixmap(size * ratio);
+            picture_.setDevicePixelRatio(ratio);
+            picture_.fill(Qt::transparent);
+            QPainter painter(&picture_);
+            painter.setRenderHints(renderHints());
+            render(&painter, QRectF(QPointF(0, 0), size), viewport()->rect());
+        }
+        QPainter(viewport()).drawPixmap(0, 0, picture_);
+    }
+
     void mousePressEvent(QMouseEvent* e) override {
         pressed_ = e->button() == Qt::LeftButton;
         QChartView::mousePressEvent(e);
@@ -48,6 +83,7 @@ class ModelChartView : public QChartView {
 
   private:
     bool pressed_ = false;
+    QPixmap picture_;
 };
 
 // The bars of a bar series, drawn over the plot from the outline that its
@@ -189,12 +225,15 @@ class ChartBinding : public Binding {
         applyCommon();
         matchSeriesCount();
         bool empty = noDay(chart_);
-        for (int s = 1; s <= chart_.seriesCount(); ++s)
-            series_[s - 1]->replace(empty                  ? QList<QPointF>()
-                                    : s == look_.barSeries ? barOutline(s)
-                                                           : points(s));
-        if (barBase_) barBase_->replace(zeroLine());
-        if (bars_) bars_->redraw();
+        bool barsMoved = false;
+        for (int s = 1; s <= chart_.seriesCount(); ++s) {
+            bool moved = replaceChanged(*series_[s - 1], empty                  ? QList<QPointF>()
+                                                         : s == look_.barSeries ? barOutline(s)
+                                                                                : points(s));
+            if (s == look_.barSeries) barsMoved = moved;
+        }
+        if (barBase_) replaceChanged(*barBase_, zeroLine());
+        if (bars_ && barsMoved) bars_->redraw();
         applyXAxis();
         bool scaled = !empty && applyYAxis();
         if (scaled && barAxis_) applyBarAxis();
@@ -204,6 +243,14 @@ class ChartBinding : public Binding {
     }
 
   private:
+    // A series given points other than its own takes them; the same points
+    // leave it, and the picture of its chart, as they are. True when it took them.
+    static bool replaceChanged(QLineSeries& series, const QList<QPointF>& points) {
+        if (series.points() == points) return false;
+        series.replace(points);
+        return true;
+    }
+
     // Bounds the wrong way round: the program's mark of a day without
     // weighings; drawn as they are they would turn the axis upside down.
     static bool noDay(const ui::Chart& chart) {
