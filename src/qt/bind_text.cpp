@@ -9,7 +9,10 @@
 #include <QListWidget>
 #include <QMouseEvent>
 #include <QPlainTextEdit>
+#include <QStyleOptionComboBox>
+#include <QtMath>
 #include <algorithm>
+#include <optional>
 
 #include "qt/bindings.h"
 
@@ -196,9 +199,54 @@ class ComboItemsModel : public QAbstractListModel {
     ui::ComboBox::ItemList items_;
 };
 
+// A combo box as wide as its widest item, measured among its first and last
+// few: Qt measures every item when the box first shows, which for a list of
+// every day of a long log took a quarter of a second. The long lists are
+// dates, all of one shape, so these few tell the width.
+class ModelComboBox : public QComboBox {
+  public:
+    explicit ModelComboBox(QWidget* parent) : QComboBox(parent) {}
+    QSize sizeHint() const override {
+        return count() > 2 * kMeasured ? measured() : QComboBox::sizeHint();
+    }
+    QSize minimumSizeHint() const override {
+        return count() > 2 * kMeasured ? measured() : QComboBox::minimumSizeHint();
+    }
+    // The items changed.
+    void remeasure() {
+        size_.reset();
+        updateGeometry();
+    }
+
+  protected:
+    void changeEvent(QEvent* e) override {
+        if (e->type() == QEvent::FontChange || e->type() == QEvent::StyleChange) size_.reset();
+        QComboBox::changeEvent(e);
+    }
+
+  private:
+    // Measured as Qt measures a box: its texts' bounding width and its
+    // font's height, grown by the style.
+    QSize measured() const {
+        if (size_) return *size_;
+        const QFontMetrics& metrics = fontMetrics();
+        int width = 0;
+        for (int i = 0; i < count(); i = i + 1 == kMeasured ? count() - kMeasured : i + 1)
+            width = std::max(width, metrics.boundingRect(itemText(i)).width());
+        QSize content(width, std::max(qCeil(QFontMetricsF(metrics).height()), 14) + 2);
+        QStyleOptionComboBox option;
+        initStyleOption(&option);
+        size_ = style()->sizeFromContents(QStyle::CT_ComboBox, &option, content, this);
+        return *size_;
+    }
+
+    static constexpr int kMeasured = 32;
+    mutable std::optional<QSize> size_;
+};
+
 class ComboBoxBinding : public Binding {
   public:
-    ComboBoxBinding(Binder& b, ui::ComboBox& combo, QComboBox* widget, KeyLineEdit* edit)
+    ComboBoxBinding(Binder& b, ui::ComboBox& combo, ModelComboBox* widget, KeyLineEdit* edit)
         : Binding(b, combo, widget),
           combo_(combo),
           view_(widget),
@@ -223,6 +271,7 @@ class ComboBoxBinding : public Binding {
         if (items_ != combo_.itemList()) {
             items_ = combo_.itemList();
             model_->show(items_);
+            view_->remeasure();
         }
         const auto found = std::find(items.begin(), items.end(), combo_.text());
         view_->setCurrentIndex(found == items.end() ? -1 : static_cast<int>(found - items.begin()));
@@ -251,7 +300,7 @@ class ComboBoxBinding : public Binding {
     }
 
     ui::ComboBox& combo_;
-    QComboBox* view_;
+    ModelComboBox* view_;
     KeyLineEdit* edit_;
     ComboItemsModel* model_;
     ui::ComboBox::ItemList items_;
@@ -351,7 +400,7 @@ QPlainTextEdit* bindMultiLineTextBox(Binder& binder, ui::TextBox& text, QWidget*
 }
 
 QComboBox* bindComboBox(Binder& binder, ui::ComboBox& combo, QWidget* parent) {
-    auto* widget = new QComboBox(parent);
+    auto* widget = new ModelComboBox(parent);
     widget->setObjectName(qstr(combo.name()));
     auto* edit = new KeyLineEdit(widget);
     widget->setLineEdit(edit);

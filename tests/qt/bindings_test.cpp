@@ -28,6 +28,7 @@ class BindingsTest : public QObject {
     void gridClickMakesTheCellCurrent();
     void listPressAndReleaseDragAnItem();
     void comboChoiceSetsTheTextThenClicks();
+    void comboOfEveryDayIsAsWideAsQtMeasuresIt();
     void chartOfADayWithoutWeighingsIsEmpty();
     void longSeriesDrawsEveryGroupsLowAndHigh();
     void barsStandOnAValueAxisOfTheirOwn();
@@ -133,6 +134,30 @@ void BindingsTest::comboChoiceSetsTheTextThenClicks() {
     binder.syncAll();
     QCOMPARE(widget->currentIndex(), -1);
     QCOMPARE(widget->lineEdit()->text(), QString("2024/07/01"));
+}
+
+// A box of every day of a long log is measured among a few of its items, and
+// comes out as wide and as high as Qt makes it by measuring every one.
+void BindingsTest::comboOfEveryDayIsAsWideAsQtMeasuresIt() {
+    std::vector<std::string> days;
+    for (QDate day(2001, 1, 1); days.size() < 9351; day = day.addDays(1))
+        days.push_back(day.toString("yyyy/MM/dd").toStdString());
+    ui::Form form;
+    ui::ComboBox combo(form, "cboTest", nullptr);
+    combo.setItems(std::make_shared<const std::vector<std::string>>(days));
+
+    QWidget window;
+    ui::ScriptedDialogs dialogs;
+    qtgui::Binder binder(form, dialogs);
+    QComboBox* widget = qtgui::bindComboBox(binder, combo, &window);
+    QComboBox measured(&window);
+    measured.setEditable(true);
+    for (const auto& day : days) measured.addItem(QString::fromStdString(day));
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    QCOMPARE(widget->count(), measured.count());
+    QCOMPARE(widget->sizeHint(), measured.sizeHint());
+    QCOMPARE(widget->minimumSizeHint(), measured.minimumSizeHint());
 }
 
 // A day without weighings leaves the chart one row, which keeps the value it
