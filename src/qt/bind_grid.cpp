@@ -19,8 +19,10 @@ namespace {
 
 // Cells drawn as the style draws them, but their texts laid out once: a
 // table view draws every visible cell again on each repaint, and shaping
-// its text was most of the cost. A text keeps its layout for as long as the
-// font stays; the few hundred different texts of a screenful are kept.
+// its text was most of the cost. A text keeps its layout and its width for
+// as long as the font stays; the few hundred different texts of a screenful
+// are kept. A plain cell (not current, not selected) is its background and
+// its text, which is all the style would draw of it.
 class CellDelegate : public QStyledItemDelegate {
   public:
     using QStyledItemDelegate::QStyledItemDelegate;
@@ -31,13 +33,20 @@ class CellDelegate : public QStyledItemDelegate {
         initStyleOption(&cell, index);
         const QString text = std::exchange(cell.text, QString());
         QStyle* style = cell.widget ? cell.widget->style() : QApplication::style();
-        style->drawControl(QStyle::CE_ItemViewItem, &cell, painter, cell.widget);
+        if (isPlain(cell)) {
+            if (cell.backgroundBrush.style() != Qt::NoBrush) {
+                const QPointF origin = painter->brushOrigin();
+                painter->setBrushOrigin(cell.rect.topLeft());
+                painter->fillRect(cell.rect, cell.backgroundBrush);
+                painter->setBrushOrigin(origin);
+            }
+        } else {
+            style->drawControl(QStyle::CE_ItemViewItem, &cell, painter, cell.widget);
+        }
         if (text.isEmpty()) return;
         // Where and in which colour the style would write the text.
-        const int margin =
-            style->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, cell.widget) + 1;
         const QRect room = style->subElementRect(QStyle::SE_ItemViewItemText, &cell, cell.widget)
-                               .adjusted(margin, 0, -margin, 0);
+                               .adjusted(margin(style, cell), 0, -margin(style, cell), 0);
         const QStaticText& shaped = laidOut(text, cell, room.width());
         const QSize size = shaped.size().toSize();
         const QRect place = QStyle::alignedRect(cell.direction, cell.displayAlignment, size, room);
@@ -56,28 +65,53 @@ class CellDelegate : public QStyledItemDelegate {
     }
 
   private:
-    // The text as it fits `width`, laid out in the cell's font.
+    static bool isPlain(const QStyleOptionViewItem& cell) {
+        return !(cell.state & (QStyle::State_Selected | QStyle::State_HasFocus)) &&
+               !(cell.features &
+                 (QStyleOptionViewItem::HasCheckIndicator | QStyleOptionViewItem::HasDecoration |
+                  QStyleOptionViewItem::Alternate));
+    }
+
+    int margin(QStyle* style, const QStyleOptionViewItem& cell) const {
+        if (margin_ < 0)
+            margin_ = style->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, cell.widget) + 1;
+        return margin_;
+    }
+
+    // The text as it fits `width`, laid out in the cell's font: the whole
+    // text, kept, or when it is wider, the text cut short with an ellipsis.
     const QStaticText& laidOut(const QString& text, const QStyleOptionViewItem& cell,
                                int width) const {
         if (cell.font != font_ || texts_.size() > kMostTexts) {
             texts_.clear();
             font_ = cell.font;
         }
-        const QString shown = cell.fontMetrics.horizontalAdvance(text) > width
-                                  ? cell.fontMetrics.elidedText(text, cell.textElideMode, width)
-                                  : text;
-        auto found = texts_.find(shown);
-        if (found != texts_.end()) return *found;
-        QStaticText shaped(shown);
-        shaped.setTextFormat(Qt::PlainText);
-        shaped.setPerformanceHint(QStaticText::AggressiveCaching);
-        shaped.prepare(QTransform(), cell.font);
-        return *texts_.insert(shown, shaped);
+        auto found = texts_.find(text);
+        if (found == texts_.end())
+            found = texts_.insert(
+                text, {prepared(text, cell.font), cell.fontMetrics.horizontalAdvance(text)});
+        if (found->width <= width) return found->text;
+        elided_ = prepared(cell.fontMetrics.elidedText(text, cell.textElideMode, width), cell.font);
+        return elided_;
     }
 
+    static QStaticText prepared(const QString& text, const QFont& font) {
+        QStaticText shaped(text);
+        shaped.setTextFormat(Qt::PlainText);
+        shaped.setPerformanceHint(QStaticText::AggressiveCaching);
+        shaped.prepare(QTransform(), font);
+        return shaped;
+    }
+
+    struct LaidOut {
+        QStaticText text;
+        int width = 0;
+    };
     static constexpr qsizetype kMostTexts = 4096;
-    mutable QHash<QString, QStaticText> texts_;
+    mutable QHash<QString, LaidOut> texts_;
+    mutable QStaticText elided_;
     mutable QFont font_;
+    mutable int margin_ = -1;
 };
 
 class GridBinding : public Binding {

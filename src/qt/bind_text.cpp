@@ -4,6 +4,7 @@
 // ever shown.
 #include <QAbstractListModel>
 #include <QComboBox>
+#include <QHash>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QListWidget>
@@ -12,7 +13,9 @@
 #include <QStyleOptionComboBox>
 #include <QtMath>
 #include <algorithm>
+#include <functional>
 #include <optional>
+#include <vector>
 
 #include "qt/bindings.h"
 
@@ -199,18 +202,19 @@ class ComboItemsModel : public QAbstractListModel {
     ui::ComboBox::ItemList items_;
 };
 
-// A combo box as wide as its widest item, measured among its first and last
-// few: Qt measures every item when the box first shows, which for a list of
-// every day of a long log took a quarter of a second. The long lists are
-// dates, all of one shape, so these few tell the width.
+// A combo box as wide as its widest item, as Qt measures it, but measuring
+// few: Qt lays out every item when the box first shows, which for a list of
+// every day of a long log took a quarter of a second. The widths of the
+// items' characters added up tell which few are the widest, and those are
+// measured as Qt measures them.
 class ModelComboBox : public QComboBox {
   public:
     explicit ModelComboBox(QWidget* parent) : QComboBox(parent) {}
     QSize sizeHint() const override {
-        return count() > 2 * kMeasured ? measured() : QComboBox::sizeHint();
+        return count() > kMeasured ? measured() : QComboBox::sizeHint();
     }
     QSize minimumSizeHint() const override {
-        return count() > 2 * kMeasured ? measured() : QComboBox::minimumSizeHint();
+        return count() > kMeasured ? measured() : QComboBox::minimumSizeHint();
     }
     // The items changed.
     void remeasure() {
@@ -225,19 +229,46 @@ class ModelComboBox : public QComboBox {
     }
 
   private:
-    // Measured as Qt measures a box: its texts' bounding width and its
-    // font's height, grown by the style.
+    // Qt's measure of a box: its widest text's bounding width and its font's
+    // height, grown by the style.
     QSize measured() const {
         if (size_) return *size_;
         const QFontMetrics& metrics = fontMetrics();
         int width = 0;
-        for (int i = 0; i < count(); i = i + 1 == kMeasured ? count() - kMeasured : i + 1)
+        for (int i : widestItems())
             width = std::max(width, metrics.boundingRect(itemText(i)).width());
         QSize content(width, std::max(qCeil(QFontMetricsF(metrics).height()), 14) + 2);
         QStyleOptionComboBox option;
         initStyleOption(&option);
         size_ = style()->sizeFromContents(QStyle::CT_ComboBox, &option, content, this);
         return *size_;
+    }
+
+    // The items whose characters' widths add up to the most, short of the
+    // room their ends leave.
+    std::vector<int> widestItems() const {
+        const QFontMetricsF metrics(font());
+        QHash<char16_t, qreal> advances;
+        std::vector<std::pair<qreal, int>> sums;
+        sums.reserve(static_cast<size_t>(count()));
+        for (int i = 0; i < count(); ++i) {
+            const QString text = itemText(i);
+            if (text.isEmpty()) continue;
+            // From the first character's ink to the last one's.
+            qreal sum = -metrics.leftBearing(text.front()) - metrics.rightBearing(text.back());
+            for (QChar ch : text) {
+                auto known = advances.constFind(ch.unicode());
+                if (known == advances.constEnd())
+                    known = advances.insert(ch.unicode(), metrics.horizontalAdvance(ch));
+                sum += *known;
+            }
+            sums.emplace_back(sum, i);
+        }
+        const auto widest = sums.begin() + std::min<std::ptrdiff_t>(kMeasured, std::ssize(sums));
+        std::partial_sort(sums.begin(), widest, sums.end(), std::greater<>());
+        std::vector<int> items;
+        for (auto it = sums.begin(); it != widest; ++it) items.push_back(it->second);
+        return items;
     }
 
     static constexpr int kMeasured = 32;
