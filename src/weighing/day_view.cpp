@@ -74,22 +74,27 @@ DayView computeDay(std::span<const core::RecordView> records, const savings::Con
         sum.FirstWeight = records.front().Weight;
     }
     DayScan day{view, table, height};
-    std::string_view previousDate, rateDate;
+    // The records come in runs of one date, which share its rate, its first
+    // weighing and where it stands beside the chosen day: each run is looked
+    // at once, each record compared with its run's date alone.
+    std::string_view runDate;
+    bool counted = false, chosen = false;
     float previousWeight = 0, dayFirst = 0, rate = 0;
     int32_t count = 0;
     for (const core::RecordView& rec : records) {
-        if (rec.Date != rateDate) {  // records of one date share its rate
-            rateDate = rec.Date;
-            rate = savings::KANSAN_RATE(table, rateDate);
+        if (rec.Date != runDate || runDate.empty()) {
+            runDate = rec.Date;
+            rate = savings::KANSAN_RATE(table, runDate);
+            dayFirst = rec.Weight;
+            counted = runDate <= selected;
+            chosen = runDate == selected;
         }
-        if (rec.Date != previousDate) dayFirst = rec.Weight;
-        if (count > 0 && rec.Date <= selected)
+        if (count > 0 && counted)
             view.grandTotal =
                 savings::addWeighing(view.grandTotal, rec.Weight, previousWeight, dayFirst, rate);
-        if (rec.Date == selected) day.add(rec, previousWeight, rate);
+        if (chosen) day.add(rec, previousWeight, rate);
         if (count < core::kMaxRecords) ++count;
         previousWeight = rec.Weight;
-        previousDate = rec.Date;
     }
     sum.RecordCount = count;
     if (!records.empty()) {

@@ -108,10 +108,8 @@ void MainPanel::INIT_DAY_LIST() {
 void MainPanel::DSP_MAIN() {
     auto& shared = host_.shared();
     core::LogScan scan = core::READ_LOG(host_.dataDir());
-    std::vector<core::RecordView> records;
-    for (core::RecordView rec; scan.next(rec);) records.push_back(rec);
-    DayView day = computeDay(records, host_.values().get<savings::ConversionTable>(), shared.Height,
-                             core::dateText(mtvmain.date()));
+    DayView day = computeDay(scan.records(), host_.values().get<savings::ConversionTable>(),
+                             shared.Height, core::dateText(mtvmain.date()));
 
     auto& sum = shared.Summary;
     sum = day.summary;
