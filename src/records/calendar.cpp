@@ -94,11 +94,20 @@ Calendar calendarDays(std::span<const core::WeightRecord> records, CaleMode mode
     OpenDay day;
     std::optional<core::Date> first;
     core::Date last = today;
+    // The records of one date come together: their date is read, and its
+    // month named, once for all of them.
+    std::string_view runText;
+    std::optional<core::Date> date;
     for (const auto& record : records) {
-        auto date = core::parseDate(record.Date);
+        if (record.Date != runText || runText.empty()) {
+            runText = record.Date;
+            date = core::parseDate(record.Date);
+            if (!date) continue;
+            std::string label = core::Format(*date, "yyyy年mm月");
+            if (cal.months.empty() || cal.months.back() != label)
+                cal.months.push_back(std::move(label));
+        }
         if (!date) continue;
-        std::string label = core::Format(*date, "yyyy年mm月");
-        if (cal.months.empty() || cal.months.back() != label) cal.months.push_back(label);
         if (day.date != date) {
             completeDay(cal, day, mode);
             day.date = date;
