@@ -43,13 +43,20 @@ struct DayTable {
     core::Date last() const { return dateOf(days.size() - 1); }
 };
 
-// The dates of the records in log order; false when one is no date.
-bool readDates(std::span<const core::WeightRecord> records, std::vector<core::Date>& dates) {
-    dates.reserve(records.size());
+// The days of the records in log order; false when one is no date.
+bool readDays(std::span<const core::WeightRecord> records,
+              std::vector<std::chrono::sys_days>& days) {
+    days.reserve(records.size());
+    const std::string* previous = nullptr;  // a run of one date is read once
     for (const auto& r : records) {
+        if (previous && r.Date == *previous) {
+            days.push_back(days.back());
+            continue;
+        }
         auto date = core::parseDate(r.Date);
         if (!date) return false;
-        dates.push_back(*date);
+        days.push_back(std::chrono::sys_days(*date));
+        previous = &r.Date;
     }
     return true;
 }
@@ -58,14 +65,14 @@ bool readDates(std::span<const core::WeightRecord> records, std::vector<core::Da
 // days run from the earliest date to the latest. A day's weights are added
 // in single precision in log order.
 std::string_view placeRecords(std::span<const core::WeightRecord> records, DayTable& table) {
-    std::vector<core::Date> dates;
-    if (!readDates(records, dates)) return kUnreadableLogDate;
-    auto [earliest, latest] = std::minmax_element(dates.begin(), dates.end());
-    if (core::daysBetween(*earliest, *latest) >= kMaxDays) return kTooManyDays;
-    table.first = *earliest;
-    table.days.resize(static_cast<size_t>(core::daysBetween(*earliest, *latest)) + 1);
+    std::vector<std::chrono::sys_days> days;
+    if (!readDays(records, days)) return kUnreadableLogDate;
+    auto [earliest, latest] = std::minmax_element(days.begin(), days.end());
+    if ((*latest - *earliest).count() >= kMaxDays) return kTooManyDays;
+    table.first = core::Date(*earliest);
+    table.days.resize(static_cast<size_t>((*latest - *earliest).count()) + 1);
     for (size_t i = 0; i < records.size(); ++i) {
-        Day& day = table.days[static_cast<size_t>(core::daysBetween(table.first, dates[i]))];
+        Day& day = table.days[static_cast<size_t>((days[i] - *earliest).count())];
         day.sum += records[i].Weight;
         ++day.count;
         day.weighed = true;
@@ -211,6 +218,9 @@ DayAveragesResult dayAverages(std::span<const core::WeightRecord> records) {
     DayTable table;
     if (auto error = buildDayTable(records, table); !error.empty()) return refused(error);
     DayAverages& out = result.table;
+    out.rows.reserve(table.days.size());
+    out.chart.reserve(table.days.size());
+    out.dateItems.reserve(table.days.size());
     for (size_t d = 0; d < table.days.size(); ++d) {
         addRow(out, table, d);
         out.dateItems.push_back(out.rows.back().date);
