@@ -67,6 +67,7 @@ RangeList rangeList(std::span<const core::WeightRecord> records, const ListFilte
                     float heightCm) {
     RangeList list;
     list.heightCm = heightCm;
+    list.listed.reserve(records.size());
     float previous = 0;
     for (const auto& record : records) {
         if (!listed(filter, record)) continue;
