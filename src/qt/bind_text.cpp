@@ -299,8 +299,11 @@ class ComboBoxBinding : public Binding {
         applyCommon();
         applyAccessibleName(view_, qstr(combo_.toolTip()));
         const std::vector<std::string>& items = combo_.items();
-        if (items_ != combo_.itemList()) {
-            items_ = combo_.itemList();
+        // A list made again with the same items (every day, after the panel
+        // is filled again) leaves the drop-down and the box's size as they are.
+        const ui::ComboBox::ItemList& list = combo_.itemList();
+        if (items_ != list && !(items_ && list && *items_ == *list)) {
+            items_ = list;
             model_->show(items_);
             view_->remeasure();
         }

@@ -158,6 +158,19 @@ void BindingsTest::comboOfEveryDayIsAsWideAsQtMeasuresIt() {
     QCOMPARE(widget->count(), measured.count());
     QCOMPARE(widget->sizeHint(), measured.sizeHint());
     QCOMPARE(widget->minimumSizeHint(), measured.minimumSizeHint());
+
+    // The same days listed again leave the drop-down as it was; other days
+    // replace it.
+    int resets = 0;
+    QObject::connect(widget->model(), &QAbstractItemModel::modelReset, [&] { ++resets; });
+    combo.setItems(std::make_shared<const std::vector<std::string>>(days));
+    binder.syncAll();
+    QCOMPARE(resets, 0);
+    days.pop_back();
+    combo.setItems(std::make_shared<const std::vector<std::string>>(days));
+    binder.syncAll();
+    QCOMPARE(resets, 1);
+    QCOMPARE(widget->count(), 9350);
 }
 
 // A day without weighings leaves the chart one row, which keeps the value it
