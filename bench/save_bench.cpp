@@ -1,5 +1,6 @@
 // Every way a save changes the log, timed from the call to the log safely on
-// disk: a weighing saved at the end or back-dated, a diary, a corrected
+// disk: a weighing saved at the end (also right after the day was drawn, as
+// the window saves) or back-dated, a diary, a corrected
 // weight and a removal (by index and as shown), a situation renamed and the
 // new start. The log is written afresh, untimed, before each save that
 // leaves it different.
@@ -54,6 +55,22 @@ void BM_SaveWeighing(benchmark::State& state) {
     timeSaves(
         state, [&] { return core::saveWeighing(f.dir(), weighing, "21:00:00"); },
         [&] { f.folder.writeLog(f.records); });
+}
+
+// The same, as the window saves: the folder is its own (the window holds
+// its lock) and the day on screen was drawn from the log just before.
+void BM_SaveWeighingDrawn(benchmark::State& state) {
+    SaveFixture f(state, 1);
+    core::DataDir dir = f.dir();
+    dir.setSoleWriter(true);
+    core::WeightRecord weighing = f.records.back();
+    weighing.Situation = "就寝前";
+    timeSaves(
+        state, [&] { return core::saveWeighing(dir, weighing, "21:00:00"); },
+        [&] {
+            f.folder.writeLog(f.records);
+            core::parsedLog(dir);
+        });
 }
 
 void BM_SaveWeighingBackdated(benchmark::State& state) {
@@ -159,6 +176,7 @@ void logSizes(benchmark::internal::Benchmark* b) {
 }
 
 BENCHMARK(BM_SaveWeighing)->Apply(logSizes);
+BENCHMARK(BM_SaveWeighingDrawn)->Apply(logSizes);
 BENCHMARK(BM_SaveWeighingBackdated)->Apply(logSizes);
 BENCHMARK(BM_ReplaceDiary)->Apply(logSizes);
 BENCHMARK(BM_ReplaceDiaryShown)->Apply(logSizes);

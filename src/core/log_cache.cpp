@@ -103,6 +103,16 @@ std::shared_ptr<const ParsedLog> parsedLog(const DataDir& dir, std::string_view 
     return freshLog(c, dir, name, entry);
 }
 
+std::shared_ptr<const ParsedLog> keptLog(const DataDir& dir, const FileStamp& stamp) {
+    if (dir.hasFaultHook()) return nullptr;
+    Cache& c = cache();
+    std::lock_guard guard(c.lock);
+    auto found = c.entries.find(keyOf(dir.folder(), kLogFile));
+    if (found == c.entries.end() || !found->second.trusted || !(found->second.stamp == stamp))
+        return nullptr;
+    return found->second.log;
+}
+
 namespace {
 std::shared_ptr<const LogRecords> recordsOf(const ParsedLog& log) {
     auto out = std::make_shared<LogRecords>();

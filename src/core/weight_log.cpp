@@ -621,12 +621,21 @@ Status saveWeighingOnce(const DataDir& dir, WeightRecord record, std::string_vie
     Status status;
     auto disk = readLogOnDisk(dir, status);
     if (!disk) return status;
+    auto append = [&](int32_t records) {
+        record.Diary = std::string(time);
+        if (dir.stamp(kLogFile) != disk->stamp) return logChanged();
+        return appendAfter(dir, disk->bytes, records, record);
+    };
+    // The file just read is the one last parsed (the usual case: the day
+    // was drawn from it): its records tell that the weighing goes at the
+    // end, and how many there are, without parsing it again.
+    if (auto kept = disk->stamp ? keptLog(dir, *disk->stamp) : nullptr;
+        kept && (kept->records.empty() || kept->records.back().Date <= record.Date))
+        return append(static_cast<int32_t>(kept->records.size()));
     SplitLog log(disk->bytes, FindPlain::Yes);
     const RecordView* last = lastRecord(log);
     if (last && last->Date > record.Date) return insertInto(dir, log, record, &disk->stamp);
-    record.Diary = std::string(time);
-    if (dir.stamp(kLogFile) != disk->stamp) return logChanged();
-    return appendAfter(dir, disk->bytes, log.records, record);
+    return append(log.records);
 }
 
 // An imported record as the log keeps it.

@@ -178,14 +178,22 @@ TEST(SaveWeighing, PlacesTheWeighingByTheLogAsItIsNow) {
         {"an unended last line", kFirst + "\"2024/06/05\",\"夜\",64,\"\",\"\",\"\"", "",
          "2024/06/06", ordered + line("2024/06/06", "計量", "62.5", "7:05:09")},
     };
-    for (const auto& c : cases) {
-        TempFolder t;
-        if (!c.shownLog.empty()) t.put("データ.txt", c.shownLog + c.outside);
-        ASSERT_TRUE(
-            saveWeighing(t.dir(), WeightRecord{c.date, "計量", 62.5f, "", "", ""}, "7:05:09"))
-            << c.name;
-        EXPECT_EQ(t.text("データ.txt"), c.expected) << c.name;
-    }
+    // Each also with the day drawn from the shown log first, in a folder the
+    // program holds, as the window saves: the parse kept from the drawing
+    // serves only while the file is still the one drawn.
+    for (const auto& c : cases)
+        for (bool drawn : {false, true}) {
+            TempFolder t;
+            if (!c.shownLog.empty()) t.put("データ.txt", c.shownLog);
+            DataDir dir = t.dir();
+            dir.setSoleWriter(drawn);
+            if (drawn) parsedLog(dir);
+            if (!c.outside.empty()) t.put("データ.txt", c.shownLog + c.outside);
+            ASSERT_TRUE(
+                saveWeighing(dir, WeightRecord{c.date, "計量", 62.5f, "", "", ""}, "7:05:09"))
+                << c.name << (drawn ? " (drawn)" : "");
+            EXPECT_EQ(t.text("データ.txt"), c.expected) << c.name << (drawn ? " (drawn)" : "");
+        }
 }
 
 // A save whose log changes while it is written starts again from the new
