@@ -57,12 +57,11 @@ void BM_SaveWeighing(benchmark::State& state) {
         [&] { f.folder.writeLog(f.records); });
 }
 
-// The same, as the window saves: the folder is its own (the window holds
-// its lock) and the day on screen was drawn from the log just before.
+// The same, as the window saves: the day on screen was drawn from the log
+// just before.
 void BM_SaveWeighingDrawn(benchmark::State& state) {
     SaveFixture f(state, 1);
     core::DataDir dir = f.dir();
-    dir.setSoleWriter(true);
     core::WeightRecord weighing = f.records.back();
     weighing.Situation = "就寝前";
     timeSaves(

@@ -626,10 +626,10 @@ Status saveWeighingOnce(const DataDir& dir, WeightRecord record, std::string_vie
         if (dir.stamp(kLogFile) != disk->stamp) return logChanged();
         return appendAfter(dir, disk->bytes, records, record);
     };
-    // The file just read is the one last parsed (the usual case: the day
-    // was drawn from it): its records tell that the weighing goes at the
-    // end, and how many there are, without parsing it again.
-    if (auto kept = disk->stamp ? keptLog(dir, *disk->stamp) : nullptr;
+    // The bytes just read are the ones last parsed (the usual case: the day
+    // was drawn from them): their records tell that the weighing goes at the
+    // end, and how many there are, without parsing them again.
+    if (auto kept = keptLog(dir, disk->bytes);
         kept && (kept->records.empty() || kept->records.back().Date <= record.Date))
         return append(static_cast<int32_t>(kept->records.size()));
     SplitLog log(disk->bytes, FindPlain::Yes);

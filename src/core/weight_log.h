@@ -132,9 +132,9 @@ struct LogRecords {
 // whose time stamp is too recent to tell a later write in the same clock
 // tick is read again on the next request.
 std::shared_ptr<const ParsedLog> parsedLog(const DataDir& dir, std::string_view name = kLogFile);
-// The log as last read, when that read is trusted and the file had exactly
-// this stamp; nullptr otherwise. Reads nothing.
-std::shared_ptr<const ParsedLog> keptLog(const DataDir& dir, const FileStamp& stamp);
+// The log as last parsed, when it was parsed from exactly these bytes;
+// nullptr otherwise. Reads nothing.
+std::shared_ptr<const ParsedLog> keptLog(const DataDir& dir, std::string_view bytes);
 std::shared_ptr<const LogRecords> sharedLogRecords(const DataDir& dir);
 // Empties the cache (for measuring a cold read).
 void forgetCachedLogs();

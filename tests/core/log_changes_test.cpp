@@ -178,15 +178,14 @@ TEST(SaveWeighing, PlacesTheWeighingByTheLogAsItIsNow) {
         {"an unended last line", kFirst + "\"2024/06/05\",\"夜\",64,\"\",\"\",\"\"", "",
          "2024/06/06", ordered + line("2024/06/06", "計量", "62.5", "7:05:09")},
     };
-    // Each also with the day drawn from the shown log first, in a folder the
-    // program holds, as the window saves: the parse kept from the drawing
-    // serves only while the file is still the one drawn.
+    // Each also with the day drawn from the shown log first, as the window
+    // saves: the parse kept from the drawing serves only while the file
+    // still holds the bytes drawn.
     for (const auto& c : cases)
         for (bool drawn : {false, true}) {
             TempFolder t;
             if (!c.shownLog.empty()) t.put("データ.txt", c.shownLog);
             DataDir dir = t.dir();
-            dir.setSoleWriter(drawn);
             if (drawn) parsedLog(dir);
             if (!c.outside.empty()) t.put("データ.txt", c.shownLog + c.outside);
             ASSERT_TRUE(
