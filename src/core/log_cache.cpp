@@ -46,13 +46,20 @@ Cache& cache() {
     return c;
 }
 
+// The file read and parsed; when it is `earlier` with lines added at its end
+// (a weighing appended, by this program or by a sync), only they are parsed.
 std::shared_ptr<ParsedLog> readParsed(const DataDir& dir, std::string_view name,
-                                      std::optional<FileStamp>* stamp) {
+                                      std::optional<FileStamp>* stamp,
+                                      const ParsedLog* earlier = nullptr) {
     auto log = std::make_shared<ParsedLog>();
     FileBytes file = dir.readFile(name, stamp);
     log->missing = file.missing();
     log->status = file.status;
-    if (file.bytes) parseLogBytes(std::move(*file.bytes), *log);
+    if (!file.bytes) return log;
+    if (earlier && continuesLog(*earlier, *file.bytes))
+        parseAppendedLog(std::move(*file.bytes), *earlier, *log);
+    else
+        parseLogBytes(std::move(*file.bytes), *log);
     return log;
 }
 
@@ -70,10 +77,14 @@ std::shared_ptr<const ParsedLog> freshLog(Cache& c, const DataDir& dir, std::str
         entry = &found->second;
         return entry->log;
     }
-    if (found != c.entries.end()) c.entries.erase(found);
+    std::shared_ptr<const ParsedLog> earlier;
+    if (found != c.entries.end()) {
+        earlier = found->second.log;
+        c.entries.erase(found);
+    }
     int64_t began = nowNanoseconds();
     std::optional<FileStamp> read;
-    std::shared_ptr<const ParsedLog> log = readParsed(dir, name, &read);
+    std::shared_ptr<const ParsedLog> log = readParsed(dir, name, &read, earlier.get());
     if (!now || !read || !log->status.ok()) return log;
     entry = &c.entries[key];
     entry->stamp = *read;
@@ -84,10 +95,15 @@ std::shared_ptr<const ParsedLog> freshLog(Cache& c, const DataDir& dir, std::str
 
 }  // namespace
 
+// The file is read again on its next request; its parse stays, for the
+// lines it shares with the file as written (an append adds to them).
 void forgetCachedFile(const std::filesystem::path& folder, std::string_view name) {
     Cache& c = cache();
     std::lock_guard guard(c.lock);
-    c.entries.erase(keyOf(folder, name));
+    auto found = c.entries.find(keyOf(folder, name));
+    if (found == c.entries.end()) return;
+    found->second.trusted = false;
+    found->second.records.reset();
 }
 
 void forgetCachedLogs() {

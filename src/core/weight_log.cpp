@@ -5,6 +5,7 @@
 #include <charconv>
 #include <cmath>
 #include <cstring>
+#include <functional>
 
 #include "core/codepage.h"
 #include "core/dates.h"
@@ -773,16 +774,58 @@ void parseLogBytes(std::string bytes, ParsedLog& out) {
     out.bytes = std::move(bytes);
     out.records.clear();
     out.unreadableLines = 0;
-    out.texts.emplace(out.bytes);
+    auto texts = std::make_shared<DecodedTexts>(out.bytes);
+    out.texts = {texts};
     out.records.reserve(out.bytes.size() / 40);
     forEachLogLine(
-        out.bytes, *out.texts,
+        out.bytes, *texts,
         [&](std::string_view line, std::string_view, const RecordView* r, const RawFields*) {
             if (r)
                 out.records.push_back(*r);
             else if (!isBlankLine(line))
                 ++out.unreadableLines;
         });
+}
+
+bool continuesLog(const ParsedLog& earlier, std::string_view bytes) {
+    const std::string& before = earlier.bytes;
+    // Ended by a line feed, the earlier bytes end a line however the file
+    // goes on (a CR alone might be half of a CR LF).
+    return earlier.status.ok() && !before.empty() && before.back() == '\n' &&
+           bytes.size() > before.size() && bytes.starts_with(before);
+}
+
+namespace {
+
+// A record's texts that lie in `from` moved to the same places in a copy of
+// those bytes at `to`; texts that lie elsewhere (decoded ones) stay.
+RecordView moved(RecordView r, std::string_view from, const char* to) {
+    auto move = [&](std::string_view& text) {
+        const std::less<const char*> before;
+        if (!before(text.data(), from.data()) && !before(from.data() + from.size(), text.data()))
+            text = {to + (text.data() - from.data()), text.size()};
+    };
+    for (std::string_view* text : {&r.Date, &r.Situation, &r.Diary, &r.Spare1, &r.Spare2})
+        move(*text);
+    return r;
+}
+
+}  // namespace
+
+void parseAppendedLog(std::string bytes, const ParsedLog& earlier, ParsedLog& out) {
+    const size_t kept = earlier.bytes.size();
+    ParsedLog added;
+    parseLogBytes(bytes.substr(kept), added);
+    out.bytes = std::move(bytes);
+    out.records.clear();
+    out.records.reserve(earlier.records.size() + added.records.size());
+    for (const RecordView& r : earlier.records)
+        out.records.push_back(moved(r, earlier.bytes, out.bytes.data()));
+    for (const RecordView& r : added.records)
+        out.records.push_back(moved(r, added.bytes, out.bytes.data() + kept));
+    out.texts = earlier.texts;
+    out.texts.insert(out.texts.end(), added.texts.begin(), added.texts.end());
+    out.unreadableLines = earlier.unreadableLines + added.unreadableLines;
 }
 
 LogScan::LogScan(const DataDir& dir, std::string_view name) : log_(parsedLog(dir, name)) {}

@@ -106,7 +106,9 @@ struct ParsedLog {
     ParsedLog(const ParsedLog&) = delete;
     ParsedLog& operator=(const ParsedLog&) = delete;
     std::string bytes;
-    std::optional<DecodedTexts> texts;
+    // The decodings of its lines: one for a log parsed whole, and one more
+    // for each time lines were added at its end and only they were parsed.
+    std::vector<std::shared_ptr<const DecodedTexts>> texts;
     std::vector<RecordView> records;
     int32_t unreadableLines = 0;
     bool missing = false;  // no such file, read as an empty one
@@ -115,6 +117,13 @@ struct ParsedLog {
 
 // Parses a log's bytes, which it keeps.
 void parseLogBytes(std::string bytes, ParsedLog& out);
+
+// True when `bytes` are those of `earlier` with whole lines added after
+// them, which parseAppendedLog then parses alone.
+bool continuesLog(const ParsedLog& earlier, std::string_view bytes);
+// Parses such bytes, which it keeps: the lines added are parsed, the others
+// taken over from `earlier`, as parsing them all would give them.
+void parseAppendedLog(std::string bytes, const ParsedLog& earlier, ParsedLog& out);
 
 // The readable records of the log in file order, for computations that want
 // them all at once.

@@ -231,6 +231,71 @@ TEST(LogCache, RandomLinesReadAsTheDecodedText) {
     }
 }
 
+// A log read again after lines were added at its end, by another program or
+// by the program's own append, reads as the same bytes read afresh, whether
+// only the added lines were parsed (the earlier ones ending with a line
+// feed) or all of them; nothing of the earlier reading is needed once it is
+// gone.
+TEST(LogCache, ALogAddedToReadsAsReadAfresh) {
+    const std::string morning = line("\"2024/06/01\",\"朝\",65,\"\",\"\",\"\"\r\n");
+    struct Case {
+        const char* name;
+        std::string before;
+        std::vector<std::string> added;  // each written, and the log read, in turn
+    };
+    const Case cases[] = {
+        {"a Japanese record", morning, {line("\"2024/06/02\",\"夜\",64.5,\"散歩\",\"\",\"\"\r\n")}},
+        {"ASCII texts", morning, {"\"2024/06/02\",\"run\",64,\"x\",\"y\",\"z\"\r\n"}},
+        {"an unreadable and a blank line",
+         morning,
+         {"garbage\r\n   \r\n" + line("\"2024/06/03\",\"昼\",63\n")}},
+        {"three appends",
+         morning,
+         {line("\"2024/06/02\",\"夜\",64\r\n"), line("\"2024/06/03\",\"朝\",63.5\r\n"),
+          line("\"2024/06/03\",\"夜\",63.9,\"外食\"\r\n")}},
+        {"an unended last line",
+         line("\"2024/06/01\",\"朝\",65"),
+         {line("\r\n\"2024/06/02\",\"夜\",64\r\n")}},
+        {"a bare CR before a LF",
+         line("\"2024/06/01\",\"朝\",65\r"),
+         {line("\n\"2024/06/02\",\"夜\",64\r\n")}},
+        {"a LF alone", line("\"2024/06/01\",\"朝\",65\n"), {line("\"2024/06/02\",\"夜\",64\n")}},
+    };
+    for (const auto& c : cases) {
+        for (bool ownAppend : {false, true}) {
+            TempFolder t;
+            t.putBytes(kLogFile, c.before);
+            DataDir dir = t.dir();
+            std::string bytes = c.before;
+            parsedLog(dir);
+            for (const std::string& added : c.added) {
+                bytes += added;
+                if (ownAppend)
+                    ASSERT_TRUE(dir.appendBytes(kLogFile, added)) << c.name;
+                else
+                    t.putBytes(kLogFile, bytes);
+                auto log = parsedLog(dir);
+                ParsedLog afresh;
+                parseLogBytes(bytes, afresh);
+                ASSERT_EQ(log->bytes, bytes) << c.name;
+                ASSERT_EQ(log->records.size(), afresh.records.size()) << c.name;
+                EXPECT_EQ(log->unreadableLines, afresh.unreadableLines) << c.name;
+                for (size_t i = 0; i < afresh.records.size(); ++i) {
+                    const RecordView &r = log->records[i], &e = afresh.records[i];
+                    EXPECT_TRUE(r.Date == e.Date && r.Situation == e.Situation &&
+                                r.Weight == e.Weight && r.Diary == e.Diary &&
+                                r.Spare1 == e.Spare1 && r.Spare2 == e.Spare2)
+                        << c.name << " " << i;
+                    // Every text lies in the log's own bytes or its decodings.
+                    const char* at = log->records[i].Date.data();
+                    EXPECT_TRUE(at >= log->bytes.data() && at < log->bytes.data() + bytes.size())
+                        << c.name << " " << i;
+                }
+            }
+        }
+    }
+}
+
 TEST(LogCache, EveryLineEndEndsALine) {
     std::string a = line("\"2024/06/01\",\"朝\",65");
     std::string b = line("\"2024/06/02\",\"夜\",64");
