@@ -46,16 +46,20 @@ Cache& cache() {
     return c;
 }
 
-// The file read and parsed; when it is `earlier` with lines added at its end
-// (a weighing appended, by this program or by a sync), only they are parsed.
-std::shared_ptr<ParsedLog> readParsed(const DataDir& dir, std::string_view name,
-                                      std::optional<FileStamp>* stamp,
-                                      const ParsedLog* earlier = nullptr) {
+// The file read and parsed. When it holds the very bytes of `earlier` (read
+// again because its stamp could not vouch for them), `earlier` is the parse;
+// when it is `earlier` with lines added at its end (a weighing appended, by
+// this program or by a sync), only they are parsed.
+std::shared_ptr<const ParsedLog> readParsed(const DataDir& dir, std::string_view name,
+                                            std::optional<FileStamp>* stamp,
+                                            const std::shared_ptr<const ParsedLog>& earlier = {}) {
     auto log = std::make_shared<ParsedLog>();
     FileBytes file = dir.readFile(name, stamp);
     log->missing = file.missing();
     log->status = file.status;
     if (!file.bytes) return log;
+    if (earlier && earlier->status.ok() && !earlier->missing && *file.bytes == earlier->bytes)
+        return earlier;
     if (earlier && continuesLog(*earlier, *file.bytes))
         parseAppendedLog(std::move(*file.bytes), *earlier, *log);
     else
@@ -78,18 +82,21 @@ std::shared_ptr<const ParsedLog> freshLog(Cache& c, const DataDir& dir, std::str
         return entry->log;
     }
     std::shared_ptr<const ParsedLog> earlier;
+    std::shared_ptr<const LogRecords> earlierRecords;
     if (found != c.entries.end()) {
         earlier = found->second.log;
+        earlierRecords = found->second.records;
         c.entries.erase(found);
     }
     int64_t began = nowNanoseconds();
     std::optional<FileStamp> read;
-    std::shared_ptr<const ParsedLog> log = readParsed(dir, name, &read, earlier.get());
+    std::shared_ptr<const ParsedLog> log = readParsed(dir, name, &read, earlier);
     if (!now || !read || !log->status.ok()) return log;
     entry = &c.entries[key];
     entry->stamp = *read;
     entry->trusted = dir.soleWriter() || latestTime(*read) < began - kRacyNanoseconds;
     entry->log = log;
+    if (log == earlier) entry->records = earlierRecords;
     return log;
 }
 

@@ -82,6 +82,20 @@ TEST(LogCache, AFreshFileIsReadAgainEachTime) {
     EXPECT_EQ(READ_LOG(t.dir()).records().at(0).Situation, "夜");
 }
 
+// Read again because its stamp is too recent to vouch for it, a file that
+// still holds the same bytes keeps its parse and its records.
+TEST(LogCache, AFreshFileReadAgainUnchangedKeepsItsParse) {
+    TempFolder t;
+    t.putBytes(kLogFile, kA);
+    auto parse = parsedLog(t.dir());
+    auto records = sharedLogRecords(t.dir());
+    EXPECT_EQ(parsedLog(t.dir()).get(), parse.get());
+    EXPECT_EQ(sharedLogRecords(t.dir()).get(), records.get());
+    overwriteInPlace(t, kB);
+    EXPECT_NE(parsedLog(t.dir()).get(), parse.get());
+    EXPECT_EQ(sharedLogRecords(t.dir())->records.at(0).Situation, "夜");
+}
+
 TEST(LogCache, TheProgramsOwnWritesAreSeen) {
     TempFolder t;
     t.putBytes(kLogFile, kA);
