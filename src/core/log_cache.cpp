@@ -53,13 +53,14 @@ Cache& cache() {
 std::shared_ptr<const ParsedLog> readParsed(const DataDir& dir, std::string_view name,
                                             std::optional<FileStamp>* stamp,
                                             const std::shared_ptr<const ParsedLog>& earlier = {}) {
-    auto log = std::make_shared<ParsedLog>();
     FileBytes file = dir.readFile(name, stamp);
+    if (file.bytes && earlier && earlier->status.ok() && !earlier->missing &&
+        *file.bytes == earlier->bytes)
+        return earlier;
+    auto log = std::make_shared<ParsedLog>();
     log->missing = file.missing();
     log->status = file.status;
     if (!file.bytes) return log;
-    if (earlier && earlier->status.ok() && !earlier->missing && *file.bytes == earlier->bytes)
-        return earlier;
     if (earlier && continuesLog(*earlier, *file.bytes))
         parseAppendedLog(std::move(*file.bytes), *earlier, *log);
     else

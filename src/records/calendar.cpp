@@ -99,7 +99,7 @@ Calendar calendarDays(std::span<const core::WeightRecord> records, CaleMode mode
     std::string_view runText;
     std::optional<core::Date> date;
     for (const auto& record : records) {
-        if (record.Date != runText || runText.empty()) {
+        if (record.Date != runText) {
             runText = record.Date;
             date = core::parseDate(record.Date);
             if (!date) continue;

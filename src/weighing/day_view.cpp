@@ -82,7 +82,7 @@ DayView computeDay(std::span<const core::RecordView> records, const savings::Con
     float previousWeight = 0, dayFirst = 0, rate = 0;
     int32_t count = 0;
     for (const core::RecordView& rec : records) {
-        if (rec.Date != runDate || runDate.empty()) {
+        if (rec.Date != runDate) {
             runDate = rec.Date;
             rate = savings::KANSAN_RATE(table, runDate);
             dayFirst = rec.Weight;
