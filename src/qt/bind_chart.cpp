@@ -4,12 +4,15 @@
 #include <QAreaSeries>
 #include <QChart>
 #include <QChartView>
+#include <QCoreApplication>
 #include <QGraphicsItem>
+#include <QGraphicsLayout>
 #include <QImage>
 #include <QLegend>
 #include <QLegendMarker>
 #include <QLineSeries>
 #include <QMouseEvent>
+#include <QPaintEngine>
 #include <QPainter>
 #include <QPixmap>
 #include <QRadialGradient>
@@ -25,6 +28,21 @@
 
 namespace qtgui {
 namespace {
+
+// A painter that draws pixel for pixel at its device's pixel ratio, as on the
+// screen, where a chart may be drawn from a picture of it. A painter that
+// scales (a widget printed is drawn into a picture at the printer's
+// resolution) or that draws no pixels (a PDF) has the chart drawn as shapes,
+// sharp at its resolution.
+bool onScreen(const QPainter& painter) {
+    const QPaintDevice* device = painter.device();
+    const QTransform transform = painter.deviceTransform();
+    return device && painter.paintEngine() &&
+           painter.paintEngine()->type() == QPaintEngine::Raster &&
+           transform.type() <= QTransform::TxScale &&
+           transform.m11() == device->devicePixelRatio() &&
+           transform.m22() == device->devicePixelRatio();
+}
 
 // A chart view that reports a click (press and release inside it), and
 // paints from a picture of its scene: drawn at the screen's pixel ratio when
@@ -54,7 +72,17 @@ class ModelChartView : public QChartView {
                 return QChartView::viewportEvent(e);
         }
     }
-    void paintEvent(QPaintEvent*) override {
+    void paintEvent(QPaintEvent* e) override {
+        QPainter painter(viewport());
+        if (!onScreen(painter)) {
+            painter.end();
+            QChartView::paintEvent(e);
+            return;
+        }
+        // The scene tells of its changes a moment later: changes not told
+        // yet (a picture of the view taken right after the model changed)
+        // are taken in first.
+        QCoreApplication::sendPostedEvents(scene(), QEvent::MetaCall);
         const qreal ratio = viewport()->devicePixelRatioF();
         const QSize size = viewport()->size();
         if (picture_.isNull() || picture_.deviceIndependentSize() != QSizeF(size) ||
@@ -62,11 +90,11 @@ class ModelChartView : public QChartView {
             picture_ = QPixmap(size * ratio);
             picture_.setDevicePixelRatio(ratio);
             picture_.fill(Qt::transparent);
-            QPainter painter(&picture_);
-            painter.setRenderHints(renderHints());
-            render(&painter, QRectF(QPointF(0, 0), size), viewport()->rect());
+            QPainter onPicture(&picture_);
+            onPicture.setRenderHints(renderHints());
+            render(&onPicture, QRectF(QPointF(0, 0), size), viewport()->rect());
         }
-        QPainter(viewport()).drawPixmap(0, 0, picture_);
+        painter.drawPixmap(0, 0, picture_);
     }
 
     void mousePressEvent(QMouseEvent* e) override {
@@ -86,61 +114,121 @@ class ModelChartView : public QChartView {
     QPixmap picture_;
 };
 
-// The bars of a bar series, drawn over the plot from the outline that its
-// area holds. Qt Charts fills an area whose outline drops to its foot
-// between bars as one polygon, at about a millisecond a bar, and a painter
-// fills a bar a pixel wide row by row; so the bars are set pixel by pixel
-// into a picture of the plot, made again only when the bars or the plot
-// changed, and the picture is drawn. The area itself stays hidden: it keeps
-// the bars' axis, their colours and their entry in the legend.
-class BarsItem : public QGraphicsItem {
+// A series drawn over the plot from a picture of it, made again only when its
+// points, the plot or the scales changed, so that a chart drawn again for
+// another series or for its axes does not draw this one again. The series
+// itself stays hidden: it keeps its axes, its colours and its entry in the
+// legend.
+class SeriesPicture : public QGraphicsItem {
   public:
-    BarsItem(QChart* chart, QAreaSeries* area) : QGraphicsItem(chart), chart_(chart), area_(area) {
-        // Stacked with the series, above those added before it, as the area
-        // would be.
+    SeriesPicture(QChart* chart, QAbstractSeries* series)
+        : QGraphicsItem(chart), chart_(chart), series_(series) {
+        // Stacked with the series, above those added before it, as the
+        // series itself would be.
         setZValue(kSeriesZ);
-        plotMoved_ = QObject::connect(chart, &QChart::plotAreaChanged, area, [this] { redraw(); });
+        plotMoved_ = QObject::connect(chart, &QChart::plotAreaChanged, series, [this] {
+            prepareGeometryChange();
+            update();
+        });
     }
-    ~BarsItem() override { QObject::disconnect(plotMoved_); }
-    BarsItem(const BarsItem&) = delete;
-    BarsItem& operator=(const BarsItem&) = delete;
+    ~SeriesPicture() override { QObject::disconnect(plotMoved_); }
+    SeriesPicture(const SeriesPicture&) = delete;
+    SeriesPicture& operator=(const SeriesPicture&) = delete;
 
-    // The plot or the outline changed.
+    // The series took other points.
     void redraw() {
-        prepareGeometryChange();
         picture_ = QImage();
         update();
     }
     QRectF boundingRect() const override { return chart_->plotArea(); }
     void paint(QPainter* painter, const QStyleOptionGraphicsItem*, QWidget*) override {
+        const QRectF plot = chart_->plotArea();
+        const Scale scale = scaleNow();
+        if (!onScreen(*painter)) {
+            painter->save();
+            painter->setClipRect(plot, Qt::IntersectClip);
+            painter->translate(plot.topLeft());
+            draw(*painter, scale);
+            painter->restore();
+            return;
+        }
         const qreal ratio = painter->device() ? painter->device()->devicePixelRatioF() : 1;
-        if (picture_.isNull() || picture_.devicePixelRatio() != ratio) picture_ = drawn(ratio);
-        painter->drawImage(chart_->plotArea().topLeft(), picture_);
+        if (picture_.isNull() || picture_.devicePixelRatio() != ratio || scale != drawnAt_) {
+            picture_ = QImage((scale.plot * ratio).toSize(), QImage::Format_ARGB32_Premultiplied);
+            picture_.setDevicePixelRatio(ratio);
+            picture_.fill(Qt::transparent);
+            if (!picture_.isNull()) drawPicture(picture_, scale);
+            drawnAt_ = scale;
+        }
+        painter->drawImage(plot.topLeft(), picture_);
+    }
+
+  protected:
+    // Where the series' values land in the picture, in pixels of the plot:
+    // both axes are linear, so the places of (0, 0) and (1, 1) give every
+    // other.
+    struct Scale {
+        QSizeF plot;
+        QPointF origin, unit;
+        bool operator==(const Scale&) const = default;
+        QPointF at(QPointF value) const {
+            return {origin.x() + unit.x() * value.x(), origin.y() + unit.y() * value.y()};
+        }
+    };
+    // The series on a painter whose origin is the plot's top left corner.
+    virtual void draw(QPainter& painter, const Scale& scale) const = 0;
+    // The same into a picture of the plot.
+    virtual void drawPicture(QImage& picture, const Scale& scale) const {
+        QPainter painter(&picture);
+        draw(painter, scale);
     }
 
   private:
-    // The plot's picture: each bar's inside in the brush's colour, its left,
-    // top and right edges in the pen's.
-    QImage drawn(qreal ratio) const {
+    Scale scaleNow() const {
         const QRectF plot = chart_->plotArea();
-        QImage picture((plot.size() * ratio).toSize(), QImage::Format_ARGB32_Premultiplied);
-        picture.setDevicePixelRatio(ratio);
-        picture.fill(Qt::transparent);
-        if (picture.isNull()) return picture;
+        const QPointF origin = chart_->mapToPosition(QPointF(0, 0), series_) - plot.topLeft();
+        return {plot.size(), origin,
+                chart_->mapToPosition(QPointF(1, 1), series_) - plot.topLeft() - origin};
+    }
+
+    // Where Qt Charts stacks its series, below the legend.
+    static constexpr qreal kSeriesZ = 5;
+    QChart* chart_;
+    QAbstractSeries* series_;
+    QImage picture_;
+    Scale drawnAt_;
+    QMetaObject::Connection plotMoved_;
+};
+
+// The bars of a bar series, from the outline that its area holds. Qt Charts
+// fills an area whose outline drops to its foot between bars as one polygon,
+// at about a millisecond a bar, and a painter fills a bar a pixel wide row
+// by row; so the bars are set pixel by pixel.
+class BarsPicture : public SeriesPicture {
+  public:
+    BarsPicture(QChart* chart, QAreaSeries* area) : SeriesPicture(chart, area), area_(area) {}
+
+  private:
+    void draw(QPainter& painter, const Scale& scale) const override {
+        painter.setPen(area_->pen());
+        painter.setBrush(area_->brush());
+        const QList<QPointF> outline = area_->upperSeries()->points();
+        for (qsizetype i = 1; i + 3 < outline.size(); i += 4)
+            painter.drawRect(QRectF(scale.at({outline[i].x(), 0}),
+                                    scale.at({outline[i + 2].x(), outline[i + 1].y()})));
+    }
+    // Each bar's inside in the brush's colour, its left, top and right edges
+    // in the pen's.
+    void drawPicture(QImage& picture, const Scale& scale) const override {
+        const qreal ratio = picture.devicePixelRatio();
         const QRgb inside = qPremultiply(area_->brush().color().rgba());
         const QRgb edge = qPremultiply(area_->pen().color().rgba());
-        // Both axes are linear: two points give the place of every other, in
-        // the picture's pixels.
-        const QPointF origin =
-            (chart_->mapToPosition(QPointF(0, 0), area_) - plot.topLeft()) * ratio;
-        const QPointF unit =
-            (chart_->mapToPosition(QPointF(1, 1), area_) - plot.topLeft()) * ratio - origin;
         auto column = [&](double x) {
-            return std::clamp(static_cast<int>(std::lround(origin.x() + unit.x() * x)), 0,
+            return std::clamp(static_cast<int>(std::lround(scale.at({x, 0}).x() * ratio)), 0,
                               picture.width());
         };
         auto row = [&](double y) {
-            return std::clamp(static_cast<int>(std::lround(origin.y() + unit.y() * y)), 0,
+            return std::clamp(static_cast<int>(std::lround(scale.at({0, y}).y() * ratio)), 0,
                               picture.height());
         };
         // An outline runs (left, 0), (left, top), (right, top), (right, 0)
@@ -158,15 +246,37 @@ class BarsItem : public QGraphicsItem {
                         x == left || x == right - 1 || y == top || y == top - 1 ? edge : inside;
             }
         }
-        return picture;
     }
 
-    // Where Qt Charts stacks its series, below the legend.
-    static constexpr qreal kSeriesZ = 5;
-    QChart* chart_;
     QAreaSeries* area_;
-    QImage picture_;
-    QMetaObject::Connection plotMoved_;
+};
+
+// A line without its points, drawn as the segments between them.
+class LinePicture : public SeriesPicture {
+  public:
+    LinePicture(QChart* chart, QLineSeries* line) : SeriesPicture(chart, line), line_(line) {}
+
+  private:
+    // Segments given all at once are each rasterised straight as a band of
+    // the pen's width; the same points stroked as one path would take tens
+    // of milliseconds where a long history zigzags.
+    void draw(QPainter& painter, const Scale& scale) const override {
+        const QList<QPointF> points = line_->points();
+        if (points.size() < 2) return;
+        std::vector<QLineF> segments;
+        segments.reserve(static_cast<size_t>(points.size() - 1));
+        QPointF from = scale.at(points.front());
+        for (qsizetype i = 1; i < points.size(); ++i) {
+            const QPointF to = scale.at(points[i]);
+            segments.emplace_back(from, to);
+            from = to;
+        }
+        painter.setRenderHint(QPainter::Antialiasing);
+        painter.setPen(line_->pen());
+        painter.drawLines(segments.data(), static_cast<int>(segments.size()));
+    }
+
+    QLineSeries* line_;
 };
 
 // A shaded ball with a light and a dark side, drawn at every point of the
@@ -225,21 +335,22 @@ class ChartBinding : public Binding {
         applyCommon();
         matchSeriesCount();
         bool empty = noDay(chart_);
-        bool barsMoved = false;
         for (int s = 1; s <= chart_.seriesCount(); ++s) {
-            bool moved = replaceChanged(*series_[s - 1], empty                  ? QList<QPointF>()
-                                                         : s == look_.barSeries ? barOutline(s)
-                                                                                : points(s));
-            if (s == look_.barSeries) barsMoved = moved;
+            const auto i = static_cast<size_t>(s - 1);
+            bool moved = replaceChanged(*series_[i], empty                  ? QList<QPointF>()
+                                                     : s == look_.barSeries ? barOutline(s)
+                                                                            : points(s));
+            if (moved && pictures_[i]) pictures_[i]->redraw();
         }
         if (barBase_) replaceChanged(*barBase_, zeroLine());
-        if (bars_ && barsMoved) bars_->redraw();
         applyXAxis();
         bool scaled = !empty && applyYAxis();
         if (scaled && barAxis_) applyBarAxis();
         showScales(scaled);
-        showSeries(scaled);
         applyMarkers();
+        showSeries(scaled);
+        // Laid out now, so that the chart is painted once, in its new shape.
+        if (QGraphicsLayout* layout = qchart_->layout()) layout->activate();
     }
 
   private:
@@ -284,21 +395,30 @@ class ChartBinding : public Binding {
             QColor color = index < look_.seriesColors.size() ? look_.seriesColors[index]
                                                              : theme::seriesColor(index);
             qreal width = index < look_.seriesWidths.size() ? look_.seriesWidths[index] : 2;
-            QAbstractSeries* shown = index + 1 == look_.barSeries ? bars(line, color)
-                                     : index + 1 == look_.filledSeries
-                                         ? filledArea(line, color)
-                                         : plainLine(line, color, width);
+            const bool bar = index + 1 == look_.barSeries;
+            const bool filled = index + 1 == look_.filledSeries;
+            QAbstractSeries* shown = bar      ? bars(line, color)
+                                     : filled ? filledArea(line, color)
+                                              : plainLine(line, color, width);
             if (index < look_.seriesNames.size()) shown->setName(look_.seriesNames[index]);
             qchart_->addSeries(shown);
             shown->attachAxis(x_);
-            shown->attachAxis(index + 1 == look_.barSeries ? barAxis_ : y_);
+            shown->attachAxis(bar ? barAxis_ : y_);
             series_.push_back(line);
             shown_.push_back(shown);
+            SeriesPicture* picture = nullptr;
+            if (bar)
+                picture = new BarsPicture(qchart_, static_cast<QAreaSeries*>(shown));
+            else if (!filled)
+                picture = new LinePicture(qchart_, line);
+            pictures_.push_back(picture);
         }
         while (static_cast<int>(series_.size()) > chart_.seriesCount()) {
             qchart_->removeSeries(shown_.back());
             if (static_cast<int>(series_.size()) == look_.barSeries) removeBarAxis();
+            delete pictures_.back();
             delete shown_.back();  // with its lines when it is an area
+            pictures_.pop_back();
             shown_.pop_back();
             series_.pop_back();
         }
@@ -341,7 +461,6 @@ class ChartBinding : public Binding {
         barAxis_->setGridLineVisible(false);
         barAxis_->setTickType(QValueAxis::TicksDynamic);
         qchart_->addAxis(barAxis_, Qt::AlignRight);
-        bars_ = new BarsItem(qchart_, area);
         return area;
     }
 
@@ -350,8 +469,6 @@ class ChartBinding : public Binding {
         delete barAxis_;
         barAxis_ = nullptr;
         barBase_ = nullptr;  // deleted with its area
-        delete bars_;
-        bars_ = nullptr;
     }
 
     QList<QPointF> points(int series) const {
@@ -522,17 +639,20 @@ class ChartBinding : public Binding {
     }
 
     // An area keeps drawing its last outline when its line is emptied: the
-    // series are hidden instead, their names staying in the legend. The
-    // bars' area is always hidden: its bars show in its place.
+    // series are hidden instead, their names staying in the legend. Bars, and
+    // a line without its points, show as their picture in their place.
     void showSeries(bool shown) {
         for (size_t i = 0; i < shown_.size(); ++i) {
+            SeriesPicture* picture = pictures_[i];
+            const bool pictured = picture && (static_cast<int>(i) + 1 == look_.barSeries ||
+                                              !series_[i]->pointsVisible());
             QAbstractSeries* series = shown_[i];
-            const bool visible = shown && static_cast<int>(i) + 1 != look_.barSeries;
+            const bool visible = shown && !pictured;
             if (series->isVisible() != visible) series->setVisible(visible);
             for (QLegendMarker* marker : qchart_->legend()->markers(series))
                 marker->setVisible(true);
+            if (picture) picture->setVisible(shown && pictured);
         }
-        if (bars_) bars_->setVisible(shown);
     }
 
     // The marker style of the model's first series; a series of one point
@@ -573,7 +693,8 @@ class ChartBinding : public Binding {
     // The axis at the right and the zero line of the bar series, when it has one.
     QValueAxis* barAxis_ = nullptr;
     QLineSeries* barBase_ = nullptr;
-    BarsItem* bars_ = nullptr;
+    // The picture each series is drawn from in its place, when it is.
+    std::vector<SeriesPicture*> pictures_;
     // The model's series as lines, and as the chart shows them: the line
     // itself, the area over it, or the bars it outlines.
     std::vector<QLineSeries*> series_;

@@ -8,6 +8,7 @@
 #include <QLineEdit>
 #include <QLineSeries>
 #include <QListWidget>
+#include <QPainter>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTableView>
@@ -32,6 +33,7 @@ class BindingsTest : public QObject {
     void chartOfADayWithoutWeighingsIsEmpty();
     void longSeriesDrawsEveryGroupsLowAndHigh();
     void barsStandOnAValueAxisOfTheirOwn();
+    void lineIsDrawnWhereItsPointsAreOnScreenAndOnPaper();
     void multiLineBoxKeepsCrLfLineEnds();
     void buttonsWithoutAKeyAnswerAltAndALetter();
 };
@@ -360,6 +362,76 @@ void BindingsTest::barsStandOnAValueAxisOfTheirOwn() {
     chart.setSeriesCount(2);
     binder.syncAll();
     QCOMPARE(view->chart()->axes(Qt::Vertical).size(), 2);
+}
+
+// A line without its points is drawn where its points are, again when they
+// move; and a chart printed (a widget is printed through a picture of it at
+// the printer's resolution) is drawn at that resolution, not scaled up from
+// the screen's picture in blocks of screen pixels.
+void BindingsTest::lineIsDrawnWhereItsPointsAreOnScreenAndOnPaper() {
+    ui::Form form;
+    ui::Chart chart(form, "mcrTest", nullptr);
+    QWidget window;
+    ui::ScriptedDialogs dialogs;
+    qtgui::Binder binder(form, dialogs);
+    const QColor ink(0, 0, 200);
+    QChartView* view =
+        qtgui::bindChart(binder, chart, &window, {.seriesColors = {ink}, .pointsUpTo = 60});
+    view->resize(400, 300);
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    chart.setSeriesCount(1);
+    auto drawLine = [&](double from, double to) {
+        chart.setRowCount(0);
+        chart.setRowCount(100);
+        for (int i = 1; i <= 100; ++i) chart.setValue(i, 1, from + (to - from) * (i - 1) / 99);
+        chart.setAxis(0, 10);
+        binder.syncAll();
+    };
+    auto* series = view->chart()->series().value(0);
+    auto at = [&](QPointF value) {
+        return view->mapFromScene(
+            view->chart()->mapToScene(view->chart()->mapToPosition(value, series)));
+    };
+    // The line's colour at or right beside the point, its edges blended.
+    auto inked = [&](const QImage& shot, QPoint p) {
+        for (int dy = -2; dy <= 2; ++dy) {
+            const QColor c = shot.pixelColor(p + QPoint(0, dy));
+            if (c.blue() > 150 && c.red() < 100 && c.green() < 100) return true;
+        }
+        return false;
+    };
+    drawLine(2, 3);
+    QImage shot = view->grab().toImage();
+    QVERIFY(inked(shot, at({50, 2.5})));
+    QVERIFY(!inked(shot, at({50, 7.5})));
+    drawLine(7, 8);
+    shot = view->grab().toImage();
+    QVERIFY(!inked(shot, at({50, 2.5})));
+    QVERIFY(inked(shot, at({50, 7.5})));
+
+    const int scale = 4;
+    QImage printed(view->size() * scale, QImage::Format_ARGB32);
+    printed.fill(Qt::white);
+    {
+        QPainter painter(&printed);
+        painter.scale(scale, scale);
+        // Printed as the printer prints a widget.
+        static_cast<QWidget*>(view)->render(&painter, QPoint(), QRegion(), QWidget::DrawChildren);
+    }
+    // Down one column across the sloping line: its edges are a row or two
+    // of blended colour at this resolution, never a block of rows alike.
+    const QPoint middle = at({50, 7.5}) * scale;
+    int alike = 1, mostAlike = 1, inkRows = 0;
+    for (int y = middle.y() - 6 * scale; y <= middle.y() + 6 * scale; ++y) {
+        const QColor colour = printed.pixelColor(middle.x(), y);
+        const bool blended = colour != ink && colour != QColor(Qt::white);
+        alike = blended && colour == printed.pixelColor(middle.x(), y - 1) ? alike + 1 : 1;
+        mostAlike = std::max(mostAlike, alike);
+        inkRows += colour == ink;
+    }
+    QVERIFY2(mostAlike < scale, qPrintable(QString::number(mostAlike)));
+    QVERIFY2(inkRows >= scale, qPrintable(QString::number(inkRows)));
 }
 
 // A memo of several lines: the model's CR LF line ends show as line breaks,
