@@ -13,6 +13,7 @@
 
 #include "qt/bindings.h"
 #include "qt/grid_table_model.h"
+#include "qt/theme.h"
 
 namespace qtgui {
 namespace {
@@ -224,6 +225,7 @@ class GridBinding : public Binding {
 QTableView* bindGrid(Binder& binder, ui::Grid& grid, QWidget* parent) {
     auto* view = new QTableView(parent);
     view->setObjectName(qstr(grid.name()));
+    theme::useFlatScrollBars(view);
     view->verticalHeader()->hide();
     view->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     view->horizontalHeader()->setSectionResizeMode(QHeaderView::Fixed);

@@ -18,6 +18,7 @@
 #include <vector>
 
 #include "qt/bindings.h"
+#include "qt/theme.h"
 
 namespace qtgui {
 namespace {
@@ -427,6 +428,7 @@ QLineEdit* bindTextBox(Binder& binder, ui::TextBox& text, QWidget* parent) {
 QPlainTextEdit* bindMultiLineTextBox(Binder& binder, ui::TextBox& text, QWidget* parent) {
     auto* edit = new QPlainTextEdit(parent);
     edit->setObjectName(qstr(text.name()));
+    theme::useFlatScrollBars(edit);
     edit->setTabChangesFocus(true);
     nameAfterBuddyLabel(edit);
     binder.add<MultiLineBinding>(text, edit);
@@ -450,6 +452,7 @@ QComboBox* bindComboBox(Binder& binder, ui::ComboBox& combo, QWidget* parent) {
 QListWidget* bindListBox(Binder& binder, ui::ListBox& list, QWidget* parent) {
     auto* widget = new ModelListWidget(parent);
     widget->setObjectName(qstr(list.name()));
+    theme::useFlatScrollBars(widget);
     widget->setSelectionMode(QAbstractItemView::SingleSelection);
     nameAfterBuddyLabel(widget);
     binder.add<ListBoxBinding>(list, widget);

@@ -1,9 +1,13 @@
 #include "qt/theme.h"
 
+#include <QAbstractScrollArea>
 #include <QApplication>
 #include <QFont>
+#include <QPainter>
 #include <QPalette>
+#include <QScrollBar>
 #include <QStyleFactory>
+#include <QStyleOptionSlider>
 
 namespace qtgui::theme {
 namespace {
@@ -81,6 +85,76 @@ void apply(QApplication& app) {
     app.setFont(font);
     app.setPalette(palette());
     app.setStyleSheet(QString::fromUtf8(kStyleSheet));
+}
+
+namespace {
+
+// A scroll bar that the style still measures and answers the mouse for, but
+// that draws itself: a pale groove, a rounded handle, and a small triangle
+// on each step button.
+class FlatScrollBar : public QScrollBar {
+  public:
+    using QScrollBar::QScrollBar;
+
+  protected:
+    void paintEvent(QPaintEvent*) override {
+        QStyleOptionSlider option;
+        initStyleOption(&option);
+        auto part = [&](QStyle::SubControl control) {
+            return style()->subControlRect(QStyle::CC_ScrollBar, &option, control, this);
+        };
+        QPainter painter(this);
+        painter.fillRect(rect(), kPaleGreen);
+        painter.setRenderHint(QPainter::Antialiasing);
+        painter.setPen(Qt::NoPen);
+        const bool enabled = isEnabled() && maximum() > minimum();
+        if (enabled) {
+            const bool active =
+                isSliderDown() || (option.activeSubControls & QStyle::SC_ScrollBarSlider) != 0;
+            painter.setBrush(active ? kDeepGreen : kGreen.lighter(115));
+            painter.drawRoundedRect(QRectF(part(QStyle::SC_ScrollBarSlider)).adjusted(2, 2, -2, -2),
+                                    3, 3);
+        }
+        painter.setBrush(enabled ? kInk : kLine);
+        const bool vertical = orientation() == Qt::Vertical;
+        arrow(painter, part(QStyle::SC_ScrollBarSubLine), vertical ? Qt::UpArrow : Qt::LeftArrow);
+        arrow(painter, part(QStyle::SC_ScrollBarAddLine),
+              vertical ? Qt::DownArrow : Qt::RightArrow);
+    }
+
+  private:
+    static void arrow(QPainter& painter, QRect box, Qt::ArrowType direction) {
+        if (box.isEmpty()) return;
+        const QPointF c = QRectF(box).center();
+        const qreal r = std::min(box.width(), box.height()) / 4.0;
+        QPolygonF triangle;
+        switch (direction) {
+            case Qt::UpArrow:
+                triangle << QPointF(c.x() - r, c.y() + r / 2) << QPointF(c.x() + r, c.y() + r / 2)
+                         << QPointF(c.x(), c.y() - r / 2);
+                break;
+            case Qt::DownArrow:
+                triangle << QPointF(c.x() - r, c.y() - r / 2) << QPointF(c.x() + r, c.y() - r / 2)
+                         << QPointF(c.x(), c.y() + r / 2);
+                break;
+            case Qt::LeftArrow:
+                triangle << QPointF(c.x() + r / 2, c.y() - r) << QPointF(c.x() + r / 2, c.y() + r)
+                         << QPointF(c.x() - r / 2, c.y());
+                break;
+            default:
+                triangle << QPointF(c.x() - r / 2, c.y() - r) << QPointF(c.x() - r / 2, c.y() + r)
+                         << QPointF(c.x() + r / 2, c.y());
+                break;
+        }
+        painter.drawPolygon(triangle);
+    }
+};
+
+}  // namespace
+
+void useFlatScrollBars(QAbstractScrollArea* area) {
+    area->setVerticalScrollBar(new FlatScrollBar(Qt::Vertical, area));
+    area->setHorizontalScrollBar(new FlatScrollBar(Qt::Horizontal, area));
 }
 
 QColor seriesColor(int index) {

@@ -4,6 +4,7 @@
 
 #include <QColor>
 
+class QAbstractScrollArea;
 class QApplication;
 
 namespace qtgui::theme {
@@ -17,6 +18,11 @@ inline const QColor kLine(0xc9, 0xd8, 0xc3);
 
 // Font, palette and style sheet for the whole application.
 void apply(QApplication& app);
+
+// Scroll bars in the theme's colours for a list, a table or a text box:
+// flat, and painted in a fraction of the time a styled one takes, which
+// counts on panels that show several lists at once.
+void useFlatScrollBars(QAbstractScrollArea* area);
 
 // The colour of the chart series with that index (from 0).
 QColor seriesColor(int index);

@@ -11,6 +11,9 @@
 #include <QPainter>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScrollBar>
+#include <QStyle>
+#include <QStyleOptionSlider>
 #include <QTableView>
 #include <QVBoxLayout>
 #include <QValueAxis>
@@ -63,6 +66,32 @@ void BindingsTest::gridClickMakesTheCellCurrent() {
     QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, view->visualRect(cell).center());
     QCOMPARE(clicked, std::make_pair(32702, 1));
     QCOMPARE(view->rowAt(0), 32700 - 1);
+
+    // The scroll bar, which the program draws itself, shows its handle where
+    // the style measures it and answers a click on its step button: one row
+    // further down, and the grid's top row follows.
+    QScrollBar* bar = view->verticalScrollBar();
+    QStyleOptionSlider option;
+    option.initFrom(bar);
+    option.subControls = QStyle::SC_All;
+    option.orientation = bar->orientation();
+    option.minimum = bar->minimum();
+    option.maximum = bar->maximum();
+    option.sliderPosition = bar->sliderPosition();
+    option.sliderValue = bar->value();
+    option.singleStep = bar->singleStep();
+    option.pageStep = bar->pageStep();
+    auto part = [&](QStyle::SubControl control) {
+        return bar->style()->subControlRect(QStyle::CC_ScrollBar, &option, control, bar);
+    };
+    const QImage shot = bar->grab().toImage();
+    const QRect handle = part(QStyle::SC_ScrollBarSlider);
+    const QRect after = part(QStyle::SC_ScrollBarSubPage);
+    QVERIFY(!handle.isEmpty() && !after.isEmpty());
+    QVERIFY(shot.pixelColor(handle.center()) != shot.pixelColor(after.center()));
+    QTest::mouseClick(bar, Qt::LeftButton, {}, part(QStyle::SC_ScrollBarAddLine).center());
+    QCOMPARE(grid.topRow(), 32701);
+    QCOMPARE(view->rowAt(0), 32701 - 1);
 }
 
 // A press selects the item and raises MouseDown then Click; the release over
