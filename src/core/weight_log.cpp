@@ -369,10 +369,18 @@ class LogBuilder {
   public:
     // Room for the bytes of a log of `size` bytes rewritten, and a few lines more.
     explicit LogBuilder(size_t size) { bytes_.reserve(size + 1024); }
+    // Kept lines that follow one another in the old bytes are copied in one
+    // piece, when a line written anew or the end comes.
     void keep(const LogLine& line) {
-        separate();
-        bytes_ += line.raw;
-        bytes_ += line.end;
+        const size_t size = line.raw.size() + line.end.size();
+        if (keptSize_ > 0 && kept_ + keptSize_ == line.raw.data()) {
+            keptSize_ += size;
+        } else {
+            copyKept();
+            separate();
+            kept_ = line.raw.data();
+            keptSize_ = size;
+        }
         open_ = line.end.empty();
     }
     void put(const WeightRecord& r) {
@@ -380,6 +388,7 @@ class LogBuilder {
     }
     void put(std::string_view date, std::string_view situation, float weight,
              std::string_view diary, std::string_view spare1, std::string_view spare2) {
+        copyKept();
         separate();
         line_.clear();
         LineWriter(line_)
@@ -399,6 +408,7 @@ class LogBuilder {
     // A plain line with the bytes [at, at + size) of its raw line replaced by
     // `bytes`; the record it then holds is written anew.
     void splice(const LogLine& line, size_t at, size_t size, std::string_view bytes) {
+        copyKept();
         separate();
         const size_t start = bytes_.size();
         bytes_.append(line.raw.substr(0, at)).append(bytes).append(line.raw.substr(at + size));
@@ -406,7 +416,10 @@ class LogBuilder {
         bytes_ += kLineEnd;
     }
     bool failed() const { return failed_; }
-    const std::string& bytes() const { return bytes_; }
+    const std::string& bytes() {
+        copyKept();
+        return bytes_;
+    }
     // Where the lines written anew stand in the bytes, without their line ends.
     const std::vector<std::pair<size_t, size_t>>& written() const { return written_; }
 
@@ -415,7 +428,14 @@ class LogBuilder {
         if (open_) bytes_ += kLineEnd;
         open_ = false;
     }
+    void copyKept() {
+        if (keptSize_ == 0) return;
+        bytes_.append(kept_, keptSize_);
+        keptSize_ = 0;
+    }
     std::string bytes_;
+    const char* kept_ = nullptr;  // the kept lines not copied yet
+    size_t keptSize_ = 0;
     std::string line_;
     std::vector<std::pair<size_t, size_t>> written_;  // start, size
     bool open_ = false;
@@ -434,7 +454,7 @@ Status lostLines() {
 // tells. The lines written anew are read again one by one, by the full
 // reader. A rewrite that wrote a quarter of its lines anew or more is read
 // again whole.
-bool holdsEveryLine(const LogBuilder& out, int32_t records, int32_t others) {
+bool holdsEveryLine(LogBuilder& out, int32_t records, int32_t others) {
     if (out.written().size() * 4 > static_cast<size_t>(records) + static_cast<size_t>(others)) {
         LineCounts counts = countLines(out.bytes());
         return counts.records == records && counts.others == others;
@@ -453,7 +473,7 @@ bool holdsEveryLine(const LogBuilder& out, int32_t records, int32_t others) {
 // Writes a rewritten log after checking that it holds exactly the records
 // and other lines it should: a rewrite never loses a line by accident. With
 // `whenRead`, only while the log is still as it was read.
-Status commitRewrite(const DataDir& dir, const LogBuilder& out, int32_t records, int32_t others,
+Status commitRewrite(const DataDir& dir, LogBuilder& out, int32_t records, int32_t others,
                      std::string_view side, const std::optional<FileStamp>* whenRead = nullptr) {
     if (out.failed() || !holdsEveryLine(out, records, others)) return lostLines();
     if (whenRead) return dir.replaceBytes(kLogFile, out.bytes(), side, *whenRead);
