@@ -488,7 +488,7 @@ std::optional<std::string> bytesForRewrite(const DataDir& dir, Status& status) {
         status = cannotRead(file.status);
         return std::nullopt;
     }
-    return file.bytes.value_or("");
+    return std::move(file.bytes).value_or("");
 }
 
 // The log as it is on disk, for a rewrite that must not overwrite a change
@@ -512,7 +512,8 @@ std::optional<LogOnDisk> readLogOnDisk(const DataDir& dir, Status& status) {
         status = logChanged();
         return std::nullopt;
     }
-    return LogOnDisk{file.bytes.value_or(""), stamp, file.missing()};
+    const bool missing = file.missing();
+    return LogOnDisk{std::move(file.bytes).value_or(""), stamp, missing};
 }
 
 std::string joinLines(const std::vector<WeightRecord>& records) {
