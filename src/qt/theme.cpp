@@ -8,6 +8,7 @@
 #include <QScrollBar>
 #include <QStyleFactory>
 #include <QStyleOptionSlider>
+#include <algorithm>
 
 namespace qtgui::theme {
 namespace {
@@ -116,37 +117,21 @@ class FlatScrollBar : public QScrollBar {
                                     3, 3);
         }
         painter.setBrush(enabled ? kInk : kLine);
-        const bool vertical = orientation() == Qt::Vertical;
-        arrow(painter, part(QStyle::SC_ScrollBarSubLine), vertical ? Qt::UpArrow : Qt::LeftArrow);
-        arrow(painter, part(QStyle::SC_ScrollBarAddLine),
-              vertical ? Qt::DownArrow : Qt::RightArrow);
+        const qreal turn = orientation() == Qt::Vertical ? 0 : -90;
+        arrow(painter, part(QStyle::SC_ScrollBarSubLine), turn);
+        arrow(painter, part(QStyle::SC_ScrollBarAddLine), turn + 180);
     }
 
   private:
-    static void arrow(QPainter& painter, QRect box, Qt::ArrowType direction) {
+    // A triangle pointing up, turned by `degrees` clockwise.
+    static void arrow(QPainter& painter, QRect box, qreal degrees) {
         if (box.isEmpty()) return;
-        const QPointF c = QRectF(box).center();
         const qreal r = std::min(box.width(), box.height()) / 4.0;
-        QPolygonF triangle;
-        switch (direction) {
-            case Qt::UpArrow:
-                triangle << QPointF(c.x() - r, c.y() + r / 2) << QPointF(c.x() + r, c.y() + r / 2)
-                         << QPointF(c.x(), c.y() - r / 2);
-                break;
-            case Qt::DownArrow:
-                triangle << QPointF(c.x() - r, c.y() - r / 2) << QPointF(c.x() + r, c.y() - r / 2)
-                         << QPointF(c.x(), c.y() + r / 2);
-                break;
-            case Qt::LeftArrow:
-                triangle << QPointF(c.x() + r / 2, c.y() - r) << QPointF(c.x() + r / 2, c.y() + r)
-                         << QPointF(c.x() - r / 2, c.y());
-                break;
-            default:
-                triangle << QPointF(c.x() - r / 2, c.y() - r) << QPointF(c.x() - r / 2, c.y() + r)
-                         << QPointF(c.x() + r / 2, c.y());
-                break;
-        }
-        painter.drawPolygon(triangle);
+        painter.save();
+        painter.translate(QRectF(box).center());
+        painter.rotate(degrees);
+        painter.drawPolygon(QPolygonF{QPointF(-r, r / 2), QPointF(r, r / 2), QPointF(0, -r / 2)});
+        painter.restore();
     }
 };
 
