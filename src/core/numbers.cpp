@@ -87,6 +87,27 @@ std::string roundedDigits(double magnitude, int decimals, int& intDigits) {
     return digits;
 }
 
+// The same digits for most values at a fraction of the cost: under a million
+// and with up to three decimals, the 15 significant digits lie within 5e-7
+// of the value scaled to its decimals; so when the scaled value is farther
+// than 1e-6 from a half, both round to the same whole number, whose digits
+// these are. False for a value too close to a half, too large, or with more
+// decimals, which roundedDigits then works out.
+bool quickRoundedDigits(double magnitude, int decimals, std::string& digits, int& intDigits) {
+    static constexpr double kScale[] = {1, 10, 100, 1000};
+    if (decimals < 0 || decimals > 3 || !(magnitude < 1e6)) return false;
+    const double scaled = magnitude * kScale[decimals];
+    const double below = std::floor(scaled);
+    if (std::fabs(scaled - below - 0.5) <= 1e-6) return false;
+    const auto whole = static_cast<uint64_t>(below) + (scaled - below > 0.5 ? 1 : 0);
+    char buf[24];
+    const auto size = static_cast<int>(std::to_chars(buf, buf + sizeof buf, whole).ptr - buf);
+    digits.assign(static_cast<size_t>(std::max(0, decimals - size)), '0');
+    digits.append(buf, static_cast<size_t>(size));
+    intDigits = static_cast<int>(digits.size()) - decimals;
+    return true;
+}
+
 void appendGrouped(std::string& out, std::string_view intPart) {
     for (size_t i = 0; i < intPart.size(); ++i) {
         if (i > 0 && (intPart.size() - i) % 3 == 0) out += ',';
@@ -102,7 +123,9 @@ std::string Format(double value, std::string_view pattern) {
     if (std::isnan(value)) return "NaN" + std::string(p.suffix);
     if (std::isinf(value)) return (value < 0 ? "-∞" : "∞") + std::string(p.suffix);
     int intDigits = 0;
-    std::string digits = roundedDigits(std::fabs(value), p.decimals, intDigits);
+    std::string digits;
+    if (!quickRoundedDigits(std::fabs(value), p.decimals, digits, intDigits))
+        digits = roundedDigits(std::fabs(value), p.decimals, intDigits);
     std::string_view all = digits;
     std::string_view intPart = all.substr(0, static_cast<size_t>(intDigits));
     intPart.remove_prefix(std::min(intPart.find_first_not_of('0'), intPart.size()));

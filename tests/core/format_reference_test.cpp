@@ -134,6 +134,25 @@ TEST(FormatReference, EveryTenthOfAWeightAsASingleHoldsIt) {
     }
 }
 
+// A day's average of a few weighings, and values a hair from a half at one,
+// two and three decimals, where the rounding turns on the last digits.
+TEST(FormatReference, AveragesAndValuesBesideAHalf) {
+    std::mt19937_64 random(11);
+    std::uniform_int_distribution<int> tenths(300, 1500);
+    std::uniform_int_distribution<int> count(1, 7);
+    for (int i = 0; i < 2000; ++i) {
+        const int n = count(random);
+        double sum = 0;
+        for (int k = 0; k < n; ++k) sum += tenths(random) / 10.0;
+        expectSame(sum / n);
+    }
+    for (int half = 1; half < 4000; half += 17)
+        for (double scale : {20.0, 200.0, 2000.0})
+            for (double hair : {0.0, 1e-12, 1e-9, 4e-7, 1e-6, 3e-6, 1e-4})
+                for (double v : {half / scale + hair, half / scale - hair, 999999.0 - half / scale})
+                    expectSame(v);
+}
+
 TEST(FormatReference, RandomValuesOverManyMagnitudes) {
     std::mt19937_64 random(7);
     std::uniform_real_distribution<double> mantissa(-10, 10);
