@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cfloat>
 #include <cmath>
+#include <utility>
+#include <vector>
 
 #include "core/numbers.h"
 
@@ -58,6 +60,12 @@ class BandTable {
         top_ = std::floor(static_cast<double>(t.TrendMaxWeight)) + 1;
         bottom_ = std::floor(static_cast<double>(t.MinRecordWeight));
         last_ = rowCount(std::nearbyint((top_ - bottom_) / width) + 1) - 1;
+        // Each band's bounds as singles, worked out once for every weighing.
+        bounds_.reserve(static_cast<size_t>(last_) + 1);
+        for (int32_t k = 0; k <= last_; ++k) {
+            const float lo = toSingle(lower(k));
+            bounds_.push_back({lo, toSingle(static_cast<double>(lo) + width_ - 0.01)});
+        }
     }
     int32_t last() const { return last_; }
     double lower(int32_t k) const { return core::roundTenthHalfUp(bottom_ + k * width_); }
@@ -75,13 +83,13 @@ class BandTable {
 
   private:
     bool holds(int32_t k, float w) const {
-        float lo = toSingle(lower(k));
-        float hi = toSingle(static_cast<double>(lo) + width_ - 0.01);
+        const auto [lo, hi] = bounds_[static_cast<size_t>(k)];
         return lo <= w && w < hi;
     }
 
     double width_, top_ = 0, bottom_ = 0;
     int32_t last_ = 0;
+    std::vector<std::pair<float, float>> bounds_;  // lowest and past the highest
 };
 
 std::vector<WeightBand> countBands(const Trend& t, double width) {
