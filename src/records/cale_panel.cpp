@@ -95,7 +95,8 @@ void CalePanel::DSP_CALE() {
 void CalePanel::fillGrid(Calendar cal) {
     auto byRow = [](const CaleCell& a, const CaleCell& b) { return a.row < b.row; };
     auto cells = std::make_shared<std::vector<CaleCell>>(std::move(cal.cells));
-    std::stable_sort(cells->begin(), cells->end(), byRow);
+    if (!std::is_sorted(cells->begin(), cells->end(), byRow))
+        std::stable_sort(cells->begin(), cells->end(), byRow);
     auto months = std::make_shared<const std::vector<std::string>>(std::move(cal.months));
     msgList2.setRowSource(
         static_cast<int>(months->size()), [months, cells, byRow](int i, ui::Grid::RowCells& row) {

@@ -98,14 +98,17 @@ Calendar calendarDays(std::span<const core::WeightRecord> records, CaleMode mode
     // month named, once for all of them.
     std::string_view runText;
     std::optional<core::Date> date;
+    std::optional<std::chrono::year_month> named;  // the month of the last row
     for (const auto& record : records) {
         if (record.Date != runText) {
             runText = record.Date;
             date = core::parseDate(record.Date);
             if (!date) continue;
-            std::string label = core::Format(*date, "yyyy年mm月");
-            if (cal.months.empty() || cal.months.back() != label)
-                cal.months.push_back(std::move(label));
+            const std::chrono::year_month month{date->year(), date->month()};
+            if (month != named) {
+                cal.months.push_back(core::Format(*date, "yyyy年mm月"));
+                named = month;
+            }
         }
         if (!date) continue;
         if (day.date != date) {
