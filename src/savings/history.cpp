@@ -6,10 +6,10 @@
 namespace savings {
 namespace {
 
-// "yyyy/mm/dd" as "yy/mm/dd"; a text that is not a date stays as it is.
-std::string shortDate(std::string_view date) {
-    auto parsed = core::parseDate(date);
-    return parsed ? core::Format(*parsed, "yy/mm/dd") : std::string(date);
+// "yyyy/mm/dd" as "yy/mm/dd" from its date read; a text that is not a date
+// stays as it is.
+std::string shortDate(std::string_view text, const std::optional<core::Date>& date) {
+    return date ? core::Format(*date, "yy/mm/dd") : std::string(text);
 }
 
 // Builds the rows while the log is walked: a row is opened by the first
@@ -36,10 +36,12 @@ class HistoryBuilder {
         closeRow();
         date_ = record.Date;
         dayFirst_ = record.Weight;
-        rate_ = KANSAN_RATE(table_, date_);  // once per run of one date
+        // Once per run of one date.
+        const std::optional<core::Date> date = core::parseDate(date_);
+        rate_ = rateOn(table_, date);
         amount_ = 0;
         auto number = static_cast<int32_t>(history_.rows.size() + 1);
-        history_.rows.push_back({number, shortDate(date_), 0, 0});
+        history_.rows.push_back({number, shortDate(date_, date), 0, 0});
     }
 
     void closeRow() {

@@ -65,10 +65,13 @@ ConversionTable READ_KANSAN(const core::DataDir& dir) {
 }
 
 float KANSAN_RATE(const ConversionTable& table, std::string_view date) {
+    return rateOn(table, core::parseDate(date));
+}
+
+float rateOn(const ConversionTable& table, const std::optional<core::Date>& date) {
     const auto& e = table.entries;
-    auto parsed = core::parseDate(date);
-    if (!parsed) return e.front().Rate;
-    auto day = std::chrono::sys_days(*parsed);
+    if (!date) return e.front().Rate;
+    auto day = std::chrono::sys_days(*date);
     for (size_t i = 0; i + 1 < e.size(); ++i)
         if (e[i + 1].From && *e[i + 1].From > day) return e[i].Rate;
     return e.back().Rate;

@@ -44,6 +44,8 @@ ConversionTable READ_KANSAN(const core::DataDir& dir);
 // The rate of a weighing's date: walking the table in its order, the rate of
 // the entry before the first later-dated entry, or of the last entry.
 float KANSAN_RATE(const ConversionTable& table, std::string_view date);
+// The same for a date already read; nullopt for a text that is no date.
+float rateOn(const ConversionTable& table, const std::optional<core::Date>& date);
 
 // The penalty of one weighing W against the previous weight P and the day's
 // first weight F: both gains count, each rounded to whole yen, losses free.
