@@ -48,6 +48,7 @@ bool onScreen(const QPainter& painter) {
 // paints from a picture of its scene: drawn at the screen's pixel ratio when
 // the scene or the view's size changed, and shown as it is when only the view
 // needs painting again (the panel shown once more, a window over it moved).
+// Printed, it draws its scene itself, at the printer's resolution.
 class ModelChartView : public QChartView {
   public:
     // Made with its chart: a view made without one makes a default chart that
