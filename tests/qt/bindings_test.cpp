@@ -204,6 +204,22 @@ void BindingsTest::comboOfEveryDayIsAsWideAsQtMeasuresIt() {
     QCOMPARE(widget->count(), 9350);
 }
 
+namespace {
+
+// A chart bound to a view in a window of its own.
+struct BoundChart {
+    explicit BoundChart(qtgui::ChartLook look = {})
+        : view(qtgui::bindChart(binder, chart, &window, std::move(look))) {}
+    ui::Form form;
+    ui::Chart chart{form, "mcrTest", nullptr};
+    QWidget window;
+    ui::ScriptedDialogs dialogs;
+    qtgui::Binder binder{form, dialogs};
+    QChartView* view;
+};
+
+}  // namespace
+
 // A day without weighings leaves the chart one row, which keeps the value it
 // had, and its bounds the wrong way round (999 to 0): the view shows an empty
 // plot without numbers, not an axis running backwards or yesterday's point.
@@ -259,12 +275,8 @@ void BindingsTest::chartOfADayWithoutWeighingsIsEmpty() {
 // of the whole series, the first and the last point are among them, and a
 // short series keeps every point. The scale follows without a tick per point.
 void BindingsTest::longSeriesDrawsEveryGroupsLowAndHigh() {
-    ui::Form form;
-    ui::Chart chart(form, "mcrTest", nullptr);
-    QWidget window;
-    ui::ScriptedDialogs dialogs;
-    qtgui::Binder binder(form, dialogs);
-    QChartView* view = qtgui::bindChart(binder, chart, &window);
+    BoundChart bound;
+    auto& [form, chart, window, dialogs, binder, view] = bound;
     view->resize(600, 400);
     window.show();
     QVERIFY(QTest::qWaitForWindowExposed(&window));
@@ -325,18 +337,12 @@ std::map<double, double> barsOf(const QList<QPointF>& outline) {
 // Each amount is a bar of its height at its day, a day without one has none;
 // a history longer than a screen is wide keeps the largest of each group.
 void BindingsTest::barsStandOnAValueAxisOfTheirOwn() {
-    ui::Form form;
-    ui::Chart chart(form, "mcrTest", nullptr);
-    QWidget window;
-    ui::ScriptedDialogs dialogs;
-    qtgui::Binder binder(form, dialogs);
-    QChartView* view =
-        qtgui::bindChart(binder, chart, &window,
-                         {.seriesNames = {QStringLiteral("累計"), QStringLiteral("金額")},
-                          .decimals = 0,
-                          .fromZero = true,
-                          .filledSeries = 1,
-                          .barSeries = 2});
+    BoundChart bound({.seriesNames = {QStringLiteral("累計"), QStringLiteral("金額")},
+                      .decimals = 0,
+                      .fromZero = true,
+                      .filledSeries = 1,
+                      .barSeries = 2});
+    auto& [form, chart, window, dialogs, binder, view] = bound;
     for (int days : {7, 32767}) {
         chart.setSeriesCount(2);
         chart.setRowCount(0);
@@ -398,14 +404,9 @@ void BindingsTest::barsStandOnAValueAxisOfTheirOwn() {
 // the printer's resolution) is drawn at that resolution, not scaled up from
 // the screen's picture in blocks of screen pixels.
 void BindingsTest::lineIsDrawnWhereItsPointsAreOnScreenAndOnPaper() {
-    ui::Form form;
-    ui::Chart chart(form, "mcrTest", nullptr);
-    QWidget window;
-    ui::ScriptedDialogs dialogs;
-    qtgui::Binder binder(form, dialogs);
     const QColor ink(0, 0, 200);
-    QChartView* view =
-        qtgui::bindChart(binder, chart, &window, {.seriesColors = {ink}, .pointsUpTo = 60});
+    BoundChart bound({.seriesColors = {ink}, .pointsUpTo = 60});
+    auto& [form, chart, window, dialogs, binder, view] = bound;
     view->resize(400, 300);
     window.show();
     QVERIFY(QTest::qWaitForWindowExposed(&window));
