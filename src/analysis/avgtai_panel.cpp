@@ -122,10 +122,10 @@ void AvgTaiPanel::show(DayAverages table) {
         if (table.chart[static_cast<size_t>(r)])
             mcrAvgtai.setValue(r + 1, 1, *table.chart[static_cast<size_t>(r)]);
     if (table.axis) mcrAvgtai.setAxis(table.axis->min, table.axis->max);
-    auto rows = std::make_shared<const std::vector<DayRow>>(std::move(table.rows));
+    auto rows = std::make_shared<const DayRows>(std::move(table.rows));
     msgAvgtai.setRowSource(count, [rows](int i, ui::Grid::RowCells& cells) {
-        const DayRow& row = (*rows)[static_cast<size_t>(i)];
-        cells.texts = {row.number, row.date, row.average};
+        DayRow row = (*rows)[static_cast<size_t>(i)];
+        cells.texts = {std::move(row.number), std::move(row.date), std::move(row.average)};
     });
 }
 

@@ -49,7 +49,7 @@ bool readDays(std::span<const core::WeightRecord> records,
     days.reserve(records.size());
     const std::string* previous = nullptr;  // a run of one date is read once
     for (const auto& r : records) {
-        if (previous && r.Date == *previous) {
+        if (previous && core::sameDateText(r.Date, *previous)) {
             days.push_back(days.back());
             continue;
         }
@@ -100,10 +100,9 @@ float averageOf(const Day& day) {
 
 void addRow(DayAverages& out, const DayTable& table, size_t d) {
     const Day& day = table.days[d];
-    out.rows.push_back({std::to_string(out.rows.size() + 1),
-                        core::Format(table.dateOf(d), "yy/mm/dd"),
-                        day.weighed ? formatValue(averageOf(day), "0.0") : ""});
-    out.chart.push_back(static_cast<double>(averageOf(day)));
+    const auto average = static_cast<double>(averageOf(day));
+    out.rows.add(table.dateOf(d), day.weighed ? std::optional(average) : std::nullopt);
+    out.chart.push_back(average);
 }
 
 DayAveragesResult refused(std::string_view why) {
@@ -197,9 +196,7 @@ void addPeriodRows(DayAverages& out, const std::vector<DayMean>& days, Unit unit
         int32_t count = 0;
         for (; next < days.size() && days[next].day < end; ++next, ++count) sum += days[next].mean;
         if (count > 0) carried = sum / count;
-        out.rows.push_back({std::to_string(out.rows.size() + 1),
-                            core::Format(dateOfDay(start), "yy/mm/dd"),
-                            count > 0 ? formatValue(carried, "0.0") : ""});
+        out.rows.add(dateOfDay(start), count > 0 ? std::optional(carried) : std::nullopt);
         out.chart.push_back(carried);
         start = end;
     }
@@ -212,6 +209,29 @@ void printLine(ui::PrintJob& job, std::string text) {
 
 }  // namespace
 
+DayRow DayRows::operator[](size_t i) const {
+    const Row& row = rows_[i];
+    if (row.kind == Row::Kind::Blank) return {};
+    return {std::to_string(i + 1), core::Format(row.start, "yy/mm/dd"),
+            row.kind == Row::Kind::Weighed ? formatValue(row.average, "0.0") : ""};
+}
+
+std::vector<DayRow> DayRows::all() const {
+    std::vector<DayRow> rows;
+    rows.reserve(size());
+    for (size_t i = 0; i < size(); ++i) rows.push_back((*this)[i]);
+    return rows;
+}
+
+void DayRows::add(core::Date start, std::optional<double> average) {
+    rows_.push_back(
+        {start, average.value_or(0), average ? Row::Kind::Weighed : Row::Kind::Unweighed});
+}
+
+void DayRows::padTo(size_t count) {
+    if (count > rows_.size()) rows_.resize(count);
+}
+
 DayAveragesResult dayAverages(std::span<const core::WeightRecord> records) {
     DayAveragesResult result;
     if (records.empty()) return result;
@@ -221,10 +241,8 @@ DayAveragesResult dayAverages(std::span<const core::WeightRecord> records) {
     out.rows.reserve(table.days.size());
     out.chart.reserve(table.days.size());
     out.dateItems.reserve(table.days.size());
-    for (size_t d = 0; d < table.days.size(); ++d) {
-        addRow(out, table, d);
-        out.dateItems.push_back(out.rows.back().date);
-    }
+    for (size_t d = 0; d < table.days.size(); ++d) addRow(out, table, d);
+    core::addShortDateTexts(table.first, table.days.size(), out.dateItems);
     out.startText = core::Format(table.first, "yy/mm/dd");
     out.endText = core::Format(table.last(), "yy/mm/dd");
     out.axis = weightAxis(table.lowest, table.highest);
@@ -247,7 +265,7 @@ DayAveragesResult dayAveragesForPeriod(std::span<const core::WeightRecord> recor
     DayAverages& out = result.table;
     for (size_t d = 0; d < table.days.size(); ++d)
         if (*start <= table.dateOf(d) && table.dateOf(d) <= *end) addRow(out, table, d);
-    out.rows.resize(static_cast<size_t>(length));
+    out.rows.padTo(static_cast<size_t>(length));
     out.chart.resize(static_cast<size_t>(length));
     out.axis = weightAxis(table.lowest, table.highest);
     out.RecordCount = static_cast<int32_t>(records.size());

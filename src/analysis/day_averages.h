@@ -40,8 +40,34 @@ struct DayRow {
     bool operator==(const DayRow&) const = default;
 };
 
+// The rows of a table, each one's texts made when it is asked for: a table
+// of every day holds thousands of rows, of which a screenful is shown.
+class DayRows {
+  public:
+    size_t size() const { return rows_.size(); }
+    bool empty() const { return rows_.empty(); }
+    DayRow operator[](size_t i) const;
+    std::vector<DayRow> all() const;
+    // A row after the others, numbered so, for the period that starts on
+    // `start`, with its average (none: the cell is empty).
+    void add(core::Date start, std::optional<double> average);
+    // Rows with every cell empty, up to `count` rows.
+    void padTo(size_t count);
+    void reserve(size_t count) { rows_.reserve(count); }
+    bool operator==(const DayRows&) const = default;
+
+  private:
+    struct Row {
+        core::Date start{};
+        double average = 0;
+        enum class Kind : uint8_t { Blank, Unweighed, Weighed } kind = Kind::Blank;
+        bool operator==(const Row&) const = default;
+    };
+    std::vector<Row> rows_;
+};
+
 struct DayAverages {
-    std::vector<DayRow> rows;
+    DayRows rows;
     // mcrAvgtai, one point per row: the day's average, on a day without
     // weighing the average of the last day that had one; none past the log.
     std::vector<std::optional<double>> chart;

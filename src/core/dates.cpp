@@ -115,6 +115,26 @@ std::string dateText(Date date) {
     return Format(date, "yyyy/mm/dd");
 }
 
+void addShortDateTexts(Date first, size_t count, std::vector<std::string>& out) {
+    out.reserve(out.size() + count);
+    // The day is counted on from the first; the month and the year are
+    // worked out again only when it runs past the month's end.
+    std::chrono::sys_days day(first);
+    for (size_t i = 0; i < count;) {
+        const Date date(day);
+        std::string month = Format(date, "yy/mm/dd");
+        month.resize(month.size() - 2);  // "yy/mm/"
+        const auto last =
+            static_cast<unsigned>((date.year() / date.month() / std::chrono::last).day());
+        for (unsigned d = static_cast<unsigned>(date.day()); d <= last && i < count; ++d, ++i) {
+            std::string& text = out.emplace_back(month);
+            text.push_back(static_cast<char>('0' + d / 10));
+            text.push_back(static_cast<char>('0' + d % 10));
+            day += std::chrono::days(1);
+        }
+    }
+}
+
 int daysBetween(Date from, Date to) {
     return static_cast<int>((std::chrono::sys_days(to) - std::chrono::sys_days(from)).count());
 }

@@ -2,9 +2,11 @@
 #pragma once
 
 #include <chrono>
+#include <cstring>
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace core {
 
@@ -24,6 +26,17 @@ std::string Format(Date date, std::string_view pattern);
 
 // "yyyy/mm/dd", the form in which the log stores and compares dates.
 std::string dateText(Date date);
+
+// Appends the "yy/mm/dd" texts of `count` days in a row from `first`: the
+// items of a box that lists every day of a log.
+void addShortDateTexts(Date first, size_t count, std::vector<std::string>& out);
+
+// True when both date texts are the same text; two "yyyy/mm/dd" are compared
+// in two loads, for runs of records of one date are told on every record.
+inline bool sameDateText(std::string_view a, std::string_view b) {
+    if (a.size() != b.size()) return false;
+    return a.size() == 10 ? std::memcmp(a.data(), b.data(), 10) == 0 : a == b;
+}
 
 // Days from `from` to `to` (negative when `to` is earlier).
 int daysBetween(Date from, Date to);

@@ -82,18 +82,6 @@ std::optional<Status> refuseRecord(const WeightRecord& r) {
 
 enum class LineRead { Record, Unreadable, Uncommon };
 
-// Two dates compared in two loads each; `b` may be empty.
-bool sameDate(std::string_view a, std::string_view b) {
-    if (b.size() != 10) return false;
-    uint64_t a8, b8;
-    uint16_t a2, b2;
-    std::memcpy(&a8, a.data(), 8);
-    std::memcpy(&b8, b.data(), 8);
-    std::memcpy(&a2, a.data() + 8, 2);
-    std::memcpy(&b2, b.data() + 8, 2);
-    return a8 == b8 && a2 == b2;
-}
-
 // A weight as the program writes most of them, one to three digits, a point
 // and one digit, read as readWholeFloat reads it (the same division); false
 // for any other text.
@@ -150,7 +138,7 @@ LineRead readCommonLine(const StructuralIndex& index, const std::string& bytes, 
     if (bytes.size() - pos < 18 || q[0] != '"' || q[11] != '"' || q[12] != ',' || q[13] != '"')
         return LineRead::Uncommon;
     std::string_view date(q + 1, 10);
-    if (!sameDate(date, out.Date) && !isPlainDate(date)) return LineRead::Uncommon;
+    if (!sameDateText(date, out.Date) && !isPlainDate(date)) return LineRead::Uncommon;
     StructuralCursor walk = index.at(pos + 14);
     const size_t close = walk.next();  // of the situation
     if (b[close] != '"' || b[close + 1] != ',') return LineRead::Uncommon;

@@ -32,7 +32,7 @@ TEST(DayAverages, EveryDayWithCarriedAverages) {
     ASSERT_TRUE(r.ok()) << r.error;
     const std::vector<DayRow> rows = {
         {"1", "03/11/01", "70.2"}, {"2", "03/11/02", ""}, {"3", "03/11/03", "69.8"}};
-    EXPECT_EQ(r.table.rows, rows);
+    EXPECT_EQ(r.table.rows.all(), rows);
     float firstDay = (70.0f + 70.4f) / 2.0f;
     EXPECT_EQ(r.table.chart, points({firstDay, firstDay, 69.8f}));
     EXPECT_EQ(r.table.dateItems, (std::vector<std::string>{"03/11/01", "03/11/02", "03/11/03"}));
@@ -87,7 +87,7 @@ TEST(DayAverages, Periods) {
     for (const auto& c : cases) {
         DayAveragesResult r = dayAveragesForPeriod(kNovember, c.start, c.end);
         ASSERT_TRUE(r.ok()) << c.what << ": " << r.error;
-        EXPECT_EQ(r.table.rows, c.rows) << c.what;
+        EXPECT_EQ(r.table.rows.all(), c.rows) << c.what;
         EXPECT_EQ(r.table.chart, c.chart) << c.what;
         EXPECT_EQ(r.table.axis, (Axis{69, 71})) << c.what;
         EXPECT_TRUE(r.table.dateItems.empty()) << c.what;
@@ -176,7 +176,7 @@ TEST(DayAverages, LogOutOfDateOrder) {
     for (const auto& c : cases) {
         DayAveragesResult r = dayAverages(c.log), s = dayAverages(c.sorted);
         ASSERT_TRUE(r.ok()) << c.what << ": " << r.error;
-        EXPECT_EQ(r.table.rows, rows) << c.what;
+        EXPECT_EQ(r.table.rows.all(), rows) << c.what;
         EXPECT_EQ(r.table.chart, points({69.0f, 69.0f, static_cast<float>(c.thirdDay)})) << c.what;
         EXPECT_EQ(r.table.chart, s.table.chart) << c.what;
         EXPECT_EQ(r.table.dateItems, s.table.dateItems) << c.what;
@@ -187,7 +187,7 @@ TEST(DayAverages, LogOutOfDateOrder) {
 
         DayAveragesResult p = dayAveragesForPeriod(c.log, "24/01/02", "24/01/03");
         ASSERT_TRUE(p.ok()) << c.what << ": " << p.error;
-        EXPECT_EQ(p.table.rows,
+        EXPECT_EQ(p.table.rows.all(),
                   (std::vector<DayRow>{{"1", "24/01/02", ""}, {"2", "24/01/03", "70.2"}}))
             << c.what;
         EXPECT_EQ(p.table.chart, points({69.0f, static_cast<float>(c.thirdDay)})) << c.what;
@@ -202,7 +202,7 @@ TEST(DayAverages, EmptyAndSingleRecordLogs) {
 
     DayAveragesResult one = dayAverages(logOf({{"2024/02/29", 58.6f}}));
     ASSERT_TRUE(one.ok());
-    EXPECT_EQ(one.table.rows, (std::vector<DayRow>{{"1", "24/02/29", "58.6"}}));
+    EXPECT_EQ(one.table.rows.all(), (std::vector<DayRow>{{"1", "24/02/29", "58.6"}}));
     EXPECT_EQ(one.table.chart.size(), 1u);
 }
 
@@ -233,7 +233,7 @@ TEST(DayAverages, PeriodInTheThirties) {
     auto log = logOf({{"2029/12/30", 70.0f}, {"2030/01/02", 69.0f}});
     DayAveragesResult r = dayAveragesForPeriod(log, "29/12/31", "30/01/02");
     ASSERT_TRUE(r.ok()) << r.error;
-    EXPECT_EQ(r.table.rows,
+    EXPECT_EQ(r.table.rows.all(),
               (std::vector<DayRow>{
                   {"1", "29/12/31", ""}, {"2", "30/01/01", ""}, {"3", "30/01/02", "69.0"}}));
 }
@@ -250,7 +250,7 @@ TEST(DayAverageExport, LinesOfDateAndValue) {
 
     TempFolder folder;
     folder.put("日毎平均.TXT", "old");
-    auto shown = dayAverages(kNovember).table.rows;
+    auto shown = dayAverages(kNovember).table.rows.all();
     ASSERT_TRUE(writeDayAverages(folder.dir(), shown).ok());
     EXPECT_EQ(folder.text("日毎平均.TXT"),
               "\"03/11/01\",70.2\r\n\"03/11/02\",0\r\n\"03/11/03\",69.8\r\n");
@@ -317,7 +317,7 @@ TEST(PeriodAverages, Weeks) {
     const std::vector<DayRow> rows = {{"1", "24/05/26", "70.2"}, {"2", "24/06/02", "69.8"},
                                       {"3", "24/06/09", ""},     {"4", "24/06/16", "69.1"},
                                       {"5", "24/06/23", "68.9"}, {"6", "24/06/30", "68.6"}};
-    EXPECT_EQ(r.table.rows, rows);
+    EXPECT_EQ(r.table.rows.all(), rows);
     // The last week: (68.80000305175781 + 68.5999984741211 + 68.44999694824219) / 3.
     const Points chart = {70.20000076293945, 69.75, 69.75, 69.0999984741211, 68.9000015258789,
                           68.61666615804036};
@@ -328,7 +328,7 @@ TEST(PeriodAverages, Weeks) {
 
     DayAveragesResult months = periodAverages(log, Unit::Month);
     ASSERT_TRUE(months.ok()) << months.error;
-    EXPECT_EQ(months.table.rows,
+    EXPECT_EQ(months.table.rows.all(),
               (std::vector<DayRow>{{"1", "24/06/01", "69.4"}, {"2", "24/07/01", "68.5"}}));
     // June: the mean of six day means; July: (68.5999984741211 + 68.44999694824219) / 2.
     EXPECT_EQ(months.table.chart, (Points{69.41666730244954, 68.52499771118164}));
@@ -347,10 +347,10 @@ TEST(PeriodAverages, Months) {
                       {"2024/02/29", 59.2f}});
     DayAveragesResult r = periodAverages(log, Unit::Month);
     ASSERT_TRUE(r.ok()) << r.error;
-    EXPECT_EQ(r.table.rows, (std::vector<DayRow>{{"1", "24/01/01", "60.0"},
-                                                 {"2", "24/02/01", "59.5"},
-                                                 {"3", "24/03/01", ""},
-                                                 {"4", "24/04/01", "57.9"}}));
+    EXPECT_EQ(r.table.rows.all(), (std::vector<DayRow>{{"1", "24/01/01", "60.0"},
+                                                       {"2", "24/02/01", "59.5"},
+                                                       {"3", "24/03/01", ""},
+                                                       {"4", "24/04/01", "57.9"}}));
     EXPECT_EQ(r.table.chart,
               (Points{60.0, 59.47499942779541, 59.47499942779541, 57.900001525878906}));
     EXPECT_EQ(r.table.axis, (Axis{57, 60}));
@@ -379,7 +379,7 @@ TEST(PeriodAverages, OrderOfTheLogDoesNotMatter) {
     for (Unit unit : {Unit::Week, Unit::Month}) {
         DayAveragesResult a = periodAverages(sorted, unit), b = periodAverages(shuffled, unit);
         ASSERT_TRUE(a.ok() && b.ok());
-        EXPECT_EQ(a.table.rows, b.table.rows);
+        EXPECT_EQ(a.table.rows.all(), b.table.rows.all());
         EXPECT_EQ(a.table.chart, b.table.chart);
         EXPECT_EQ(a.table.axis, b.table.axis);
     }
@@ -387,9 +387,9 @@ TEST(PeriodAverages, OrderOfTheLogDoesNotMatter) {
 
 TEST(PeriodAverages, SingleRecordEmptyLogAndRefusals) {
     auto one = logOf({{"2024/02/29", 58.6f}});
-    EXPECT_EQ(periodAverages(one, Unit::Week).table.rows,
+    EXPECT_EQ(periodAverages(one, Unit::Week).table.rows.all(),
               (std::vector<DayRow>{{"1", "24/02/25", "58.6"}}));
-    EXPECT_EQ(periodAverages(one, Unit::Month).table.rows,
+    EXPECT_EQ(periodAverages(one, Unit::Month).table.rows.all(),
               (std::vector<DayRow>{{"1", "24/02/01", "58.6"}}));
     EXPECT_EQ(periodAverages(one, Unit::Month).table.chart, (Points{58.599998474121094}));
     EXPECT_EQ(periodAverages(one, Unit::Month).table.axis, (Axis{58, 59}));

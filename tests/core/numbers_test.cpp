@@ -4,8 +4,10 @@
 
 #include <algorithm>
 #include <charconv>
+#include <cmath>
 #include <cstdio>
 #include <cstring>
+#include <iomanip>
 #include <limits>
 #include <string>
 
@@ -60,6 +62,26 @@ TEST(Format, ValuesThatAreNoPlainNumber) {
     EXPECT_EQ(huge.size(), 301u + 100u + std::string("円").size());
 }
 
+// Rounding to a whole number agrees with the library's nearbyint on halves,
+// on values a hair from them, and about 2^52 where a double has no fraction
+// left.
+TEST(Numbers, RoundEvenAsTheLibraryRounds) {
+    std::vector<double> values = {0.0, -0.0, 0.49999999999999994, 1e-300, -1e-300};
+    for (double whole : {0.0, 1.0, 2.0, 7.0, 1e6, 4503599627370494.0, 4503599627370495.0,
+                         4503599627370496.0, 9007199254740991.0, 9.2e18})
+        for (double part : {0.0, 0.25, 0.5, 0.75})
+            for (double sign : {1.0, -1.0}) {
+                const double v = sign * (whole + part);
+                values.insert(values.end(), {v, std::nextafter(v, 0.0), std::nextafter(v, 1e300),
+                                             std::nextafter(v, -1e300)});
+            }
+    for (double v : values) {
+        const double expected = std::nearbyint(v);
+        if (std::fabs(expected) >= 9223372036854775808.0) continue;
+        EXPECT_EQ(roundEven(v), static_cast<int64_t>(expected)) << std::setprecision(17) << v;
+    }
+}
+
 // Conversions to whole numbers never leave their range.
 TEST(Numbers, WholeNumbersStayInRange) {
     const double inf = std::numeric_limits<double>::infinity();
@@ -96,6 +118,32 @@ TEST(Format, Dates) {
     EXPECT_EQ(Format(d, "yyyy/mm/dd"), "2003/08/01");
     EXPECT_EQ(Format(d, "yy/mm/dd"), "03/08/01");
     EXPECT_EQ(Format(d, "yyyy年mm月"), "2003年08月");
+}
+
+// Days in a row, from starts at and around month ends, leap days and year
+// turns, each as Format writes it alone.
+TEST(Format, DaysInARowAsEachAlone) {
+    using std::chrono::day, std::chrono::month, std::chrono::year;
+    const Date starts[] = {{year(2024), month(2), day(27)},
+                           {year(2023), month(12), day(31)},
+                           {year(1999), month(1), day(1)},
+                           {year(2100), month(2), day(28)},
+                           {year(9999), month(12), day(1)}};
+    for (Date first : starts)
+        for (size_t count : {size_t{0}, size_t{1}, size_t{2}, size_t{31}, size_t{800}}) {
+            if (std::chrono::sys_days(first) + std::chrono::days(count) >
+                std::chrono::sys_days(year(9999) / 12 / 31) + std::chrono::days(1))
+                continue;
+            std::vector<std::string> texts = {"kept"};
+            addShortDateTexts(first, count, texts);
+            ASSERT_EQ(texts.size(), count + 1);
+            EXPECT_EQ(texts.front(), "kept");
+            for (size_t i = 0; i < count; ++i)
+                ASSERT_EQ(
+                    texts[i + 1],
+                    Format(Date(std::chrono::sys_days(first) + std::chrono::days(i)), "yy/mm/dd"))
+                    << dateText(first) << " + " << i;
+        }
 }
 
 // Every pattern on days across the whole range of years, against printf's
