@@ -9,7 +9,10 @@ namespace {
 // "yyyy/mm/dd" as "yy/mm/dd" from its date read; a text that is not a date
 // stays as it is.
 std::string shortDate(std::string_view text, const std::optional<core::Date>& date) {
-    return date ? core::Format(*date, "yy/mm/dd") : std::string(text);
+    if (!date) return std::string(text);
+    // A date read from "yyyy/mm/dd" is written so without its century.
+    if (text.size() == 10 && text[4] == '/' && text[7] == '/') return std::string(text.substr(2));
+    return core::Format(*date, "yy/mm/dd");
 }
 
 // Builds the rows while the log is walked: a row is opened by the first
@@ -21,7 +24,7 @@ class HistoryBuilder {
 
     void add(const core::WeightRecord& record) {
         if (history_.rows.empty()) previous_ = record.Weight;
-        if (history_.rows.empty() || record.Date != date_) openRow(record);
+        if (history_.rows.empty() || !core::sameDateText(record.Date, *date_)) openRow(record);
         amount_ = addWeighing(amount_, record.Weight, previous_, dayFirst_, rate_);
         previous_ = record.Weight;
     }
@@ -34,14 +37,14 @@ class HistoryBuilder {
   private:
     void openRow(const core::WeightRecord& record) {
         closeRow();
-        date_ = record.Date;
+        date_ = &record.Date;
         dayFirst_ = record.Weight;
         // Once per run of one date.
-        const std::optional<core::Date> date = core::parseDate(date_);
+        const std::optional<core::Date> date = core::parseDate(*date_);
         rate_ = rateOn(table_, date);
         amount_ = 0;
         auto number = static_cast<int32_t>(history_.rows.size() + 1);
-        history_.rows.push_back({number, shortDate(date_, date), 0, 0});
+        history_.rows.push_back({number, shortDate(*date_, date), 0, 0});
     }
 
     void closeRow() {
@@ -54,7 +57,7 @@ class HistoryBuilder {
 
     const ConversionTable& table_;
     History history_;
-    std::string date_;
+    const std::string* date_ = nullptr;  // of the run, in the records walked
     float previous_ = 0, dayFirst_ = 0, rate_ = 0;
     int32_t amount_ = 0;
 };
