@@ -210,24 +210,6 @@ std::string text15(double value) {
     return s == "-0" ? "0" : s;
 }
 
-int64_t roundEven(double value) {
-    if (std::isnan(value)) return 0;
-    constexpr double kLimit = 9223372036854775808.0;  // 2^63
-    // Below 2^52, adding 2^52 leaves no bits for a fraction, so the sum is
-    // rounded as the processor rounds (to the nearest, ties to even) and
-    // taking 2^52 away again gives the whole number, without a call to the
-    // library. Larger values are whole already.
-    constexpr double kNoFraction = 4503599627370496.0;  // 2^52
-    double rounded = value;
-    if (value >= 0 && value < kNoFraction)
-        rounded = (value + kNoFraction) - kNoFraction;
-    else if (value < 0 && value > -kNoFraction)
-        rounded = (value - kNoFraction) + kNoFraction;
-    if (rounded >= kLimit) return std::numeric_limits<int64_t>::max();
-    if (rounded < -kLimit) return std::numeric_limits<int64_t>::min();
-    return static_cast<int64_t>(rounded);
-}
-
 std::optional<int64_t> wholePartIn(double value, int64_t low, int64_t high) {
     double whole = std::trunc(value);  // NaN fails both comparisons
     if (!(whole >= static_cast<double>(low) && whole < static_cast<double>(high) + 1.0))

@@ -2,7 +2,9 @@
 // reading a number at the start of a text, shortest decimal texts, rounding.
 #pragma once
 
+#include <cmath>
 #include <cstdint>
+#include <limits>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -70,8 +72,25 @@ std::string shortestText(double value);
 std::string text15(double value);
 
 // Nearest whole number, ties to the even number. Beyond the 64-bit range the
-// result stops at its limit; a value that is not a number gives 0.
-int64_t roundEven(double value);
+// result stops at its limit; a value that is not a number gives 0. Inline:
+// every weighing's penalty rounds twice.
+inline int64_t roundEven(double value) {
+    if (std::isnan(value)) return 0;
+    constexpr double kLimit = 9223372036854775808.0;  // 2^63
+    // Below 2^52, adding 2^52 leaves no bits for a fraction, so the sum is
+    // rounded as the processor rounds (to the nearest, ties to even) and
+    // taking 2^52 away again gives the whole number, without a call to the
+    // library. Larger values are whole already.
+    constexpr double kNoFraction = 4503599627370496.0;  // 2^52
+    double rounded = value;
+    if (value >= 0 && value < kNoFraction)
+        rounded = (value + kNoFraction) - kNoFraction;
+    else if (value < 0 && value > -kNoFraction)
+        rounded = (value - kNoFraction) + kNoFraction;
+    if (rounded >= kLimit) return std::numeric_limits<int64_t>::max();
+    if (rounded < -kLimit) return std::numeric_limits<int64_t>::min();
+    return static_cast<int64_t>(rounded);
+}
 
 // The whole part of the value (cut toward zero) when it lies in [low, high];
 // nullopt for a value outside that range, infinite or not a number.

@@ -88,7 +88,8 @@ ListRow RangeList::row(size_t i) const {
 PeriodItems periodItems(std::span<const core::WeightRecord> records) {
     PeriodItems out;
     for (const auto& record : records)
-        if (out.items.empty() || out.items.back() != record.Date) out.items.push_back(record.Date);
+        if (out.items.empty() || !core::sameDateText(out.items.back(), record.Date))
+            out.items.push_back(record.Date);
     // A log out of date order (a hand edit, a restored backup) still offers
     // each date once, in order.
     if (!std::is_sorted(out.items.begin(), out.items.end())) {

@@ -20,7 +20,7 @@ std::string shortDate(std::string_view text, const std::optional<core::Date>& da
 // begins or the log ends.
 class HistoryBuilder {
   public:
-    explicit HistoryBuilder(const ConversionTable& table) : table_(table) {}
+    explicit HistoryBuilder(const ConversionTable& table) : rates_(table) {}
 
     void add(const core::WeightRecord& record) {
         if (history_.rows.empty()) previous_ = record.Weight;
@@ -41,7 +41,7 @@ class HistoryBuilder {
         dayFirst_ = record.Weight;
         // Once per run of one date.
         const std::optional<core::Date> date = core::parseDate(*date_);
-        rate_ = rateOn(table_, date);
+        rate_ = rates_.rateOn(date);
         amount_ = 0;
         auto number = static_cast<int32_t>(history_.rows.size() + 1);
         history_.rows.push_back({number, shortDate(*date_, date), 0, 0});
@@ -55,7 +55,7 @@ class HistoryBuilder {
         row.Total = history_.GrandTotal;
     }
 
-    const ConversionTable& table_;
+    RateWalk rates_;
     History history_;
     const std::string* date_ = nullptr;  // of the run, in the records walked
     float previous_ = 0, dayFirst_ = 0, rate_ = 0;

@@ -65,15 +65,23 @@ ConversionTable READ_KANSAN(const core::DataDir& dir) {
 }
 
 float KANSAN_RATE(const ConversionTable& table, std::string_view date) {
-    return rateOn(table, core::parseDate(date));
+    return RateWalk(table).rateOf(date);
 }
 
-float rateOn(const ConversionTable& table, const std::optional<core::Date>& date) {
-    const auto& e = table.entries;
+float RateWalk::rateOf(std::string_view date) {
+    // A table of one entry has one rate for every date, read or not.
+    if (entries_.size() == 1) return entries_.front().Rate;
+    return rateOn(core::parseDate(date));
+}
+
+float RateWalk::rateOn(const std::optional<core::Date>& date) {
+    const auto& e = entries_;
     if (!date) return e.front().Rate;
-    auto day = std::chrono::sys_days(*date);
-    for (size_t i = 0; i + 1 < e.size(); ++i)
-        if (e[i + 1].From && *e[i + 1].From > day) return e[i].Rate;
+    const std::chrono::sys_days day(*date);
+    if (day < last_) at_ = 0;
+    last_ = day;
+    for (; at_ + 1 < e.size(); ++at_)
+        if (e[at_ + 1].From && *e[at_ + 1].From > day) return e[at_].Rate;
     return e.back().Rate;
 }
 

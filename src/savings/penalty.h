@@ -44,8 +44,25 @@ ConversionTable READ_KANSAN(const core::DataDir& dir);
 // The rate of a weighing's date: walking the table in its order, the rate of
 // the entry before the first later-dated entry, or of the last entry.
 float KANSAN_RATE(const ConversionTable& table, std::string_view date);
-// The same for a date already read; nullopt for a text that is no date.
-float rateOn(const ConversionTable& table, const std::optional<core::Date>& date);
+
+// The rates of the dates of a log, asked for in its order. For a later date
+// the walk goes on from the entry where the last one stopped, since no entry
+// before it is dated after the later date either; an earlier date starts
+// again from the top. So a log in date order is rated in one walk of the
+// table.
+class RateWalk {
+  public:
+    explicit RateWalk(const ConversionTable& table) : entries_(table.entries) {}
+    // For a date text; read only when the table has more than one rate.
+    float rateOf(std::string_view date);
+    // For a date already read; nullopt for a text that is no date.
+    float rateOn(const std::optional<core::Date>& date);
+
+  private:
+    const std::vector<ConversionEntry>& entries_;
+    std::chrono::sys_days last_{};
+    size_t at_ = 0;
+};
 
 // The penalty of one weighing W against the previous weight P and the day's
 // first weight F: both gains count, each rounded to whole yen, losses free.

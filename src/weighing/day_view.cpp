@@ -4,6 +4,7 @@
 #include <limits>
 
 #include "analysis/bmi.h"
+#include "core/dates.h"
 #include "core/numbers.h"
 
 namespace weighing {
@@ -18,7 +19,6 @@ int32_t saturatedSum(int32_t a, int32_t b) {
 // The working values of one pass over the selected day.
 struct DayScan {
     DayView& view;
-    const savings::ConversionTable& table;
     float height;
     float previous = 0;  // 0 until the day's first weighing has its reference
     float dayFirst = 0;
@@ -73,18 +73,19 @@ DayView computeDay(std::span<const core::RecordView> records, const savings::Con
         sum.FirstDate = std::string(records.front().Date);
         sum.FirstWeight = records.front().Weight;
     }
-    DayScan day{view, table, height};
+    DayScan day{view, height};
     // The records come in runs of one date, which share its rate, its first
     // weighing and where it stands beside the chosen day: each run is looked
     // at once, each record compared with its run's date alone.
     std::string_view runDate;
+    savings::RateWalk rates(table);
     bool counted = false, chosen = false;
     float previousWeight = 0, dayFirst = 0, rate = 0;
     int32_t count = 0;
     for (const core::RecordView& rec : records) {
-        if (rec.Date != runDate) {
+        if (!core::sameDateText(rec.Date, runDate)) {
             runDate = rec.Date;
-            rate = savings::KANSAN_RATE(table, runDate);
+            rate = rates.rateOf(runDate);
             dayFirst = rec.Weight;
             counted = runDate <= selected;
             chosen = runDate == selected;

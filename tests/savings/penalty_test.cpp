@@ -81,6 +81,25 @@ TEST(KansanRate, WalksTheTableInItsOrder) {
     for (const auto& c : cases) EXPECT_EQ(KANSAN_RATE(*c.table, c.date), c.rate) << c.date;
 }
 
+// One walk over a log's dates, later and earlier ones mixed, rates each date
+// as the table read afresh does; an entry without a date is passed over.
+TEST(KansanRate, OneWalkRatesEachDateAsAFreshOne) {
+    ConversionTable table;
+    table.entries = {{"2000/01/01", 100}, {"2010/01/01", 80}, {"そのうち", 70},
+                     {"2024/06/01", 200}, {"2005/01/01", 50}, {"2030/01/01", 10}};
+    const struct {
+        const char* date;
+        float rate;
+    } walk[] = {{"1999/12/31", 100}, {"2009/12/31", 100}, {"2010/01/01", 70},  {"2024/05/31", 70},
+                {"2024/06/01", 50},  {"2024/06/01", 50},  {"2012/03/04", 70},  {"2024/06/02", 50},
+                {"いつか", 100},     {"2031/01/01", 10},  {"2001/01/01", 100}, {"2040/01/01", 10}};
+    RateWalk rates(table);
+    for (const auto& w : walk) {
+        EXPECT_EQ(rates.rateOf(w.date), w.rate) << w.date;
+        EXPECT_EQ(KANSAN_RATE(table, w.date), w.rate) << w.date;
+    }
+}
+
 TEST(ReadKansan, DefaultWhenMissingOrEmptyAndFileOrderOtherwise) {
     TempFolder t;
     auto table = READ_KANSAN(t.dir());
