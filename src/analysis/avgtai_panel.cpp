@@ -118,9 +118,7 @@ void AvgTaiPanel::show(DayAverages table) {
     const auto count = static_cast<int32_t>(table.rows.size());
     mcrAvgtai.setRowCount(0);
     mcrAvgtai.setRowCount(count);
-    for (int32_t r = 0; r < count; ++r)
-        if (table.chart[static_cast<size_t>(r)])
-            mcrAvgtai.setValue(r + 1, 1, *table.chart[static_cast<size_t>(r)]);
+    mcrAvgtai.setSeries(1, std::move(table.chart));
     if (table.axis) mcrAvgtai.setAxis(table.axis->min, table.axis->max);
     auto rows = std::make_shared<const DayRows>(std::move(table.rows));
     msgAvgtai.setRowSource(count, [rows](int i, ui::Grid::RowCells& cells) {

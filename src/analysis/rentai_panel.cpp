@@ -103,14 +103,16 @@ void RenTaiPanel::DSP_IDOU() {
     mcrRentai.setSeriesCount(trendLine ? 3 : 2);
     mcrRentai.setRowCount(0);
     mcrRentai.setRowCount(series().recordCount());
-    for (int32_t i = 0; i < series().recordCount(); ++i) {
-        auto at = static_cast<size_t>(i);
-        mcrRentai.setValue(i + 1, 1, weights[at]);
-        if (average[at]) mcrRentai.setValue(i + 1, 2, *average[at]);
-        // The trend of each weighing's day, after the two lines of the chart.
-        if (trendLine && at < smoothed_->series.size() && std::isfinite(smoothed_->series[at]))
-            mcrRentai.setValue(i + 1, 3, smoothed_->series[at]);
-    }
+    const auto count = static_cast<size_t>(series().recordCount());
+    mcrRentai.setSeries(
+        1, std::vector<std::optional<double>>(weights.begin(), weights.begin() + count));
+    mcrRentai.setSeries(2, std::move(average));
+    if (!trendLine) return;
+    // The trend of each weighing's day, after the two lines of the chart.
+    std::vector<std::optional<double>> trend(count);
+    for (size_t at = 0; at < count && at < smoothed_->series.size(); ++at)
+        if (std::isfinite(smoothed_->series[at])) trend[at] = smoothed_->series[at];
+    mcrRentai.setSeries(3, std::move(trend));
 }
 
 void RenTaiPanel::chkKeikou_Click() {

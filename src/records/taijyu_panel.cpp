@@ -137,8 +137,10 @@ void TaijyuPanel::fillChart(const RangeList& list) {
     mcrBunseki.setSeriesCount(1);
     mcrBunseki.setRowCount(0);
     mcrBunseki.setRowCount(std::max<int>(1, static_cast<int>(list.size())));
-    int point = 1;
-    for (const ListedRecord& row : list.listed) mcrBunseki.setValue(point++, 1, row.record->Weight);
+    std::vector<std::optional<double>> weights;
+    weights.reserve(list.listed.size());
+    for (const ListedRecord& row : list.listed) weights.emplace_back(row.record->Weight);
+    mcrBunseki.setSeries(1, std::move(weights));
     if (list.axis) mcrBunseki.setAxis(list.axis->min, list.axis->max);
 }
 

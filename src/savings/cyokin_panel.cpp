@@ -120,11 +120,8 @@ void CyokinPanel::showHistory() {
 void CyokinPanel::plotHistory() {
     HistoryChart chart = historyChart(*shown_);
     mcrSub2.setRowCount(static_cast<int>(chart.Total.size()));
-    for (size_t i = 0; i < chart.Total.size(); ++i) {
-        int point = static_cast<int>(i) + 1;
-        if (chart.Total[i]) mcrSub2.setValue(point, 1, *chart.Total[i]);
-        if (chart.Amount[i]) mcrSub2.setValue(point, 2, *chart.Amount[i]);
-    }
+    mcrSub2.setSeries(1, std::move(chart.Total));
+    mcrSub2.setSeries(2, std::move(chart.Amount));
 }
 
 void CyokinPanel::cmdCyokinHozon_Click() {

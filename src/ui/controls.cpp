@@ -658,6 +658,12 @@ void Chart::setValue(int row, int series, double v) {
     touch();
 }
 
+void Chart::setSeries(int series, std::vector<std::optional<double>> values) {
+    values.resize(static_cast<size_t>(rows_));
+    values_.at(static_cast<size_t>(series - 1)) = std::move(values);
+    touch();
+}
+
 const std::optional<double>& Chart::value(int row, int series) const {
     return values_.at(static_cast<size_t>(series - 1)).at(static_cast<size_t>(row - 1));
 }

@@ -411,6 +411,9 @@ class Chart : public Control {
     void setRowCount(int n);
     // Row and series count from 1.
     void setValue(int row, int series, double v);
+    // A whole series at once, one value a row (cut or filled up with points
+    // without a value to the row count).
+    void setSeries(int series, std::vector<std::optional<double>> values);
     const std::optional<double>& value(int row, int series) const;
     const std::vector<std::optional<double>>& series(int series) const;
     const std::optional<double>& axisMin() const { return min_; }
