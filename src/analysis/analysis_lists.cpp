@@ -75,18 +75,18 @@ class BandTable {
     std::optional<int32_t> find(float w) const {
         double pos = std::floor((static_cast<double>(w) - bottom_) / width_);
         if (!(pos >= -1) || pos > last_ + 1) return std::nullopt;
-        auto k0 = static_cast<int32_t>(pos);
-        for (int32_t k = std::max(0, k0 - 1); k <= std::min(last_, k0 + 1); ++k)
-            if (holds(k, w)) return k;
-        return std::nullopt;
+        const auto k0 = static_cast<int32_t>(pos);
+        const int32_t first = std::max(0, k0 - 1), last = std::min(last_, k0 + 1);
+        // The bands rise without overlapping, so only the highest one of
+        // these that starts at or below the weight can hold it: counted
+        // rather than tried one by one, for weights jump between bands.
+        int32_t k = first - 1;
+        for (int32_t j = first; j <= last; ++j) k += bounds_[static_cast<size_t>(j)].first <= w;
+        if (k < first || !(w < bounds_[static_cast<size_t>(k)].second)) return std::nullopt;
+        return k;
     }
 
   private:
-    bool holds(int32_t k, float w) const {
-        const auto [lo, hi] = bounds_[static_cast<size_t>(k)];
-        return lo <= w && w < hi;
-    }
-
     double width_, top_ = 0, bottom_ = 0;
     int32_t last_ = 0;
     std::vector<std::pair<float, float>> bounds_;  // lowest and past the highest

@@ -80,8 +80,21 @@ std::vector<std::optional<double>> movingAverage(std::span<const float> weights,
     auto width = movingAverageWidth(widthText);
     if (!width) return line;
     const size_t n = static_cast<size_t>(*width);
-    for (size_t i = n - 1; i < weights.size(); ++i) {
-        float sum = 0;  // every addition rounded to single precision
+    // Each point sums its weights from the earliest, every addition rounded
+    // to single precision. Eight points are summed side by side, each in its
+    // own order, so that their additions do not wait for one another.
+    constexpr size_t kSide = 8;
+    size_t i = n - 1;
+    for (; i + kSide <= weights.size(); i += kSide) {
+        float sums[kSide] = {};
+        const float* from = weights.data() + (i + 1 - n);
+        for (size_t j = 0; j < n; ++j)
+            for (size_t k = 0; k < kSide; ++k) sums[k] += from[j + k];
+        for (size_t k = 0; k < kSide; ++k)
+            line[i + k] = static_cast<double>(sums[k]) / static_cast<double>(n);
+    }
+    for (; i < weights.size(); ++i) {
+        float sum = 0;
         for (size_t j = i + 1 - n; j <= i; ++j) sum += weights[j];
         line[i] = static_cast<double>(sum) / static_cast<double>(n);
     }

@@ -48,6 +48,33 @@ TEST(MovingAverage, TenWeighingsEndingAtEachRow) {
     EXPECT_DOUBLE_EQ(*line[11], 73.5);  // 78 .. 69
 }
 
+// Every point is its weights summed from the earliest in single precision,
+// whatever the log's length and the width; large and tiny weights among
+// ordinary ones make a sum in another order come out differently.
+TEST(MovingAverage, EachPointSummedInOrder) {
+    std::vector<float> weights;
+    uint32_t seed = 12345;
+    for (int i = 0; i < 45; ++i) {
+        seed = seed * 1103515245u + 12345u;
+        weights.push_back(40.0f + static_cast<float>((seed >> 8) % 1100) / 10.0f);
+    }
+    weights[5] = 16777216.0f;
+    weights[17] = 0.001f;
+    weights[30] = 3.0e6f;
+    for (size_t length : {0u, 1u, 7u, 8u, 9u, 16u, 23u, 45u})
+        for (int width = 1; width <= 20; ++width) {
+            const std::span<const float> shown(weights.data(), length);
+            Points expected(length);
+            for (size_t i = static_cast<size_t>(width) - 1; i < length; ++i) {
+                float sum = 0;
+                for (size_t j = i + 1 - static_cast<size_t>(width); j <= i; ++j) sum += shown[j];
+                expected[i] = static_cast<double>(sum) / width;
+            }
+            EXPECT_EQ(movingAverage(shown, std::to_string(width)), expected)
+                << length << " weighings, width " << width;
+        }
+}
+
 TEST(Trend, SummaryTexts) {
     struct Case {
         const char* what;
