@@ -191,34 +191,60 @@ bool isAscii(std::string_view text) {
     return high < 0x80;
 }
 
-// Walks the lines of a log's raw bytes: f(line, its line end, the record it
-// holds or nullptr, its raw fields when it is a record in the common form or
-// nullptr). A line ends at CR LF, a bare LF, a bare CR (old editors end lines
+// Reads the lines of a log's raw bytes as every reader of the log reads
+// them: a line ends at CR LF, a bare LF, a bare CR (old editors end lines
 // so), or the end of an unended last line. The records' texts point into
 // `bytes` or `texts`.
-template <typename F>
-void forEachLogLine(const std::string& bytes, DecodedTexts& texts, F&& f) {
-    std::vector<std::string_view> fields;
-    StructuralIndex index(bytes);
-    RecordView record;
-    RawFields raw;
-    for (size_t pos = 0; pos < bytes.size();) {
+class LineReader {
+  public:
+    LineReader(const std::string& bytes, DecodedTexts& texts)
+        : bytes_(bytes), index_(bytes), texts_(texts) {}
+
+    struct Line {
+        std::string_view raw, end;
+        const RecordView* record;  // the record it holds, or nullptr
+        const RawFields* common;   // its raw fields when it is a record in the common form
+    };
+    // The line that starts at `pos`; what it points to lasts until the next read.
+    Line read(size_t pos) {
         const size_t start = pos;
-        LineRead read = readCommonLine(index, bytes, pos, texts, record, raw);
+        LineRead read = readCommonLine(index_, bytes_, pos, texts_, record_, raw_);
         const bool common = read == LineRead::Record;
         std::string_view line, lineEnd;
         if (read == LineRead::Uncommon) {
-            std::string_view rest = std::string_view(bytes).substr(start);
+            std::string_view rest = std::string_view(bytes_).substr(start);
             line = takeLine(rest, lineEnd);
             bool clean = true;
-            std::string_view text = texts.text(line, isAscii(line), clean);
-            read = parseRecordLine(text, fields, record) ? LineRead::Record : LineRead::Unreadable;
+            std::string_view text = texts_.text(line, isAscii(line), clean);
+            read =
+                parseRecordLine(text, fields_, record_) ? LineRead::Record : LineRead::Unreadable;
         } else {
-            line = std::string_view(bytes).substr(start, pos - start);
-            lineEnd = lineEndAt(bytes, pos);
+            line = std::string_view(bytes_).substr(start, pos - start);
+            lineEnd = lineEndAt(bytes_, pos);
         }
-        f(line, lineEnd, read == LineRead::Record ? &record : nullptr, common ? &raw : nullptr);
-        pos = start + line.size() + lineEnd.size();
+        return {line, lineEnd, read == LineRead::Record ? &record_ : nullptr,
+                common ? &raw_ : nullptr};
+    }
+
+  private:
+    const std::string& bytes_;
+    StructuralIndex index_;
+    DecodedTexts& texts_;
+    std::vector<std::string_view> fields_;
+    RecordView record_;
+    RawFields raw_;
+};
+
+// Walks the lines of a log's raw bytes: f(line, its line end, the record it
+// holds or nullptr, its raw fields when it is a record in the common form or
+// nullptr).
+template <typename F>
+void forEachLogLine(const std::string& bytes, DecodedTexts& texts, F&& f) {
+    LineReader reader(bytes, texts);
+    for (size_t pos = 0; pos < bytes.size();) {
+        const LineReader::Line line = reader.read(pos);
+        f(line.raw, line.end, line.record, line.common);
+        pos += line.raw.size() + line.end.size();
     }
 }
 
@@ -447,13 +473,15 @@ bool holdsEveryLine(LogBuilder& out, int32_t records, int32_t others) {
         LineCounts counts = countLines(out.bytes());
         return counts.records == records && counts.others == others;
     }
-    if (countLogLines(out.bytes()) != static_cast<size_t>(records) + static_cast<size_t>(others))
+    const std::string& bytes = out.bytes();
+    if (countLogLines(bytes) != static_cast<size_t>(records) + static_cast<size_t>(others))
         return false;
-    std::vector<std::string_view> fields;
+    // Each line written anew is read back as the log's readers will read it.
+    DecodedTexts texts(bytes);
+    LineReader reader(bytes, texts);
     for (auto [start, size] : out.written()) {
-        std::string text = decodeCp932(std::string_view(out.bytes()).substr(start, size));
-        RecordView record;
-        if (!parseRecordLine(text, fields, record)) return false;
+        const LineReader::Line line = reader.read(start);
+        if (!line.record || line.raw.size() != size) return false;
     }
     return true;
 }
