@@ -54,14 +54,12 @@ class DayRows {
     // Rows with every cell empty, up to `count` rows.
     void padTo(size_t count);
     void reserve(size_t count) { rows_.reserve(count); }
-    bool operator==(const DayRows&) const = default;
 
   private:
     struct Row {
         core::Date start{};
         double average = 0;
         enum class Kind : uint8_t { Blank, Unweighed, Weighed } kind = Kind::Blank;
-        bool operator==(const Row&) const = default;
     };
     std::vector<Row> rows_;
 };

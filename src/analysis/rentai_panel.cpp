@@ -104,8 +104,7 @@ void RenTaiPanel::DSP_IDOU() {
     mcrRentai.setRowCount(0);
     mcrRentai.setRowCount(series().recordCount());
     const auto count = static_cast<size_t>(series().recordCount());
-    mcrRentai.setSeries(
-        1, std::vector<std::optional<double>>(weights.begin(), weights.begin() + count));
+    mcrRentai.setSeries(1, std::vector<std::optional<double>>(weights.begin(), weights.end()));
     mcrRentai.setSeries(2, std::move(average));
     if (!trendLine) return;
     // The trend of each weighing's day, after the two lines of the chart.
