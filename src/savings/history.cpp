@@ -20,7 +20,11 @@ std::string shortDate(std::string_view text, const std::optional<core::Date>& da
 // begins or the log ends.
 class HistoryBuilder {
   public:
-    explicit HistoryBuilder(const ConversionTable& table) : rates_(table) {}
+    // For `records` weighings: at most as many rows, whose room costs
+    // nothing until a row takes it.
+    HistoryBuilder(const ConversionTable& table, size_t records) : rates_(table) {
+        history_.rows.reserve(records);
+    }
 
     void add(const core::WeightRecord& record) {
         if (history_.rows.empty()) previous_ = record.Weight;
@@ -65,13 +69,15 @@ class HistoryBuilder {
 }  // namespace
 
 History history(std::span<const core::WeightRecord> records, const ConversionTable& table) {
-    HistoryBuilder builder(table);
+    HistoryBuilder builder(table, records.size());
     for (const auto& record : records) builder.add(record);
     return builder.finish();
 }
 
 HistoryChart historyChart(const History& history) {
     HistoryChart chart;
+    chart.Total.reserve(history.rows.size() + 1);
+    chart.Amount.reserve(history.rows.size() + 1);
     for (const auto& row : history.rows) {
         chart.Total.emplace_back(row.Total);
         chart.Amount.emplace_back(row.Amount);

@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <chrono>
 #include <cmath>
-#include <limits>
 
 #include "core/fields.h"
 #include "core/numbers.h"
@@ -11,26 +10,11 @@
 namespace savings {
 namespace {
 
-constexpr double kMaxYen = std::numeric_limits<int32_t>::max();
-constexpr double kMinYen = std::numeric_limits<int32_t>::min();
-
 bool isBlank(std::string_view line) {
     return line.find_first_not_of(" \t") == std::string_view::npos;
 }
 
 }  // namespace
-
-// Whole yen, ties to the even number, held within 32 bits.
-int32_t saturatedYen(double yen) {
-    if (std::isnan(yen)) return 0;
-    if (yen >= kMaxYen) return std::numeric_limits<int32_t>::max();
-    if (yen <= kMinYen) return std::numeric_limits<int32_t>::min();
-    return static_cast<int32_t>(core::roundEven(yen));
-}
-
-int32_t addYen(int32_t a, int32_t b) {
-    return saturatedYen(static_cast<double>(a) + b);
-}
 
 std::optional<int16_t> kansanRate(std::string_view text) {
     if (!core::IsNumeric(text)) return std::nullopt;
@@ -89,17 +73,6 @@ int32_t WEIGHING_PENALTY(float W, float P, float F, float R) {
     int32_t a = saturatedYen((static_cast<double>(W) - P) * R);
     int32_t b = saturatedYen((static_cast<double>(W) - F) * R);
     return addYen(std::max(a, 0), std::max(b, 0));
-}
-
-int32_t ADD_PENALTY(int32_t T, double g, float R) {
-    if (!(static_cast<float>(g) > 0)) return T;
-    double sum = T + g * R;
-    return std::isnan(sum) ? T : saturatedYen(sum);
-}
-
-int32_t addWeighing(int32_t T, float W, float P, float F, float R) {
-    T = ADD_PENALTY(T, static_cast<double>(W) - P, R);
-    return ADD_PENALTY(T, static_cast<double>(W) - F, R);
 }
 
 }  // namespace savings

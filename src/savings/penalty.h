@@ -3,7 +3,9 @@
 #pragma once
 
 #include <chrono>
+#include <cmath>
 #include <cstdint>
+#include <limits>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -11,6 +13,7 @@
 
 #include "core/data_dir.h"
 #include "core/dates.h"
+#include "core/numbers.h"
 
 namespace savings {
 
@@ -68,17 +71,32 @@ class RateWalk {
 // first weight F: both gains count, each rounded to whole yen, losses free.
 int32_t WEIGHING_PENALTY(float W, float P, float F, float R);
 
-// A running total T with a gain g at rate R: the gain counts only when it is
-// above zero in single precision, and the sum is rounded after each addition.
-int32_t ADD_PENALTY(int32_t T, double g, float R);
-
-// Both gains of a weighing added to a running total, previous first.
-int32_t addWeighing(int32_t T, float W, float P, float F, float R);
-
 // Every yen figure stays within 32 bits: a product or a sum beyond the limits
 // stops at the limit, and a product without a value (an infinite gain at rate
-// 0) adds nothing.
-int32_t saturatedYen(double yen);
-int32_t addYen(int32_t a, int32_t b);
+// 0) adds nothing. Whole yen are rounded with ties to the even number.
+inline int32_t saturatedYen(double yen) {
+    if (std::isnan(yen)) return 0;
+    if (yen >= std::numeric_limits<int32_t>::max()) return std::numeric_limits<int32_t>::max();
+    if (yen <= std::numeric_limits<int32_t>::min()) return std::numeric_limits<int32_t>::min();
+    return static_cast<int32_t>(core::roundEven(yen));
+}
+inline int32_t addYen(int32_t a, int32_t b) {
+    return saturatedYen(static_cast<double>(a) + b);
+}
+
+// A running total T with a gain g at rate R: the gain counts only when it is
+// above zero in single precision, and the sum is rounded after each addition.
+// (Inline with the two below: every weighing of a log goes through them.)
+inline int32_t ADD_PENALTY(int32_t T, double g, float R) {
+    if (!(static_cast<float>(g) > 0)) return T;
+    double sum = T + g * R;
+    return std::isnan(sum) ? T : saturatedYen(sum);
+}
+
+// Both gains of a weighing added to a running total, previous first.
+inline int32_t addWeighing(int32_t T, float W, float P, float F, float R) {
+    T = ADD_PENALTY(T, static_cast<double>(W) - P, R);
+    return ADD_PENALTY(T, static_cast<double>(W) - F, R);
+}
 
 }  // namespace savings
