@@ -38,6 +38,9 @@ struct ListFilter {
         std::nullopt;                                   // the record's date is one of these
     std::optional<int> weekday = std::nullopt;          // 0 to 6, Sunday first
     std::optional<std::string> keyword = std::nullopt;  // contained in the situation
+
+    // True when no part is set: every record passes.
+    bool passesAll() const { return !period && !dates && !weekday && !keyword; }
 };
 
 // True when the record passes the filter. The period compares date texts code

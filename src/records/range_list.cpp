@@ -69,8 +69,9 @@ RangeList rangeList(std::span<const core::WeightRecord> records, const ListFilte
     list.heightCm = heightCm;
     list.listed.reserve(records.size());
     float previous = 0;
+    const bool all = filter.passesAll();
     for (const auto& record : records) {
-        if (!listed(filter, record)) continue;
+        if (!all && !listed(filter, record)) continue;
         if (list.listed.empty()) list.first = previous = record.Weight;
         list.listed.push_back({&record, previous});
         previous = record.Weight;
@@ -87,12 +88,16 @@ ListRow RangeList::row(size_t i) const {
 
 PeriodItems periodItems(std::span<const core::WeightRecord> records) {
     PeriodItems out;
-    for (const auto& record : records)
-        if (out.items.empty() || !core::sameDateText(out.items.back(), record.Date))
-            out.items.push_back(record.Date);
+    out.items.reserve(records.size());  // room that costs nothing until an item takes it
+    bool sorted = true;
+    for (const auto& record : records) {
+        if (!out.items.empty() && core::sameDateText(out.items.back(), record.Date)) continue;
+        sorted = sorted && (out.items.empty() || out.items.back() < record.Date);
+        out.items.push_back(record.Date);
+    }
     // A log out of date order (a hand edit, a restored backup) still offers
     // each date once, in order.
-    if (!std::is_sorted(out.items.begin(), out.items.end())) {
+    if (!sorted) {
         std::sort(out.items.begin(), out.items.end());
         out.items.erase(std::unique(out.items.begin(), out.items.end()), out.items.end());
     }
