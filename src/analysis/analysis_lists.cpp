@@ -1,8 +1,11 @@
 #include "analysis/analysis_lists.h"
 
 #include <algorithm>
+#include <array>
+#include <bit>
 #include <cfloat>
 #include <cmath>
+#include <cstdint>
 #include <utility>
 #include <vector>
 
@@ -95,8 +98,19 @@ class BandTable {
 std::vector<WeightBand> countBands(const Trend& t, double width) {
     BandTable table(t, width);
     std::vector<int32_t> counts(static_cast<size_t>(table.last()) + 1);
-    for (float w : t.TrendWeights)
-        if (auto k = table.find(w)) ++counts[static_cast<size_t>(*k)];
+    // A log holds a few hundred weights, over and over: each one's band is
+    // found once and then looked up by the weight's bits.
+    struct Seen {
+        uint32_t bits = 0;
+        int32_t band = -2;  // -1: in no band; -2: not seen
+    };
+    std::array<Seen, 1024> seen{};
+    for (float w : t.TrendWeights) {
+        const auto bits = std::bit_cast<uint32_t>(w);
+        Seen& s = seen[(bits * 0x9E3779B1u) >> 22];
+        if (s.band == -2 || s.bits != bits) s = {bits, table.find(w).value_or(-1)};
+        if (s.band >= 0) ++counts[static_cast<size_t>(s.band)];
+    }
     std::vector<WeightBand> bands;
     for (int32_t k = 0; k <= table.last(); ++k)
         if (counts[static_cast<size_t>(k)] > 0)

@@ -2,7 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cmath>
 #include <random>
+
+#include "core/numbers.h"
 
 namespace analysis {
 namespace {
@@ -169,6 +173,33 @@ TEST(Banzuke, BandsRankedByWeighings) {
               "    体重推移累積番付 < 1.0Kg刻み >");
     EXPECT_EQ(banzukeList(*trendOf({70.0f}), BandWidth::HalfKilogram).caption,
               "    体重推移累積番付 < 0.5Kg刻み >");
+}
+
+// Every hundredth from 50.00 to 59.99 kg, each weighed twice and in no
+// order: each band holds all of its hundredths but its last (.99 above a
+// whole or half kilogram falls between bands), so all bands tie and keep
+// their order.
+TEST(Banzuke, EveryHundredthCountedInItsBand) {
+    std::vector<float> weights;
+    for (int round = 0; round < 2; ++round)
+        for (int i = 0; i < 1000; ++i) weights.push_back(static_cast<float>((5000 + i) / 100.0));
+    std::shuffle(weights.begin(), weights.end(), std::mt19937(7));
+    const auto t = trendOf(weights);
+    struct Case {
+        BandWidth width;
+        double step;
+        const char* count;
+    };
+    for (const Case& c :
+         {Case{BandWidth::OneKilogram, 1.0, "198回"}, Case{BandWidth::HalfKilogram, 0.5, "98回"}}) {
+        const BanzukeList list = banzukeList(*t, c.width);
+        ASSERT_EQ(list.rows.size(), static_cast<size_t>(std::lround(10 / c.step))) << c.count;
+        for (size_t r = 0; r < list.rows.size(); ++r) {
+            EXPECT_EQ(list.rows[r][1].substr(0, 4), core::Format(50 + r * c.step, "0.0"))
+                << c.count << " rank " << r;
+            EXPECT_EQ(list.rows[r][2], c.count) << "band from " << list.rows[r][1];
+        }
+    }
 }
 
 // The exchange sort over every band, empty ones included, as the ranking is
