@@ -785,7 +785,7 @@ DecodedTexts::Key DecodedTexts::keyOf(std::string_view raw) const {
 std::string_view DecodedTexts::decoded(std::string_view raw, bool& clean) {
     const Key key = keyOf(raw);
     uint64_t hash = (key.head ^ (key.tail * 31) ^ raw.size()) * 0x9E3779B97F4A7C15ull;
-    Decoding* pair = &recent_[(hash >> 57) & ~uint64_t{1}];
+    Decoding* pair = &recent_[(hash >> 56) & ~uint64_t{1}];
     auto same = [&](const Decoding& d) {
         return d.raw.size() == raw.size() && d.key == key &&
                (raw.size() <= 16 || std::memcmp(raw.data(), d.raw.data(), raw.size()) == 0);
