@@ -86,7 +86,8 @@ inline int32_t addYen(int32_t a, int32_t b) {
 
 // A running total T with a gain g at rate R: the gain counts only when it is
 // above zero in single precision, and the sum is rounded after each addition.
-// (Inline with the two below: every weighing of a log goes through them.)
+// Inline, as are the rules around it: every weighing of a log goes through
+// them.
 inline int32_t ADD_PENALTY(int32_t T, double g, float R) {
     if (!(static_cast<float>(g) > 0)) return T;
     double sum = T + g * R;
