@@ -71,22 +71,25 @@ std::string shortestText(double value);
 // A double as text with at most 15 significant digits: 58.6 + 0.1 gives 58.7.
 std::string text15(double value);
 
+// From 2^52 on, a double holds no fraction.
+inline constexpr double kNoFractionFrom = 4503599627370496.0;
+
+// The nearest whole number to a value smaller than 2^52 either way, as a
+// double, ties to the even number. Adding 2^52 leaves no bits for a fraction,
+// so the sum is rounded as the processor rounds (to the nearest, ties to
+// even), and taking 2^52 away again gives the whole number, without a call to
+// the library. Inline: every weighing's penalty rounds twice.
+inline double roundEvenSmall(double value) {
+    constexpr double k = kNoFractionFrom;
+    return value >= 0 ? (value + k) - k : (value - k) + k;
+}
+
 // Nearest whole number, ties to the even number. Beyond the 64-bit range the
-// result stops at its limit; a value that is not a number gives 0. Inline:
-// every weighing's penalty rounds twice.
+// result stops at its limit; a value that is not a number gives 0.
 inline int64_t roundEven(double value) {
     if (std::isnan(value)) return 0;
     constexpr double kLimit = 9223372036854775808.0;  // 2^63
-    // Below 2^52, adding 2^52 leaves no bits for a fraction, so the sum is
-    // rounded as the processor rounds (to the nearest, ties to even) and
-    // taking 2^52 away again gives the whole number, without a call to the
-    // library. Larger values are whole already.
-    constexpr double kNoFraction = 4503599627370496.0;  // 2^52
-    double rounded = value;
-    if (value >= 0 && value < kNoFraction)
-        rounded = (value + kNoFraction) - kNoFraction;
-    else if (value < 0 && value > -kNoFraction)
-        rounded = (value - kNoFraction) + kNoFraction;
+    const double rounded = std::fabs(value) < kNoFractionFrom ? roundEvenSmall(value) : value;
     if (rounded >= kLimit) return std::numeric_limits<int64_t>::max();
     if (rounded < -kLimit) return std::numeric_limits<int64_t>::min();
     return static_cast<int64_t>(rounded);

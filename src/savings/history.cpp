@@ -29,7 +29,7 @@ class HistoryBuilder {
     void add(const core::WeightRecord& record) {
         if (history_.rows.empty()) previous_ = record.Weight;
         if (history_.rows.empty() || !core::sameDateText(record.Date, *date_)) openRow(record);
-        amount_ = addWeighing(amount_, record.Weight, previous_, dayFirst_, rate_);
+        amount_ = addWeighingYen(amount_, record.Weight, previous_, dayFirst_, rate_);
         previous_ = record.Weight;
     }
 
@@ -54,8 +54,8 @@ class HistoryBuilder {
     void closeRow() {
         if (history_.rows.empty()) return;
         HistoryRow& row = history_.rows.back();
-        row.Amount = amount_;
-        history_.GrandTotal = addYen(history_.GrandTotal, amount_);
+        row.Amount = static_cast<int32_t>(amount_);
+        history_.GrandTotal = addYen(history_.GrandTotal, row.Amount);
         row.Total = history_.GrandTotal;
     }
 
@@ -63,7 +63,7 @@ class HistoryBuilder {
     History history_;
     const std::string* date_ = nullptr;  // of the run, in the records walked
     float previous_ = 0, dayFirst_ = 0, rate_ = 0;
-    int32_t amount_ = 0;
+    double amount_ = 0;  // whole yen within 32 bits
 };
 
 }  // namespace

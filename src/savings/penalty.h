@@ -2,6 +2,7 @@
 // and the rule that turns every gain of weight into a penalty in whole yen.
 #pragma once
 
+#include <algorithm>
 #include <chrono>
 #include <cmath>
 #include <cstdint>
@@ -74,11 +75,14 @@ int32_t WEIGHING_PENALTY(float W, float P, float F, float R);
 // Every yen figure stays within 32 bits: a product or a sum beyond the limits
 // stops at the limit, and a product without a value (an infinite gain at rate
 // 0) adds nothing. Whole yen are rounded with ties to the even number.
-inline int32_t saturatedYen(double yen) {
+// `wholeYen` gives such a figure as a double, which holds each one exactly.
+inline double wholeYen(double yen) {
     if (std::isnan(yen)) return 0;
-    if (yen >= std::numeric_limits<int32_t>::max()) return std::numeric_limits<int32_t>::max();
-    if (yen <= std::numeric_limits<int32_t>::min()) return std::numeric_limits<int32_t>::min();
-    return static_cast<int32_t>(core::roundEven(yen));
+    return core::roundEvenSmall(std::clamp(yen, double{std::numeric_limits<int32_t>::min()},
+                                           double{std::numeric_limits<int32_t>::max()}));
+}
+inline int32_t saturatedYen(double yen) {
+    return static_cast<int32_t>(wholeYen(yen));
 }
 inline int32_t addYen(int32_t a, int32_t b) {
     return saturatedYen(static_cast<double>(a) + b);
@@ -87,17 +91,24 @@ inline int32_t addYen(int32_t a, int32_t b) {
 // A running total T with a gain g at rate R: the gain counts only when it is
 // above zero in single precision, and the sum is rounded after each addition.
 // Inline, as are the rules around it: every weighing of a log goes through
-// them.
-inline int32_t ADD_PENALTY(int32_t T, double g, float R) {
+// them. A walk over a log keeps its total as a double (`addPenaltyYen`,
+// `addWeighingYen`), so that it is not converted to and fro on every step.
+inline double addPenaltyYen(double T, double g, float R) {
     if (!(static_cast<float>(g) > 0)) return T;
     double sum = T + g * R;
-    return std::isnan(sum) ? T : saturatedYen(sum);
+    return std::isnan(sum) ? T : wholeYen(sum);
+}
+inline int32_t ADD_PENALTY(int32_t T, double g, float R) {
+    return static_cast<int32_t>(addPenaltyYen(T, g, R));
 }
 
 // Both gains of a weighing added to a running total, previous first.
+inline double addWeighingYen(double T, float W, float P, float F, float R) {
+    T = addPenaltyYen(T, static_cast<double>(W) - P, R);
+    return addPenaltyYen(T, static_cast<double>(W) - F, R);
+}
 inline int32_t addWeighing(int32_t T, float W, float P, float F, float R) {
-    T = ADD_PENALTY(T, static_cast<double>(W) - P, R);
-    return ADD_PENALTY(T, static_cast<double>(W) - F, R);
+    return static_cast<int32_t>(addWeighingYen(T, W, P, F, R));
 }
 
 }  // namespace savings

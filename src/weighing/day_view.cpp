@@ -82,6 +82,7 @@ DayView computeDay(std::span<const core::RecordView> records, const savings::Con
     bool counted = false, chosen = false;
     float previousWeight = 0, dayFirst = 0, rate = 0;
     int32_t count = 0;
+    double grandTotal = view.grandTotal;  // whole yen within 32 bits
     for (const core::RecordView& rec : records) {
         if (!core::sameDateText(rec.Date, runDate)) {
             runDate = rec.Date;
@@ -91,12 +92,13 @@ DayView computeDay(std::span<const core::RecordView> records, const savings::Con
             chosen = runDate == selected;
         }
         if (count > 0 && counted)
-            view.grandTotal =
-                savings::addWeighing(view.grandTotal, rec.Weight, previousWeight, dayFirst, rate);
+            grandTotal =
+                savings::addWeighingYen(grandTotal, rec.Weight, previousWeight, dayFirst, rate);
         if (chosen) day.add(rec, previousWeight, rate);
         if (count < core::kMaxRecords) ++count;
         previousWeight = rec.Weight;
     }
+    view.grandTotal = static_cast<int32_t>(grandTotal);
     sum.RecordCount = count;
     if (!records.empty()) {
         sum.LastDate = std::string(records.back().Date);
