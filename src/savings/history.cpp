@@ -29,7 +29,7 @@ class HistoryBuilder {
     void add(const core::WeightRecord& record) {
         if (history_.rows.empty()) previous_ = record.Weight;
         if (history_.rows.empty() || !core::sameDateText(record.Date, *date_)) openRow(record);
-        amount_ = addWeighingYen(amount_, record.Weight, previous_, dayFirst_, rate_);
+        amount_ = addWeighing(amount_, record.Weight, previous_, dayFirst_, rate_);
         previous_ = record.Weight;
     }
 

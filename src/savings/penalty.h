@@ -91,8 +91,9 @@ inline int32_t addYen(int32_t a, int32_t b) {
 // A running total T with a gain g at rate R: the gain counts only when it is
 // above zero in single precision, and the sum is rounded after each addition.
 // Inline, as are the rules around it: every weighing of a log goes through
-// them. A walk over a log keeps its total as a double (`addPenaltyYen`,
-// `addWeighingYen`), so that it is not converted to and fro on every step.
+// them. A walk over a log keeps its total as a double of whole yen
+// (`addPenaltyYen`, `addWeighing`), so that it is not converted to and fro on
+// every step.
 inline double addPenaltyYen(double T, double g, float R) {
     if (!(static_cast<float>(g) > 0)) return T;
     double sum = T + g * R;
@@ -103,12 +104,9 @@ inline int32_t ADD_PENALTY(int32_t T, double g, float R) {
 }
 
 // Both gains of a weighing added to a running total, previous first.
-inline double addWeighingYen(double T, float W, float P, float F, float R) {
+inline double addWeighing(double T, float W, float P, float F, float R) {
     T = addPenaltyYen(T, static_cast<double>(W) - P, R);
     return addPenaltyYen(T, static_cast<double>(W) - F, R);
-}
-inline int32_t addWeighing(int32_t T, float W, float P, float F, float R) {
-    return static_cast<int32_t>(addWeighingYen(T, W, P, F, R));
 }
 
 }  // namespace savings

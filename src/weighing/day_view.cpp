@@ -82,7 +82,7 @@ DayView computeDay(std::span<const core::RecordView> records, const savings::Con
     bool counted = false, chosen = false;
     float previousWeight = 0, dayFirst = 0, rate = 0;
     int32_t count = 0;
-    double grandTotal = view.grandTotal;  // whole yen within 32 bits
+    double grandTotal = 0;  // whole yen within 32 bits
     for (const core::RecordView& rec : records) {
         if (!core::sameDateText(rec.Date, runDate)) {
             runDate = rec.Date;
@@ -93,7 +93,7 @@ DayView computeDay(std::span<const core::RecordView> records, const savings::Con
         }
         if (count > 0 && counted)
             grandTotal =
-                savings::addWeighingYen(grandTotal, rec.Weight, previousWeight, dayFirst, rate);
+                savings::addWeighing(grandTotal, rec.Weight, previousWeight, dayFirst, rate);
         if (chosen) day.add(rec, previousWeight, rate);
         if (count < core::kMaxRecords) ++count;
         previousWeight = rec.Weight;
