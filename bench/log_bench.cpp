@@ -1,11 +1,13 @@
-// The log's reads and writes beside the floor: reading and decoding the same
-// file and nothing else.
+// The log's reads and writes beside their floors: reading the same file and
+// nothing else, decoding it, and making and walking the structural masks that
+// the reader works from.
 #include <benchmark/benchmark.h>
 
 #include <chrono>
 #include <thread>
 
 #include "core/codepage.h"
+#include "core/structural_index.h"
 #include "generated_log.h"
 
 namespace {
@@ -26,6 +28,32 @@ void BM_Floor(benchmark::State& state) {
     for (auto _ : state) {
         auto bytes = dir.readBytes(core::kLogFile);
         benchmark::DoNotOptimize(core::decodeCp932(*bytes));
+    }
+}
+
+// What any reader that works from the structural masks pays before it looks
+// at a field: making the masks, and then going through every structural
+// position once.
+void BM_StructuralMasks(benchmark::State& state) {
+    bench::BenchFolder folder;
+    folder.writeLog(bench::generateRecords(static_cast<int>(state.range(0))));
+    const std::string bytes = *folder.dir().readBytes(core::kLogFile);
+    for (auto _ : state) {
+        core::StructuralIndex index(bytes);
+        benchmark::DoNotOptimize(index.anyHigh(0, bytes.size()));
+    }
+}
+
+void BM_StructuralWalk(benchmark::State& state) {
+    bench::BenchFolder folder;
+    folder.writeLog(bench::generateRecords(static_cast<int>(state.range(0))));
+    const std::string bytes = *folder.dir().readBytes(core::kLogFile);
+    for (auto _ : state) {
+        core::StructuralIndex index(bytes);
+        core::StructuralCursor walk = index.at(0);
+        size_t positions = 0;
+        while (walk.next() < bytes.size()) ++positions;
+        benchmark::DoNotOptimize(positions);
     }
 }
 
@@ -102,6 +130,8 @@ void logSizes(benchmark::internal::Benchmark* b) {
 
 BENCHMARK(BM_ReadBytes)->Apply(logSizes);
 BENCHMARK(BM_Floor)->Apply(logSizes);
+BENCHMARK(BM_StructuralMasks)->Apply(logSizes);
+BENCHMARK(BM_StructuralWalk)->Apply(logSizes);
 BENCHMARK(BM_ReadLog)->Apply(logSizes);
 BENCHMARK(BM_ReadLogWarm)->Apply(logSizes);
 BENCHMARK(BM_AppendLog)->Apply(logSizes);
