@@ -107,9 +107,9 @@ bool readBareWeight(std::string_view text, float& weight) {
 // The text of the field of raw bytes `raw` that starts at `from`.
 [[gnu::always_inline]] inline std::string_view fieldText(const StructuralIndex& index,
                                                          DecodedTexts& texts, std::string_view raw,
-                                                         size_t from, bool& clean) {
+                                                         size_t from, bool& clean, bool& plain) {
     if (raw.empty()) return raw;
-    return texts.text(raw, !index.anyHigh(from, from + raw.size()), clean);
+    return texts.text(raw, !index.anyHigh(from, from + raw.size()), clean, plain);
 }
 
 // The raw bytes of a line in the common form: its weight and its texts
@@ -119,6 +119,7 @@ struct RawFields {
     std::string_view weight;
     std::array<std::string_view, 4> texts;
     int count = 0;
+    bool plainTexts = false;  // as DecodedTexts::text tells
 };
 
 // The common form of a record line, read from the structural index:
@@ -161,7 +162,7 @@ LineRead readCommonLine(const StructuralIndex& index, const std::string& bytes, 
                                : at != last[i] + 2 || b[at - 1] != ',' || b[at] != '"'))
             return LineRead::Uncommon;
     }
-    bool clean = true;
+    bool clean = true, plain = true;
     const size_t situation = pos + 14;
     raw.weight = {b + close + 2, weightEnd - close - 2};
     raw.texts = {std::string_view(b + situation, close - situation),
@@ -170,10 +171,11 @@ LineRead readCommonLine(const StructuralIndex& index, const std::string& bytes, 
                  {b + first[2], last[2] - first[2]}};
     raw.count = 3 + i;
     out.Date = date;
-    out.Situation = fieldText(index, texts, raw.texts[0], situation, clean);
-    out.Diary = fieldText(index, texts, raw.texts[1], first[0], clean);
-    out.Spare1 = fieldText(index, texts, raw.texts[2], first[1], clean);
-    out.Spare2 = fieldText(index, texts, raw.texts[3], first[2], clean);
+    out.Situation = fieldText(index, texts, raw.texts[0], situation, clean, plain);
+    out.Diary = fieldText(index, texts, raw.texts[1], first[0], clean, plain);
+    out.Spare1 = fieldText(index, texts, raw.texts[2], first[1], clean, plain);
+    out.Spare2 = fieldText(index, texts, raw.texts[3], first[2], clean, plain);
+    raw.plainTexts = plain;
     pos = at;
     return clean ? LineRead::Record : LineRead::Unreadable;
 }
@@ -214,8 +216,8 @@ class LineReader {
         if (read == LineRead::Uncommon) {
             std::string_view rest = std::string_view(bytes_).substr(start);
             line = takeLine(rest, lineEnd);
-            bool clean = true;
-            std::string_view text = texts_.text(line, isAscii(line), clean);
+            bool clean = true, plain = true;
+            std::string_view text = texts_.text(line, isAscii(line), clean, plain);
             read =
                 parseRecordLine(text, fields_, record_) ? LineRead::Record : LineRead::Unreadable;
         } else {
@@ -265,16 +267,13 @@ struct LogLine {
 
 // Tells whether a record line in the common form is already exactly as the
 // program writes that record: six fields, CR LF, the weight in its shortest
-// form, and texts whose encoding is their bytes (Shift-JIS has a few
-// characters with two codes, and the program writes one of them). The
-// answers for the weights and texts seen are kept, for a log repeats them on
-// line after line.
+// form, and plain texts (DecodedTexts::text). The answers for the weights
+// seen are kept, for a log repeats them on line after line.
 class PlainLines {
   public:
     bool plain(const RawFields& raw, const RecordView& r, std::string_view end) {
-        return raw.count == 6 && end == kLineEnd && plainWeight(raw.weight, r.Weight) &&
-               plainText(raw.texts[0], r.Situation) && plainText(raw.texts[1], r.Diary) &&
-               plainText(raw.texts[2], r.Spare1) && plainText(raw.texts[3], r.Spare2);
+        return raw.count == 6 && raw.plainTexts && end == kLineEnd &&
+               plainWeight(raw.weight, r.Weight);
     }
 
   private:
@@ -288,31 +287,13 @@ class PlainLines {
             seen = {bits, text, shortestText(weight) == raw, true};
         return seen.plain;
     }
-    bool plainText(std::string_view raw, std::string_view text) {
-        if (text.data() == raw.data() && text.size() == raw.size()) return true;  // ASCII
-        auto at = reinterpret_cast<uintptr_t>(text.data());
-        TextSeen& seen = texts_[(at ^ (at >> 9)) % texts_.size()];
-        if (seen.text != text.data() || seen.size != text.size()) {
-            scratch_.clear();
-            seen = {text.data(), text.size(),
-                    appendEncodedCp932(text, scratch_) && scratch_ == raw};
-        }
-        return seen.plain;
-    }
     struct WeightSeen {
         uint32_t bits = 0;
         uint64_t text = 0;
         bool plain = false;
         bool used = false;
     };
-    struct TextSeen {
-        const char* text = nullptr;
-        size_t size = 0;
-        bool plain = false;
-    };
     std::array<WeightSeen, 1024> weights_{};
-    std::array<TextSeen, 256> texts_{};
-    std::string scratch_;
 };
 
 // The line table of this thread's last split log, kept for the next one: a
@@ -327,7 +308,7 @@ enum class FindPlain { No, Yes };
 
 struct SplitLog {
     explicit SplitLog(const std::string& bytes, FindPlain find = FindPlain::No)
-        : texts(bytes), size(bytes.size()) {
+        : texts(bytes, find == FindPlain::Yes), size(bytes.size()) {
         lines.swap(spareLines);
         lines.clear();
         lines.reserve(bytes.size() / 40);
@@ -758,11 +739,12 @@ std::string recordLine(const WeightRecord& r) {
     return line;
 }
 
-DecodedTexts::DecodedTexts(std::string_view bytes)
+DecodedTexts::DecodedTexts(std::string_view bytes, bool findPlain)
     : begin_(bytes.data()),
       buffer_(new char[decodedCp932Bound(bytes.size())]),
       end_(buffer_.get()),
-      keepsAscii_(cp932KeepsAscii()) {}
+      keepsAscii_(cp932KeepsAscii()),
+      findPlain_(findPlain) {}
 
 DecodedTexts::Key DecodedTexts::keyOf(std::string_view raw) const {
     Key key;
@@ -782,7 +764,7 @@ DecodedTexts::Key DecodedTexts::keyOf(std::string_view raw) const {
     return key;
 }
 
-std::string_view DecodedTexts::decoded(std::string_view raw, bool& clean) {
+std::string_view DecodedTexts::decoded(std::string_view raw, bool& clean, bool& plain) {
     const Key key = keyOf(raw);
     uint64_t hash = (key.head ^ (key.tail * 31) ^ raw.size()) * 0x9E3779B97F4A7C15ull;
     Decoding* pair = &recent_[(hash >> 56) & ~uint64_t{1}];
@@ -790,20 +772,27 @@ std::string_view DecodedTexts::decoded(std::string_view raw, bool& clean) {
         return d.raw.size() == raw.size() && d.key == key &&
                (raw.size() <= 16 || std::memcmp(raw.data(), d.raw.data(), raw.size()) == 0);
     };
-    if (same(pair[0])) return pair[0].text;
-    if (same(pair[1])) {
+    bool seen = same(pair[0]);
+    if (!seen && same(pair[1])) {
         std::swap(pair[0], pair[1]);
+        seen = true;
+    }
+    if (seen) {
+        plain = plain && pair[0].plain;
         return pair[0].text;
     }
     char* first = end_;
     bool ok = true;
     end_ = decodeCp932Into(raw, first, ok);
     std::string_view text(first, static_cast<size_t>(end_ - first));
+    encoded_.clear();
+    const bool written = ok && findPlain_ && appendEncodedCp932(text, encoded_) && encoded_ == raw;
     if (ok) {
         pair[1] = pair[0];
-        pair[0] = {raw, text, key};
+        pair[0] = {raw, text, key, written};
     }
     clean = clean && ok;
+    plain = plain && written;
     return text;
 }
 

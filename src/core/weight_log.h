@@ -66,18 +66,22 @@ std::string recordLine(const WeightRecord& record);
 // another into one buffer sized for the whole file, so that they never move.
 class DecodedTexts {
   public:
-    // For texts that lie within `bytes`.
-    explicit DecodedTexts(std::string_view bytes);
+    // For texts that lie within `bytes`; with `findPlain`, each text is also
+    // told plain or not (below), which costs an encoding of each new text.
+    explicit DecodedTexts(std::string_view bytes, bool findPlain = false);
     // The text of a field's raw bytes (within the bytes given above): the
     // bytes themselves when they are ASCII (`ascii`) that decodes to itself,
     // else their decoding here. `clean` turns false when some byte is not
-    // Shift-JIS.
-    std::string_view text(std::string_view raw, bool ascii, bool& clean) {
-        return ascii && keepsAscii_ ? raw : decoded(raw, clean);
+    // Shift-JIS; `plain` turns false when writing the text gives other bytes
+    // than `raw` (Shift-JIS has a few characters with two codes, and the
+    // program writes one of them), and for every decoded text when plainness
+    // was not asked for.
+    std::string_view text(std::string_view raw, bool ascii, bool& clean, bool& plain) {
+        return ascii && keepsAscii_ ? raw : decoded(raw, clean, plain);
     }
 
   private:
-    std::string_view decoded(std::string_view raw, bool& clean);
+    std::string_view decoded(std::string_view raw, bool& clean, bool& plain);
     // The first and the last eight bytes of a text (fewer bytes: them alone,
     // and 0), which with its size tell the texts apart up to 16 bytes.
     struct Key {
@@ -90,12 +94,15 @@ class DecodedTexts {
     struct Decoding {
         std::string_view raw, text;
         Key key;
+        bool plain = false;
     };
     std::array<Decoding, 256> recent_{};
     const char* begin_;
     std::unique_ptr<char[]> buffer_;
     char* end_;
     bool keepsAscii_;
+    bool findPlain_;
+    std::string encoded_;  // a new text written again, to compare with its bytes
 };
 
 // A log read once: its bytes, its readable records in file order (their
