@@ -254,15 +254,20 @@ bool isBlankLine(std::string_view line) {
     return line.find_first_not_of(" \t") == std::string_view::npos;
 }
 
-// One line of the log as it stands in the file: its bytes, its line end, the
-// record it holds when it is readable, and whether its bytes are exactly what
-// writing that record again gives (`plain`), so that a rewrite that keeps the
-// record as it is copies the bytes instead.
+// One line of the log as it stands in the file: its bytes, the size of its
+// line end (which follows them), the record it holds when it is readable, and
+// whether its bytes are exactly what writing that record again gives
+// (`plain`), so that a rewrite that keeps the record as it is copies the
+// bytes instead. A save goes through a whole log's table of them twice,
+// so a line is kept small.
 struct LogLine {
     std::string_view raw;
-    std::string_view end;
-    std::optional<RecordView> record;
+    RecordView held;
+    uint8_t endSize = 0;
+    bool readable = false;
     bool plain = false;
+
+    const RecordView* record() const { return readable ? &held : nullptr; }
 };
 
 // Tells whether a record line in the common form is already exactly as the
@@ -318,7 +323,8 @@ struct SplitLog {
             [&](std::string_view line, std::string_view end, const RecordView* r,
                 const RawFields* raw) {
                 const bool isPlain = raw && find == FindPlain::Yes && plain.plain(*raw, *r, end);
-                lines.push_back({line, end, r ? std::optional(*r) : std::nullopt, isPlain});
+                lines.push_back({line, r ? *r : RecordView{}, static_cast<uint8_t>(end.size()),
+                                 r != nullptr, isPlain});
                 ++(r ? records : others);
             });
     }
@@ -367,7 +373,7 @@ class LogBuilder {
     // Kept lines that follow one another in the old bytes are copied in one
     // piece, when a line written anew or the end comes.
     void keep(const LogLine& line) {
-        const size_t size = line.raw.size() + line.end.size();
+        const size_t size = line.raw.size() + line.endSize;
         if (keptSize_ > 0 && kept_ + keptSize_ == line.raw.data()) {
             keptSize_ += size;
         } else {
@@ -376,7 +382,7 @@ class LogBuilder {
             kept_ = line.raw.data();
             keptSize_ = size;
         }
-        open_ = line.end.empty();
+        open_ = line.endSize == 0;
     }
     void put(const WeightRecord& r) {
         put(r.Date, r.Situation, r.Weight, r.Diary, r.Spare1, r.Spare2);
@@ -552,13 +558,13 @@ Status rewriteLines(const DataDir& dir, const SplitLog& log, int32_t index, Edit
     int32_t records = log.records;
     bool found = false;
     for (const auto& line : log.lines) {
-        if (!line.record || at++ != index) {
+        if (!line.record() || at++ != index) {
             out.keep(line);
             continue;
         }
-        if (shown && !isShown(*line.record, *shown)) return logChanged();
+        if (shown && !isShown(*line.record(), *shown)) return logChanged();
         found = true;
-        std::optional<WeightRecord> edited = edit(line.record->toRecord());
+        std::optional<WeightRecord> edited = edit(line.record()->toRecord());
         if (edited)
             out.put(*edited);
         else
@@ -610,11 +616,11 @@ Status insertInto(const DataDir& dir, const SplitLog& log, const WeightRecord& r
     LogBuilder out(log.size);
     bool inserted = false;
     for (const auto& line : log.lines) {
-        if (!line.record) {
+        if (!line.record()) {
             out.keep(line);
             continue;
         }
-        const RecordView& read = *line.record;
+        const RecordView& read = *line.record();
         if (!inserted && read.Date > record.Date) {
             out.put(fresh);
             inserted = true;
@@ -630,7 +636,7 @@ Status insertInto(const DataDir& dir, const SplitLog& log, const WeightRecord& r
 
 const RecordView* lastRecord(const SplitLog& log) {
     for (auto line = log.lines.rbegin(); line != log.lines.rend(); ++line)
-        if (line->record) return &*line->record;
+        if (line->record()) return line->record();
     return nullptr;
 }
 
@@ -672,7 +678,7 @@ void mergeInto(const SplitLog& log, const std::vector<WeightRecord>& added, LogB
         [](const WeightRecord* a, const WeightRecord* b) { return a->Date < b->Date; });
     auto next = byDate.begin();
     for (const auto& line : log.lines) {
-        for (; line.record && next != byDate.end() && (*next)->Date < line.record->Date; ++next)
+        for (; line.record() && next != byDate.end() && (*next)->Date < line.record()->Date; ++next)
             out.put(imported(**next));
         out.keep(line);
     }
@@ -686,7 +692,7 @@ bool keepsEveryLine(const SplitLog& before, const SplitLog& after, size_t added)
     for (const auto& line : after.lines) {
         if (kept < before.lines.size() && line.raw == before.lines[kept].raw)
             ++kept;
-        else if (line.record)
+        else if (line.record())
             ++records;
         else
             return false;
@@ -959,11 +965,11 @@ Status renameSituationInLog(const DataDir& dir, std::string_view from, std::stri
     const size_t fromSize = encodeCp932(from).value_or("").size();
     LogBuilder out(log.size);
     for (const auto& line : log.lines) {
-        if (!line.record) {
+        if (!line.record()) {
             out.keep(line);
             continue;
         }
-        const RecordView& read = *line.record;
+        const RecordView& read = *line.record();
         const bool spareEmpty = read.Spare1.empty() && read.Spare2.empty();
         if (line.plain && spareEmpty && read.Situation != from)
             out.keep(line);
@@ -1035,8 +1041,9 @@ Status CONV_RENZOKU(const DataDir& dir) {
     SplitLog log(*legacy.bytes);
     LogBuilder out(log.size);
     for (const auto& line : log.lines) {
-        if (line.record)
-            out.put(line.record->Date, line.record->Situation, line.record->Weight, "", "", "");
+        if (line.record())
+            out.put(line.record()->Date, line.record()->Situation, line.record()->Weight, "", "",
+                    "");
         else
             out.keep(line);
     }
