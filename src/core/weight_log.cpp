@@ -277,7 +277,8 @@ struct LogLine {
 class PlainLines {
   public:
     bool plain(const RawFields& raw, const RecordView& r, std::string_view end) {
-        return raw.count == 6 && raw.plainTexts && end == kLineEnd &&
+        // A line end of two bytes is CR LF.
+        return raw.count == 6 && raw.plainTexts && end.size() == kLineEnd.size() &&
                plainWeight(raw.weight, r.Weight);
     }
 
