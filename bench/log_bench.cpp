@@ -31,13 +31,18 @@ void BM_Floor(benchmark::State& state) {
     }
 }
 
+// The bytes of a generated log of state.range(0) records.
+std::string generatedLogBytes(const benchmark::State& state) {
+    bench::BenchFolder folder;
+    folder.writeLog(bench::generateRecords(static_cast<int>(state.range(0))));
+    return *folder.dir().readBytes(core::kLogFile);
+}
+
 // What any reader that works from the structural masks pays before it looks
 // at a field: making the masks, and then going through every structural
 // position once.
 void BM_StructuralMasks(benchmark::State& state) {
-    bench::BenchFolder folder;
-    folder.writeLog(bench::generateRecords(static_cast<int>(state.range(0))));
-    const std::string bytes = *folder.dir().readBytes(core::kLogFile);
+    const std::string bytes = generatedLogBytes(state);
     for (auto _ : state) {
         core::StructuralIndex index(bytes);
         benchmark::DoNotOptimize(index.anyHigh(0, bytes.size()));
@@ -45,9 +50,7 @@ void BM_StructuralMasks(benchmark::State& state) {
 }
 
 void BM_StructuralWalk(benchmark::State& state) {
-    bench::BenchFolder folder;
-    folder.writeLog(bench::generateRecords(static_cast<int>(state.range(0))));
-    const std::string bytes = *folder.dir().readBytes(core::kLogFile);
+    const std::string bytes = generatedLogBytes(state);
     for (auto _ : state) {
         core::StructuralIndex index(bytes);
         core::StructuralCursor walk = index.at(0);
