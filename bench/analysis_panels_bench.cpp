@@ -3,6 +3,8 @@
 
 #include "analysis/avgtai_panel.h"
 #include "analysis/bunseki_panel.h"
+#include "analysis/keikou.h"
+#include "analysis/keikou_panel.h"
 #include "analysis/rentai_panel.h"
 #include "analysis/smoothed_trend.h"
 #include "window_fixture.h"
@@ -55,11 +57,48 @@ void BM_DspRentaiTrendLine(benchmark::State& state) {
     state.counters["series"] = rentai.mcrRentai.seriesCount();
 }
 
+// DSP_RENTAI with the trend fed by one situation's weighings alone.
+void BM_DspRentaiSituation(benchmark::State& state) {
+    AnalysisFixture f(static_cast<int>(state.range(0)));
+    f.window.panel<analysis::KeikouPanel>().optMoto(3).click();
+    analysis::RenTaiPanel& rentai = f.window.panel<analysis::RenTaiPanel>();
+    rentai.chkKeikou.setValue(1);
+    for (auto _ : state) rentai.DSP_RENTAI();
+    state.counters["series"] = rentai.mcrRentai.seriesCount();
+}
+
+// DSP_KEIKOU: the log read, the period table and the situation table with
+// the swing and the change overnight.
+void BM_DspKeikou(benchmark::State& state) {
+    AnalysisFixture f(static_cast<int>(state.range(0)));
+    analysis::KeikouPanel& keikou = f.window.panel<analysis::KeikouPanel>();
+    for (auto _ : state) {
+        keikou.DSP_KEIKOU();
+        bench::readShownRows(keikou.msgKeikou);
+        bench::readShownRows(keikou.msgJyoukyouBetsu);
+    }
+    state.counters["situations"] = keikou.msgJyoukyouBetsu.rows() - 1;
+}
+
 // The smoothed trend, its pace and forecast worked out from the records, as
-// after each change of the log.
+// after each change of the log: from every weighing of the day, and from one
+// situation's weighings.
 void BM_Keikou(benchmark::State& state) {
     auto records = bench::generateRecords(static_cast<int>(state.range(0)));
     for (auto _ : state) benchmark::DoNotOptimize(analysis::smoothedTrend(records, 55).lastTrend);
+}
+void BM_KeikouSituation(benchmark::State& state) {
+    auto records = bench::generateRecords(static_cast<int>(state.range(0)));
+    const analysis::TrendSource source{analysis::TrendBasis::Situation, "起床後"};
+    for (auto _ : state)
+        benchmark::DoNotOptimize(analysis::smoothedTrend(records, 55, source).lastTrend);
+}
+
+// The situation table, the swing and the change overnight worked out from the
+// records, as after each change of the log.
+void BM_SituationReport(benchmark::State& state) {
+    auto records = bench::generateRecords(static_cast<int>(state.range(0)));
+    for (auto _ : state) benchmark::DoNotOptimize(analysis::situationReport(records).rows.size());
 }
 
 // The weekly and the monthly view of the daily averages.
@@ -82,7 +121,11 @@ void BM_DspAvgtaiMonth(benchmark::State& state) {
 
 BENCHMARK(BM_DspRentai)->Arg(32767)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_DspRentaiTrendLine)->Arg(32767)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_DspRentaiSituation)->Arg(32767)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_DspKeikou)->Arg(32767)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_Keikou)->Arg(32767)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_KeikouSituation)->Arg(32767)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_SituationReport)->Arg(32767)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_DspAvgtaiWeek)->Arg(32767)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_DspAvgtaiMonth)->Arg(32767)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_DspBunseki)->Arg(32767)->Unit(benchmark::kMillisecond);

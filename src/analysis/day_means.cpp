@@ -6,17 +6,46 @@
 namespace analysis {
 namespace {
 
-struct Dated {
-    DayNumber day;
-    float weight;
-    int32_t record;
-};
+void noteWeight(DayMeans& out, float weight, bool first) {
+    out.lowest = first ? weight : std::min(out.lowest, weight);
+    out.highest = first ? weight : std::max(out.highest, weight);
+}
 
-// The records with a readable date, by day, each day's records in the order
-// given. A run of records of one date reads its date once, and a log in date
-// order (as logs are) needs no sorting.
-std::vector<Dated> datedRecords(std::span<const core::WeightRecord> records, DayMeans& out) {
-    std::vector<Dated> dated;
+// The value that the source takes in from one day's weighings; nullopt when
+// none of them feeds it.
+std::optional<double> dayValue(std::span<const core::WeightRecord> records,
+                               std::span<const DatedWeight> day, const TrendSource& source) {
+    switch (source.basis) {
+        case TrendBasis::DayFirst:
+            return day.front().weight;
+        case TrendBasis::DayLowest: {
+            float lowest = day.front().weight;
+            for (const DatedWeight& d : day) lowest = std::min(lowest, d.weight);
+            return lowest;
+        }
+        default: {
+            const bool all = source.basis == TrendBasis::DayMean;
+            double sum = 0;
+            int32_t count = 0;
+            for (const DatedWeight& d : day) {
+                if (!all && records[static_cast<size_t>(d.record)].Situation != source.label)
+                    continue;
+                sum += static_cast<double>(d.weight);
+                ++count;
+            }
+            if (count == 0) return std::nullopt;
+            return sum / count;
+        }
+    }
+}
+
+}  // namespace
+
+// A run of records of one date reads its date once, and a log in date order
+// (as logs are) needs no sorting.
+std::vector<DatedWeight> datedWeights(std::span<const core::WeightRecord> records,
+                                      int32_t& unreadable) {
+    std::vector<DatedWeight> dated;
     dated.reserve(records.size());
     const std::string* previous = nullptr;  // the date of the last readable record
     for (size_t i = 0; i < records.size(); ++i) {
@@ -28,21 +57,14 @@ std::vector<Dated> datedRecords(std::span<const core::WeightRecord> records, Day
             dated.push_back({dayNumber(*date), r.Weight, index});
             previous = &r.Date;
         } else {
-            ++out.unreadableDates;
+            ++unreadable;
         }
     }
-    auto byDay = [](const Dated& a, const Dated& b) { return a.day < b.day; };
+    auto byDay = [](const DatedWeight& a, const DatedWeight& b) { return a.day < b.day; };
     if (!std::is_sorted(dated.begin(), dated.end(), byDay))
         std::stable_sort(dated.begin(), dated.end(), byDay);
     return dated;
 }
-
-void noteWeight(DayMeans& out, float weight, bool first) {
-    out.lowest = first ? weight : std::min(out.lowest, weight);
-    out.highest = first ? weight : std::max(out.highest, weight);
-}
-
-}  // namespace
 
 DayNumber dayNumber(core::Date date) {
     return static_cast<DayNumber>(std::chrono::sys_days(date).time_since_epoch().count());
@@ -55,7 +77,7 @@ core::Date dateOfDay(DayNumber day) {
 DayMeans dayMeans(std::span<const core::WeightRecord> records) {
     DayMeans out;
     out.dayOfRecord.assign(records.size(), -1);
-    std::vector<Dated> dated = datedRecords(records, out);
+    std::vector<DatedWeight> dated = datedWeights(records, out.unreadableDates);
     double sum = 0;
     int32_t count = 0;
     for (size_t i = 0; i < dated.size(); ++i) {
@@ -71,6 +93,32 @@ DayMeans dayMeans(std::span<const core::WeightRecord> records) {
             count = 0;
         }
     }
+    return out;
+}
+
+DayMeans sourceDays(std::span<const core::WeightRecord> records, const TrendSource& source) {
+    if (source.basis == TrendBasis::DayMean) return dayMeans(records);
+    DayMeans out;
+    out.dayOfRecord.assign(records.size(), -1);
+    std::vector<DatedWeight> dated = datedWeights(records, out.unreadableDates);
+    std::span<const DatedWeight> all = dated;
+    size_t lastFed = 0;  // the records up to the last day that fed the trend
+    for (size_t from = 0, to = 0; from < all.size(); from = to) {
+        while (to < all.size() && all[to].day == all[from].day) ++to;
+        std::span<const DatedWeight> day = all.subspan(from, to - from);
+        for (const DatedWeight& d : day) noteWeight(out, d.weight, &d == all.data());
+        if (auto value = dayValue(records, day, source)) {
+            out.days.push_back({day.front().day, *value});
+            lastFed = to;
+        }
+        if (out.days.empty()) continue;
+        for (const DatedWeight& d : day)
+            out.dayOfRecord[static_cast<size_t>(d.record)] =
+                static_cast<int32_t>(out.days.size()) - 1;
+    }
+    // Records after the last day that fed the trend lie beyond its days.
+    for (size_t i = lastFed; i < all.size(); ++i)
+        out.dayOfRecord[static_cast<size_t>(all[i].record)] = -1;
     return out;
 }
 

@@ -7,6 +7,7 @@
 #include <span>
 #include <vector>
 
+#include "analysis/trend_source.h"
 #include "core/dates.h"
 #include "core/weight_log.h"
 
@@ -38,5 +39,26 @@ struct DayMeans {
 // The weighed days of the records, whatever their order; records whose date
 // cannot be read are left out and counted.
 DayMeans dayMeans(std::span<const core::WeightRecord> records);
+
+// The days that feed the smoothed trend from this source, each with the
+// value the trend takes in: the day's mean, its first weighing in the order
+// of the records, its lowest, or the mean of its weighings of the source's
+// situation (a day without one is no such day). `dayOfRecord` gives each
+// record the last of these days up to its date, or -1 before the first and
+// after the last of them. Every weighing of the day gives dayMeans itself.
+DayMeans sourceDays(std::span<const core::WeightRecord> records, const TrendSource& source);
+
+// A record with a readable date: its day, its weight and its place in the
+// records.
+struct DatedWeight {
+    DayNumber day;
+    float weight;
+    int32_t record;
+};
+
+// The records with a readable date, by day, each day's records in the order
+// given; `unreadable` counts the others.
+std::vector<DatedWeight> datedWeights(std::span<const core::WeightRecord> records,
+                                      int32_t& unreadable);
 
 }  // namespace analysis

@@ -20,53 +20,71 @@ std::vector<double> trendOfDays(const std::vector<DayMean>& days) {
     return trend;
 }
 
-// The least-squares slope of the trend against the day over the last
-// kPaceDays calendar days; a day without weighing has the trend of the last
-// day before it. The days' distances from their middle sum to zero, so the
-// mean of the trend drops out of Σ(x − middle)(T − mean).
-std::optional<double> slopeOverLastDays(const std::vector<DayMean>& days,
-                                        const std::vector<double>& trend) {
-    const DayNumber last = days.back().day;
-    const DayNumber start = std::max(days.front().day, last - (kPaceDays - 1));
-    const int32_t n = last - start + 1;
-    if (n < kPaceLeastDays) return std::nullopt;
+// The trend of each calendar day of [start, start + n) in turn, with its
+// index in the window: a day without a value of its own has the trend of the
+// last day before it.
+template <typename F>
+void forEachDayOf(const std::vector<DayMean>& days, const std::vector<double>& trend,
+                  DayNumber start, int32_t n, F&& f) {
     auto after = std::upper_bound(days.begin(), days.end(), start,
                                   [](DayNumber d, const DayMean& m) { return d < m.day; });
     size_t at = static_cast<size_t>(after - days.begin()) - 1;  // the last day up to start
-    const double middle = (n - 1) / 2.0;
-    double sxy = 0, sxx = 0;
     for (int32_t x = 0; x < n; ++x) {
         if (at + 1 < days.size() && days[at + 1].day <= start + x) ++at;
-        sxy += (x - middle) * trend[at];
-        sxx += (x - middle) * (x - middle);
+        f(x, trend[at]);
     }
-    return sxy / sxx;
 }
 
-void fillTexts(SmoothedTrend& t, float targetWeight) {
+void fillTexts(SmoothedTrend& t, float targetWeight, const TrendSource& source) {
     t.forecast = forecastDate(*t.lastDate, t.lastTrend, t.slopePerDay, targetWeight);
-    t.lblKeikou = keikouText(t.lastTrend);
+    t.lblKeikou = keikouText(t.lastTrend, source);
     t.lblPace = paceText(t.pacePerWeek);
     t.lblYosou = yosouText(t.lastTrend, t.forecast, targetWeight);
 }
 
 }  // namespace
 
-SmoothedTrend smoothedTrend(std::span<const core::WeightRecord> records, float targetWeight) {
+SmoothedTrend smoothedTrend(std::span<const core::WeightRecord> records, float targetWeight,
+                            const TrendSource& source) {
     SmoothedTrend t;
-    DayMeans means = dayMeans(records);
+    t.source = source;
+    DayMeans means = sourceDays(records, source);
     t.series.assign(records.size(), std::numeric_limits<double>::quiet_NaN());
     if (means.days.empty()) return t;
-    std::vector<double> trend = trendOfDays(means.days);
+    t.dayTrend = trendOfDays(means.days);
     for (size_t i = 0; i < records.size(); ++i)
         if (means.dayOfRecord[i] >= 0)
-            t.series[i] = trend[static_cast<size_t>(means.dayOfRecord[i])];
-    t.lastDate = dateOfDay(means.days.back().day);
-    t.lastTrend = trend.back();
-    t.slopePerDay = slopeOverLastDays(means.days, trend);
+            t.series[i] = t.dayTrend[static_cast<size_t>(means.dayOfRecord[i])];
+    t.days = std::move(means.days);
+    t.lastDate = dateOfDay(t.days.back().day);
+    t.lastTrend = t.dayTrend.back();
+    if (auto pace = trendWindow(t, kPaceDays, kPaceLeastDays)) t.slopePerDay = pace->slopePerDay;
     if (t.slopePerDay) t.pacePerWeek = *t.slopePerDay * 7;
-    fillTexts(t, targetWeight);
+    fillTexts(t, targetWeight, source);
     return t;
+}
+
+// The days' distances from their middle sum to zero, so the mean of the
+// trend drops out of Σ(x − middle)(T − mean).
+std::optional<TrendWindow> trendWindow(const SmoothedTrend& trend, int32_t length, int32_t least) {
+    if (trend.days.empty()) return std::nullopt;
+    const DayNumber last = trend.days.back().day;
+    const DayNumber start = std::max(trend.days.front().day, last - (length - 1));
+    TrendWindow w;
+    w.days = last - start + 1;
+    if (w.days < least) return std::nullopt;
+    const double middle = (w.days - 1) / 2.0;
+    double sxy = 0, sxx = 0;
+    forEachDayOf(trend.days, trend.dayTrend, start, w.days, [&](int32_t x, double t) {
+        if (x == 0) w.lowest = w.highest = w.change = t;
+        w.lowest = std::min(w.lowest, t);
+        w.highest = std::max(w.highest, t);
+        sxy += (x - middle) * t;
+        sxx += (x - middle) * (x - middle);
+    });
+    w.change = trend.dayTrend.back() - w.change;
+    w.slopePerDay = sxy / sxx;
+    return w;
 }
 
 std::optional<core::Date> forecastDate(core::Date last, double lastTrend,
@@ -79,16 +97,13 @@ std::optional<core::Date> forecastDate(core::Date last, double lastTrend,
     return dateOfDay(dayNumber(last) + static_cast<DayNumber>(days));
 }
 
-std::string keikouText(double lastTrend) {
-    return "傾向体重　" + core::Format(lastTrend, "0.0") + "Kg";
+std::string keikouText(double lastTrend, const TrendSource& source) {
+    return "傾向体重" + source.captionMark() + "　" + core::Format(lastTrend, "0.0") + "Kg";
 }
 
 std::string paceText(std::optional<double> pacePerWeek) {
     if (!pacePerWeek) return "この4週間　―";
-    std::string pace = core::Format(*pacePerWeek, "0.00");
-    if (pace == "-0.00") pace = "0.00";
-    if (pace.front() != '-') pace.insert(0, "+");
-    return "この4週間　" + pace + "Kg/週";
+    return "この4週間　" + core::FormatSigned(*pacePerWeek, "0.00") + "Kg/週";
 }
 
 std::string yosouText(double lastTrend, std::optional<core::Date> forecast, float targetWeight) {

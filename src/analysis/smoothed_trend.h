@@ -11,6 +11,8 @@
 #include <string>
 #include <vector>
 
+#include "analysis/day_means.h"
+#include "analysis/trend_source.h"
 #include "core/dates.h"
 #include "core/weight_log.h"
 
@@ -34,14 +36,35 @@ struct SmoothedTrend {
     std::optional<double> pacePerWeek;  // the slope times 7
     std::optional<core::Date> forecast;
     std::string lblKeikou, lblPace, lblYosou;  // all empty without records
+    TrendSource source;                        // what fed it
+    // The days that fed the trend, in date order, and the trend on each.
+    std::vector<DayMean> days;
+    std::vector<double> dayTrend;
 };
 
-// The trend over every calendar day from the earliest date of the records to
-// the latest, whatever their order: on the first day the day's mean; on each
-// later day with weighings T + 0.1 × (mean − T); on a day without weighing it
-// stays. A day's mean is dayMeans's: its singles summed in double over their
-// count.
-SmoothedTrend smoothedTrend(std::span<const core::WeightRecord> records, float targetWeight);
+// The trend over every calendar day from the earliest day that feeds it to
+// the latest, whatever the order of the records: on the first day the day's
+// value; on each later day that has one T + 0.1 × (value − T); on any other
+// day it stays. The days and their values are sourceDays's. With every
+// weighing of the day, a day's value is its mean: its singles summed in
+// double over their count. lblKeikou names a source other than that.
+SmoothedTrend smoothedTrend(std::span<const core::WeightRecord> records, float targetWeight,
+                            const TrendSource& source = {});
+
+// The trend over the calendar days of a window that ends on the trend's last
+// day: its change from the window's first day, its least-squares slope
+// against the day, its lowest and its highest. A day without a value of its
+// own has the trend of the last day before it.
+struct TrendWindow {
+    int32_t days = 0;
+    double change = 0;
+    double slopePerDay = 0;
+    double lowest = 0, highest = 0;
+};
+
+// The window of the last `length` days, or fewer when the trend began later;
+// none when that leaves fewer than `least` days, or without days.
+std::optional<TrendWindow> trendWindow(const SmoothedTrend& trend, int32_t length, int32_t least);
 
 // The day the target is reached at this pace: `last` plus
 // ceil((lastTrend − target) / −slope) days. None unless the target is above
@@ -50,8 +73,9 @@ SmoothedTrend smoothedTrend(std::span<const core::WeightRecord> records, float t
 std::optional<core::Date> forecastDate(core::Date last, double lastTrend,
                                        std::optional<double> slopePerDay, float targetWeight);
 
-// "傾向体重　61.2Kg".
-std::string keikouText(double lastTrend);
+// "傾向体重　61.2Kg", with the source's mark before the figure:
+// "傾向体重（一日の最初）　61.2Kg".
+std::string keikouText(double lastTrend, const TrendSource& source = {});
 
 // "この4週間　-0.45Kg/週": the pace in kilograms a week, rounded to two
 // decimals as Format rounds and always signed, "+0.00" for a pace that rounds

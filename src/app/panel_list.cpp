@@ -2,6 +2,7 @@
 // A panel is its own files and its line here.
 #include "analysis/avgtai_panel.h"
 #include "analysis/bunseki_panel.h"
+#include "analysis/keikou_panel.h"
 #include "analysis/rentai_panel.h"
 #include "app/frm_main.h"
 #include "notes/memo_panel.h"
@@ -23,6 +24,7 @@ void frmMain::addPanels() {
     add<savings::CyokinPanel>();
     add<notes::MemoPanel>();
     add<setup::SetteiPanel>();
+    add<analysis::KeikouPanel>();
 }
 
 }  // namespace app

@@ -28,6 +28,8 @@ NumberPattern parsePattern(std::string_view pattern) {
         char c = pattern[i];
         if (c == '0') {
             (afterPoint ? p.decimals : p.minIntDigits)++;
+        } else if (c == '#' && !afterPoint) {
+            // a digit shown only when the number has it
         } else if (c == '.' && !afterPoint) {
             afterPoint = true;
         } else if (c == ',' && !afterPoint) {
@@ -147,6 +149,14 @@ std::string Format(double value, std::string_view pattern) {
         out += all.substr(static_cast<size_t>(intDigits));
     }
     out += p.suffix;
+    return out;
+}
+
+std::string FormatSigned(double value, std::string_view pattern) {
+    std::string out = Format(value, pattern);
+    if (out.front() == '-' && out.find_first_of("123456789") == std::string::npos)
+        out.erase(0, 1);  // a value that rounds to zero is no loss
+    if (out.front() != '-') out.insert(0, "+");
     return out;
 }
 

@@ -12,14 +12,18 @@
 namespace core {
 
 // Formats a value with one of the program's fixed patterns: "0", "0.0",
-// "00.0", "0.00", "0.000", optionally followed by a literal suffix ("Kg", "g", "円",
+// "00.0", "0.00", "0.000", "#,0", optionally followed by a literal suffix ("Kg", "g", "円",
 // "～", "%"). A "," in the number part groups thousands ("0,0円" gives 05円 and
-// 1,250円); "%" shows the value times 100. Rounding takes the nearer
+// 1,250円; "#,0" gives 5 and 1,250); "%" shows the value times 100. Rounding takes the nearer
 // decimal, halves away from zero, on the value's 15 significant digits. A
 // negative value that rounds to zero keeps its sign: -0.04 gives -0.0. A value
 // that is not a number shows as "NaN", an infinite one as "∞" or "-∞", each
 // followed by the pattern's suffix.
 std::string Format(double value, std::string_view pattern);
+
+// Format with a sign always in front: "+" or "-" by the sign of the value as
+// rounded, "+" for one that rounds to zero ("+0.00Kg", "-1,234kcal").
+std::string FormatSigned(double value, std::string_view pattern);
 
 // The number at the start of the text (after leading blanks), 0 when none:
 // Val("74.5kg") is 74.5.

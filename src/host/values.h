@@ -52,8 +52,15 @@ class Values {
     template <typename T, typename Compute>
     std::shared_ptr<const T> fromLog(const std::shared_ptr<const core::LogRecords>& log,
                                      Compute&& compute) {
+        return fromLog<T>(log, std::forward<Compute>(compute), [](const T&) { return true; });
+    }
+    // The same, made anew also when the value kept does not `fit` (it was
+    // worked out for another choice of the user's).
+    template <typename T, typename Compute, typename Fits>
+    std::shared_ptr<const T> fromLog(const std::shared_ptr<const core::LogRecords>& log,
+                                     Compute&& compute, Fits&& fits) {
         auto& slot = slots_[typeid(T)];
-        if (!slot.value || slot.log != log)
+        if (!slot.value || slot.log != log || !fits(*static_cast<const T*>(slot.value.get())))
             slot = {std::make_shared<const T>(compute(log->records)), log};
         return std::static_pointer_cast<const T>(slot.value);
     }

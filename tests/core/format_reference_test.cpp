@@ -26,25 +26,16 @@ struct NumberPattern {
 };
 
 constexpr NumberPattern kPatterns[] = {
-    {"0", 1, 0, false, false, ""},
-    {"0.0", 1, 1, false, false, ""},
-    {"00.0", 2, 1, false, false, ""},
-    {"0.000", 1, 3, false, false, ""},
-    {"0.0Kg", 1, 1, false, false, "Kg"},
-    {"0Kg", 1, 0, false, false, "Kg"},
-    {"0g", 1, 0, false, false, "g"},
-    {"0,0円", 2, 0, true, false, "円"},
-    {"0円", 1, 0, false, false, "円"},
-    {"0～", 1, 0, false, false, "～"},
-    {"0.0～", 1, 1, false, false, "～"},
-    {"0.0%", 1, 1, false, true, "%"},
-    {"0%", 1, 0, false, true, "%"},
-    {"0.00", 1, 2, false, false, ""},
-    {"#", 0, 0, false, false, "#"},
-    {"0,0.0", 2, 1, true, false, ""},
-    {"", 0, 0, false, false, ""},
-    {"000", 3, 0, false, false, ""},
-    {"0.0000000000000000000", 1, 19, false, false, ""},
+    {"0", 1, 0, false, false, ""},       {"0.0", 1, 1, false, false, ""},
+    {"00.0", 2, 1, false, false, ""},    {"0.000", 1, 3, false, false, ""},
+    {"0.0Kg", 1, 1, false, false, "Kg"}, {"0Kg", 1, 0, false, false, "Kg"},
+    {"0g", 1, 0, false, false, "g"},     {"0,0円", 2, 0, true, false, "円"},
+    {"0円", 1, 0, false, false, "円"},   {"0～", 1, 0, false, false, "～"},
+    {"0.0～", 1, 1, false, false, "～"}, {"0.0%", 1, 1, false, true, "%"},
+    {"0%", 1, 0, false, true, "%"},      {"0.00", 1, 2, false, false, ""},
+    {"#", 0, 0, false, false, ""},       {"#,0kcal", 1, 0, true, false, "kcal"},
+    {"0,0.0", 2, 1, true, false, ""},    {"", 0, 0, false, false, ""},
+    {"000", 3, 0, false, false, ""},     {"0.0000000000000000000", 1, 19, false, false, ""},
 };
 
 std::string roundedDigits(double magnitude, int decimals, int& intDigits) {

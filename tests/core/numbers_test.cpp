@@ -40,6 +40,34 @@ TEST(Format, Patterns) {
         EXPECT_EQ(Format(c.value, c.pattern), c.expected) << c.value << " " << c.pattern;
 }
 
+// "#" shows a digit only where the number has one.
+TEST(Format, DigitPlaceholder) {
+    EXPECT_EQ(Format(5, "#,0"), "5");
+    EXPECT_EQ(Format(0.4, "#,0"), "0");
+    EXPECT_EQ(Format(999.5, "#,0kcal"), "1,000kcal");
+    EXPECT_EQ(Format(-1234.4, "#,0"), "-1,234");
+}
+
+// The sign follows the value as shown: what rounds to zero is "+".
+TEST(FormatSigned, SignOfTheRoundedValue) {
+    struct Case {
+        double value;
+        const char* pattern;
+        const char* expected;
+    };
+    const Case cases[] = {
+        {-0.004, "0.00Kg", "+0.00Kg"},
+        {-0.005, "0.00Kg", "-0.01Kg"},
+        {0, "0.0Kg", "+0.0Kg"},
+        {0.45, "0.0Kg", "+0.5Kg"},
+        {-999.5, "#,0kcal", "-1,000kcal"},
+        {999.4, "#,0kcal", "+999kcal"},
+        {-0.4, "#,0kcal", "+0kcal"},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(FormatSigned(c.value, c.pattern), c.expected) << c.value << " " << c.pattern;
+}
+
 // Format is total: values that are no number or beyond every range give a
 // sane text and never read past a buffer.
 TEST(Format, ValuesThatAreNoPlainNumber) {
