@@ -61,9 +61,7 @@ void loadSeries(std::span<const core::WeightRecord> records, Trend& t) {
 
 Axis weightAxis(float lowest, float highest) {
     double min = std::floor(static_cast<double>(lowest));
-    double max = std::floor(static_cast<double>(highest) + 0.9);
-    if (max < highest) max += 1;
-    return {min, aboveMin(min, max)};
+    return {min, aboveMin(min, core::weightAxisTop(highest))};
 }
 
 std::optional<int32_t> movingAverageWidth(std::string_view text) {

@@ -237,4 +237,9 @@ double roundTenthHalfUp(double value) {
     return std::floor(value * 10 + 0.5) / 10;
 }
 
+double weightAxisTop(float highest) {
+    const double top = std::floor(static_cast<double>(highest) + 0.9);
+    return top < highest ? top + 1 : top;
+}
+
 }  // namespace core

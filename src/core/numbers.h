@@ -109,4 +109,10 @@ std::optional<float> toFloat(double value);
 // Nearest tenth, halves upward.
 double roundTenthHalfUp(double value);
 
+// The top of a chart's weight axis: the highest weight plus 0.9, in double,
+// cut to a whole kilogram, and one more when the weight would stand above
+// it. A weight just above a whole kilogram lies below its decimal as a
+// single (71.1 is 71.0999985), and Int(71.9999985) is 71.
+double weightAxisTop(float highest);
+
 }  // namespace core

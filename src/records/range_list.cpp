@@ -58,7 +58,7 @@ AxisRange axisOf(const std::vector<ListedRecord>& listed) {
                                                return a.record->Weight < b.record->Weight;
                                            });
     return {std::floor(static_cast<double>(low->record->Weight)),
-            std::floor(static_cast<double>(high->record->Weight) + 0.9)};
+            core::weightAxisTop(high->record->Weight)};
 }
 
 }  // namespace

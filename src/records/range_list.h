@@ -61,7 +61,7 @@ struct ListRow {
     ui::Color firstColor;                         // the background of column 8
 };
 
-// The chart's value axis: Int(highest + 0.9) to Int(lowest).
+// The chart's value axis: Int(lowest) to core::weightAxisTop(highest).
 struct AxisRange {
     double min = 0;
     double max = 0;

@@ -144,12 +144,7 @@ void MainPanel::fillDay(const DayView& day) {
     int row = 1;
     for (const DayRow& values : day.rows) addDayRow(row++, values);
     if (msgDayList.rows() > 11) msgDayList.setTopRow(msgDayList.rows() - 1);
-    // The top of the axis rounds the heaviest weighing up; for a weight just
-    // above a whole kilogram (71.1 in single precision) that rounding falls
-    // short, and the point must not be drawn above the chart.
-    double top = std::floor(static_cast<double>(day.dayMax) + 0.9);
-    if (top < day.dayMax) top += 1;
-    mcrMain.setAxis(std::floor(day.dayMin), top);
+    mcrMain.setAxis(std::floor(day.dayMin), core::weightAxisTop(day.dayMax));
 }
 
 void MainPanel::addDayRow(int row, const DayRow& v) {

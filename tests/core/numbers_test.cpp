@@ -40,6 +40,20 @@ TEST(Format, Patterns) {
         EXPECT_EQ(Format(c.value, c.pattern), c.expected) << c.value << " " << c.pattern;
 }
 
+// The top of a weight axis is never below the weight it must hold.
+TEST(WeightAxisTop, HoldsWeightsJustAboveAWholeKilogram) {
+    struct Case {
+        float highest;
+        double top;
+    };
+    const Case cases[] = {{71.1f, 72}, {60.04f, 61}, {60.09f, 61}, {70.1f, 71}, {70.0f, 70},
+                          {70.5f, 71}, {70.05f, 71}, {69.95f, 70}, {0.0f, 0}};
+    for (const Case& c : cases) {
+        EXPECT_EQ(weightAxisTop(c.highest), c.top) << c.highest;
+        EXPECT_GE(weightAxisTop(c.highest), c.highest) << c.highest;
+    }
+}
+
 // "#" shows a digit only where the number has one.
 TEST(Format, DigitPlaceholder) {
     EXPECT_EQ(Format(5, "#,0"), "5");
