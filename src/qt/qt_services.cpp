@@ -1,5 +1,6 @@
 #include "qt/qt_services.h"
 
+#include <QChartView>
 #include <QClipboard>
 #include <QDate>
 #include <QFileDialog>
@@ -282,7 +283,8 @@ void QtPrinter::paint() {
     }
 }
 
-// The widget drawn into the item's rectangle, scaled as one.
+// The widget drawn into the item's rectangle, scaled as one. A chart stands
+// on white paper: the window's cream would only grey the page and take ink.
 void QtPrinter::paintPicture(const PlacedItem& item) {
     QWidget* widget = pictures_[item.picture];
     if (!widget || widget->width() <= 0) return;
@@ -290,7 +292,18 @@ void QtPrinter::paintPicture(const PlacedItem& item) {
     painter_->save();
     painter_->translate(item.rect.topLeft());
     painter_->scale(scale, scale);
-    widget->render(painter_.get(), QPoint(), QRegion(), QWidget::DrawChildren);
+    if (auto* view = qobject_cast<QChartView*>(widget)) {
+        // The chart's scene alone, on its own background made white: the
+        // view's cream around it is not drawn.
+        QChart* chart = view->chart();
+        const QBrush onScreen = chart->backgroundBrush();
+        chart->setBackgroundBrush(Qt::white);
+        view->render(painter_.get(), QRectF(QPointF(0, 0), view->viewport()->size()),
+                     view->viewport()->rect());
+        chart->setBackgroundBrush(onScreen);
+    } else {
+        widget->render(painter_.get(), QPoint(), QRegion(), QWidget::DrawChildren);
+    }
     painter_->restore();
 }
 

@@ -20,12 +20,23 @@ std::string blank(int n) {
     return std::string(static_cast<size_t>(n), ' ');
 }
 
+// Weight, BMI and obesity from x 3000, one print zone apart: the figures of
+// a row and the captions above them alike.
+void putValueColumns(ui::PrintJob& job, const std::string& weight, const std::string& bmi,
+                     const std::string& obesity) {
+    job.push_back(ui::printX(kValuesX));
+    job.push_back(ui::printText(weight));
+    job.push_back(ui::printZone());
+    job.push_back(ui::printText(bmi));
+    job.push_back(ui::printZone());
+    job.push_back(ui::printText(obesity));
+    job.push_back(ui::printNewLine());
+}
+
 }  // namespace
 
 std::string listPrintHeader() {
-    return wide(1) + "日付け" + blank(4) + wide(2) + blank(2) + "状況" + wide(3) + blank(4) +
-           wide(1) + blank(2) + wide(2) + blank(2) + wide(3) + "体重" + wide(1) + blank(2) +
-           wide(2) + "ＢＭＩ" + wide(1) + blank(4) + wide(2) + "肥満度";
+    return wide(1) + "日付け" + blank(4) + wide(2) + blank(2) + "状況";
 }
 
 std::string listPrintRule() {
@@ -33,23 +44,14 @@ std::string listPrintRule() {
 }
 
 ui::PrintJob listPrintJob(std::span<const ListRow> rows) {
-    ui::PrintJob job = {ui::printX(0),
-                        ui::printY(0),
-                        ui::printPicture("mcrBunseki"),
-                        ui::printY(kHeaderY),
-                        ui::printText(listPrintHeader()),
-                        ui::printNewLine(),
-                        ui::printText(listPrintRule()),
-                        ui::printNewLine()};
+    ui::PrintJob job = {ui::printX(0), ui::printY(0), ui::printPicture("mcrBunseki"),
+                        ui::printY(kHeaderY), ui::printText(listPrintHeader())};
+    putValueColumns(job, "体重", "ＢＭＩ", "肥満度");
+    job.push_back(ui::printText(listPrintRule()));
+    job.push_back(ui::printNewLine());
     for (const auto& row : rows) {
         job.push_back(ui::printText(row.cells[kColDate] + wide(2) + row.cells[kColSituation]));
-        job.push_back(ui::printX(kValuesX));
-        job.push_back(ui::printText(row.cells[kColWeight]));
-        job.push_back(ui::printZone());
-        job.push_back(ui::printText(row.cells[kColBmi]));
-        job.push_back(ui::printZone());
-        job.push_back(ui::printText(row.cells[kColObesity]));
-        job.push_back(ui::printNewLine());
+        putValueColumns(job, row.cells[kColWeight], row.cells[kColBmi], row.cells[kColObesity]);
     }
     job.push_back(ui::printEndDoc());
     return job;

@@ -17,15 +17,22 @@ const ui::PrintJob kPage = {
     ui::printY(0),
     ui::printPicture("mcrBunseki"),
     ui::printY(5000),
-    ui::printText(
-        "　日付け    　　  状況　　　    　  　　  　　　体重　  　　ＢＭＩ　    　　肥満度"),
+    ui::printText("　日付け    　　  状況"),
+    ui::printX(3000),
+    ui::printText("体重"),
+    ui::printZone(),
+    ui::printText("ＢＭＩ"),
+    ui::printZone(),
+    ui::printText("肥満度"),
     ui::printNewLine(),
     ui::printText("--------------------------------------------------------------"),
     ui::printNewLine(),
 };
 
+// The captions of the figures stand where the figures do: from x 3000, one
+// zone apart, as each row's.
 TEST(ListPrint, HeaderAndRule) {
-    EXPECT_EQ(codePoints(listPrintHeader()), 51u);
+    EXPECT_EQ(codePoints(listPrintHeader()), 14u);
     EXPECT_EQ(listPrintHeader(), kPage[4].text);
     EXPECT_EQ(listPrintRule().size(), 62u);
 }
