@@ -63,6 +63,7 @@ bool frmMain::lockFolder() {
         services_.shell.quit();
         return false;
     }
+    if (lock_->held()) services_.shell.folderHeld();
     // A folder where no lock can be made (read-only, say) is still opened:
     // the user is told that a second window would not be stopped.
     if (!lock_->held())
@@ -161,6 +162,11 @@ void frmMain::helpOnPanel() {
 void frmMain::cmdOwari_Click() {
     services_.help.closeAll();
     services_.shell.quit();
+}
+
+void frmMain::endSession() {
+    cmdOwari_Click();
+    lock_.reset();
 }
 
 bool frmMain::saved(const core::Status& status) {

@@ -56,6 +56,10 @@ class frmMain : public host::PanelHost {
     // F1: the help page of the panel on view.
     void helpOnPanel();
     void cmdOwari_Click();
+    // The session ends (a logout, a shutdown): the program ends as 終了 ends
+    // it, and lets go of the data folder at once, since the system may stop
+    // the process before it returns.
+    void endSession();
     void READ_PROFILE();
     void READ_SETTEI();
     void READ_JYOUKYOU();

@@ -119,4 +119,16 @@ struct ProcessInfo {
 };
 ProcessInfo processInfo(int64_t id);
 
+// ---- a request from outside to end the program: SIGTERM, SIGINT or SIGHUP
+// (a logout, a `kill`, Ctrl+C) on POSIX systems. Windows tells a program of
+// the end of a session through its window instead.
+// Starts to watch for one, once for the whole run: a request then only
+// writes a byte into a pipe (whatever the program is doing, a save goes on to
+// its end) and is noted. Returns the pipe's end to read, which becomes
+// readable when a request came; -1 where no request can come.
+int watchEndRequests();
+// The signal of the first request since watching began, 0 for none; empties
+// the pipe.
+int takeEndRequest();
+
 }  // namespace core::platform

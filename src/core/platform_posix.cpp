@@ -223,4 +223,44 @@ ProcessInfo processInfo(int64_t id) {
     return out;
 }
 
+namespace {
+
+int endPipe[2] = {-1, -1};
+volatile sig_atomic_t endSignal = 0;
+
+// All a signal handler may safely do: note the first request and wake the
+// reader.
+void noteEndRequest(int signal) {
+    const int saved = errno;
+    if (endSignal == 0) endSignal = signal;
+    const char byte = 1;
+    [[maybe_unused]] ssize_t written = ::write(endPipe[1], &byte, 1);
+    errno = saved;
+}
+
+}  // namespace
+
+int watchEndRequests() {
+    if (endPipe[0] >= 0) return endPipe[0];
+    if (::pipe(endPipe) != 0) return -1;
+    for (int end : endPipe) {
+        ::fcntl(end, F_SETFD, FD_CLOEXEC);
+        ::fcntl(end, F_SETFL, ::fcntl(end, F_GETFL) | O_NONBLOCK);
+    }
+    struct sigaction action = {};
+    action.sa_handler = noteEndRequest;
+    sigemptyset(&action.sa_mask);
+    // A call the request falls into goes on: a save is never cut short.
+    action.sa_flags = SA_RESTART;
+    for (int signal : {SIGTERM, SIGINT, SIGHUP}) ::sigaction(signal, &action, nullptr);
+    return endPipe[0];
+}
+
+int takeEndRequest() {
+    char bytes[64];
+    while (endPipe[0] >= 0 && ::read(endPipe[0], bytes, sizeof bytes) > 0) {
+    }
+    return endSignal;
+}
+
 }  // namespace core::platform

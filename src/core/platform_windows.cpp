@@ -402,4 +402,13 @@ ProcessInfo processInfo(int64_t id) {
     return out;
 }
 
+// Windows ends a session through the program's window.
+int watchEndRequests() {
+    return -1;
+}
+
+int takeEndRequest() {
+    return 0;
+}
+
 }  // namespace core::platform

@@ -21,6 +21,8 @@ class MainView : public QWidget {
     void syncAll();
     // Closes the window for good: the program is ending.
     void closeForQuit();
+    // Whether the program is ending: closeForQuit has been called.
+    bool quitting() const { return quitting_; }
 
     // The widget that shows a control, or nullptr.
     QWidget* widgetFor(const ui::Control& control) const;

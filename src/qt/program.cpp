@@ -3,9 +3,12 @@
 #include <QApplication>
 #include <QLibraryInfo>
 #include <QLocale>
+#include <QSessionManager>
+#include <QSocketNotifier>
 #include <QTranslator>
 #include <iostream>
 
+#include "core/platform.h"
 #include "qt/command_line.h"
 #include "qt/theme.h"
 
@@ -20,6 +23,7 @@ Program::Program(const std::filesystem::path& dataDir, bool silent, std::optiona
                  ui::Dialogs* answers) {
     clock_.setToday(today);
     shell_.setSplashWait(!silent);  // a snapshot does not wait for the splash
+    if (!silent) shell_.setDataFolder(dataDir);
     ui::Dialogs& dialogs = answers  ? *answers
                            : silent ? static_cast<ui::Dialogs&>(silentDialogs_)
                                     : dialogs_;
@@ -106,12 +110,36 @@ int run(QApplication& app, const CommandLine& line) {
     return runWindow(app, *dataDir, line.today);
 }
 
+namespace {
+
+// A request to end from outside (a logout, a `kill`, Ctrl+C) ends the
+// program as closing its window does: after the handler that runs, and so
+// after any save it makes, then the data folder let go as the program goes.
+std::unique_ptr<QSocketNotifier> endOnRequest(Program& program) {
+    const int pipe = core::platform::watchEndRequests();
+    if (pipe < 0) return nullptr;
+    auto notifier = std::make_unique<QSocketNotifier>(pipe, QSocketNotifier::Read);
+    QObject::connect(notifier.get(), &QSocketNotifier::activated, [&program] {
+        if (core::platform::takeEndRequest() != 0 && !program.ended()) program.view().close();
+    });
+    return notifier;
+}
+
+}  // namespace
+
 int runWindow(QApplication& app, const std::filesystem::path& dataDir,
               std::optional<core::Date> today, ui::Dialogs* answers,
               const std::function<void(Program&)>& started) {
+    // A program of this computer that holds the folder shows its window.
+    if (askToShowWindow(dataDir)) return 0;
     // A new start ends the window; the program then runs again on the new diet.
     while (true) {
         Program program(dataDir, false, today, answers);
+        // The end of the session (a logout, a shutdown): the program ends at
+        // once, the data folder let go before the system stops the process.
+        QObject::connect(&app, &QGuiApplication::commitDataRequest, &program.view(),
+                         [&program](QSessionManager&) { program.window().endSession(); });
+        const auto requests = endOnRequest(program);
         program.start();
         if (started) started(program);
         int code = program.ended() ? 0 : app.exec();

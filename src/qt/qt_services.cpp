@@ -111,10 +111,15 @@ QWidget* UsesView::dialogParent() const {
     return view_ && view_->isVisible() ? view_ : nullptr;
 }
 
+bool UsesView::ending() const {
+    return view_ && view_->quitting();
+}
+
 // ---- QtDialogs
 
 ui::Answer QtDialogs::message(std::string_view text, std::string_view title, ui::Icon icon,
                               ui::Buttons buttons) {
+    if (ending()) return answerOf(QMessageBox::NoButton, buttons);
     if (view()) view()->syncAll();
     QMessageBox box(dialogParent());
     box.setWindowTitle(qstr(title));
@@ -129,6 +134,7 @@ ui::Answer QtDialogs::message(std::string_view text, std::string_view title, ui:
 
 std::optional<std::string> QtDialogs::input(std::string_view prompt, std::string_view title,
                                             std::string_view defaultText) {
+    if (ending()) return std::nullopt;
     if (view()) view()->syncAll();
     QInputDialog dialog(dialogParent());
     dialog.setInputMode(QInputDialog::TextInput);
@@ -142,6 +148,7 @@ std::optional<std::string> QtDialogs::input(std::string_view prompt, std::string
 std::optional<std::string> QtDialogs::chooseFile(ui::FileMode mode, std::string_view title,
                                                  std::string_view suggestedName,
                                                  std::string_view filter) {
+    if (ending()) return std::nullopt;
     if (view()) view()->syncAll();
     // The data folder is hidden and holds the program's own files: a file
     // for other programs, or from them, belongs with the user's documents.
@@ -236,6 +243,7 @@ bool QtPrinter::chooseTarget() {
         printer_->setPageSize(pdfPaper_);
         return true;
     }
+    if (ending()) return false;
     QPrintDialog dialog(printer_.get(), dialogParent());
     return dialog.exec() == QDialog::Accepted;
 }

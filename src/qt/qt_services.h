@@ -32,6 +32,9 @@ class UsesView {
     MainView* view() const { return view_; }
     // The main window when it is on screen, as the owner of a dialog.
     QWidget* dialogParent() const;
+    // The program is ending: a dialog it would show now is answered as if it
+    // had been closed, without being shown.
+    bool ending() const;
 
   private:
     MainView* view_ = nullptr;

@@ -1,6 +1,7 @@
 #include "qt/qt_shell.h"
 
 #include <QApplication>
+#include <QDialog>
 #include <QEventLoop>
 #include <QPainter>
 #include <QScreen>
@@ -32,6 +33,13 @@ void SplashWindow::paintEvent(QPaintEvent*) {
 
 QtShell::~QtShell() {
     if (splash_) delete splash_.data();
+}
+
+void QtShell::folderHeld() {
+    if (folder_.empty()) return;
+    server_ = std::make_unique<WindowServer>(folder_, [this] {
+        if (view() && !ended_) showOnRequest(*view());
+    });
 }
 
 void QtShell::showSplash() {
@@ -82,6 +90,12 @@ void QtShell::quit() {
     help_.closeAll();
     closeSplash();
     if (view()) view()->closeForQuit();
+    // A dialog still waiting (the end was asked for from outside) closes as
+    // its close button would close it: the handler that asked goes on with
+    // that answer and returns, even before the main loop runs.
+    for (QWidget* window : QApplication::topLevelWidgets())
+        if (auto* dialog = qobject_cast<QDialog*>(window); dialog && dialog->isVisible())
+            dialog->reject();
     QCoreApplication::quit();
 }
 

@@ -5,8 +5,11 @@
 #include <QPointer>
 #include <QSvgRenderer>
 #include <QWidget>
+#include <filesystem>
+#include <memory>
 
 #include "qt/qt_services.h"
+#include "qt/second_start.h"
 
 namespace qtgui {
 
@@ -28,6 +31,9 @@ class QtShell : public ui::Shell, public UsesView {
   public:
     explicit QtShell(QtHelpViewer& help) : help_(help) {}
     ~QtShell() override;
+    // From here on a second start on the data folder brings the main window
+    // to the front instead.
+    void folderHeld() override;
     void showSplash() override;
     // Keeps the splash painted, without taking the user's input, until the
     // moment has passed.
@@ -41,6 +47,8 @@ class QtShell : public ui::Shell, public UsesView {
 
     // Off: waitUntil returns at once (a snapshot has no one to greet).
     void setSplashWait(bool wait) { waits_ = wait; }
+    // The folder that a second start names.
+    void setDataFolder(std::filesystem::path folder) { folder_ = std::move(folder); }
 
     // Whether the program has been ended, and whether to start it again.
     bool ended() const { return ended_; }
@@ -53,6 +61,8 @@ class QtShell : public ui::Shell, public UsesView {
     bool ended_ = false;
     bool startsAgain_ = false;
     bool waits_ = true;
+    std::filesystem::path folder_;
+    std::unique_ptr<WindowServer> server_;
 };
 
 }  // namespace qtgui

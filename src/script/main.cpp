@@ -4,6 +4,7 @@
 #include <iostream>
 #include <string>
 
+#include "core/platform.h"
 #include "script/script_runner.h"
 
 int main(int argc, char** argv) {
@@ -32,6 +33,7 @@ int main(int argc, char** argv) {
             return 2;
         }
     }
+    core::platform::watchEndRequests();
     script::ScriptRunner runner(dataDir, std::cout);
     return runner.run(scriptPath == "-" ? std::cin : file, std::cerr);
 }

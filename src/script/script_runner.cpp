@@ -119,6 +119,15 @@ ScriptRunner::~ScriptRunner() = default;
 int ScriptRunner::run(std::istream& script, std::ostream& err) {
     std::string line;
     for (int number = 1; std::getline(script, line); ++number) {
+        if (int signal = core::platform::takeEndRequest()) {
+            // Asked to end from outside: the command before has run to its
+            // end, and the program ends as 終了 ends it.
+            if (window_ && !scripted_.shell.ended()) window_->cmdOwari_Click();
+            window_.reset();
+            out_.flush();
+            err << "line " << number << ": ended by signal " << signal << "\n";
+            return 128 + signal;
+        }
         if (!line.empty() && line.back() == '\r') line.pop_back();
         size_t first = line.find_first_not_of(" \t");
         if (first == std::string::npos || line[first] == '#') continue;

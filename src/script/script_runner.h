@@ -31,7 +31,10 @@ class ScriptRunner {
     ~ScriptRunner();
 
     // Runs the script; returns 0 when every command ran, 1 when one could not
-    // (with one line on `err` naming the script line and the reason).
+    // (with one line on `err` naming the script line and the reason). A
+    // request to end from outside (core::platform::watchEndRequests) ends the
+    // program before the next command, as 終了 does, and returns 128 + the
+    // signal's number.
     int run(std::istream& script, std::ostream& err);
 
   private:

@@ -96,6 +96,9 @@ class HelpViewer {
 class Shell {
   public:
     virtual ~Shell() = default;
+    // The program holds its data folder now (its lock is taken): a window
+    // lets a second start on the folder reach it from here on.
+    virtual void folderHeld() {}
     virtual void showSplash() = 0;
     // Keeps the splash up until the moment has passed on the monotonic clock.
     virtual void waitUntil(std::chrono::steady_clock::time_point moment) = 0;

@@ -105,8 +105,9 @@ std::vector<std::vector<core::WeightRecord>> backups(const TempFolder& folder) {
 
 // How a run of the driver ended.
 struct DriverRun {
-    bool killed = false;    // by our SIGKILL, before it had ended
-    bool ranWhole = false;  // it ended by itself with status 0: every command ran
+    bool killed = false;        // by our SIGKILL, before it had ended
+    bool ranWhole = false;      // it ended by itself with status 0: every command ran
+    bool endedAsAsked = false;  // it ended by itself as asked, with 128 + the signal
     Clock::duration took{};
 };
 
@@ -129,10 +130,11 @@ void waitForEnd(pid_t pid, Clock::time_point limit) {
     ::close(handle);
 }
 
-// Runs the driver on the folder and kills it after `delay` unless it has
-// ended by then.
-DriverRun runAndKill(const TempFolder& folder, const std::string& scriptFile,
-                     Clock::duration delay) {
+// Runs the driver on the folder and sends it `signal` after `delay` unless
+// it has ended by then: SIGKILL kills it; another signal asks it to end, and
+// it is killed only when it has not ended 10 s later.
+DriverRun runAndKill(const TempFolder& folder, const std::string& scriptFile, Clock::duration delay,
+                     int signal = SIGKILL) {
     auto started = Clock::now();
     pid_t pid = fork();
     if (pid == 0) {
@@ -144,13 +146,18 @@ DriverRun runAndKill(const TempFolder& folder, const std::string& scriptFile,
         _exit(127);
     }
     waitForEnd(pid, started + delay);
-    kill(pid, SIGKILL);
+    kill(pid, signal);
+    if (signal != SIGKILL) {
+        waitForEnd(pid, Clock::now() + std::chrono::seconds(10));
+        kill(pid, SIGKILL);
+    }
     int status = 0;
     waitpid(pid, &status, 0);
     DriverRun run;
     run.took = Clock::now() - started;
     run.killed = WIFSIGNALED(status) && WTERMSIG(status) == SIGKILL;
     run.ranWhole = WIFEXITED(status) && WEXITSTATUS(status) == 0;
+    run.endedAsAsked = WIFEXITED(status) && WEXITSTATUS(status) == 128 + signal;
     return run;
 }
 
@@ -228,8 +235,9 @@ DriverRun runWhole(const TempFolder& folder, const std::string& scriptFile,
     return run;
 }
 
-TEST(KillSoak, NoRecordIsLostAndEveryFileReadsWholeAfterAnyKill) {
-    TempFolder folder;
+// The folder every soak starts from: thirty days of weighings, two
+// situations, the help tour off.
+void layOutFolder(const TempFolder& folder) {
     folder.put("設定.TXT", "\"ヘルプツアー\",0\r\n");
     folder.put("状況リスト.txt", "朝食前\r\n夕食後\r\n");
     std::string log;
@@ -237,6 +245,11 @@ TEST(KillSoak, NoRecordIsLostAndEveryFileReadsWholeAfterAnyKill) {
         log += "\"2024/06/" + std::string(day < 10 ? "0" : "") + std::to_string(day) +
                "\",\"朝食前\",60.5,\"\",\"\",\"\"\r\n";
     folder.put("データ.txt", log);
+}
+
+TEST(KillSoak, NoRecordIsLostAndEveryFileReadsWholeAfterAnyKill) {
+    TempFolder folder;
+    layOutFolder(folder);
     TempFolder scripts;
     std::string scriptFile = (scripts.path() / "round.txt").string();
     auto before = core::readLogRecords(folder.dir()).records;
@@ -271,6 +284,35 @@ TEST(KillSoak, NoRecordIsLostAndEveryFileReadsWholeAfterAnyKill) {
     if (kills < kKillsWanted)
         std::cout << "kill soak: the machine gave time for " << kills << " of " << kKillsWanted
                   << " kills\n";
+}
+
+// SIGTERM (a logout, a `kill`) in the middle of saves: the driver ends by
+// itself as 終了 ends it, after the save under way, and leaves no lock
+// behind; nothing is lost.
+TEST(KillSoak, AskedToEndTheDriverLetsGoOfTheFolderAndLosesNothing) {
+    TempFolder folder;
+    layOutFolder(folder);
+    TempFolder scripts;
+    std::string scriptFile = (scripts.path() / "round.txt").string();
+    auto before = core::readLogRecords(folder.dir()).records;
+    KillTimer timer(runWhole(folder, scriptFile, "now 2024/06/30 7:00:00\nstart\n").took);
+    for (size_t kind = 0; kind < kRoundKinds; ++kind)
+        timer.learn(kind, runWhole(folder, scriptFile, script(kWorks[kind], 0)));
+    before = core::readLogRecords(folder.dir()).records;
+    std::mt19937 random(20261210);
+    int asked = 0, rounds = 0;
+    for (; asked < kKillsWanted / 4 && rounds < kKillsWanted; ++rounds) {
+        size_t kind = static_cast<size_t>(rounds) % kRoundKinds;
+        Work work = before.size() >= kLongestLog ? Work::NewStart : kWorks[kind];
+        std::ofstream(scriptFile) << script(work, rounds);
+        DriverRun run = runAndKill(folder, scriptFile, timer.next(kind, random), SIGTERM);
+        ASSERT_FALSE(run.killed) << "round " << rounds << ": the driver did not end when asked";
+        ASSERT_TRUE(run.endedAsAsked || run.ranWhole) << "round " << rounds << " failed";
+        ASSERT_FALSE(folder.has("yaserunba.lock")) << "round " << rounds << ": the lock stayed";
+        asked += run.endedAsAsked;
+        ASSERT_NO_FATAL_FAILURE(expectNothingLost(folder, work, before, rounds));
+    }
+    std::cout << "end soak: " << rounds << " rounds, " << asked << " ended as asked, none lost\n";
 }
 
 }  // namespace
