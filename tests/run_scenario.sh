@@ -17,15 +17,20 @@
 # becomes the file NAME, Shift-JIS with CR LF line ends; a block that begins
 # "#utf8file NAME" instead becomes a UTF-8 file (no byte-order mark), CR LF
 # line ends as well; "#folder NAME" makes a folder of that name instead (a
-# file that cannot be read). "#exit N" gives the expected exit status (0 when
-# absent). The expected output is SCENARIO.out.
+# file that cannot be read). "#datadir NAME" makes the data folder itself a
+# folder of that name (a Japanese one, say) inside the temporary one. "#exit
+# N" gives the expected exit status (0 when absent). The expected output is
+# SCENARIO.out.
 # With BLESS=1 the output is written there instead, to be read and checked.
 set -euo pipefail
 driver=("${@:1:$#-1}")
 scenario=${!#}
 expected=${scenario%.txt}.out
-folder=$(mktemp -d)
-trap 'rm -rf "$folder"' EXIT
+top=$(mktemp -d)
+trap 'rm -rf "$top"' EXIT
+datadir=$(sed -n 's/^#datadir \(.*\)$/\1/p' "$scenario" | head -n 1)
+folder=$top${datadir:+/$datadir}
+mkdir -p "$folder"
 
 name=""
 content=""
@@ -46,20 +51,20 @@ want_exit=$(sed -n 's/^#exit \([0-9]\+\)$/\1/p' "$scenario" | head -n 1)
 want_exit=${want_exit:-0}
 
 set +e
-"${driver[@]}" --data-dir "$folder" "$scenario" >"$folder.out" 2>"$folder.err"
+"${driver[@]}" --data-dir "$folder" "$scenario" >"$top.out" 2>"$top.err"
 status=$?
 set -e
-errors=$(cat "$folder.err")
-trap 'rm -rf "$folder" "$folder.out" "$folder.err"' EXIT
+errors=$(cat "$top.err")
+trap 'rm -rf "$top" "$top.out" "$top.err"' EXIT
 
-if [ "${BLESS:-0}" = 1 ]; then cp "$folder.out" "$expected"; fi
+if [ "${BLESS:-0}" = 1 ]; then cp "$top.out" "$expected"; fi
 
 if [ "$status" -ne "$want_exit" ]; then
   echo "exit status $status, expected $want_exit"
   [ -n "$errors" ] && echo "$errors"
   exit 1
 fi
-if ! diff -u "$expected" "$folder.out"; then
+if ! diff -u "$expected" "$top.out"; then
   [ -n "$errors" ] && echo "$errors"
   exit 1
 fi

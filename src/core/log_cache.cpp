@@ -1,8 +1,10 @@
 // The parsed log kept between views, keyed by the file's stamp.
 #include <algorithm>
 #include <chrono>
+#include <filesystem>
 #include <map>
 #include <mutex>
+#include <utility>
 
 #include "core/fields.h"
 #include "core/weight_log.h"
@@ -14,8 +16,13 @@ namespace {
 // shared by a later write in the same clock tick; such a read is not trusted.
 constexpr int64_t kRacyNanoseconds = 100'000'000;
 
-std::string keyOf(const std::filesystem::path& folder, std::string_view name) {
-    return folder.string() + '\0' + foldAsciiCase(name);
+// A log is known by its folder's path itself (on Windows its UTF-16 name: a
+// narrow copy in the ANSI code page would give two Japanese folders one key)
+// and its name without regard to letter case.
+using CacheKey = std::pair<std::filesystem::path, std::string>;
+
+CacheKey keyOf(const std::filesystem::path& folder, std::string_view name) {
+    return {folder, foldAsciiCase(name)};
 }
 
 int64_t nowNanoseconds() {
@@ -38,7 +45,7 @@ struct Entry {
 
 struct Cache {
     std::mutex lock;
-    std::map<std::string, Entry> entries;
+    std::map<CacheKey, Entry> entries;
 };
 
 Cache& cache() {
@@ -75,7 +82,7 @@ std::shared_ptr<const ParsedLog> freshLog(Cache& c, const DataDir& dir, std::str
                                           Entry*& entry) {
     entry = nullptr;
     if (dir.hasFaultHook()) return readParsed(dir, name, nullptr);
-    std::string key = keyOf(dir.folder(), name);
+    CacheKey key = keyOf(dir.folder(), name);
     std::optional<FileStamp> now = dir.stamp(name);
     auto found = c.entries.find(key);
     if (now && found != c.entries.end() && found->second.trusted && found->second.stamp == *now) {

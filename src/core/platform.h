@@ -119,6 +119,17 @@ struct ProcessInfo {
 };
 ProcessInfo processInfo(int64_t id);
 
+// The program's arguments as UTF-8 texts, the program's own name first: on
+// Windows read again as the UTF-16 the system keeps (the narrow ones went
+// through the ANSI code page, which loses a Japanese folder name), elsewhere
+// as they were given.
+std::vector<std::string> commandLineArguments(int argc, char** argv);
+
+// Where a user's programs keep their data: $XDG_DATA_HOME, or ~/.local/share,
+// on POSIX systems; the roaming application data folder (%APPDATA%) that
+// Windows names, on Windows. Empty when the system names none.
+std::filesystem::path userDataFolder();
+
 // ---- a request from outside to end the program: SIGTERM, SIGINT or SIGHUP
 // (a logout, a `kill`, Ctrl+C) on POSIX systems. Windows tells a program of
 // the end of a session through its window instead.

@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <climits>
+#include <cstdlib>
 #include <fstream>
 #include <utility>
 
@@ -221,6 +222,18 @@ ProcessInfo processInfo(int64_t id) {
     fs::path exe = fs::read_symlink(proc / "exe", ec);
     if (!ec) out.names.push_back(exe.filename().string());
     return out;
+}
+
+std::vector<std::string> commandLineArguments(int argc, char** argv) {
+    return std::vector<std::string>(argv, argv + argc);
+}
+
+fs::path userDataFolder() {
+    const char* xdg = std::getenv("XDG_DATA_HOME");
+    if (xdg && *xdg) return fs::path(xdg);
+    const char* home = std::getenv("HOME");
+    if (home && *home) return fs::path(home) / ".local" / "share";
+    return {};
 }
 
 namespace {

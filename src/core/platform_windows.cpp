@@ -9,11 +9,16 @@
 #include <fcntl.h>
 #include <io.h>
 #include <windows.h>
+// After windows.h, which they need.
+#include <knownfolders.h>
+#include <shellapi.h>
+#include <shlobj.h>
 
 #include <algorithm>
 #include <cerrno>
 #include <climits>
 #include <cstdio>
+#include <cwchar>
 #include <initializer_list>
 #include <iterator>
 #include <string>
@@ -399,6 +404,25 @@ ProcessInfo processInfo(int64_t id) {
     if (out.running && ::QueryFullProcessImageNameW(process, 0, image, &size))
         out.names.push_back(utf8Of(fs::path(std::wstring(image, size)).filename()));
     ::CloseHandle(process);
+    return out;
+}
+
+std::vector<std::string> commandLineArguments(int argc, char** argv) {
+    int count = 0;
+    wchar_t** wide = ::CommandLineToArgvW(::GetCommandLineW(), &count);
+    if (!wide) return std::vector<std::string>(argv, argv + argc);
+    std::vector<std::string> out;
+    for (int i = 0; i < count; ++i) out.push_back(utf8OfWide(wide[i], std::wcslen(wide[i])));
+    ::LocalFree(wide);
+    return out;
+}
+
+fs::path userDataFolder() {
+    wchar_t* folder = nullptr;
+    fs::path out;
+    if (SUCCEEDED(::SHGetKnownFolderPath(FOLDERID_RoamingAppData, 0, nullptr, &folder)))
+        out = fs::path(folder);
+    ::CoTaskMemFree(folder);
     return out;
 }
 

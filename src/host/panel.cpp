@@ -50,6 +50,9 @@ void Panel::printReport(const ui::PrintJob& job, const ui::Chart& chart) {
         host_.services().dialogs.message(
             "印刷できませんでした。\r\nプリンターの準備ができているか確かめてください。",
             "印刷エラー", ui::Icon::Exclamation);
+    const std::string font = printer.unlistedFont();
+    if (printer.lastJob() == ui::Printer::Outcome::Printed && !font.empty())
+        host_.services().dialogs.message(ui::printFontNote(font), "印刷", ui::Icon::Information);
 }
 
 }  // namespace host

@@ -1,12 +1,11 @@
 #include "qt/command_line.h"
 
 #include <QCommandLineParser>
-#include <QFile>
 #include <QSet>
-#include <cstdlib>
 #include <system_error>
 
 #include "core/data_dir.h"
+#include "core/platform.h"
 
 namespace qtgui {
 namespace {
@@ -20,7 +19,7 @@ std::string utf8(const QString& text) {
 }
 
 std::filesystem::path fileName(const QString& text) {
-    return QFile::encodeName(text).toStdString();
+    return core::platform::pathOf(utf8(text));
 }
 
 // The parser knows our options only; its help and version options are the
@@ -113,7 +112,8 @@ CommandLine parseCommandLine(const QStringList& arguments) {
 
 CommandLine parseCommandLine(int argc, char** argv) {
     QStringList arguments;
-    for (int i = 0; i < argc; ++i) arguments << QString::fromLocal8Bit(argv[i]);
+    for (const std::string& arg : core::platform::commandLineArguments(argc, argv))
+        arguments << QString::fromStdString(arg);
     return parseCommandLine(arguments);
 }
 
@@ -130,11 +130,8 @@ std::string versionText() {
 }
 
 std::filesystem::path defaultDataDir() {
-    const char* xdg = std::getenv("XDG_DATA_HOME");
-    if (xdg && *xdg) return std::filesystem::path(xdg) / "yaserunba";
-    const char* home = std::getenv("HOME");
-    std::filesystem::path base = home && *home ? home : ".";
-    return base / ".local" / "share" / "yaserunba";
+    std::filesystem::path base = core::platform::userDataFolder();
+    return (base.empty() ? std::filesystem::path(".") : base) / "yaserunba";
 }
 
 namespace {

@@ -29,21 +29,13 @@ bool overlap(const QRectF& a, const QRectF& b) {
     return common.width() > kSliver && common.height() > kSliver;
 }
 
-// The first of the monospaced Japanese fonts that the system has.
-QString printFamily() {
-    static const char* const families[] = {
-        "Noto Sans Mono CJK JP",
-        "MS Gothic",
-        "ＭＳ ゴシック",
-        "VL Gothic",
-        "IPAGothic",
-        "TakaoGothic",
-        "Noto Sans Mono CJK SC",
-        "Noto Sans Mono CJK TC",
-    };
-    for (const char* family : families)
-        if (QFontDatabase::hasFamily(QString::fromUtf8(family))) return QString::fromUtf8(family);
-    return QFontDatabase::systemFont(QFontDatabase::FixedFont).family();
+// The font of the printouts that the system has.
+ui::PrintFont printFamily() {
+    return ui::choosePrintFont(
+        [](std::string_view family) {
+            return QFontDatabase::hasFamily(QString::fromUtf8(family.data(), family.size()));
+        },
+        QFontDatabase::systemFont(QFontDatabase::FixedFont).family().toStdString());
 }
 
 }  // namespace
@@ -156,8 +148,10 @@ PrintLayout layOutJob(const ui::PrintJob& job, PrintPage page, const QFontMetric
     return layout;
 }
 
-QFont printFont(const QPaintDevice* device) {
-    QFont font(printFamily());
+QFont printFont(const QPaintDevice* device, ui::PrintFont* chosen) {
+    const ui::PrintFont family = printFamily();
+    if (chosen) *chosen = family;
+    QFont font(QString::fromStdString(family.family));
     font.setStyleHint(QFont::TypeWriter);
     font.setHintingPreference(QFont::PreferNoHinting);
     // In the fonts of the list a half-width character is half an em.

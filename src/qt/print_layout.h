@@ -86,13 +86,11 @@ class PrintLayout {
 PrintLayout layOutJob(const ui::PrintJob& job, PrintPage page, const QFontMetricsF& metrics,
                       const std::function<QSizeF(const std::string&)>& pictureSize);
 
-// The font of the printouts: a monospaced Japanese font, in which a
-// full-width character is as wide as two half-width ones, so that a header
-// spaced with both stands over its columns; the first of Noto Sans Mono CJK
-// JP, MS Gothic and a few others that the system has, else its monospaced
-// font. Sized so that a half-width character is kHalfWidthTwips wide on
-// `device`, whichever font it is.
-QFont printFont(const QPaintDevice* device);
+// The font of the printouts: the first of ui::kPrintFamilies that the
+// system has, else its monospaced font (told in `chosen`). Sized so that a
+// half-width character is kHalfWidthTwips wide on `device`, whichever font
+// it is.
+QFont printFont(const QPaintDevice* device, ui::PrintFont* chosen = nullptr);
 
 // 64 twips (a 6.4-point font): small enough that the day averages' lines,
 // from x 9000 to 20 half-width characters further, end inside an A4 page's

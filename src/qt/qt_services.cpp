@@ -217,6 +217,7 @@ bool QtPrinter::printing() {
     pictures_.clear();
     printer_ = std::make_unique<QPrinter>(QPrinter::HighResolution);
     outcome_ = Outcome::Cancelled;
+    unlistedFont_.clear();
     if (!chooseTarget()) return false;
     outcome_ = Outcome::Failed;
     setPrintMargins(*printer_);
@@ -225,7 +226,12 @@ bool QtPrinter::printing() {
         painter_.reset();
         return false;
     }
-    const QFont font = printFont(printer_.get());
+    ui::PrintFont chosen;
+    const QFont font = printFont(printer_.get(), &chosen);
+    if (!chosen.listed && !toldFont_) {
+        unlistedFont_ = chosen.family;
+        toldFont_ = true;
+    }
     painter_->setFont(font);
     painter_->setPen(Qt::black);
     layout_ =

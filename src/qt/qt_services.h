@@ -109,6 +109,7 @@ class QtPrinter : public ui::Printer, public UsesView {
     void picture(const ui::Chart& chart, const ui::PictureBox& box) override;
     void endDoc() override;
     Outcome lastJob() const override { return outcome_; }
+    std::string unlistedFont() const override { return unlistedFont_; }
     // Sends every later job to this PDF file on paper of this size, without
     // the print dialog.
     void printToPdf(const QString& file, const QPageSize& paper = QPageSize(QPageSize::A4)) {
@@ -136,6 +137,9 @@ class QtPrinter : public ui::Printer, public UsesView {
     std::unique_ptr<PrintLayout> layout_;
     // The widgets that show the job's pictures, by the chart's name.
     std::map<std::string, QPointer<QWidget>> pictures_;
+    // The system's fallback font, once the user has heard of it.
+    std::string unlistedFont_;
+    bool toldFont_ = false;
 };
 
 // Puts a picture of a chart, as it is on screen, on the system clipboard.

@@ -3,17 +3,20 @@
 #include <fstream>
 #include <iostream>
 #include <string>
+#include <vector>
 
 #include "core/platform.h"
 #include "script/script_runner.h"
 
 int main(int argc, char** argv) {
+    // UTF-8 on every system: a Japanese folder name survives Windows.
+    const std::vector<std::string> args = core::platform::commandLineArguments(argc, argv);
     std::string dataDir;
     std::string scriptPath = "-";
-    for (int i = 1; i < argc; ++i) {
-        std::string arg = argv[i];
-        if (arg == "--data-dir" && i + 1 < argc) {
-            dataDir = argv[++i];
+    for (size_t i = 1; i < args.size(); ++i) {
+        const std::string& arg = args[i];
+        if (arg == "--data-dir" && i + 1 < args.size()) {
+            dataDir = args[++i];
         } else if (scriptPath == "-" && (arg == "-" || arg.rfind("--", 0) != 0)) {
             scriptPath = arg;
         } else {
@@ -27,13 +30,13 @@ int main(int argc, char** argv) {
     }
     std::ifstream file;
     if (scriptPath != "-") {
-        file.open(scriptPath);
+        file.open(core::platform::pathOf(scriptPath));
         if (!file) {
             std::cerr << "cannot read " << scriptPath << "\n";
             return 2;
         }
     }
     core::platform::watchEndRequests();
-    script::ScriptRunner runner(dataDir, std::cout);
+    script::ScriptRunner runner(core::platform::pathOf(dataDir), std::cout);
     return runner.run(scriptPath == "-" ? std::cin : file, std::cerr);
 }

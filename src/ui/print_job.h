@@ -2,9 +2,12 @@
 // plain function and handed to any printer afterwards.
 #pragma once
 
+#include <array>
 #include <cstddef>
+#include <functional>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace ui {
@@ -102,6 +105,42 @@ inline PictureBox pictureBox(const PrintJob& job, size_t index) {
     if (*next.y == *at.y && *next.x > *at.x)
         return {.right = *next.x - kPictureGap, .bottom = std::nullopt};
     return {};
+}
+
+// The fonts of the printouts, in the order they are tried: monospaced
+// Japanese fonts, in which a full-width character is as wide as two
+// half-width ones, so that a header spaced with both stands over its
+// columns. MS Gothic has a name of each kind.
+inline constexpr std::array<std::string_view, 8> kPrintFamilies = {
+    "Noto Sans Mono CJK JP",
+    "MS Gothic",
+    "ＭＳ ゴシック",
+    "VL Gothic",
+    "IPAGothic",
+    "TakaoGothic",
+    "Noto Sans Mono CJK SC",
+    "Noto Sans Mono CJK TC",
+};
+
+struct PrintFont {
+    std::string family;
+    bool listed = true;  // one of kPrintFamilies, not the system's fallback
+};
+
+// The first of kPrintFamilies that the system `has`, else its monospaced
+// font `fallback`.
+inline PrintFont choosePrintFont(const std::function<bool(std::string_view)>& has,
+                                 std::string fallback) {
+    for (std::string_view family : kPrintFamilies)
+        if (has(family)) return {std::string(family), true};
+    return {std::move(fallback), false};
+}
+
+// What the user is told after a job printed in a font outside the list.
+inline std::string printFontNote(std::string_view family) {
+    return "日本語の等幅フォント（Noto Sans Mono CJK JP または ＭＳ ゴシック）が見つからないため、"
+           "「" +
+           std::string(family) + "」で印刷しました。\r\n表の列がそろわないことがあります。";
 }
 
 }  // namespace ui

@@ -75,6 +75,9 @@ class Printer {
     // user in the print dialog, or failed (no printer could take it).
     enum class Outcome { Printed, Cancelled, Failed };
     virtual Outcome lastJob() const { return Outcome::Printed; }
+    // The font the last job printed in when the system had none of the
+    // printouts' own (ui::kPrintFamilies), the first time only; else empty.
+    virtual std::string unlistedFont() const { return {}; }
 };
 
 class Clipboard {

@@ -10,6 +10,7 @@
 
 #include "core/codepage.h"
 #include "core/fields.h"
+#include "core/platform.h"
 #include "core/weight_log.h"
 #include "support/reference_reader.h"
 #include "support/temp_folder.h"
@@ -48,6 +49,21 @@ TEST(LogCache, AnUnchangedFileIsNotReadAgain) {
     auto second = parsedLog(t.dir());
     EXPECT_EQ(first.get(), second.get());
     EXPECT_EQ(sharedLogRecords(t.dir()).get(), sharedLogRecords(t.dir()).get());
+}
+
+// Two folders whose Japanese names the ANSI code page of Windows cannot
+// hold, and would give one narrow spelling ("??"), keep a log each.
+TEST(LogCache, FoldersWithJapaneseNamesAreTwoFolders) {
+    TempFolder t;
+    const std::filesystem::path first = t.path() / "体重", second = t.path() / "貯金";
+    ASSERT_TRUE(std::filesystem::create_directory(first));
+    ASSERT_TRUE(std::filesystem::create_directory(second));
+    std::ofstream(first / platform::pathOf(kLogFile), std::ios::binary) << kA;
+    std::ofstream(second / platform::pathOf(kLogFile), std::ios::binary) << kB;
+    letTheStampAge();
+    EXPECT_EQ(readLogRecords(DataDir(first)).records.at(0).Situation, "朝");
+    EXPECT_EQ(readLogRecords(DataDir(second)).records.at(0).Situation, "夜");
+    EXPECT_EQ(readLogRecords(DataDir(first)).records.at(0).Situation, "朝");
 }
 
 TEST(LogCache, SeesAWriteBehindItsBackOfTheSameSize) {

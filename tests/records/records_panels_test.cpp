@@ -13,11 +13,13 @@
 namespace records {
 namespace {
 
-// A printer whose jobs end as the test says.
+// A printer whose jobs end as the test says, in the font it says.
 class EndingPrinter : public ui::RecordingPrinter {
   public:
     Outcome outcome = Outcome::Printed;
+    std::string font;  // a font outside the printouts' own
     Outcome lastJob() const override { return outcome; }
+    std::string unlistedFont() const override { return font; }
 };
 
 // Notes the title of every message.
@@ -56,18 +58,23 @@ TEST(TaijyuPrint, OnlyAFailedJobIsReported) {
     using Outcome = ui::Printer::Outcome;
     struct Case {
         Outcome outcome;
+        std::string font;
         std::vector<std::string> titles;
     };
+    // A job printed in the system's own font says which font it was.
     const Case cases[] = {
-        {Outcome::Printed, {"印刷確認"}},
-        {Outcome::Cancelled, {"印刷確認"}},
-        {Outcome::Failed, {"印刷確認", "印刷エラー"}},
+        {Outcome::Printed, "", {"印刷確認"}},
+        {Outcome::Cancelled, "", {"印刷確認"}},
+        {Outcome::Failed, "", {"印刷確認", "印刷エラー"}},
+        {Outcome::Printed, "DejaVu Sans Mono", {"印刷確認", "印刷"}},
+        {Outcome::Cancelled, "DejaVu Sans Mono", {"印刷確認"}},
     };
     for (const Case& c : cases) {
         TempFolder folder;
         Window w(folder);
         sideButton(w.window, "cmdTaijyu").click();
         w.printer.outcome = c.outcome;
+        w.printer.font = c.font;
         w.dialogs.queue(ui::Answer::OK, "");
         w.window.panel<records::TaijyuPanel>().cmdPriData.click();
         EXPECT_EQ(w.dialogs.titles, c.titles) << static_cast<int>(c.outcome);
