@@ -2,8 +2,9 @@
 // files opened, read, written, flushed, renamed and removed, permissions, and
 // what the lock of a data folder needs to know of processes and of this
 // machine. platform_posix.cpp implements it for Linux and other POSIX
-// systems, platform_windows.cpp for Windows; nothing else in the program
-// includes a system header. A call that can fail gives 0 or an error number
+// systems, platform_windows.cpp for Windows, and platform.cpp what is the
+// same on both, on top of their calls; nothing else in the program includes
+// a system header. A call that can fail gives 0 or an error number
 // (an errno value, which reasonText puts into words; Windows' own errors are
 // turned into the nearest one).
 //

@@ -125,23 +125,6 @@ int File::read(char* into, size_t size, size_t& got) {
     }
 }
 
-int File::readAll(std::string& out) {
-    size_t have = out.size();
-    while (true) {
-        // Room reserved for a file of known size is used as it is; a file
-        // that grows past it takes room in large steps.
-        if (out.size() - have < 4096)
-            out.resize(out.capacity() - have >= 4096 ? out.capacity() : 2 * have + 65536);
-        size_t got = 0;
-        int err = read(out.data() + have, out.size() - have, got);
-        if (err != 0 || got == 0) {
-            out.resize(have);
-            return err;
-        }
-        have += got;
-    }
-}
-
 int File::writeAll(std::string_view bytes) {
     while (!bytes.empty()) {
         ssize_t n = ::write(static_cast<int>(handle_), bytes.data(), bytes.size());
