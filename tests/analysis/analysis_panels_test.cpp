@@ -7,34 +7,17 @@
 #include "analysis/avgtai_panel.h"
 #include "analysis/bunseki_panel.h"
 #include "analysis/rentai_panel.h"
-#include "app/frm_main.h"
 #include "support/temp_folder.h"
-#include "ui/scripted.h"
+#include "support/window_fixture.h"
 
 namespace analysis {
 namespace {
 
-struct Window {
-    explicit Window(const TempFolder& folder) : window(folder.dir(), scripted.services()) {
-        scripted.clock.set(*core::parseDate("2003/11/03"), {7, 0, 0});
-        folder.put("設定.TXT", "\"ヘルプツアー\",0\r\n");
-    }
-    void start() {
-        window.Form_Load();
-        scripted.dialogs.takeLog();
-    }
-    void open(std::string_view button) {
-        for (const auto& entry : window.panels())
-            if (entry.button->name() == button) entry.button->click();
-    }
-    bool saidSaved() {
-        for (const std::string& line : scripted.dialogs.takeLog())
-            if (line.find("保存終了") != std::string::npos) return true;
-        return false;
-    }
-    ui::ScriptedServices scripted;
-    app::frmMain window;
-};
+bool saidSaved(TestWindow& w) {
+    for (const std::string& line : w.dialogs.takeLog())
+        if (line.find("保存終了") != std::string::npos) return true;
+    return false;
+}
 
 constexpr std::string_view kLog =
     "\"2003/11/01\",\"朝食前\",70,\"\",\"\",\"\"\r\n"
@@ -56,9 +39,10 @@ TEST(AvgTaiExport, AFailedWriteIsReportedAndChangesNothing) {
     for (const auto& block : blockers) {
         TempFolder folder;
         folder.put("データ.txt", kLog);
-        Window w(folder);
+        folder.putHelpTourOff();
+        TestWindow w(folder.dir(), {"2003/11/03"});
         w.start();
-        w.open("cmdAvgtai");
+        w.open<AvgTaiPanel>();
         block(folder);
         auto path = folder.path() / "日毎平均.txt";
         auto before = std::filesystem::is_regular_file(path) ? folder.bytes("日毎平均.txt") : "";
@@ -77,18 +61,28 @@ TEST(AvgTaiExport, AFailedWriteIsReportedAndChangesNothing) {
 // A log that exists but cannot be read: each panel says so once and shows
 // no rows rather than an empty diet.
 TEST(AnalysisPanels, AnUnreadableLogShowsWhyAndFillsNothing) {
-    for (std::string_view button : {"cmdRentai", "cmdBunseki", "cmdAvgtai"}) {
+    struct Case {
+        const char* frame;
+        void (*open)(TestWindow&);
+    };
+    const Case cases[] = {
+        {"fraRenTai", [](TestWindow& w) { w.open<RenTaiPanel>(); }},
+        {"fraBunseki", [](TestWindow& w) { w.open<BunsekiPanel>(); }},
+        {"fraAvgTai", [](TestWindow& w) { w.open<AvgTaiPanel>(); }},
+    };
+    for (const auto& [frame, open] : cases) {
         TempFolder folder;
-        Window w(folder);
+        folder.putHelpTourOff();
+        TestWindow w(folder.dir(), {"2003/11/03"});
         std::filesystem::create_directory(folder.path() / "データ.txt");
         w.start();
-        w.open(button);
+        open(w);
         auto log = w.scripted.dialogs.takeLog();
-        ASSERT_EQ(log.size(), 1u) << button;
+        ASSERT_EQ(log.size(), 1u) << frame;
         EXPECT_NE(log[0].find("データ.txt"), std::string::npos) << log[0];
-        EXPECT_EQ(w.window.panel<analysis::RenTaiPanel>().mcrRentai.rowCount(), 0) << button;
-        EXPECT_EQ(w.window.panel<analysis::BunsekiPanel>().msgB1.rows(), 1) << button;
-        EXPECT_EQ(w.window.panel<analysis::AvgTaiPanel>().msgAvgtai.rows(), 1) << button;
+        EXPECT_EQ(w.window.panel<analysis::RenTaiPanel>().mcrRentai.rowCount(), 0) << frame;
+        EXPECT_EQ(w.window.panel<analysis::BunsekiPanel>().msgB1.rows(), 1) << frame;
+        EXPECT_EQ(w.window.panel<analysis::AvgTaiPanel>().msgAvgtai.rows(), 1) << frame;
     }
 }
 
@@ -103,17 +97,18 @@ TEST(AnalysisPanels, TheLargestLogFillsEveryRow) {
                ",\"\",\"\",\"\"\r\n";
     }
     folder.put("データ.txt", log);
-    Window w(folder);
+    folder.putHelpTourOff();
+    TestWindow w(folder.dir(), {"2003/11/03"});
     w.start();
-    w.open("cmdBunseki");
+    w.open<BunsekiPanel>();
     EXPECT_EQ(w.window.panel<analysis::BunsekiPanel>().msgB1.rows(), 32768);
     EXPECT_EQ(w.window.panel<analysis::BunsekiPanel>().msgB1.topRow(), 32767);
     EXPECT_EQ(w.window.panel<analysis::BunsekiPanel>().msgB3.text(32767, 0), "32767回目");
     EXPECT_EQ(w.window.panel<analysis::RenTaiPanel>().mcrRentai.rowCount(), 32767);
-    w.open("cmdAvgtai");
+    w.open<AvgTaiPanel>();
     EXPECT_EQ(w.window.panel<analysis::AvgTaiPanel>().msgAvgtai.rows(), 32767 / 3 + 2);
     w.window.panel<analysis::AvgTaiPanel>().cmdAvgHozon.click();
-    EXPECT_TRUE(w.saidSaved());
+    EXPECT_TRUE(saidSaved(w));
 }
 
 }  // namespace

@@ -7,7 +7,7 @@
 #include "core/platform.h"
 #include "setup/settei_panel.h"
 #include "support/temp_folder.h"
-#include "ui/scripted.h"
+#include "support/window_fixture.h"
 #include "weighing/main_panel.h"
 
 namespace app {
@@ -16,33 +16,24 @@ namespace {
 // Notes, for each message, how many of the window's events came before it.
 class NotingDialogs : public ui::ScriptedDialogs {
   public:
-    explicit NotingDialogs(ui::ScriptShell& shell) : shell_(shell) {}
     ui::Answer message(std::string_view text, std::string_view title, ui::Icon icon,
                        ui::Buttons buttons) override {
-        shown.push_back({std::string(title), shell_.events().size()});
+        shown.push_back({std::string(title), shell->events().size()});
         return ui::ScriptedDialogs::message(text, title, icon, buttons);
     }
     std::vector<std::pair<std::string, size_t>> shown;
-
-  private:
-    ui::ScriptShell& shell_;
+    const ui::ScriptShell* shell = nullptr;  // the window's, whose events are counted
 };
 
-struct Window {
-    explicit Window(const TempFolder& folder)
-        : dialogs(scripted.shell), window(folder.dir(), scripted.services(&dialogs)) {
-        scripted.clock.set(*core::parseDate("2024/06/01"), {7, 0, 0});
-    }
-    ui::ScriptedServices scripted;
-    NotingDialogs dialogs;
-    frmMain window;
-};
+constexpr TestToday kToday{"2024/06/01"};
 
 TEST(StartUp, WelcomeComesAfterTheWindowIsShownAndLoadingHasEnded) {
     TempFolder folder;
     // A diet under way: on an empty folder the program would open the new start.
     folder.put("データ.txt", "\"2024/06/01\",\"朝食前\",60,\"\",\"\",\"\"\r\n");
-    Window w(folder);
+    NotingDialogs dialogs;
+    TestWindow w(folder.dir(), kToday, &dialogs);
+    dialogs.shell = &w.scripted.shell;
     w.window.Form_Load();
     const auto& events = w.scripted.shell.events();
     ASSERT_GE(events.size(), 5u);
@@ -52,9 +43,9 @@ TEST(StartUp, WelcomeComesAfterTheWindowIsShownAndLoadingHasEnded) {
     };
     EXPECT_LT(at("wait"), at("show"));
     EXPECT_LT(at("show"), at("close splash"));
-    ASSERT_EQ(w.dialogs.shown.size(), 1u);
-    EXPECT_EQ(w.dialogs.shown[0].first, "ヘルプツアー");
-    EXPECT_GT(static_cast<long>(w.dialogs.shown[0].second), at("close splash"));
+    ASSERT_EQ(dialogs.shown.size(), 1u);
+    EXPECT_EQ(dialogs.shown[0].first, "ヘルプツアー");
+    EXPECT_GT(static_cast<long>(dialogs.shown[0].second), at("close splash"));
     EXPECT_FALSE(w.window.state.Loading);
     // Start-up writes no file but the folder's lock.
     EXPECT_EQ(folder.fileCount(), 2u);
@@ -63,9 +54,9 @@ TEST(StartUp, WelcomeComesAfterTheWindowIsShownAndLoadingHasEnded) {
 
 TEST(Window, HelpOpensAndTheEndClosesIt) {
     TempFolder folder;
-    folder.put("設定.TXT", "\"ヘルプツアー\",0\r\n");
-    Window w(folder);
-    w.window.Form_Load();
+    folder.putHelpTourOff();
+    TestWindow w(folder.dir(), kToday);
+    w.start();
     w.window.cmdHelp.click();
     EXPECT_EQ(w.scripted.help.openWindows(), 1);
     EXPECT_FALSE(w.scripted.shell.ended());
@@ -77,9 +68,9 @@ TEST(Window, HelpOpensAndTheEndClosesIt) {
 // F1 opens the help at the page of the panel on view, whichever it is.
 TEST(Window, HelpOnAPanelOpensItsPage) {
     TempFolder folder;
-    folder.put("設定.TXT", "\"ヘルプツアー\",0\r\n");
-    Window w(folder);
-    w.window.Form_Load();
+    folder.putHelpTourOff();
+    TestWindow w(folder.dir(), kToday);
+    w.start();
     for (const auto& entry : w.window.panels()) {
         entry.button->click();
         w.window.helpOnPanel();
@@ -94,7 +85,7 @@ TEST(Window, HelpOnAPanelOpensItsPage) {
 // it is never called a failed save, and nothing writes over it.
 TEST(Window, ALogThatCannotBeReadIsSaidSoTheSameWayEverywhere) {
     TempFolder folder;
-    folder.put("設定.TXT", "\"ヘルプツアー\",0\r\n");
+    folder.putHelpTourOff();
     std::filesystem::create_directory(folder.path() / "データ.txt");
     const std::string reason = core::sharedLogRecords(folder.dir())->status.reason();
     ASSERT_FALSE(reason.empty());
@@ -103,7 +94,7 @@ TEST(Window, ALogThatCannotBeReadIsSaidSoTheSameWayEverywhere) {
         ui::quoted("「データ.txt」を読めませんでした。\r\n" + reason +
                    "\r\nファイルには何も書き込んでいません。") +
         " answer=OK";
-    Window w(folder);
+    TestWindow w(folder.dir(), kToday);
     w.window.Form_Load();
     EXPECT_EQ(w.dialogs.takeLog(), std::vector<std::string>{expected}) << "start-up";
     for (const auto& entry : w.window.panels()) {
@@ -122,14 +113,13 @@ TEST(Window, ALogThatCannotBeReadIsSaidSoTheSameWayEverywhere) {
 // it and ends without touching a file; the first window keeps the folder.
 TEST(StartUp, ASecondStartOnTheSameFolderIsRefused) {
     TempFolder folder;
-    folder.put("設定.TXT", "\"ヘルプツアー\",0\r\n");
+    folder.putHelpTourOff();
     folder.put("データ.txt", "\"2024/06/01\",\"朝食前\",60,\"\",\"\",\"\"\r\n");
-    Window first(folder);
-    first.window.Form_Load();
-    first.dialogs.takeLog();
+    TestWindow first(folder.dir(), kToday);
+    first.start();
     const std::string log = folder.bytes("データ.txt"), lock = folder.bytes("yaserunba.lock");
 
-    Window second(folder);
+    TestWindow second(folder.dir(), kToday);
     second.window.Form_Load();
     auto shown = second.dialogs.takeLog();
     ASSERT_EQ(shown.size(), 1u);
@@ -147,12 +137,12 @@ TEST(StartUp, ASecondStartOnTheSameFolderIsRefused) {
 // does not keep the user out: the start takes it over and says nothing.
 TEST(StartUp, ALockLeftByAProgramThatIsGoneIsTakenOver) {
     TempFolder folder;
-    folder.put("設定.TXT", "\"ヘルプツアー\",0\r\n");
+    folder.putHelpTourOff();
     folder.put("データ.txt", "\"2024/06/01\",\"朝食前\",60,\"\",\"\",\"\"\r\n");
     // No system gives a process an id this high.
     folder.putBytes("yaserunba.lock",
                     "2000000000\nyaserunba\n" + core::platform::hostName() + "\n");
-    Window w(folder);
+    TestWindow w(folder.dir(), kToday);
     w.window.Form_Load();
     EXPECT_TRUE(w.dialogs.takeLog().empty());
     EXPECT_FALSE(w.scripted.shell.ended());
@@ -180,7 +170,7 @@ TEST(WeightEntry, ARefusedWriteShowsWhyWritesNothingAndKeepsTheEntry) {
     };
     for (const auto& c : cases) {
         TempFolder folder;
-        folder.put("設定.TXT", "\"ヘルプツアー\",0\r\n");
+        folder.putHelpTourOff();
         folder.put("状況リスト.txt", "朝食前\r\n");
         folder.put("データ.txt",
                    c.fullLog ? fullLog() : "\"2024/06/01\",\"朝食前\",60,\"\",\"\",\"\"\r\n");
@@ -188,22 +178,21 @@ TEST(WeightEntry, ARefusedWriteShowsWhyWritesNothingAndKeepsTheEntry) {
         core::DataDir dir = folder.dir();
         if (c.failing)
             dir.setFaultHook([step = *c.failing](core::WriteStep s) { return s == step; });
-        ui::ScriptedServices scripted;
-        scripted.clock.set(*core::parseDate("2024/06/01"), {7, 0, 0});
-        frmMain window(dir, scripted.services());
-        window.Form_Load();
-        window.panel<weighing::MainPanel>().lstAct.setListIndex(0);
-        window.panel<weighing::MainPanel>().lstAct_Click();
-        window.panel<weighing::MainPanel>().txtTaiInp.setText("61.5");
-        window.panel<weighing::MainPanel>().cmdTaiHozon_Click();
-        auto log = scripted.dialogs.takeLog();
+        TestWindow w(dir, kToday);
+        w.window.Form_Load();
+        auto& main = w.panel<weighing::MainPanel>();
+        main.lstAct.setListIndex(0);
+        main.lstAct_Click();
+        main.txtTaiInp.setText("61.5");
+        main.cmdTaiHozon_Click();
+        auto log = w.dialogs.takeLog();
         ASSERT_EQ(log.size(), 1u) << c.what;
         EXPECT_NE(log[0].find("title=\"保存エラー\""), std::string::npos) << c.what;
         EXPECT_NE(log[0].find("データ.txt"), std::string::npos) << c.what;
         EXPECT_EQ(folder.bytes("データ.txt"), before) << c.what;
-        EXPECT_EQ(window.panel<weighing::MainPanel>().txtTaiInp.text(), "61.5") << c.what;
-        EXPECT_EQ(window.panel<weighing::MainPanel>().SelectedSituation, "朝食前") << c.what;
-        EXPECT_TRUE(window.panel<weighing::MainPanel>().cmdUp.enabled()) << c.what;
+        EXPECT_EQ(main.txtTaiInp.text(), "61.5") << c.what;
+        EXPECT_EQ(main.SelectedSituation, "朝食前") << c.what;
+        EXPECT_TRUE(main.cmdUp.enabled()) << c.what;
     }
 }
 
@@ -212,10 +201,10 @@ TEST(WeightEntry, ARefusedWriteShowsWhyWritesNothingAndKeepsTheEntry) {
 // the new start's group open.
 TEST(Window, NoTwoButtonsOnScreenShareALetter) {
     TempFolder folder;
-    folder.put("設定.TXT", "\"ヘルプツアー\",0\r\n");
+    folder.putHelpTourOff();
     folder.put("データ.txt", "\"2024/06/01\",\"朝食前\",60,\"\",\"\",\"\"\r\n");
-    Window w(folder);
-    w.window.Form_Load();
+    TestWindow w(folder.dir(), kToday);
+    w.start();
     auto checkLetters = [&](const std::string& where) {
         std::map<char, std::string> seen;
         for (ui::Control* c : w.window.form.controls()) {

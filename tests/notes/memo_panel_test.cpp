@@ -5,9 +5,8 @@
 
 #include <gtest/gtest.h>
 
-#include "app/frm_main.h"
 #include "support/temp_folder.h"
-#include "ui/scripted.h"
+#include "support/window_fixture.h"
 
 namespace notes {
 namespace {
@@ -23,20 +22,15 @@ constexpr std::string_view kInsertedBefore =
     "\"2024/06/01\",\"夕食後\",60.5,\"\",\"\",\"\"\r\n"
     "\"2024/06/02\",\"朝食前\",60.2,\"\",\"\",\"\"\r\n";
 
-struct Window {
-    explicit Window(const TempFolder& folder) : window(folder.dir(), scripted.services()) {
-        folder.put("設定.TXT", "\"ヘルプツアー\",0\r\n");
-        folder.put("データ.txt", kLog);
-        folder.put("気付きメモ.txt", "水を飲む\r\n");
-        scripted.clock.set(*core::parseDate("2024/06/02"), {21, 0, 0});
-        window.Form_Load();
-        window.panels()[7].button->press();
-        scripted.dialogs.takeLog();
-    }
-    MemoPanel& panel() { return window.panel<MemoPanel>(); }
-    ui::ScriptedServices scripted;
-    app::frmMain window;
-};
+// The log, a notice memo and the help tour off.
+void putFiles(const TempFolder& folder) {
+    folder.putHelpTourOff();
+    folder.put("データ.txt", kLog);
+    folder.put("気付きメモ.txt", "水を飲む\r\n");
+}
+
+// The window on the log's last day in the evening.
+constexpr TestToday kEvening{"2024/06/02", {21, 0, 0}};
 
 // Each rewrite of the chosen weighing, with the file changed between the
 // window's look at it before the act and the rewrite (the handlers run
@@ -44,8 +38,10 @@ struct Window {
 TEST(MemoPanel, ARecordChangedUnderneathIsNeitherChangedNorRemoved) {
     for (std::string_view act : {"diary", "weight", "delete"}) {
         TempFolder folder;
-        Window w(folder);
-        MemoPanel& panel = w.panel();
+        putFiles(folder);
+        TestWindow w(folder.dir(), kEvening);
+        w.start();
+        MemoPanel& panel = w.open<MemoPanel>();
         panel.msgMemoList.act([&] { panel.msgMemoList.clickCell(2, 2); });
         ASSERT_EQ(panel.ChosenRow, 2);
         folder.putBytes("データ.txt", core::encodeCp932(kInsertedBefore).value());
@@ -74,8 +70,10 @@ TEST(MemoPanel, ARecordChangedUnderneathIsNeitherChangedNorRemoved) {
 // is given up, and the user is told; the typed diary stays in its box.
 TEST(MemoPanel, TheListFollowsAChangeMadeOutside) {
     TempFolder folder;
-    Window w(folder);
-    MemoPanel& panel = w.panel();
+    putFiles(folder);
+    TestWindow w(folder.dir(), kEvening);
+    w.start();
+    MemoPanel& panel = w.open<MemoPanel>();
     folder.putBytes("データ.txt", core::encodeCp932(kInsertedBefore).value());
     panel.msgMemoList.act([&] { panel.msgMemoList.clickCell(2, 2); });
     EXPECT_EQ(panel.msgMemoList.rows(), 5);
@@ -98,8 +96,10 @@ TEST(MemoPanel, TheListFollowsAChangeMadeOutside) {
 // stays in the box, the user sees the file's text, and a second save writes.
 TEST(MemoPanel, AMemoChangedElsewhereIsNotOverwritten) {
     TempFolder folder;
-    Window w(folder);
-    MemoPanel& panel = w.panel();
+    putFiles(folder);
+    TestWindow w(folder.dir(), kEvening);
+    w.start();
+    MemoPanel& panel = w.open<MemoPanel>();
     folder.put("気付きメモ.txt", "もう一つの窓で書いた\r\n");
     panel.txtKizuki.setText("夜は食べない");
     panel.cmdKizukiHozon.press();

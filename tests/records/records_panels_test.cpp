@@ -4,11 +4,10 @@
 
 #include <filesystem>
 
-#include "app/frm_main.h"
 #include "records/cale_panel.h"
 #include "records/taijyu_panel.h"
 #include "support/temp_folder.h"
-#include "ui/scripted.h"
+#include "support/window_fixture.h"
 
 namespace records {
 namespace {
@@ -33,25 +32,12 @@ class TitleDialogs : public ui::ScriptedDialogs {
     std::vector<std::string> titles;
 };
 
-struct Window {
-    explicit Window(const TempFolder& folder)
-        : window(folder.dir(), scripted.services(&dialogs, &printer)) {
-        folder.put("設定.TXT", "\"ヘルプツアー\",0\r\n");
-        folder.put("データ.txt",
-                   "\"2024/06/01\",\"朝食前\",60,\"\",\"\",\"\"\r\n"
-                   "\"2024/06/02\",\"朝食前\",59.5,\"\",\"\",\"\"\r\n");
-        scripted.clock.set(*core::parseDate("2024/06/02"), {7, 0, 0});
-        window.Form_Load();
-        dialogs.titles.clear();
-    }
-    ui::ScriptedServices scripted;
-    TitleDialogs dialogs;
-    EndingPrinter printer;
-    app::frmMain window;
-};
-
-ui::Button& sideButton(app::frmMain& window, std::string_view name) {
-    return dynamic_cast<ui::Button&>(*window.form.find(name));
+// Two days of weighings, the help tour off.
+void putTwoDays(const TempFolder& folder) {
+    folder.putHelpTourOff();
+    folder.put("データ.txt",
+               "\"2024/06/01\",\"朝食前\",60,\"\",\"\",\"\"\r\n"
+               "\"2024/06/02\",\"朝食前\",59.5,\"\",\"\",\"\"\r\n");
 }
 
 TEST(TaijyuPrint, OnlyAFailedJobIsReported) {
@@ -71,15 +57,19 @@ TEST(TaijyuPrint, OnlyAFailedJobIsReported) {
     };
     for (const Case& c : cases) {
         TempFolder folder;
-        Window w(folder);
-        sideButton(w.window, "cmdTaijyu").click();
-        w.printer.outcome = c.outcome;
-        w.printer.font = c.font;
-        w.dialogs.queue(ui::Answer::OK, "");
-        w.window.panel<records::TaijyuPanel>().cmdPriData.click();
-        EXPECT_EQ(w.dialogs.titles, c.titles) << static_cast<int>(c.outcome);
-        EXPECT_EQ(w.window.panel<records::TaijyuPanel>().msgBunseki.rows(),
-                  3);  // the table stays as it was
+        putTwoDays(folder);
+        TitleDialogs dialogs;
+        EndingPrinter printer;
+        TestWindow w(folder.dir(), {"2024/06/02"}, &dialogs, &printer);
+        w.start();
+        dialogs.titles.clear();
+        TaijyuPanel& list = w.open<TaijyuPanel>();
+        printer.outcome = c.outcome;
+        printer.font = c.font;
+        dialogs.queue(ui::Answer::OK, "");
+        list.cmdPriData.click();
+        EXPECT_EQ(dialogs.titles, c.titles) << static_cast<int>(c.outcome);
+        EXPECT_EQ(list.msgBunseki.rows(), 3);  // the table stays as it was
     }
 }
 
@@ -87,25 +77,28 @@ TEST(TaijyuPrint, OnlyAFailedJobIsReported) {
 // leaves what the panel showed.
 TEST(RecordsPanels, AnUnreadableLogIsToldAndChangesNothing) {
     TempFolder folder;
-    Window w(folder);
-    sideButton(w.window, "cmdTaijyu").click();
-    auto& list = w.window.panel<records::TaijyuPanel>();
+    putTwoDays(folder);
+    TitleDialogs dialogs;
+    TestWindow w(folder.dir(), {"2024/06/02"}, &dialogs);
+    w.start();
+    dialogs.titles.clear();
+    TaijyuPanel& list = w.open<TaijyuPanel>();
     ASSERT_EQ(list.msgBunseki.rows(), 3);
     std::filesystem::remove(folder.path() / "データ.txt");
     std::filesystem::create_directory(folder.path() / "データ.txt");
 
     list.cmdKikan2.press();
     list.cmdWeek(1).press();
-    EXPECT_EQ(w.dialogs.titles, (std::vector<std::string>{"読み込みエラー", "読み込みエラー"}));
+    EXPECT_EQ(dialogs.titles, (std::vector<std::string>{"読み込みエラー", "読み込みエラー"}));
     EXPECT_EQ(list.msgBunseki.rows(), 3);
     EXPECT_EQ(list.cboStdate.text(), "2024/06/01");  // the period button set nothing
     EXPECT_TRUE(list.fraTaijyu.visible());
 
-    w.dialogs.titles.clear();
-    sideButton(w.window, "cmdCale").press();
-    EXPECT_EQ(w.dialogs.titles, std::vector<std::string>{"読み込みエラー"});
-    EXPECT_EQ(w.window.panel<records::CalePanel>().msgList2.rows(), 1);
-    EXPECT_TRUE(w.window.panel<records::CalePanel>().fraCale.visible());
+    dialogs.titles.clear();
+    CalePanel& calendar = w.open<CalePanel>();
+    EXPECT_EQ(dialogs.titles, std::vector<std::string>{"読み込みエラー"});
+    EXPECT_EQ(calendar.msgList2.rows(), 1);
+    EXPECT_TRUE(calendar.fraCale.visible());
 }
 
 }  // namespace

@@ -4,32 +4,29 @@
 
 #include <memory>
 
-#include "app/frm_main.h"
 #include "savings/cyokin_panel.h"
 #include "support/temp_folder.h"
-#include "ui/scripted.h"
+#include "support/window_fixture.h"
+#include "weighing/main_panel.h"
 
 namespace savings {
 namespace {
 
 constexpr std::string_view kTable = "\"2000/01/01\",100\r\n\"2024/01/06\",200\r\n";
 
-struct Window {
-    explicit Window(core::DataDir dir) : window(std::move(dir), scripted.services()) {
-        scripted.clock.set(*core::parseDate("2024/01/06"), {21, 0, 0});
-        window.Form_Load();
-        scripted.dialogs.takeLog();
-        for (const auto& entry : window.panels())
-            if (entry.panel.get() == &panel()) entry.button->click();
-        panel().cmdKansan.click();
+// The window on `dir`, started, the savings panel open at its conversion
+// table.
+struct TableWindow : TestWindow {
+    explicit TableWindow(core::DataDir dir)
+        : TestWindow(std::move(dir), {"2024/01/06", {21, 0, 0}}) {
+        start();
+        open<CyokinPanel>().cmdKansan.click();
     }
-    CyokinPanel& panel() { return window.panel<savings::CyokinPanel>(); }
-    ui::ScriptedServices scripted;
-    app::frmMain window;
+    CyokinPanel& panel() { return window.panel<CyokinPanel>(); }
 };
 
 void putData(const TempFolder& folder) {
-    folder.put("設定.TXT", "\"ヘルプツアー\",0\r\n");
+    folder.putHelpTourOff();
     folder.put("換算.txt", kTable);
     folder.put("データ.txt",
                "\"2024/01/05\",\"朝食前\",60,\"\",\"\",\"\"\r\n"
@@ -39,7 +36,7 @@ void putData(const TempFolder& folder) {
 // Each edit as the user makes it, up to the question, which is answered OK.
 enum class Edit { Add, Change, Delete };
 
-void makeEdit(Window& w, Edit edit) {
+void makeEdit(TableWindow& w, Edit edit) {
     CyokinPanel& p = w.panel();
     if (edit != Edit::Add) p.msgCyokin.clickCell(2, 0);
     p.txtKanbi.setText("2024/01/06");
@@ -76,7 +73,7 @@ TEST(CyokinPanel, AFailedTableWriteKeepsTheFileTheTableAndTheScreen) {
             putData(folder);
             core::DataDir dir = folder.dir();
             dir.setFaultHook([step](core::WriteStep s) { return s == step; });
-            Window w(dir);
+            TableWindow w(dir);
             std::string table = gridText(w.panel().msgCyokin);
             std::string history = gridText(w.panel().msgCyokin2);
             makeEdit(w, edit);
@@ -113,7 +110,7 @@ TEST(CyokinPanel, TheExportSaysSavedOnlyAfterAWriteThatSucceeded) {
         core::DataDir dir = folder.dir();
         if (c.failing)
             dir.setFaultHook([step = *c.failing](core::WriteStep s) { return s == step; });
-        Window w(dir);
+        TableWindow w(dir);
         w.panel().cmdModori.click();
         w.panel().cmdCyokinHozon.click();
         auto log = w.scripted.dialogs.takeLog();
@@ -134,12 +131,11 @@ TEST(CyokinPanel, ALogThatCannotBeReadShowsWhyAndIsNotExported) {
     auto unreadable = std::make_shared<bool>(false);
     dir.setFaultHook(
         [unreadable](core::WriteStep s) { return *unreadable && s == core::WriteStep::Read; });
-    Window w(dir);
+    TableWindow w(dir);
     w.panel().cmdModori.click();
-    w.window.panels().front().button->click();
+    w.open<weighing::MainPanel>();
     *unreadable = true;
-    for (const auto& entry : w.window.panels())
-        if (entry.panel.get() == &w.panel()) entry.button->click();
+    w.open<CyokinPanel>();
     auto log = w.scripted.dialogs.takeLog();
     ASSERT_EQ(log.size(), 1u);
     EXPECT_NE(log[0].find("title=\"読み込みエラー\""), std::string::npos);

@@ -5,26 +5,21 @@
 
 #include <filesystem>
 
-#include "app/frm_main.h"
 #include "core/weight_log.h"
 #include "setup/settei_panel.h"
 #include "setup/weighing_csv.h"
 #include "support/temp_folder.h"
-#include "ui/scripted.h"
+#include "support/window_fixture.h"
 
 namespace setup {
 namespace {
 
-struct Window {
-    explicit Window(const TempFolder& folder) : window(folder.dir(), scripted.services()) {
-        scripted.clock.set(*core::parseDate("2024/06/01"), {7, 0, 0});
-        scripted.dialogs.setFileFolder(core::platform::utf8Of(folder.path()));
-        window.Form_Load();
-        scripted.dialogs.takeLog();
+// The window started on the folder, its file dialogs choosing in it.
+struct CsvWindow : TestWindow {
+    explicit CsvWindow(const TempFolder& folder) : TestWindow(folder.dir(), {"2024/06/01"}) {
+        dialogs.setFileFolder(core::platform::utf8Of(folder.path()));
+        start();
     }
-    SetteiPanel& settei() { return window.panel<SetteiPanel>(); }
-    ui::ScriptedServices scripted;
-    app::frmMain window;
 };
 
 // A log of `count` weighings on one day.
@@ -49,13 +44,13 @@ TEST(CsvImport, RefusedBeforeAskingWhenTheLogWouldPassItsLimit) {
     const Case cases[] = {{core::kMaxRecords - 2, 2, false}, {core::kMaxRecords - 2, 3, true}};
     for (const Case& c : cases) {
         TempFolder folder;
-        folder.put("設定.TXT", "\"ヘルプツアー\",0\r\n");
+        folder.putHelpTourOff();
         folder.putBytes("データ.txt", logOf(c.log));
         folder.putBytes("in.csv", csvOf(c.rows));
-        Window w(folder);
+        CsvWindow w(folder);
         w.scripted.dialogs.queue(ui::Answer::OK, "in.csv");
         w.scripted.dialogs.queue(ui::Answer::OK);
-        w.settei().cmdCsvIn.click();
+        w.panel<SetteiPanel>().cmdCsvIn.click();
         auto log = w.scripted.dialogs.takeLog();
         ASSERT_EQ(log.size(), c.refused ? 2u : 3u) << c.rows;
         if (c.refused) {
@@ -71,13 +66,13 @@ TEST(CsvImport, RefusedBeforeAskingWhenTheLogWouldPassItsLimit) {
 
 TEST(CsvImport, AFileFarTooLargeIsNotRead) {
     TempFolder folder;
-    folder.put("設定.TXT", "\"ヘルプツアー\",0\r\n");
+    folder.putHelpTourOff();
     folder.putBytes("データ.txt", logOf(1));
     folder.putBytes("big.csv", csvOf(1));
     std::filesystem::resize_file(folder.file("big.csv"), 64 * 1024 * 1024 + 1);
-    Window w(folder);
+    CsvWindow w(folder);
     w.scripted.dialogs.queue(ui::Answer::OK, "big.csv");
-    w.settei().cmdCsvIn.click();
+    w.panel<SetteiPanel>().cmdCsvIn.click();
     auto log = w.scripted.dialogs.takeLog();
     ASSERT_EQ(log.size(), 2u);
     EXPECT_NE(log[1].find("title=\"読み込みエラー\""), std::string::npos) << log[1];

@@ -238,7 +238,7 @@ DriverRun runWhole(const TempFolder& folder, const std::string& scriptFile,
 // The folder every soak starts from: thirty days of weighings, two
 // situations, the help tour off.
 void layOutFolder(const TempFolder& folder) {
-    folder.put("設定.TXT", "\"ヘルプツアー\",0\r\n");
+    folder.putHelpTourOff();
     folder.put("状況リスト.txt", "朝食前\r\n夕食後\r\n");
     std::string log;
     for (int day = 1; day <= 30; ++day)

@@ -68,6 +68,9 @@ class TempFolder {
     void put(std::string_view name, std::string_view text) const {
         putBytes(name, core::encodeCp932(text).value());
     }
+    // The settings file with the help tour off, so that a window started on
+    // the folder shows no tour.
+    void putHelpTourOff() const { put("設定.TXT", "\"ヘルプツアー\",0\r\n"); }
     // The raw bytes of a file, "" when it is missing.
     std::string bytes(std::string_view name) const {
         std::ifstream in(file(name), std::ios::binary);
