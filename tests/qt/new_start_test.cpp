@@ -9,6 +9,7 @@
 #include "qt/main_view.h"
 #include "qt/program.h"
 #include "setup/settei_panel.h"
+#include "support/window_fixture.h"
 #include "ui/scripted.h"
 
 namespace {
@@ -38,8 +39,7 @@ void NewStartTest::theWindowComesBackOnTheNewDiet() {
         if (runs == 1) {
             // In the window, as the user would: the new start's form, filled and sent.
             QTimer::singleShot(0, &program.view(), [&program, &answers] {
-                auto& settei = program.window().panel<setup::SetteiPanel>();
-                program.window().panels().back().button->click();
+                auto& settei = openPanel<setup::SetteiPanel>(program.window());
                 settei.cmdNew1.click();
                 settei.txtSincyou1.setText("160");
                 settei.txtMokuTai1.setText("55");
