@@ -67,7 +67,7 @@ void MemoPanel::fill() {
 }
 
 void MemoPanel::setChosen(int32_t row) {
-    ChosenRow = row;
+    chosenRow = row;
     msgMemoList.setSelectedRow(row);
     cmdMemoHozon.setEnabled(row > 0);
     cmdTaiSyusei.setEnabled(row > 0);
@@ -112,7 +112,7 @@ void MemoPanel::msgMemoList_Click() {
     const int row = msgMemoList.row();
     if (row < 1) {
         // The header is no weighing: the earlier choice, if any, stays.
-        if (ChosenRow > 0) msgMemoList.setCurrent(ChosenRow, 6);
+        if (chosenRow > 0) msgMemoList.setCurrent(chosenRow, 6);
         return;
     }
     msgMemoList.setCurrent(row, 6);
@@ -126,15 +126,15 @@ void MemoPanel::txtMemo_KeyPress(ui::KeyPress& key) {
 }
 
 void MemoPanel::cmdMemoHozon_Click() {
-    if (ChosenRow < 1) return;
+    if (chosenRow < 1) return;
     const std::string& diary = txtMemo.text();
     if (!core::isStorableText(diary)) {
         unstorable(host_.services().dialogs, "一言日記",
                    "「\"」（ダブルクォーテーション）、改行、絵文字などの");
         return;
     }
-    if (!rewritten(core::replaceDiary(host_.dataDir(), shownRecord(ChosenRow), diary))) return;
-    msgMemoList.setText(ChosenRow, 6, diary);
+    if (!rewritten(core::replaceDiary(host_.dataDir(), shownRecord(chosenRow), diary))) return;
+    msgMemoList.setText(chosenRow, 6, diary);
 }
 
 // ---- correcting a mistaken weighing
@@ -168,7 +168,7 @@ void MemoPanel::logChanged(bool outside) {
     msgMemoList.setTopRow(std::min(top, std::max(1, msgMemoList.rows() - 1)));
     // The row chosen may now hold another weighing: the user chooses again,
     // the typed diary kept in its box.
-    if (outside && ChosenRow > 0)
+    if (outside && chosenRow > 0)
         host_.services().dialogs.message(
             "「データ.txt」がほかのプログラムなどで書き換えられたため、一覧を表示し直しました。"
             "\r\n選んでいた行はもう一度選んでください。",
@@ -177,17 +177,17 @@ void MemoPanel::logChanged(bool outside) {
 }
 
 void MemoPanel::cmdTaiSyusei_Click() {
-    if (ChosenRow < 1) return;
+    if (chosenRow < 1) return;
     auto typed = host_.services().dialogs.input(
-        recordLine(ChosenRow) + "\r\n\r\n正しい体重を入力してください", "体重修正",
-        msgMemoList.text(ChosenRow, 3));
+        recordLine(chosenRow) + "\r\n\r\n正しい体重を入力してください", "体重修正",
+        msgMemoList.text(chosenRow, 3));
     if (!typed) return;
     auto weight = core::parseTypedWeight(*typed);
     if (auto* refusal = std::get_if<core::WeightRefusal>(&weight)) {
         host_.services().dialogs.message(refusal->text, refusal->title, Icon::Exclamation);
         return;
     }
-    const int32_t row = ChosenRow;
+    const int32_t row = chosenRow;
     if (!rewritten(core::replaceWeight(host_.dataDir(), shownRecord(row), std::get<float>(weight))))
         return;
     host_.logWritten();
@@ -200,12 +200,12 @@ void MemoPanel::cmdTaiSyusei_Click() {
 }
 
 void MemoPanel::cmdKirokuDel_Click() {
-    if (ChosenRow < 1) return;
+    if (chosenRow < 1) return;
     auto answer = host_.services().dialogs.message(
-        recordLine(ChosenRow) + "\r\n\r\nこの記録を削除します。よろしいですか？", "クリア確認",
+        recordLine(chosenRow) + "\r\n\r\nこの記録を削除します。よろしいですか？", "クリア確認",
         Icon::Exclamation, ui::Buttons::OKCancel);
     if (answer != ui::Answer::OK) return;
-    if (!rewritten(core::removeRecord(host_.dataDir(), shownRecord(ChosenRow)))) return;
+    if (!rewritten(core::removeRecord(host_.dataDir(), shownRecord(chosenRow)))) return;
     host_.logWritten();
     setChosen(0);
     txtMemo.setText("");

@@ -36,7 +36,7 @@ class MemoPanel : public host::Panel {
     ui::Button cmdKizukiHozon{host_.windowForm(), "cmdKizukiHozon", &fraMemo, "気付きメモ保存"};
 
     // The grid row last clicked since the panel opened; 0 while none is.
-    int32_t ChosenRow = 0;
+    int32_t chosenRow = 0;
 
     void INIT_MEMO_GRID();
     void DSP_MEMO_LIST();

@@ -130,7 +130,7 @@ class SetteiPanel : public host::Panel {
     // whether that press started a drag.
     std::string DragText;
     int16_t DragIndex = -1;
-    bool Dragging = false;
+    bool dragging_ = false;
 
     // The BMI the meter shows, and whether the program (not the user) last
     // moved the slider.

@@ -64,15 +64,15 @@ void SetteiPanel::cmdDel2_Click() {
 
 void SetteiPanel::lstKoumoku_MouseDown() {
     int index = lstKoumoku.listIndex();
-    Dragging = hasSelection(lstKoumoku.items(), index);
-    if (!Dragging) return;
+    dragging_ = hasSelection(lstKoumoku.items(), index);
+    if (!dragging_) return;
     DragIndex = static_cast<int16_t>(index);
     DragText = lstKoumoku.items()[static_cast<size_t>(index)];
 }
 
 void SetteiPanel::lstKoumoku_MouseUp() {
-    if (!Dragging) return;
-    Dragging = false;
+    if (!dragging_) return;
+    dragging_ = false;
     int target = lstKoumoku.listIndex();
     std::vector<std::string> items = lstKoumoku.items();
     // The list cannot change while the button is held; should it have, the

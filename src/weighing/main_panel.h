@@ -45,8 +45,6 @@ class MainPanel : public host::Panel {
     // The situation chosen for the next weighing, empty when none.
     std::string SelectedSituation;
     int16_t MarkerStyle = 1;
-    // The next drawing of the day says that the log has unreadable lines.
-    bool noticeUnreadable_ = false;
 
     // Start-up: today in the calendar, the day list laid out; then the day
     // drawn with the chart's marker.
@@ -81,6 +79,9 @@ class MainPanel : public host::Panel {
     void cmdTaiHozon_Click();
 
   private:
+    // The next drawing of the day says that the log has unreadable lines.
+    bool noticeUnreadable_ = false;
+
     ui::Form& form() { return host_.windowForm(); }
     void wireEvents();
     // The day's rows into the list and the charts.

@@ -43,7 +43,7 @@ TEST(MemoPanel, ARecordChangedUnderneathIsNeitherChangedNorRemoved) {
         w.start();
         MemoPanel& panel = w.open<MemoPanel>();
         panel.msgMemoList.act([&] { panel.msgMemoList.clickCell(2, 2); });
-        ASSERT_EQ(panel.ChosenRow, 2);
+        ASSERT_EQ(panel.chosenRow, 2);
         folder.putBytes("データ.txt", core::encodeCp932(kInsertedBefore).value());
         if (act == "diary") {
             panel.txtMemo.setText("食べ過ぎた");
@@ -61,7 +61,7 @@ TEST(MemoPanel, ARecordChangedUnderneathIsNeitherChangedNorRemoved) {
         EXPECT_NE(shown.back().find(std::string(core::kChangedReason)), std::string::npos)
             << act << ": " << shown.back();
         EXPECT_EQ(panel.msgMemoList.rows(), 5) << act;  // the list as the file now is
-        EXPECT_EQ(panel.ChosenRow, 0) << act;
+        EXPECT_EQ(panel.chosenRow, 0) << act;
     }
 }
 
@@ -78,14 +78,14 @@ TEST(MemoPanel, TheListFollowsAChangeMadeOutside) {
     panel.msgMemoList.act([&] { panel.msgMemoList.clickCell(2, 2); });
     EXPECT_EQ(panel.msgMemoList.rows(), 5);
     EXPECT_EQ(panel.msgMemoList.text(2, 2), "昼食後");
-    EXPECT_EQ(panel.ChosenRow, 2);
+    EXPECT_EQ(panel.chosenRow, 2);
     EXPECT_TRUE(w.scripted.dialogs.takeLog().empty());  // nothing was chosen yet
 
     panel.txtMemo.setText("食べ過ぎた");
     folder.putBytes("データ.txt", core::encodeCp932(kLog).value());
     panel.cmdMemoHozon.press();
     EXPECT_EQ(folder.text("データ.txt"), kLog);
-    EXPECT_EQ(panel.ChosenRow, 0);
+    EXPECT_EQ(panel.chosenRow, 0);
     EXPECT_EQ(panel.txtMemo.text(), "食べ過ぎた");
     auto shown = w.scripted.dialogs.takeLog();
     ASSERT_EQ(shown.size(), 1u);

@@ -36,7 +36,7 @@ void MemoViewTest::theChosenRowShowsSelected() {
 
     QRect cell = list->visualRect(list->model()->index(1, 2));
     QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, cell.center());
-    QCOMPARE(program_->window().panel<notes::MemoPanel>().ChosenRow, 2);
+    QCOMPARE(program_->window().panel<notes::MemoPanel>().chosenRow, 2);
     QVERIFY(list->selectionModel()->isRowSelected(1, QModelIndex()));
     QVERIFY(!list->selectionModel()->isRowSelected(0, QModelIndex()));
     QCOMPARE(find<QLineEdit>("txtMemo")->text(), QStringLiteral("食べ過ぎ"));
