@@ -3,8 +3,7 @@
 # g++-mingw-w64-x86-64-posix), every program linked statically so that it
 # needs no DLL beside it. Tests run under Wine (cmake/wine-run.sh).
 #
-#   cmake -S . -B build/windows -G Ninja -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64.cmake \
-#         -DYASERUNBA_QT=OFF
+#   cmake --preset windows        (CMakePresets.json: build/windows, with this file)
 #
 # ./scripts/windows-check does all of it: installs, builds and runs the tests.
 set(CMAKE_SYSTEM_NAME Windows)

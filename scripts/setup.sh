@@ -48,12 +48,15 @@ install_dependencies() {
   fi
 }
 
-# Configures and builds into the given folder with extra CMake options.
+# Configures with a preset of CMakePresets.json and builds into its folder,
+# build/PRESET; further arguments go to the configuring (-DNAME=VALUE). What
+# configuring prints is kept in build/PRESET/configure.log.
 build_into() {
-  local dir=$1
+  local preset=$1
   shift
+  local dir=build/$preset
   mkdir -p "$dir"
-  if ! cmake -S . -B "$dir" -G Ninja "$@" >"$dir/configure.log" 2>&1; then
+  if ! cmake --preset "$preset" "$@" >"$dir/configure.log" 2>&1; then
     grep -E 'Could NOT find|could not be found|not found' "$dir/configure.log" | head -n 1 >&2
     echo "error: configuring failed; the whole output is in $dir/configure.log" >&2
     exit 1
