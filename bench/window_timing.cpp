@@ -184,7 +184,7 @@ void timeWeighingSave(TimedWindow& w, int records) {
     auto* weight = w.find<QLineEdit>("txtTaiInp");
     auto* situations = w.find<QListWidget>("lstAct");
     QVERIFY(weight && situations);
-    int before = core::readLogRecords(w.folder.dir()).records.size();
+    int before = static_cast<int>(core::readLogRecords(w.folder.dir()).records.size());
     report(records, "save a weighing",
            timeRepeated([&](int) { w.click("cmdTaiHozon"); },
                         [&] {

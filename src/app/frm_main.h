@@ -16,7 +16,7 @@
 
 namespace app {
 
-class frmMain : public host::PanelHost {
+class frmMain final : public host::PanelHost {
   public:
     frmMain(core::DataDir dir, ui::Services services);
     frmMain(const frmMain&) = delete;

@@ -54,7 +54,7 @@ Decoded decodedOf(uint16_t codePoint) {
 class DecodeTable {
   public:
     DecodeTable() {
-        for (int b = 0; b < 256; ++b) {
+        for (size_t b = 0; b < 256; ++b) {
             single_[b] = decodedOf(cp932::kSingle[b]);
             plain_[b] = single_[b].valid && single_[b].size == 1 &&
                         static_cast<unsigned char>(single_[b].utf8[0]) == b;
@@ -63,7 +63,7 @@ class DecodeTable {
         for (size_t i = 0; i < cp932::kLeadCount; ++i) {
             auto& row = pairs_[cp932::kLeads[i]];
             row = std::make_unique<std::array<Decoded, 256>>();
-            for (int t = 0; t < 256; ++t) (*row)[t] = decodedOf(cp932::kPairs[i][t]);
+            for (size_t t = 0; t < 256; ++t) (*row)[t] = decodedOf(cp932::kPairs[i][t]);
         }
     }
 

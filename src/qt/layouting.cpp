@@ -23,7 +23,7 @@ void add(QBoxLayout* layout, const LayoutItem& item) {
         case LayoutItem::Kind::Space:
             layout->addSpacing(item.factor);
             break;
-        case LayoutItem::Kind::Items:
+        case LayoutItem::Kind::List:
             for (const LayoutItem& each : item.items) add(layout, each);
             break;
     }
@@ -50,7 +50,7 @@ void place(QGridLayout* layout, const LayoutItem& item, const Cell& cell) {
         case LayoutItem::Kind::Layout:
             layout->addLayout(item.layout, cell.row, cell.column, rows, columns, item.alignment);
             break;
-        case LayoutItem::Kind::Items:
+        case LayoutItem::Kind::List:
             for (const LayoutItem& each : item.items) place(layout, each, cell);
             break;
         case LayoutItem::Kind::Stretch:
@@ -112,7 +112,8 @@ Cells formLine(int row, Items parts, int column) {
     Cells cells;
     for (int i = 0; i < count; ++i) {
         int columns = i == 1 && fieldAlone ? static_cast<int>(parts.size()) - 1 : 1;
-        cells.emplace_back(std::move(parts[i]), row, column + i, Span{.columns = columns});
+        cells.emplace_back(std::move(parts[static_cast<size_t>(i)]), row, column + i,
+                           Span{.columns = columns});
     }
     return cells;
 }

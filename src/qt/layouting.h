@@ -32,12 +32,12 @@ struct LayoutItem;
 using Items = std::vector<LayoutItem>;
 
 struct LayoutItem {
-    enum class Kind { Widget, Layout, Stretch, Space, Items };
+    enum class Kind { Widget, Layout, Stretch, Space, List };
     LayoutItem(QWidget* w, int stretch = 0, Qt::Alignment align = {})
         : kind(Kind::Widget), widget(w), factor(stretch), alignment(align) {}
     LayoutItem(QLayout* l, int stretch = 0) : kind(Kind::Layout), layout(l), factor(stretch) {}
     // Each of `list` in its place.
-    LayoutItem(Items list) : kind(Kind::Items), items(std::move(list)) {}
+    LayoutItem(Items list) : kind(Kind::List), items(std::move(list)) {}
 
     Kind kind;
     QWidget* widget = nullptr;

@@ -33,7 +33,8 @@ bool overlap(const QRectF& a, const QRectF& b) {
 ui::PrintFont printFamily() {
     return ui::choosePrintFont(
         [](std::string_view family) {
-            return QFontDatabase::hasFamily(QString::fromUtf8(family.data(), family.size()));
+            return QFontDatabase::hasFamily(
+                QString::fromUtf8(family.data(), static_cast<qsizetype>(family.size())));
         },
         QFontDatabase::systemFont(QFontDatabase::FixedFont).family().toStdString());
 }

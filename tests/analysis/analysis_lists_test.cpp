@@ -195,7 +195,8 @@ TEST(Banzuke, EveryHundredthCountedInItsBand) {
         const BanzukeList list = banzukeList(*t, c.width);
         ASSERT_EQ(list.rows.size(), static_cast<size_t>(std::lround(10 / c.step))) << c.count;
         for (size_t r = 0; r < list.rows.size(); ++r) {
-            EXPECT_EQ(list.rows[r][1].substr(0, 4), core::Format(50 + r * c.step, "0.0"))
+            EXPECT_EQ(list.rows[r][1].substr(0, 4),
+                      core::Format(50 + static_cast<double>(r) * c.step, "0.0"))
                 << c.count << " rank " << r;
             EXPECT_EQ(list.rows[r][2], c.count) << "band from " << list.rows[r][1];
         }

@@ -164,7 +164,8 @@ TEST(PeriodRows, FourWeeksIsThePace) {
         const core::Date day{std::chrono::year(2024), std::chrono::month(3), std::chrono::day(1)};
         const std::string date = core::Format(dateOfDay(dayNumber(day) + d), "yyyy/mm/dd");
         log.push_back(
-            rec(date.c_str(), "朝", 80.0f - 0.1f * static_cast<float>(d % 7) - 0.05f * d));
+            rec(date.c_str(), "朝",
+                80.0f - 0.1f * static_cast<float>(d % 7) - 0.05f * static_cast<float>(d)));
     }
     SmoothedTrend t = smoothedTrend(log, 0);
     EXPECT_EQ(periodRows(t)[2].cells[1], core::FormatSigned(*t.pacePerWeek, "0.00Kg"));

@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <cstddef>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -85,7 +86,8 @@ class Reference {
 std::string hex(std::string_view bytes) {
     static const char* const kDigits = "0123456789ABCDEF";
     std::string out;
-    for (unsigned char c : bytes) {
+    for (char byte : bytes) {
+        const auto c = static_cast<unsigned char>(byte);
         out += kDigits[c >> 4];
         out += kDigits[c & 15];
         out += ' ';
@@ -181,9 +183,9 @@ TEST(CodepageExhaustive, LineEndsAreNeverPartOfACharacter) {
         for (int t = 0; t < 256; ++t) {
             std::string decoded =
                 decodeCp932(std::string{static_cast<char>(b), static_cast<char>(t)});
-            size_t ends = (b == '\r' || b == '\n') + (t == '\r' || t == '\n');
-            size_t found = std::count(decoded.begin(), decoded.end(), '\r') +
-                           std::count(decoded.begin(), decoded.end(), '\n');
+            std::ptrdiff_t ends = (b == '\r' || b == '\n') + (t == '\r' || t == '\n');
+            std::ptrdiff_t found = std::count(decoded.begin(), decoded.end(), '\r') +
+                                   std::count(decoded.begin(), decoded.end(), '\n');
             ASSERT_EQ(found, ends) << b << " " << t;
         }
     }

@@ -22,7 +22,8 @@ namespace {
 std::string hex(std::string_view bytes) {
     static const char* const kDigits = "0123456789ABCDEF";
     std::string out;
-    for (unsigned char c : bytes) {
+    for (char byte : bytes) {
+        const auto c = static_cast<unsigned char>(byte);
         out += kDigits[c >> 4];
         out += kDigits[c & 15];
         out += ' ';

@@ -45,8 +45,8 @@ INSTANTIATE_TEST_SUITE_P(
                     // A weight of 0 before it: no difference to show.
                     RowCase{"after zero", {65.0f, 0.0f, 64.0f}, "64", "0.0", core::Change::Same},
                     RowCase{"down to zero", {65.0f, 0.0f}, "0", "-65.0", core::Change::Down}),
-    [](const auto& info) {
-        std::string name = info.param.what;
+    [](const auto& test) {
+        std::string name = test.param.what;
         for (char& ch : name)
             if (ch == ' ') ch = '_';
         return name;

@@ -262,13 +262,13 @@ TEST(KillSoak, NoRecordIsLostAndEveryFileReadsWholeAfterAnyKill) {
     for (; rounds < static_cast<int>(kRoundKinds); ++rounds) {
         DriverRun run = runWhole(folder, scriptFile, script(kWorks[rounds], rounds));
         ASSERT_TRUE(run.ranWhole);
-        timer.learn(rounds, run);
+        timer.learn(static_cast<size_t>(rounds), run);
         ASSERT_NO_FATAL_FAILURE(expectNothingLost(folder, kWorks[rounds], before, rounds));
     }
 
     std::mt19937 random(20241208);
     for (; kills < kKillsWanted && Clock::now() < end; ++rounds) {
-        size_t kind = rounds % kRoundKinds;
+        size_t kind = static_cast<size_t>(rounds) % kRoundKinds;
         Work work = before.size() >= kLongestLog ? Work::NewStart : kWorks[kind];
         std::ofstream(scriptFile) << script(work, rounds);
         DriverRun run = runAndKill(folder, scriptFile, timer.next(kind, random));

@@ -18,7 +18,7 @@
 class FolderPath : public std::filesystem::path {
   public:
     FolderPath() = default;
-    explicit FolderPath(std::filesystem::path path) : std::filesystem::path(std::move(path)) {}
+    explicit FolderPath(std::filesystem::path where) : std::filesystem::path(std::move(where)) {}
 
     friend std::filesystem::path operator/(const FolderPath& folder, std::string_view name) {
         return static_cast<const std::filesystem::path&>(folder) / core::platform::pathOf(name);
