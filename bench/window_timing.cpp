@@ -191,7 +191,7 @@ void timeWeighingSave(TimedWindow& w, int records) {
                             QRect item = situations->visualItemRect(situations->item(1));
                             QTest::mouseClick(situations->viewport(), Qt::LeftButton, {},
                                               item.center());
-                            weight->setText("70.4");
+                            weight->setText(QStringLiteral("70.4"));
                         }));
     QCOMPARE(int(core::readLogRecords(w.folder.dir()).records.size()), before + kRepeats);
 }

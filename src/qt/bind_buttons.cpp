@@ -90,7 +90,7 @@ class ButtonBinding : public Binding {
         QKeySequence key = key_;
         const char letter = button_.accessKey();
         if (letter && !caption.isEmpty())
-            caption += QStringLiteral("(&%1)").arg(QChar(letter));
+            caption += QStringLiteral("(&%1)").arg(QLatin1Char(letter));
         else if (letter)
             key = QKeySequence(Qt::ALT | Qt::Key(letter));
         view_->setText(caption);  // takes a "(&S)" as its key, and drops any other

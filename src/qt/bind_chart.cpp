@@ -321,7 +321,7 @@ class ChartBinding : public Binding {
         styleLegend();
         styleAxis(x_);
         styleAxis(y_);
-        x_->setLabelFormat("%d");
+        x_->setLabelFormat(QStringLiteral("%d"));
         x_->setTickType(QValueAxis::TicksDynamic);
         x_->setTickAnchor(0);
         y_->setLabelFormat(QStringLiteral("%.%1f").arg(look_.decimals));

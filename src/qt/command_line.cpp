@@ -92,7 +92,8 @@ void readValues(const QCommandLineParser& parser, CommandLine& line) {
                          utf8(parser.value(kToday));
     }
     if (line.error.empty() && !parser.positionalArguments().isEmpty())
-        line.error = "余分な引数があります: " + utf8(parser.positionalArguments().join(' '));
+        line.error =
+            "余分な引数があります: " + utf8(parser.positionalArguments().join(QLatin1Char(' ')));
 }
 
 }  // namespace

@@ -53,11 +53,11 @@ void AnalysisPanelsViewTest::targetButtonMovesTheFloor() {
     auto* target = find<QPushButton>("cmdMokuChk");
     QVERIFY(target->isVisible());
     // The caption as the panel wrote it, with the letter that presses it.
-    QCOMPARE(target->text(), QString("目標まで残り　9.6Kg(&M)"));
+    QCOMPARE(target->text(), QStringLiteral("目標まで残り　9.6Kg(&M)"));
     QCOMPARE(rentai.mcrRentai.axisMin().value_or(-1), 74.0);
     click(target);
     QCOMPARE(rentai.mcrRentai.axisMin().value_or(-1), 65.0);
-    QVERIFY(target->styleSheet().contains("#FFE0C0", Qt::CaseInsensitive));
+    QVERIFY(target->styleSheet().contains(QStringLiteral("#FFE0C0"), Qt::CaseInsensitive));
     click(target);
     QCOMPARE(rentai.mcrRentai.axisMin().value_or(-1), 74.0);
     QVERIFY(target->styleSheet().isEmpty());
@@ -67,13 +67,13 @@ void AnalysisPanelsViewTest::optionsSwitchTheirOwnList() {
     click(find<QWidget>("cmdBunseki"));
     auto* series = find<QTableView>("msgB1")->model();
     auto* bands = find<QTableView>("msgB4")->model();
-    QCOMPARE(series->index(2, 3).data().toString(), QString("±0.0Kg"));
+    QCOMPARE(series->index(2, 3).data().toString(), QStringLiteral("±0.0Kg"));
     click(find<QRadioButton>("Option1(1)"));
-    QCOMPARE(series->index(2, 3).data().toString(), QString("-0.4Kg"));
-    QCOMPARE(bands->index(0, 1).data().toString(), QString("74.5～74.9Kg"));
+    QCOMPARE(series->index(2, 3).data().toString(), QStringLiteral("-0.4Kg"));
+    QCOMPARE(bands->index(0, 1).data().toString(), QStringLiteral("74.5～74.9Kg"));
     click(find<QRadioButton>("Option2(0)"));
-    QCOMPARE(bands->index(0, 1).data().toString(), QString("74.0～74.9Kg"));
-    QCOMPARE(bands->index(1, 1).data().toString(), QString("75.0～75.9Kg"));
+    QCOMPARE(bands->index(0, 1).data().toString(), QStringLiteral("74.0～74.9Kg"));
+    QCOMPARE(bands->index(1, 1).data().toString(), QStringLiteral("75.0～75.9Kg"));
     QVERIFY(find<QRadioButton>("Option1(1)")->isChecked());
 }
 

@@ -139,13 +139,13 @@ void BindingsTest::comboChoiceSetsTheTextThenClicks() {
     ui::ScriptedDialogs dialogs;
     qtgui::Binder binder(form, dialogs);
     QComboBox* widget = qtgui::bindComboBox(binder, combo, &window);
-    QCOMPARE(widget->currentText(), QString("2"));
+    QCOMPARE(widget->currentText(), QStringLiteral("2"));
     emit widget->activated(3);
     QCOMPARE(seen, std::string("4"));
-    QCOMPARE(widget->lineEdit()->text(), QString("4"));
+    QCOMPARE(widget->lineEdit()->text(), QStringLiteral("4"));
 
     widget->lineEdit()->setFocus();
-    QTest::keyClicks(widget->lineEdit(), "0");
+    QTest::keyClicks(widget->lineEdit(), QStringLiteral("0"));
     QCOMPARE(combo.text(), std::string("40"));
 
     // A new list, shared with another box, replaces the items; a text that no
@@ -158,13 +158,13 @@ void BindingsTest::comboChoiceSetsTheTextThenClicks() {
     combo.setText("2024/06/03");
     binder.syncAll();
     QCOMPARE(widget->count(), 3);
-    QCOMPARE(widget->itemText(1), QString("2024/06/02"));
+    QCOMPARE(widget->itemText(1), QStringLiteral("2024/06/02"));
     QCOMPARE(widget->currentIndex(), 2);
     QCOMPARE(&other.items(), &combo.items());
     combo.setText("2024/07/01");
     binder.syncAll();
     QCOMPARE(widget->currentIndex(), -1);
-    QCOMPARE(widget->lineEdit()->text(), QString("2024/07/01"));
+    QCOMPARE(widget->lineEdit()->text(), QStringLiteral("2024/07/01"));
 }
 
 // A box of every day of a long log is measured among a few of its items, and
@@ -172,7 +172,7 @@ void BindingsTest::comboChoiceSetsTheTextThenClicks() {
 void BindingsTest::comboOfEveryDayIsAsWideAsQtMeasuresIt() {
     std::vector<std::string> days;
     for (QDate day(2001, 1, 1); days.size() < 9351; day = day.addDays(1))
-        days.push_back(day.toString("yyyy/MM/dd").toStdString());
+        days.push_back(day.toString(QStringLiteral("yyyy/MM/dd")).toStdString());
     ui::Form form;
     ui::ComboBox combo(form, "cboTest", nullptr);
     combo.setItems(std::make_shared<const std::vector<std::string>>(days));

@@ -52,10 +52,11 @@ void GridTableModelTest::showsTheGridsCells() {
     grid.setCellColor(1, 2, ui::kLightGreen);
     qtgui::GridTableModel model(grid);
 
-    QCOMPARE(model.headerData(1, Qt::Horizontal, Qt::DisplayRole).toString(), QString("状況"));
+    QCOMPARE(model.headerData(1, Qt::Horizontal, Qt::DisplayRole).toString(),
+             QStringLiteral("状況"));
     QCOMPARE(model.headerData(1, Qt::Horizontal, Qt::TextAlignmentRole).toInt(),
              int(Qt::AlignLeft | Qt::AlignVCenter));
-    QCOMPARE(model.data(model.index(0, 1), Qt::DisplayRole).toString(), QString("朝食前"));
+    QCOMPARE(model.data(model.index(0, 1), Qt::DisplayRole).toString(), QStringLiteral("朝食前"));
     QCOMPARE(model.data(model.index(0, 1), Qt::TextAlignmentRole).toInt(),
              int(Qt::AlignHCenter | Qt::AlignVCenter));
     // Without an alignment of its own a number is right aligned.
@@ -77,7 +78,7 @@ void GridTableModelTest::staysSafeUntilReloaded() {
     grid.setRows(2);
     QCOMPARE(model.rowCount(), 5);
     QVERIFY(!model.data(model.index(4, 1), Qt::DisplayRole).isValid());
-    QCOMPARE(model.data(model.index(0, 1), Qt::DisplayRole).toString(), QString("b"));
+    QCOMPARE(model.data(model.index(0, 1), Qt::DisplayRole).toString(), QStringLiteral("b"));
 }
 
 QTEST_MAIN(GridTableModelTest)

@@ -69,11 +69,11 @@ void MainPanelTest::enteredWeighingIsSavedAndListed() {
 
     QRect item = situations->visualItemRect(situations->item(1));
     QTest::mouseClick(situations->viewport(), Qt::LeftButton, {}, item.center());
-    QCOMPARE(weight->text(), QString("80"));
+    QCOMPARE(weight->text(), QStringLiteral("80"));
     QVERIFY(weight->hasFocus());
     QVERIFY(up->isEnabled());
     click(up);
-    QCOMPARE(weight->text(), QString("80.1"));
+    QCOMPARE(weight->text(), QStringLiteral("80.1"));
     click(find<QPushButton>("cmdTaiHozon"));
 
     core::LogScan scan = core::READ_LOG(dir());
@@ -86,9 +86,9 @@ void MainPanelTest::enteredWeighingIsSavedAndListed() {
     QCOMPARE(last.Weight, 80.1f);
 
     QCOMPARE(rows->rowCount(), 2);
-    QCOMPARE(rows->index(1, 1).data().toString(), QString("朝食前"));
-    QCOMPARE(rows->index(1, 2).data().toString(), QString("80.1Kg"));
-    QCOMPARE(rows->index(1, 4).data().toString(), QString("↑"));
+    QCOMPARE(rows->index(1, 1).data().toString(), QStringLiteral("朝食前"));
+    QCOMPARE(rows->index(1, 2).data().toString(), QStringLiteral("80.1Kg"));
+    QCOMPARE(rows->index(1, 4).data().toString(), QStringLiteral("↑"));
     QCOMPARE(weight->text(), QString());
     QVERIFY(!up->isEnabled());
 }
@@ -122,17 +122,17 @@ void MainPanelTest::meterSliderMovesPointerAndFormulas() {
     QCOMPARE(w.panel<setup::SetteiPanel>().HScroll1.value(), 251);
     QCOMPARE(slider->value(), 251);
 
-    QCOMPARE(find<QLabel>("Label9(25)")->text(), QString("25.1"));
-    QCOMPARE(find<QLabel>("Label9(28)")->text(), QString("100.4"));
-    QCOMPARE(find<QLabel>("lblTai")->text(), QString("100.4"));
-    QCOMPARE(find<QLabel>("lblHyouka")->text(), QString("でぶメゾフォルテ"));
-    QCOMPARE(find<QLabel>("lblHyojun(1)")->text(), QString("88.0"));
-    QCOMPARE(find<QLabel>("lblHiman")->text(), QString("14.1"));  // (100.4 - 88.0) / 88.0
+    QCOMPARE(find<QLabel>("Label9(25)")->text(), QStringLiteral("25.1"));
+    QCOMPARE(find<QLabel>("Label9(28)")->text(), QStringLiteral("100.4"));
+    QCOMPARE(find<QLabel>("lblTai")->text(), QStringLiteral("100.4"));
+    QCOMPARE(find<QLabel>("lblHyouka")->text(), QStringLiteral("でぶメゾフォルテ"));
+    QCOMPARE(find<QLabel>("lblHyojun(1)")->text(), QStringLiteral("88.0"));
+    QCOMPARE(find<QLabel>("lblHiman")->text(), QStringLiteral("14.1"));  // (100.4 - 88.0) / 88.0
 
     auto* segment = find<QWidget>("Shape2(2)");  // BMI 24 to 26.4
     int tip = pointer->geometry().center().x();
     QVERIFY2(tip > segment->x() && tip < segment->geometry().right(),
-             qPrintable(QString("tip %1 outside %2..%3")
+             qPrintable(QStringLiteral("tip %1 outside %2..%3")
                             .arg(tip)
                             .arg(segment->x())
                             .arg(segment->geometry().right())));

@@ -144,7 +144,7 @@ void MainViewTest::helpTourExplainsTheOpenedPanel() {
     click("cmdRentai");
     auto shown = catcher_->take();
     QCOMPARE(shown.size(), size_t(1));
-    QCOMPARE(shown[0].title, QString("ヘルプツアー"));
+    QCOMPARE(shown[0].title, QStringLiteral("ヘルプツアー"));
     QCOMPARE(shown[0].text, qtgui::displayText(analysis::RenTaiPanel::kInfo.helpText));
     QVERIFY(find("fraRenTai")->isVisible());
 
@@ -164,12 +164,12 @@ void MainViewTest::chkHelpSwitchesTheTourAndWritesTheSettings() {
     QVERIFY(!box->isChecked());
     auto shown = catcher_->take();
     QCOMPARE(shown.size(), size_t(1));
-    QCOMPARE(shown[0].text, QString("ヘルプツアー機能をオフにします。"));
+    QCOMPARE(shown[0].text, QStringLiteral("ヘルプツアー機能をオフにします。"));
     QCOMPARE(core::readHelpTour(dir()), int16_t(0));
 
     click("chkHelp");
     QVERIFY(box->isChecked());
-    QCOMPARE(catcher_->take().at(0).title, QString("ヘルプツアーＯＮ"));
+    QCOMPARE(catcher_->take().at(0).title, QStringLiteral("ヘルプツアーＯＮ"));
     QCOMPARE(core::readHelpTour(dir()), int16_t(1));
 }
 
@@ -183,12 +183,12 @@ void MainViewTest::typingGoesThroughTheModel() {
     QCOMPARE(program_->window().form.focus(),
              &program_->window().panel<setup::SetteiPanel>().txtKizami);
 
-    QTest::keyClicks(edit, "0.3");
+    QTest::keyClicks(edit, QStringLiteral("0.3"));
     QCOMPARE(program_->window().panel<setup::SetteiPanel>().txtKizami.text(), std::string("0.3"));
-    QCOMPARE(edit->text(), QString("0.3"));
+    QCOMPARE(edit->text(), QStringLiteral("0.3"));
     QTest::keyClick(edit, Qt::Key_Backspace);
     QCOMPARE(program_->window().panel<setup::SetteiPanel>().txtKizami.text(), std::string("0."));
-    QTest::keyClicks(edit, "4");
+    QTest::keyClicks(edit, QStringLiteral("4"));
     QTest::keyClick(edit, Qt::Key_Return);
     QCOMPARE(core::readScaleStep(dir()), std::string("0.4"));
 }
@@ -237,10 +237,10 @@ void MainViewTest::f1OpensTheShownPanelsPage() {
         QVERIFY(QTest::qWaitForWindowActive(&program_->view()));
         QTest::keyClick(&program_->view(), Qt::Key_F1);
         QVERIFY(program_->help().window());
-        QCOMPARE(page(), QString::fromUtf8(entry.panel->info().helpPage) + ".html");
+        QCOMPARE(page(), QString::fromUtf8(entry.panel->info().helpPage) + QStringLiteral(".html"));
     }
     click("cmdHelp");
-    QCOMPARE(page(), QString("index.html"));
+    QCOMPARE(page(), QStringLiteral("index.html"));
 }
 
 // 1366 x 768, less the window frame and a desktop panel: every panel must
@@ -255,10 +255,10 @@ void MainViewTest::everyPanelFitsASmallLaptopScreen() {
         // The side column and the panel area's margins beside it, and the
         // area's margins above and below.
         QSize needed = panel->minimumSizeHint() + QSize(116 + 24, 22);
-        QVERIFY2(
-            needed.width() <= room.width() && needed.height() <= room.height(),
-            qPrintable(QString::fromStdString(entry.panel->frame.name()) + " needs " +
-                       QString::number(needed.width()) + " x " + QString::number(needed.height())));
+        QVERIFY2(needed.width() <= room.width() && needed.height() <= room.height(),
+                 qPrintable(QString::fromStdString(entry.panel->frame.name()) +
+                            QStringLiteral(" needs ") + QString::number(needed.width()) +
+                            QStringLiteral(" x ") + QString::number(needed.height())));
     }
     QVERIFY(program_->view().minimumWidth() <= room.width());
     QVERIFY(program_->view().minimumHeight() <= room.height());

@@ -143,8 +143,9 @@ class PrinterTest : public QObject {
 
         QTemporaryDir out;
         const QString keep = qEnvironmentVariable("PRINTER_TEST_KEEP");
-        const QString file = QDir(keep.isEmpty() ? out.path() : keep)
-                                 .filePath(QString::fromLatin1(QTest::currentDataTag()) + ".pdf");
+        const QString file =
+            QDir(keep.isEmpty() ? out.path() : keep)
+                .filePath(QString::fromLatin1(QTest::currentDataTag()) + QStringLiteral(".pdf"));
         program.printer.printToPdf(file, QPageSize(QPageSize::PageSizeId(paper)));
         program.scripted.dialogs.queue(ui::Answer::OK);
         (days ? program.window.panel<analysis::AvgTaiPanel>().cmdAvgPri

@@ -21,6 +21,13 @@ namespace {
 constexpr core::Date kToday{std::chrono::year(2026), std::chrono::December, std::chrono::day(7)};
 const std::string kList = "A\r\nB\r\nC\r\nD\r\n";
 
+// The one-letter situations in the given order, "CABD" for C, A, B, D.
+QStringList situations(const char* order) {
+    QStringList list;
+    for (const char* letter = order; *letter; ++letter) list << QString(QLatin1Char(*letter));
+    return list;
+}
+
 }  // namespace
 
 class SetteiPanelTest : public QObject, qttest::ProgramFixture {
@@ -71,9 +78,9 @@ void SetteiPanelTest::dragMovesTheItem_data() {
     QTest::addColumn<int>("to");
     QTest::addColumn<QStringList>("order");
     QTest::addColumn<bool>("pending");
-    const QStringList same{"A", "B", "C", "D"};
-    QTest::newRow("third onto first") << 2 << 0 << QStringList{"C", "A", "B", "D"} << true;
-    QTest::newRow("first onto last") << 0 << 3 << QStringList{"B", "C", "A", "D"} << true;
+    const QStringList same = situations("ABCD");
+    QTest::newRow("third onto first") << 2 << 0 << situations("CABD") << true;
+    QTest::newRow("first onto last") << 0 << 3 << situations("BCAD") << true;
     QTest::newRow("onto itself") << 1 << 1 << same << false;
     QTest::newRow("onto the one below") << 1 << 2 << same << false;
 }
@@ -98,7 +105,7 @@ void SetteiPanelTest::pressOnBlankSpaceStartsNoDrag() {
     QVERIFY(!list_->itemAt(blank));
     QTest::mousePress(list_->viewport(), Qt::LeftButton, {}, blank);
     QTest::mouseRelease(list_->viewport(), Qt::LeftButton, {}, centreOf(0));
-    QCOMPARE(modelItems(), (QStringList{"A", "B", "C", "D"}));
+    QCOMPARE(modelItems(), situations("ABCD"));
     QVERIFY(!program_->window().panel<setup::SetteiPanel>().sortPending());
     QVERIFY(!find<QPushButton>("cmdSort")->isEnabled());
 }
