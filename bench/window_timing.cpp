@@ -230,12 +230,21 @@ void timeTrendLine(TimedWindow& w, int records) {
 constexpr char kStartOption[] = "--start-of";
 constexpr char kPainted[] = "painted\n";
 
+// The child's clock, from the start of main(): the phases of its start are
+// told against it.
+QElapsedTimer sinceMain;
+
+void tellPhase(const char* name) {
+    printf("phase %s %.2f\n", name, static_cast<double>(sinceMain.nsecsElapsed()) / 1e6);
+}
+
 // Says so on standard output at the first paint of `window`, then ends.
 class FirstPaint : public QObject {
   public:
     explicit FirstPaint(QWidget& window) { window.installEventFilter(this); }
     bool eventFilter(QObject*, QEvent* event) override {
         if (event->type() == QEvent::Paint) {
+            tellPhase("painted");
             fputs(kPainted, stdout);
             fflush(stdout);
             std::_Exit(0);
@@ -248,6 +257,7 @@ class FirstPaint : public QObject {
 // the splash's wait, or a bare QWidget of the window's size.
 int startChild(int argc, char** argv, const char* what, const char* folder) {
     QApplication app(argc, argv);
+    tellPhase("application");
     if (std::strcmp(what, "floor") == 0) {
         QWidget bare;
         bare.resize(1326, 720);
@@ -256,26 +266,53 @@ int startChild(int argc, char** argv, const char* what, const char* folder) {
         return app.exec();
     }
     qtgui::setUpApplication(app);
+    tellPhase("theme");
     qtgui::Program program(folder, true);
+    tellPhase("window");
     FirstPaint paint(program.view());
     program.start();
+    tellPhase("loaded");
     return app.exec();
 }
 
-// From the start of the process to the first paint, in milliseconds.
-double timeStart(const QString& what, const bench::BenchFolder& folder) {
+// A start timed: from the start of the process to the first paint, and the
+// phases the child told, each in milliseconds from its main().
+struct Start {
+    double ms = -1;
+    std::vector<std::pair<std::string, double>> phases;
+};
+
+Start timeStart(const QString& what, const bench::BenchFolder& folder) {
     QProcess child;
     QElapsedTimer timer;
     timer.start();
     child.start(
         QCoreApplication::applicationFilePath(),
         {QString::fromLatin1(kStartOption), what, QString::fromStdString(folder.path().string())});
-    while (!child.canReadLine() && child.waitForReadyRead(10000)) {
+    Start start;
+    for (bool painted = false; !painted;) {
+        while (!child.canReadLine())
+            if (!child.waitForReadyRead(10000)) return start;
+        const QByteArray line = child.readLine();
+        if (line == kPainted) {
+            start.ms = static_cast<double>(timer.nsecsElapsed()) / 1e6;
+            painted = true;
+        } else if (line.startsWith("phase ")) {
+            const QList<QByteArray> words = line.trimmed().split(' ');
+            if (words.size() == 3)
+                start.phases.push_back({words[1].toStdString(), words[2].toDouble()});
+        }
     }
-    const double ms = static_cast<double>(timer.nsecsElapsed()) / 1e6;
-    const bool painted = child.readLine() == kPainted;
     child.waitForFinished(10000);
-    return painted ? ms : -1;
+    return start;
+}
+
+void printPhases(int records, const char* what, const Start& start) {
+    std::string text;
+    for (const auto& [name, ms] : start.phases)
+        text += " " + name + " " + QString::number(ms, 'f', 1).toStdString();
+    qInfo("%6d records  %-28s ms from main():%s (the process %.1f)", records, what, text.c_str(),
+          start.ms);
 }
 
 }  // namespace
@@ -315,11 +352,14 @@ class WindowTiming : public QObject {
         QFETCH(int, records);
         bench::BenchFolder folder;
         folder.writeLog(bench::generateRecords(records));
+        Start lastProgram, lastFloor;
         for (int round = 0; round < rounds; ++round) {
             std::vector<double> program, floor;
             for (int i = 0; i < kRepeats / 3; ++i) {
-                program.push_back(timeStart(QStringLiteral("program"), folder));
-                floor.push_back(timeStart(QStringLiteral("floor"), folder));
+                lastProgram = timeStart(QStringLiteral("program"), folder);
+                lastFloor = timeStart(QStringLiteral("floor"), folder);
+                program.push_back(lastProgram.ms);
+                floor.push_back(lastFloor.ms);
             }
             QVERIFY(*std::min_element(program.begin(), program.end()) > 0);
             QVERIFY(*std::min_element(floor.begin(), floor.end()) > 0);
@@ -331,12 +371,16 @@ class WindowTiming : public QObject {
             report(records, "start (a bare QWidget)", timing(floor));
         }
         printBestRounds(records);
+        // Where the last start of each went.
+        printPhases(records, "start phases (the program)", lastProgram);
+        printPhases(records, "start phases (a bare QWidget)", lastFloor);
     }
 };
 
 // --rounds N is ours; the rest goes to QTest. The probe started with
 // --start-of is one start being timed.
 int main(int argc, char** argv) {
+    sinceMain.start();
     if (argc == 4 && std::strcmp(argv[1], kStartOption) == 0)
         return startChild(1, argv, argv[2], argv[3]);
     std::vector<char*> args;
