@@ -34,51 +34,43 @@ class ModelRadioButton : public QRadioButton {
     void nextCheckState() override {}
 };
 
-class LabelBinding : public Binding {
+class LabelBinding : public TypedBinding<ui::Label, QLabel> {
   public:
-    LabelBinding(Binder& b, ui::Label& label, QLabel* widget)
-        : Binding(b, label, widget), label_(label), view_(widget) {}
+    using TypedBinding::TypedBinding;
 
   protected:
     void apply() override {
         applyCommon();
-        view_->setText(displayText(label_.text()));
+        view()->setText(displayText(model().text()));
     }
-
-  private:
-    ui::Label& label_;
-    QLabel* view_;
 };
 
-class ButtonBinding : public Binding {
+class ButtonBinding : public TypedBinding<ui::Button, QAbstractButton> {
   public:
     // `key`: a key of the button's own beside its letter (the side column's).
     ButtonBinding(Binder& b, ui::Button& button, QAbstractButton* widget,
                   const ui::Frame* panel = nullptr, QKeySequence key = {})
-        : Binding(b, button, widget),
-          button_(button),
-          view_(widget),
-          panel_(panel),
-          key_(std::move(key)) {
+        : TypedBinding(b, button, widget), panel_(panel), key_(std::move(key)) {
         QObject::connect(widget, &QAbstractButton::clicked, widget,
-                         [this] { binder().userAction(button_, [this] { button_.click(); }); });
+                         [this] { binder().userAction(model(), [this] { model().click(); }); });
     }
 
   protected:
     uint64_t revision() const override {
-        return std::max(button_.revision(), panel_ ? panel_->revision() : 0);
+        return std::max(model().revision(), panel_ ? panel_->revision() : 0);
     }
     void apply() override {
         applyCommon();
         applyText();
         // A picture button is named by its tool tip, one with a caption by it.
-        applyAccessibleName(view_, button_.caption().empty() ? qstr(button_.toolTip()) : QString());
+        applyAccessibleName(view(),
+                            model().caption().empty() ? qstr(model().toolTip()) : QString());
         if (!panel_) return;
         bool current = panel_->visible();
-        if (view_->property("current").toBool() == current) return;
-        view_->setProperty("current", current);
-        view_->style()->unpolish(view_);
-        view_->style()->polish(view_);
+        if (view()->property("current").toBool() == current) return;
+        view()->setProperty("current", current);
+        view()->style()->unpolish(view());
+        view()->style()->polish(view());
     }
 
   private:
@@ -86,83 +78,68 @@ class ButtonBinding : public Binding {
     // without a caption takes the letter with Alt as its key. A key is
     // named in the tool tip.
     void applyText() {
-        QString caption = qstr(button_.caption());
+        QString caption = qstr(model().caption());
         QKeySequence key = key_;
-        const char letter = button_.accessKey();
+        const char letter = model().accessKey();
         if (letter && !caption.isEmpty())
             caption += QStringLiteral("(&%1)").arg(QLatin1Char(letter));
         else if (letter)
             key = QKeySequence(Qt::ALT | Qt::Key(letter));
-        view_->setText(caption);  // takes a "(&S)" as its key, and drops any other
+        view()->setText(caption);  // takes a "(&S)" as its key, and drops any other
         if (key.isEmpty()) return;
-        view_->setShortcut(key);
-        if (!view_->toolTip().isEmpty())
-            view_->setToolTip(view_->toolTip() +
-                              QStringLiteral("（%1）").arg(key.toString(QKeySequence::NativeText)));
+        view()->setShortcut(key);
+        if (!view()->toolTip().isEmpty())
+            view()->setToolTip(view()->toolTip() + QStringLiteral("（%1）").arg(
+                                                       key.toString(QKeySequence::NativeText)));
     }
 
-    ui::Button& button_;
-    QAbstractButton* view_;
     const ui::Frame* panel_;
     QKeySequence key_;
 };
 
-class CheckBoxBinding : public Binding {
+class CheckBoxBinding : public TypedBinding<ui::CheckBox, QCheckBox> {
   public:
     CheckBoxBinding(Binder& b, ui::CheckBox& check, QCheckBox* widget)
-        : Binding(b, check, widget), check_(check), view_(widget) {
+        : TypedBinding(b, check, widget) {
         QObject::connect(widget, &QAbstractButton::clicked, widget,
-                         [this] { binder().userAction(check_, [this] { check_.toggle(); }); });
+                         [this] { binder().userAction(model(), [this] { model().toggle(); }); });
     }
 
   protected:
     void apply() override {
         applyCommon();
-        view_->setText(qstr(check_.caption()));
-        view_->setCheckState(check_.value() == 0   ? Qt::Unchecked
-                             : check_.value() == 1 ? Qt::Checked
-                                                   : Qt::PartiallyChecked);
+        view()->setText(qstr(model().caption()));
+        view()->setCheckState(model().value() == 0   ? Qt::Unchecked
+                              : model().value() == 1 ? Qt::Checked
+                                                     : Qt::PartiallyChecked);
     }
-
-  private:
-    ui::CheckBox& check_;
-    QCheckBox* view_;
 };
 
-class OptionBinding : public Binding {
+class OptionBinding : public TypedBinding<ui::OptionButton, QRadioButton> {
   public:
     OptionBinding(Binder& b, ui::OptionButton& option, QRadioButton* widget)
-        : Binding(b, option, widget), option_(option), view_(widget) {
+        : TypedBinding(b, option, widget) {
         QObject::connect(widget, &QAbstractButton::clicked, widget,
-                         [this] { binder().userAction(option_, [this] { option_.click(); }); });
+                         [this] { binder().userAction(model(), [this] { model().click(); }); });
     }
 
   protected:
     void apply() override {
         applyCommon();
-        view_->setText(qstr(option_.caption()));
-        view_->setChecked(option_.value());
+        view()->setText(qstr(model().caption()));
+        view()->setChecked(model().value());
     }
-
-  private:
-    ui::OptionButton& option_;
-    QRadioButton* view_;
 };
 
-class GroupBinding : public Binding {
+class GroupBinding : public TypedBinding<ui::Frame, QGroupBox> {
   public:
-    GroupBinding(Binder& b, ui::Frame& frame, QGroupBox* widget)
-        : Binding(b, frame, widget), frame_(frame), view_(widget) {}
+    using TypedBinding::TypedBinding;
 
   protected:
     void apply() override {
         applyCommon();
-        view_->setTitle(qstr(frame_.caption()));
+        view()->setTitle(qstr(model().caption()));
     }
-
-  private:
-    ui::Frame& frame_;
-    QGroupBox* view_;
 };
 
 // The property that keeps the name given from the model's tool tip.

@@ -308,10 +308,10 @@ double niceStep(double span, int parts) {
     return 10 * magnitude;
 }
 
-class ChartBinding : public Binding {
+class ChartBinding : public TypedBinding<ui::Chart, ModelChartView> {
   public:
     ChartBinding(Binder& b, ui::Chart& chart, ModelChartView* view, ChartLook look)
-        : Binding(b, chart, view), chart_(chart), qchart_(view->chart()), look_(std::move(look)) {
+        : TypedBinding(b, chart, view), qchart_(view->chart()), look_(std::move(look)) {
         qchart_->setAnimationOptions(QChart::NoAnimation);
         qchart_->setBackgroundRoundness(10);
         qchart_->setBackgroundBrush(theme::kPaper);
@@ -328,15 +328,15 @@ class ChartBinding : public Binding {
         y_->setTickType(QValueAxis::TicksDynamic);
         qchart_->addAxis(x_, Qt::AlignBottom);
         qchart_->addAxis(y_, Qt::AlignLeft);
-        view->clicked = [this] { binder().userAction(chart_, [this] { chart_.click(); }); };
+        view->clicked = [this] { binder().userAction(model(), [this] { model().click(); }); };
     }
 
   protected:
     void apply() override {
         applyCommon();
         matchSeriesCount();
-        bool empty = noDay(chart_);
-        for (int s = 1; s <= chart_.seriesCount(); ++s) {
+        bool empty = noDay(model());
+        for (int s = 1; s <= model().seriesCount(); ++s) {
             const auto i = static_cast<size_t>(s - 1);
             bool moved = replaceChanged(*series_[i], empty                  ? QList<QPointF>()
                                                      : s == look_.barSeries ? barOutline(s)
@@ -389,7 +389,7 @@ class ChartBinding : public Binding {
     }
 
     void matchSeriesCount() {
-        while (static_cast<int>(series_.size()) < chart_.seriesCount()) {
+        while (static_cast<int>(series_.size()) < model().seriesCount()) {
             if (series_.empty()) drawnMarker_ = -1;
             auto index = static_cast<int>(series_.size());
             auto* line = new QLineSeries;
@@ -414,7 +414,7 @@ class ChartBinding : public Binding {
                 picture = new LinePicture(qchart_, line);
             pictures_.push_back(picture);
         }
-        while (static_cast<int>(series_.size()) > chart_.seriesCount()) {
+        while (static_cast<int>(series_.size()) > model().seriesCount()) {
             qchart_->removeSeries(shown_.back());
             if (static_cast<int>(series_.size()) == look_.barSeries) removeBarAxis();
             delete pictures_.back();
@@ -473,7 +473,7 @@ class ChartBinding : public Binding {
     }
 
     QList<QPointF> points(int series) const {
-        const auto& values = chart_.series(series);
+        const auto& values = model().series(series);
         if (values.size() > kMostPoints) return thinnedPoints(values);
         QList<QPointF> list;
         list.reserve(static_cast<qsizetype>(values.size()));
@@ -517,7 +517,7 @@ class ChartBinding : public Binding {
     static constexpr size_t kMostBars = 1024;
     static constexpr double kBarHalfWidth = 0.35;
     QList<QPointF> barOutline(int series) const {
-        const auto& values = chart_.series(series);
+        const auto& values = model().series(series);
         const size_t groups = std::min(values.size(), kMostBars);
         QList<QPointF> outline{QPointF(0.5, 0)};
         for (size_t g = 0; g < groups; ++g) {
@@ -538,7 +538,7 @@ class ChartBinding : public Binding {
 
     // The zero line across the plot, the bars' foot.
     QList<QPointF> zeroLine() const {
-        return {QPointF(0.5, 0), QPointF(std::max(chart_.rowCount(), 1) + 0.5, 0)};
+        return {QPointF(0.5, 0), QPointF(std::max(model().rowCount(), 1) + 0.5, 0)};
     }
 
     // Changes an axis's range and tick step in the order in which neither
@@ -558,7 +558,7 @@ class ChartBinding : public Binding {
     }
 
     void applyXAxis() {
-        int rows = std::max(chart_.rowCount(), 1);
+        int rows = std::max(model().rowCount(), 1);
         // Half a step of room at both ends keeps the first and last markers whole.
         setScale(x_, 0.5, rows + 0.5, 0, std::max(1.0, niceStep(rows, 8)));
     }
@@ -567,9 +567,9 @@ class ChartBinding : public Binding {
     // when there is none.
     std::optional<std::pair<double, double>> valueRange() const {
         std::optional<std::pair<double, double>> range;
-        for (int s = 1; s <= chart_.seriesCount(); ++s) {
+        for (int s = 1; s <= model().seriesCount(); ++s) {
             if (s == look_.barSeries) continue;
-            for (const auto& v : chart_.series(s)) {
+            for (const auto& v : model().series(s)) {
                 if (!v) continue;
                 if (!range) range.emplace(*v, *v);
                 range->first = std::min(range->first, *v);
@@ -582,8 +582,8 @@ class ChartBinding : public Binding {
     // The program's bounds when they make a range; otherwise a range around
     // the values. False when there is nothing to scale.
     bool applyYAxis() {
-        const auto& min = chart_.axisMin();
-        const auto& max = chart_.axisMax();
+        const auto& min = model().axisMin();
+        const auto& max = model().axisMax();
         double low = 0, high = 0;
         if (min && max && *min < *max) {
             low = *min, high = *max;
@@ -617,7 +617,7 @@ class ChartBinding : public Binding {
     void applyBarAxis() {
         double steps = std::max(1.0, std::round((y_->max() - y_->min()) / y_->tickInterval()));
         double low = 0, high = 0;
-        for (const auto& v : chart_.series(look_.barSeries))
+        for (const auto& v : model().series(look_.barSeries))
             if (v) low = std::min(low, *v), high = std::max(high, *v);
         double step = niceStep(std::max(high - low, 1.0), static_cast<int>(steps));
         if (look_.decimals == 0) step = std::max(step, 1.0);
@@ -663,7 +663,7 @@ class ChartBinding : public Binding {
             QLineSeries& series = *series_[i];
             bool single = series.count() == 1;
             if (static_cast<int>(i) + 1 == look_.barSeries) continue;  // no points on bars
-            if (i == 0 && chart_.hasMarker()) {
+            if (i == 0 && model().hasMarker()) {
                 applyMarker(series, single);
             } else if (auto* area = qobject_cast<QAreaSeries*>(shown_[i])) {
                 // Hundreds of dots on an area merge into a band that costs
@@ -678,7 +678,7 @@ class ChartBinding : public Binding {
     }
 
     void applyMarker(QLineSeries& series, bool single) {
-        int style = chart_.markerStyle();
+        int style = model().markerStyle();
         series.setPointsVisible(style != 0 || single);
         if (style == drawnMarker_) return;
         drawnMarker_ = style;
@@ -686,7 +686,6 @@ class ChartBinding : public Binding {
         series.setLightMarker(style == 2 ? ballImage(series.color()) : QImage());
     }
 
-    ui::Chart& chart_;
     QChart* qchart_;
     ChartLook look_;
     QValueAxis* x_ = new QValueAxis;

@@ -115,11 +115,11 @@ class CellDelegate : public QStyledItemDelegate {
     mutable int margin_ = -1;
 };
 
-class GridBinding : public Binding {
+class GridBinding : public TypedBinding<ui::Grid, QTableView> {
   public:
     GridBinding(Binder& b, ui::Grid& grid, QTableView* view)
-        : Binding(b, grid, view), grid_(grid), view_(view), model_(new GridTableModel(grid, view)) {
-        view->setModel(model_);
+        : TypedBinding(b, grid, view), table_(new GridTableModel(grid, view)) {
+        view->setModel(table_);
         QObject::connect(view, &QTableView::clicked, view, [this](const QModelIndex& index) {
             cellEvent(index, &ui::Grid::clickCell);
         });
@@ -140,17 +140,18 @@ class GridBinding : public Binding {
     void apply() override {
         drawing_ = true;
         applyCommon();
-        applyAccessibleName(view_, qstr(grid_.toolTip()));
-        bool reset = model_->reload();
+        applyAccessibleName(view(), qstr(model().toolTip()));
+        bool reset = table_->reload();
         applyFont();
-        for (int c = 0; c < grid_.cols(); ++c) {
-            int width = twipsToPixels(grid_.colWidth(c), view_);
-            if (view_->columnWidth(c) != width) view_->setColumnWidth(c, width);
+        for (int c = 0; c < model().cols(); ++c) {
+            int width = twipsToPixels(model().colWidth(c), view());
+            if (view()->columnWidth(c) != width) view()->setColumnWidth(c, width);
         }
-        if (grid_.row() >= 1) view_->setCurrentIndex(model_->index(grid_.row() - 1, grid_.col()));
+        if (model().row() >= 1)
+            view()->setCurrentIndex(table_->index(model().row() - 1, model().col()));
         applySelection();
-        if (reset || grid_.topRow() != drawnTopRow_) {
-            view_->doItemsLayout();
+        if (reset || model().topRow() != drawnTopRow_) {
+            view()->doItemsLayout();
             scrollToTopRow();
         }
         drawing_ = false;
@@ -160,30 +161,30 @@ class GridBinding : public Binding {
     // The row the program chose shows selected; the current cell alone only
     // as a focus frame, so that the cells keep their colours.
     void applySelection() {
-        QItemSelectionModel* selection = view_->selectionModel();
-        const int row = grid_.selectedRow();
+        QItemSelectionModel* selection = view()->selectionModel();
+        const int row = model().selectedRow();
         if (row < 1) {
             selection->clearSelection();
             return;
         }
-        selection->select(model_->index(row - 1, 0),
+        selection->select(table_->index(row - 1, 0),
                           QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
     }
 
     void scrollToTopRow() {
         bool drawing = std::exchange(drawing_, true);
-        view_->verticalScrollBar()->setValue(grid_.topRow() - 1);
-        drawnTopRow_ = grid_.topRow();
+        view()->verticalScrollBar()->setValue(model().topRow() - 1);
+        drawnTopRow_ = model().topRow();
         drawing_ = drawing;
     }
 
     void applyFont() {
-        if (view_->font().pointSize() == grid_.fontSize()) return;
-        QFont font = view_->font();
-        font.setPointSize(grid_.fontSize());
-        view_->setFont(font);
-        view_->horizontalHeader()->setFont(font);
-        view_->verticalHeader()->setDefaultSectionSize(QFontMetrics(font).height() + 6);
+        if (view()->font().pointSize() == model().fontSize()) return;
+        QFont font = view()->font();
+        font.setPointSize(model().fontSize());
+        view()->setFont(font);
+        view()->horizontalHeader()->setFont(font);
+        view()->verticalHeader()->setDefaultSectionSize(QFontMetrics(font).height() + 6);
     }
 
     // A click or double-click on a cell below the header row.
@@ -191,7 +192,7 @@ class GridBinding : public Binding {
         if (!index.isValid()) return;
         // The grid by reference, not through `this`: GCC's vptr check takes
         // the closure for the binding when a lambda inside a lambda uses it.
-        binder().userAction(grid_, [&grid = grid_, index, gesture] {
+        binder().userAction(model(), [&grid = model(), index, gesture] {
             (grid.*gesture)(index.row() + 1, index.column());
         });
     }
@@ -200,22 +201,20 @@ class GridBinding : public Binding {
     // the cell comes into sight.
     void currentMoved(const QModelIndex& index) {
         if (drawing_ || !index.isValid()) return;
-        grid_.setCurrent(index.row() + 1, index.column());
+        model().setCurrent(index.row() + 1, index.column());
         markDrawn();
-        view_->scrollTo(index);
+        view()->scrollTo(index);
     }
 
     // The user scrolled: the first visible row is the model's too.
     void scrolled(int value) {
-        if (drawing_ || value + 1 == grid_.topRow()) return;
-        grid_.setTopRow(value + 1);
-        drawnTopRow_ = grid_.topRow();
+        if (drawing_ || value + 1 == model().topRow()) return;
+        model().setTopRow(value + 1);
+        drawnTopRow_ = model().topRow();
         markDrawn();
     }
 
-    ui::Grid& grid_;
-    QTableView* view_;
-    GridTableModel* model_;
+    GridTableModel* table_;
     int drawnTopRow_ = 0;
     bool drawing_ = false;
 };

@@ -44,29 +44,25 @@ class ModelScrollBar : public QScrollBar {
     }
 };
 
-class SliderBinding : public Binding {
+class SliderBinding : public TypedBinding<ui::Slider, QScrollBar> {
   public:
     SliderBinding(Binder& b, ui::Slider& slider, QScrollBar* widget)
-        : Binding(b, slider, widget), slider_(slider), view_(widget) {
+        : TypedBinding(b, slider, widget) {
         // Only the user's moves arrive here: the signals are blocked while
         // the model is drawn. Every new value, an arrow, a click beside the
         // thumb or a step of a drag, is a change of the model's value.
         QObject::connect(widget, &QScrollBar::valueChanged, widget, [this](int value) {
-            binder().userAction(slider_, [this, value] { slider_.setValue(value); });
+            binder().userAction(model(), [this, value] { model().setValue(value); });
         });
     }
 
   protected:
     void apply() override {
         applyCommon();
-        applyAccessibleName(view_, qstr(slider_.toolTip()));
-        view_->setRange(slider_.min(), slider_.max());
-        view_->setValue(slider_.value());
+        applyAccessibleName(view(), qstr(model().toolTip()));
+        view()->setRange(model().min(), model().max());
+        view()->setValue(model().value());
     }
-
-  private:
-    ui::Slider& slider_;
-    QScrollBar* view_;
 };
 
 // Where a model's left edge in twips stands inside the picture's or shape's
@@ -81,69 +77,55 @@ bool onCanvas(const QWidget* widget) {
     return widget->parentWidget() && widget->parentWidget()->property(kTwipsOrigin).isValid();
 }
 
-class CalendarBinding : public Binding {
+class CalendarBinding : public TypedBinding<ui::MonthCalendar, QCalendarWidget> {
   public:
     CalendarBinding(Binder& b, ui::MonthCalendar& calendar, QCalendarWidget* widget)
-        : Binding(b, calendar, widget), calendar_(calendar), view_(widget) {
+        : TypedBinding(b, calendar, widget) {
         // The keyboard moves the selected date; a click on a date raises
         // DateClick.
         QObject::connect(widget, &QCalendarWidget::selectionChanged, widget, [this] {
-            binder().userAction(calendar_,
-                                [this] { calendar_.setDate(toDate(view_->selectedDate())); });
+            binder().userAction(model(),
+                                [this] { model().setDate(toDate(view()->selectedDate())); });
         });
         QObject::connect(widget, &QCalendarWidget::clicked, widget, [this](QDate date) {
-            binder().userAction(calendar_, [this, date] { calendar_.clickDate(toDate(date)); });
+            binder().userAction(model(), [this, date] { model().clickDate(toDate(date)); });
         });
     }
 
   protected:
     void apply() override {
         applyCommon();
-        applyAccessibleName(view_, qstr(calendar_.toolTip()));
-        QDate date = toQDate(calendar_.date());
-        if (date.isValid()) view_->setSelectedDate(date);
+        applyAccessibleName(view(), qstr(model().toolTip()));
+        QDate date = toQDate(model().date());
+        if (date.isValid()) view()->setSelectedDate(date);
     }
-
-  private:
-    ui::MonthCalendar& calendar_;
-    QCalendarWidget* view_;
 };
 
-class PictureBinding : public Binding {
+class PictureBinding : public TypedBinding<ui::Picture, QLabel> {
   public:
-    PictureBinding(Binder& b, ui::Picture& picture, QLabel* widget)
-        : Binding(b, picture, widget), picture_(picture), view_(widget) {}
+    using TypedBinding::TypedBinding;
 
   protected:
     void apply() override {
         applyCommon();
-        if (picture_.left())
-            view_->move(placedX(*picture_.left(), view_), view_->y());
-        else if (onCanvas(view_))
-            view_->hide();  // nowhere to stand yet
+        if (model().left())
+            view()->move(placedX(*model().left(), view()), view()->y());
+        else if (onCanvas(view()))
+            view()->hide();  // nowhere to stand yet
     }
-
-  private:
-    ui::Picture& picture_;
-    QLabel* view_;
 };
 
-class ShapeBinding : public Binding {
+class ShapeBinding : public TypedBinding<ui::Shape, QWidget> {
   public:
-    ShapeBinding(Binder& b, ui::Shape& shape, QWidget* widget)
-        : Binding(b, shape, widget), shape_(shape), view_(widget) {}
+    using TypedBinding::TypedBinding;
 
   protected:
     void apply() override {
         applyCommon();
-        if (!shape_.left() || !shape_.width()) return;
-        view_->setGeometry(placedX(*shape_.left(), view_), view_->y(),
-                           std::max(1, twipsToPixels(*shape_.width(), view_)), view_->height());
+        if (!model().left() || !model().width()) return;
+        view()->setGeometry(placedX(*model().left(), view()), view()->y(),
+                            std::max(1, twipsToPixels(*model().width(), view())), view()->height());
     }
-
-  private:
-    ui::Shape& shape_;
-    QWidget* view_;
 };
 
 // Qt's own parts of a calendar that show no text, named for screen readers:

@@ -88,15 +88,14 @@ std::pair<int, int> selectionOf(const QLineEdit* edit) {
     return {start, end - start};
 }
 
-class TextBoxBinding : public Binding {
+class TextBoxBinding : public TypedBinding<ui::TextBox, KeyLineEdit> {
   public:
-    TextBoxBinding(Binder& b, ui::TextBox& text, KeyLineEdit* edit)
-        : Binding(b, text, edit), text_(text), edit_(edit) {
+    TextBoxBinding(Binder& b, ui::TextBox& text, KeyLineEdit* edit) : TypedBinding(b, text, edit) {
         edit->typed = [this](const QString& ch) { typed(ch); };
         edit->enter = [this] { key(ui::KeyPress{.ch = {}, .enter = true, .handled = false}); };
         QObject::connect(edit, &QLineEdit::textEdited, edit, [this](const QString& t) {
-            binder().userAction(text_, [this, t] {
-                text_.setText(ustr(t));
+            binder().userAction(model(), [this, t] {
+                model().setText(ustr(t));
                 takeSelection();
             });
         });
@@ -111,72 +110,67 @@ class TextBoxBinding : public Binding {
   protected:
     void apply() override {
         applyCommon();
-        applyAccessibleName(edit_, qstr(text_.toolTip()));
-        const QString text = qstr(text_.text());
-        if (edit_->text() != text) edit_->setText(text);
-        int start = utf16Index(text, text_.selStart());
-        int end = utf16Index(text, text_.selStart() + text_.selLength());
+        applyAccessibleName(view(), qstr(model().toolTip()));
+        const QString text = qstr(model().text());
+        if (view()->text() != text) view()->setText(text);
+        int start = utf16Index(text, model().selStart());
+        int end = utf16Index(text, model().selStart() + model().selLength());
         if (end > start)
-            edit_->setSelection(start, end - start);
+            view()->setSelection(start, end - start);
         else
-            edit_->setCursorPosition(start);
+            view()->setCursorPosition(start);
     }
 
   private:
     // The caret and selection as the user left them.
     void takeSelection() {
-        auto [start, length] = selectionOf(edit_);
-        if (start != text_.selStart() || length != text_.selLength()) text_.select(start, length);
+        auto [start, length] = selectionOf(view());
+        if (start != model().selStart() || length != model().selLength())
+            model().select(start, length);
     }
 
     void typed(const QString& ch) {
-        binder().userAction(text_, [this, ch] {
+        binder().userAction(model(), [this, ch] {
             takeSelection();
             ui::KeyPress press{.ch = ustr(ch), .enter = false, .handled = false};
-            text_.keyPress(press);
+            model().keyPress(press);
         });
     }
 
     void key(ui::KeyPress press) {
-        binder().userAction(text_, [this, press]() mutable {
+        binder().userAction(model(), [this, press]() mutable {
             takeSelection();
-            text_.keyPress(press);
+            model().keyPress(press);
         });
     }
-
-    ui::TextBox& text_;
-    KeyLineEdit* edit_;
 };
 
 // A multi-line editor: each edit hands the whole text to the model, with CR LF
 // between its lines, and only a text that differs from the model's is drawn.
-class MultiLineBinding : public Binding {
+class MultiLineBinding : public TypedBinding<ui::TextBox, QPlainTextEdit> {
   public:
     MultiLineBinding(Binder& b, ui::TextBox& text, QPlainTextEdit* edit)
-        : Binding(b, text, edit), text_(text), edit_(edit) {
+        : TypedBinding(b, text, edit) {
         QObject::connect(edit, &QPlainTextEdit::textChanged, edit, [this] {
             std::string typed = modelText();
-            if (typed == text_.text()) return;
-            binder().userAction(text_, [this, typed] { text_.setText(typed); });
+            if (typed == model().text()) return;
+            binder().userAction(model(), [this, typed] { model().setText(typed); });
         });
     }
 
   protected:
     void apply() override {
         applyCommon();
-        applyAccessibleName(edit_, qstr(text_.toolTip()));
-        if (modelText() != text_.text()) edit_->setPlainText(displayText(text_.text()));
+        applyAccessibleName(view(), qstr(model().toolTip()));
+        if (modelText() != model().text()) view()->setPlainText(displayText(model().text()));
     }
 
   private:
     std::string modelText() const {
-        QString text = edit_->toPlainText();
+        QString text = view()->toPlainText();
         text.replace(QLatin1Char('\n'), QStringLiteral("\r\n"));
         return ustr(text);
     }
-
-    ui::TextBox& text_;
-    QPlainTextEdit* edit_;
 };
 
 // The items of a combo box read from the model's shared list as the popup
@@ -276,19 +270,15 @@ class ModelComboBox : public QComboBox {
     mutable std::optional<QSize> size_;
 };
 
-class ComboBoxBinding : public Binding {
+class ComboBoxBinding : public TypedBinding<ui::ComboBox, ModelComboBox> {
   public:
     ComboBoxBinding(Binder& b, ui::ComboBox& combo, ModelComboBox* widget, KeyLineEdit* edit)
-        : Binding(b, combo, widget),
-          combo_(combo),
-          view_(widget),
-          edit_(edit),
-          model_(new ComboItemsModel(widget)) {
-        widget->setModel(model_);
+        : TypedBinding(b, combo, widget), edit_(edit), itemModel_(new ComboItemsModel(widget)) {
+        widget->setModel(itemModel_);
         edit->typed = [this](const QString& ch) { typed(ch); };
         edit->enter = [this] { enter(); };
         QObject::connect(edit, &QLineEdit::textEdited, edit, [this](const QString& t) {
-            binder().userAction(combo_, [this, t] { combo_.setText(ustr(t)); });
+            binder().userAction(model(), [this, t] { model().setText(ustr(t)); });
         });
         QObject::connect(widget, &QComboBox::activated, widget,
                          [this](int index) { chosen(index); });
@@ -298,46 +288,45 @@ class ComboBoxBinding : public Binding {
   protected:
     void apply() override {
         applyCommon();
-        applyAccessibleName(view_, qstr(combo_.toolTip()));
-        const std::vector<std::string>& items = combo_.items();
+        applyAccessibleName(view(), qstr(model().toolTip()));
+        const std::vector<std::string>& items = model().items();
         // A list made again with the same items (every day, after the panel
         // is filled again) leaves the drop-down and the box's size as they are.
-        const ui::ComboBox::ItemList& list = combo_.itemList();
+        const ui::ComboBox::ItemList& list = model().itemList();
         if (items_ != list && !(items_ && list && *items_ == *list)) {
             items_ = list;
-            model_->show(items_);
-            view_->remeasure();
+            itemModel_->show(items_);
+            view()->remeasure();
         }
-        const auto found = std::find(items.begin(), items.end(), combo_.text());
-        view_->setCurrentIndex(found == items.end() ? -1 : static_cast<int>(found - items.begin()));
-        const QString text = qstr(combo_.text());
+        const auto found = std::find(items.begin(), items.end(), model().text());
+        view()->setCurrentIndex(found == items.end() ? -1
+                                                     : static_cast<int>(found - items.begin()));
+        const QString text = qstr(model().text());
         if (edit_->text() != text) edit_->setText(text);
     }
 
   private:
     void typed(const QString& ch) {
-        binder().userAction(combo_, [this, ch] {
+        binder().userAction(model(), [this, ch] {
             ui::KeyPress press{.ch = ustr(ch), .enter = false, .handled = false};
-            combo_.keyPress(press);
+            model().keyPress(press);
         });
     }
 
     void enter() {
-        binder().userAction(combo_, [this] {
+        binder().userAction(model(), [this] {
             ui::KeyPress press{.ch = {}, .enter = true, .handled = false};
-            combo_.keyPress(press);
+            model().keyPress(press);
         });
     }
 
     void chosen(int index) {
-        if (index < 0 || index >= static_cast<int>(combo_.items().size())) return;
-        binder().userAction(combo_, [this, index] { combo_.choose(index); });
+        if (index < 0 || index >= static_cast<int>(model().items().size())) return;
+        binder().userAction(model(), [this, index] { model().choose(index); });
     }
 
-    ui::ComboBox& combo_;
-    ModelComboBox* view_;
     KeyLineEdit* edit_;
-    ComboItemsModel* model_;
+    ComboItemsModel* itemModel_;
     ui::ComboBox::ItemList items_;
 };
 
@@ -379,15 +368,15 @@ class ModelListWidget : public QListWidget {
     bool pressing_ = false;
 };
 
-class ListBoxBinding : public Binding {
+class ListBoxBinding : public TypedBinding<ui::ListBox, ModelListWidget> {
   public:
     ListBoxBinding(Binder& b, ui::ListBox& list, ModelListWidget* widget)
-        : Binding(b, list, widget), list_(list), view_(widget) {
+        : TypedBinding(b, list, widget) {
         widget->pressed = [this](int row) {
-            binder().userAction(list_, [this, row] { list_.press(row); });
+            binder().userAction(model(), [this, row] { model().press(row); });
         };
         widget->released = [this](int row) {
-            binder().userAction(list_, [this, row] { list_.release(row); });
+            binder().userAction(model(), [this, row] { model().release(row); });
         };
         widget->stepped = [this](int step) { this->step(step); };
     }
@@ -395,23 +384,21 @@ class ListBoxBinding : public Binding {
   protected:
     void apply() override {
         applyCommon();
-        applyAccessibleName(view_, qstr(list_.toolTip()));
-        if (items_ != list_.items()) {
-            items_ = list_.items();
-            view_->clear();
-            for (const auto& item : items_) view_->addItem(qstr(item));
+        applyAccessibleName(view(), qstr(model().toolTip()));
+        if (items_ != model().items()) {
+            items_ = model().items();
+            view()->clear();
+            for (const auto& item : items_) view()->addItem(qstr(item));
         }
-        view_->setCurrentRow(list_.listIndex());
-        if (list_.listIndex() < 0) view_->clearSelection();
+        view()->setCurrentRow(model().listIndex());
+        if (model().listIndex() < 0) view()->clearSelection();
     }
 
   private:
     void step(int by) {
-        binder().userAction(list_, [this, by] { list_.step(by); });
+        binder().userAction(model(), [this, by] { model().step(by); });
     }
 
-    ui::ListBox& list_;
-    ModelListWidget* view_;
     std::vector<std::string> items_;
 };
 

@@ -55,6 +55,22 @@ class Binding {
     uint64_t seen_ = 0;
 };
 
+// A binding that knows its model's and its widget's own types.
+template <typename Model, typename Widget>
+class TypedBinding : public Binding {
+  public:
+    TypedBinding(Binder& binder, Model& model, Widget* widget)
+        : Binding(binder, model, widget), model_(model), view_(widget) {}
+
+  protected:
+    Model& model() const { return model_; }
+    Widget* view() const { return view_; }
+
+  private:
+    Model& model_;
+    Widget* view_;
+};
+
 class Binder : public QObject {
     Q_OBJECT
 

@@ -29,21 +29,19 @@ QLabel#toolCaption { color: #6b7a66; }
 
 // The editor takes the place of the history list while its frame is shown.
 // The list sits in a holder of its own: its binding shows the grid itself.
-class EditorSwapBinding : public Binding {
+class EditorSwapBinding : public TypedBinding<ui::Frame, QGroupBox> {
   public:
     EditorSwapBinding(Binder& b, ui::Frame& editor, QGroupBox* group, QWidget* list)
-        : Binding(b, editor, group), editor_(editor), group_(group), list_(list) {}
+        : TypedBinding(b, editor, group), list_(list) {}
 
   protected:
     void apply() override {
-        group_->setTitle(qstr(editor_.caption()));
-        group_->setVisible(editor_.visible());
-        list_->setVisible(!editor_.visible());
+        view()->setTitle(qstr(model().caption()));
+        view()->setVisible(model().visible());
+        list_->setVisible(!model().visible());
     }
 
   private:
-    ui::Frame& editor_;
-    QGroupBox* group_;
     QWidget* list_;
 };
 

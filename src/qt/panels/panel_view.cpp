@@ -10,19 +10,18 @@
 namespace qtgui::panels {
 namespace {
 
-class PanelBinding : public Binding {
+class PanelBinding : public TypedBinding<ui::Frame, QWidget> {
   public:
     PanelBinding(Binder& b, ui::Frame& panel, QWidget* widget, QLabel* caption)
-        : Binding(b, panel, widget), panel_(panel), caption_(caption) {}
+        : TypedBinding(b, panel, widget), caption_(caption) {}
 
   protected:
     void apply() override {
         applyCommon();
-        caption_->setText(qstr(panel_.caption()));
+        caption_->setText(qstr(model().caption()));
     }
 
   private:
-    ui::Frame& panel_;
     QLabel* caption_;
 };
 
