@@ -1,5 +1,7 @@
 #include "app/frm_main.h"
 
+#include <algorithm>
+
 #include "app/help_texts.h"
 #include "core/settings.h"
 #include "core/weight_log.h"
@@ -13,6 +15,7 @@ using ui::Icon;
 
 frmMain::frmMain(core::DataDir dir, ui::Services services)
     : dir_(std::move(dir)), services_(services) {
+    dir_.setJournal(&journal_);
     addPanels();
     cmdHelp.setToolTip("ヘルプファイルを開きます");
     cmdOwari.setToolTip("プログラムを終了します");
@@ -20,8 +23,14 @@ frmMain::frmMain(core::DataDir dir, ui::Services services)
     cmdHelp.Click = [this] { cmdHelp_Click(); };
     cmdOwari.Click = [this] { cmdOwari_Click(); };
     chkHelp.Click = [this] { chkHelp_Click(); };
+    cmdUndo.Click = [this] { cmdUndo_Click(); };
+    cmdRedo.Click = [this] { cmdRedo_Click(); };
     form.BeforeAct = [this] { lookAtLog(); };
-    form.AfterAct = [this] { noteLog(); };
+    form.AfterAct = [this] {
+        noteLog();
+        showJournal();
+    };
+    showJournal();
 }
 
 void frmMain::Form_Load() {
@@ -185,6 +194,63 @@ bool frmMain::readable(const core::Status& status) {
                                   status.reason() + "\r\nファイルには何も書き込んでいません。",
                               "読み込みエラー", Icon::Exclamation);
     return false;
+}
+
+// ---- undo and redo
+
+void frmMain::showJournal() {
+    cmdUndo.setEnabled(journal_.canUndo());
+    cmdUndo.setToolTip(journal_.canUndo() ? "元に戻す：" + journal_.undoDescription()
+                                          : "元に戻せる変更はありません");
+    cmdRedo.setEnabled(journal_.canRedo());
+    cmdRedo.setToolTip(journal_.canRedo() ? "やり直す：" + journal_.redoDescription()
+                                          : "やり直せる変更はありません");
+}
+
+void frmMain::cmdUndo_Click() {
+    replay(true);
+}
+
+void frmMain::cmdRedo_Click() {
+    replay(false);
+}
+
+void frmMain::replay(bool undo) {
+    const std::string title = undo ? "元に戻す" : "やり直す";
+    core::Journal::Outcome outcome = undo ? journal_.undo(dir_) : journal_.redo(dir_);
+    using Kind = core::Journal::Outcome::Kind;
+    switch (outcome.kind) {
+        case Kind::Done:
+            filesWritten(outcome.files);
+            services_.dialogs.message(
+                (undo ? "元に戻しました：" : "やり直しました：") + outcome.description, title,
+                Icon::Information);
+            break;
+        case Kind::Changed:
+            services_.dialogs.message("「" + outcome.fileName +
+                                          "」はこの変更のあとでほかのプログラムに変更されたため、" +
+                                          (undo ? "元に戻せません。" : "やり直せません。"),
+                                      title, Icon::Exclamation);
+            break;
+        case Kind::Failed:
+            saved(outcome.status);
+            break;
+    }
+    showJournal();
+}
+
+void frmMain::filesWritten(const std::vector<std::string>& names) {
+    auto wrote = [&](std::string_view name) {
+        return std::find(names.begin(), names.end(), name) != names.end();
+    };
+    if (wrote("ﾌﾟﾗｲﾍﾞｰﾄ.txt")) READ_PROFILE();
+    if (wrote("換算.txt")) READ_KANSAN();
+    if (wrote("状況リスト.txt")) READ_JYOUKYOU();
+    if (wrote(core::kLogFile)) logWritten();
+    for (const std::string& name : names)
+        forEachPanel([&](host::Panel& p) { p.fileWritten(name); });
+    for (const PanelEntry& entry : panels_)
+        if (entry.panel->frame.visible()) entry.panel->fill();
 }
 
 // ---- shared settings and lists

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "core/folder_lock.h"
+#include "core/journal.h"
 #include "host/panel.h"
 
 namespace app {
@@ -45,6 +46,8 @@ class frmMain final : public host::PanelHost {
     }
 
     // ---- the side column below the panel buttons
+    ui::Button cmdUndo{form, "cmdUndo", nullptr, "元に戻す"};
+    ui::Button cmdRedo{form, "cmdRedo", nullptr, "やり直す"};
     ui::Button cmdHelp{form, "cmdHelp", nullptr, "ヘルプ"};
     ui::Button cmdOwari{form, "cmdOwari", nullptr, "終了"};
     ui::CheckBox chkHelp{form, "chkHelp", nullptr, "ヘルプツアー"};
@@ -56,6 +59,10 @@ class frmMain final : public host::PanelHost {
     // F1: the help page of the panel on view.
     void helpOnPanel();
     void cmdOwari_Click();
+    // Takes back the newest change of the person's files, or does again the
+    // newest one taken back.
+    void cmdUndo_Click();
+    void cmdRedo_Click();
     // The session ends (a logout, a shutdown): the program ends as 終了 ends
     // it, and lets go of the data folder at once, since the system may stop
     // the process before it returns.
@@ -102,10 +109,18 @@ class frmMain final : public host::PanelHost {
     // log as the act left it.
     void lookAtLog();
     void noteLog();
+    // The undo buttons as the journal stands.
+    void showJournal();
+    void replay(bool undo);
+    // Every panel hears of the files written back, and the one on view shows
+    // them.
+    void filesWritten(const std::vector<std::string>& names);
     // Holds the data folder against a second start; false, after saying so,
     // when another program has it.
     bool lockFolder();
 
+    // The changes of this run, heard of by every write through dir_.
+    core::Journal journal_;
     core::DataDir dir_;
     ui::Services services_;
     std::optional<core::FolderLock> lock_;

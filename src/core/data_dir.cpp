@@ -6,6 +6,7 @@
 
 #include "core/codepage.h"
 #include "core/fields.h"
+#include "core/journal.h"
 #include "core/platform.h"
 
 namespace core {
@@ -254,6 +255,7 @@ Status DataDir::replaceBytes(std::string_view name, std::string_view bytes,
 Status DataDir::writeChecked(std::string_view name, std::string_view bytes,
                              std::string_view sideName,
                              const std::optional<FileStamp>* whenRead) const {
+    aboutToWrite(name);
     ForgetAfterWrite forget(folder_, name);
     std::string side(sideName);
     if (side.empty()) side.append(".").append(name).append(".tmp");
@@ -293,6 +295,10 @@ Status DataDir::writeChecked(std::string_view name, std::string_view bytes,
     return {};
 }
 
+void DataDir::aboutToWrite(std::string_view name) const {
+    if (journal_) journal_->beforeWrite(*this, name);
+}
+
 Status DataDir::appendText(std::string_view name, std::string_view text) const {
     auto bytes = encodeCp932(text);
     if (!bytes)
@@ -301,6 +307,7 @@ Status DataDir::appendText(std::string_view name, std::string_view text) const {
 }
 
 Status DataDir::appendBytes(std::string_view name, std::string_view bytes) const {
+    aboutToWrite(name);
     ForgetAfterWrite forget(folder_, name);
     fs::path target = findEntry(name).value_or(inFolder(folder_, name));
     platform::FileInfo old;
@@ -337,6 +344,7 @@ Status DataDir::appendBytes(std::string_view name, std::string_view bytes) const
 Status DataDir::remove(std::string_view name) const {
     auto path = findEntry(name);
     if (!path) return {};
+    aboutToWrite(name);
     ForgetAfterWrite forget(folder_, name);
     int err = platform::removeFile(*path);
     if (err != 0 && err != ENOENT) return failure(name, "削除できません", err);
@@ -347,6 +355,8 @@ Status DataDir::rename(std::string_view from, std::string_view to) const {
     auto source = find(from);
     if (!source) return Status::failure(std::string(from), "ファイルがありません");
     if (findEntry(to)) return Status::failure(std::string(to), "同じ名前のファイルがあります");
+    aboutToWrite(from);
+    aboutToWrite(to);
     ForgetAfterWrite forgetSource(folder_, from), forgetTarget(folder_, to);
     fs::path target = inFolder(folder_, to);
     if (fails(WriteStep::Rename)) return failure(from, "ファイル名を付け替えられません", EACCES);

@@ -17,6 +17,7 @@ namespace core {
 namespace platform {
 class File;
 }
+class Journal;
 
 // The outcome of a write: success, or the name of the file that was not
 // saved and why. A write refused because the file was no longer what the
@@ -175,12 +176,19 @@ class DataDir {
     void setSoleWriter(bool sole) { soleWriter_ = sole; }
     bool soleWriter() const { return soleWriter_; }
 
+    // The journal that hears of every write, append, removal and rename of
+    // the person's own files through this folder, so that it can undo them;
+    // none by default. The journal outlives the folder object.
+    void setJournal(Journal* journal) { journal_ = journal; }
+    Journal* journal() const { return journal_; }
+
   private:
     bool fails(WriteStep step) const { return faultHook_ && faultHook_(step); }
     std::optional<std::filesystem::path> findEntry(std::string_view name) const;
     int writeOut(platform::File& file, std::string_view bytes) const;
     int flush(platform::File& file) const;
     int flushFolder() const;
+    void aboutToWrite(std::string_view name) const;
     Status writeChecked(std::string_view name, std::string_view bytes, std::string_view sideName,
                         const std::optional<FileStamp>* whenRead) const;
 
@@ -188,6 +196,7 @@ class DataDir {
     std::function<bool(WriteStep)> faultHook_;
     bool flushToDisk_ = true;
     bool soleWriter_ = false;
+    Journal* journal_ = nullptr;
 };
 
 }  // namespace core

@@ -184,6 +184,11 @@ bool parseRecordLine(std::string_view line, std::vector<std::string_view>& field
     return true;
 }
 
+std::string recordCaption(std::string_view date, std::string_view situation, float weight) {
+    return std::string(date) + "　" + std::string(situation) + "　" +
+           Format(static_cast<double>(weight), "0.0Kg");
+}
+
 std::string recordLine(const WeightRecord& r) {
     std::string line;
     LineWriter(line)

@@ -62,6 +62,9 @@ bool parseRecordLine(std::string_view line, std::vector<std::string_view>& field
 // The line of a record, ended by CR LF.
 std::string recordLine(const WeightRecord& record);
 
+// A record as the program names it to the person: "2024/06/10　朝食前　60.2Kg".
+std::string recordCaption(std::string_view date, std::string_view situation, float weight);
+
 // The texts of a log's records that are not plain ASCII, decoded one after
 // another into one buffer sized for the whole file, so that they never move.
 class DecodedTexts {

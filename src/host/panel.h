@@ -77,6 +77,9 @@ class Panel {
     virtual void dayChosen(core::Date) {}
     // A panel worked out a shared value anew.
     virtual void published(const Published&) {}
+    // One of the person's files was written back by an undo or a redo: a
+    // panel that keeps what it read of it (the memo's text) reads it again.
+    virtual void fileWritten(std::string_view /*name*/) {}
 
     // Views inside the panel that a picture of every panel shows as well:
     // its name, and how to open and close it.

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "core/codepage.h"
+#include "core/journal.h"
 #include "core/memo.h"
 #include "core/numbers.h"
 #include "core/typed_weight.h"
@@ -133,6 +134,7 @@ void MemoPanel::cmdMemoHozon_Click() {
                    "「\"」（ダブルクォーテーション）、改行、絵文字などの");
         return;
     }
+    core::JournalAct act(host_.dataDir(), "一言日記の保存（" + recordLine(chosenRow) + "）");
     if (!rewritten(core::replaceDiary(host_.dataDir(), shownRecord(chosenRow), diary))) return;
     msgMemoList.setText(chosenRow, 6, diary);
 }
@@ -149,8 +151,7 @@ core::ShownRecord MemoPanel::shownRecord(int32_t row) const {
 
 std::string MemoPanel::recordLine(int32_t row) const {
     core::ShownRecord shown = shownRecord(row);
-    return shown.Date + "　" + shown.Situation + "　" +
-           core::Format(static_cast<double>(shown.Weight), "0.0Kg");
+    return core::recordCaption(shown.Date, shown.Situation, shown.Weight);
 }
 
 bool MemoPanel::rewritten(const core::Status& status) {
@@ -188,8 +189,11 @@ void MemoPanel::cmdTaiSyusei_Click() {
         return;
     }
     const int32_t row = chosenRow;
-    if (!rewritten(core::replaceWeight(host_.dataDir(), shownRecord(row), std::get<float>(weight))))
-        return;
+    const float corrected = std::get<float>(weight);
+    core::JournalAct act(host_.dataDir(),
+                         "体重修正（" + recordLine(row) + " → " +
+                             core::Format(static_cast<double>(corrected), "0.0Kg") + "）");
+    if (!rewritten(core::replaceWeight(host_.dataDir(), shownRecord(row), corrected))) return;
     host_.logWritten();
     if (row < msgMemoList.rows()) {
         msgMemoList.setCurrent(row, 6);
@@ -205,6 +209,7 @@ void MemoPanel::cmdKirokuDel_Click() {
         recordLine(chosenRow) + "\r\n\r\nこの記録を削除します。よろしいですか？", "クリア確認",
         Icon::Exclamation, ui::Buttons::OKCancel);
     if (answer != ui::Answer::OK) return;
+    core::JournalAct act(host_.dataDir(), "記録削除（" + recordLine(chosenRow) + "）");
     if (!rewritten(core::removeRecord(host_.dataDir(), shownRecord(chosenRow)))) return;
     host_.logWritten();
     setChosen(0);
@@ -212,6 +217,10 @@ void MemoPanel::cmdKirokuDel_Click() {
 }
 
 // ---- the notice memo
+
+void MemoPanel::fileWritten(std::string_view name) {
+    if (name == core::kMemoFile) READ_KIZUKI();
+}
 
 void MemoPanel::READ_KIZUKI() {
     core::MemoText memo = core::readMemo(host_.dataDir());
@@ -228,6 +237,7 @@ void MemoPanel::cmdKizukiHozon_Click() {
         unstorable(host_.services().dialogs, "気付きメモ", "絵文字などの");
         return;
     }
+    core::JournalAct act(host_.dataDir(), "気付きメモの保存");
     core::Status status = core::writeMemo(host_.dataDir(), memo, shownMemo_);
     if (status) {
         shownMemo_ = memo;

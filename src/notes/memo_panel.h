@@ -16,6 +16,7 @@ class MemoPanel : public host::Panel {
 
     // Start-up: the notice memo.
     void start() override { READ_KIZUKI(); }
+    void fileWritten(std::string_view name) override;
     void fill() override;
     // On view, the list is read again at the same scroll position, nothing
     // chosen.

@@ -73,9 +73,18 @@ QWidget* MainView::buildSideColumn() {
             button(*entry.button, info.icon, &entry.panel->frame,
                    info.key ? QKeySequence(Qt::CTRL | Qt::Key(info.key)) : QKeySequence()));
     }
+    // Undo and redo side by side; inside a text box the keys undo its typing.
+    QToolButton* undo = button(w.cmdUndo, "undo", nullptr, QKeySequence::Undo);
+    QToolButton* redo = button(w.cmdRedo, "redo", nullptr, QKeySequence(Qt::CTRL | Qt::Key_Y));
+    for (QToolButton* b : {undo, redo}) b->setIconSize(QSize(20, 20));
+    auto* redoAgain = new QShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), this);
+    connect(redoAgain, &QShortcut::activated, redo, [redo] {
+        if (redo->isEnabled()) redo->click();
+    });
     return qtgui::setLayout(
-        side, column({panelButtons, stretch(), button(w.cmdHelp, "help", nullptr),
-                      bindCheckBox(binder_, w.chkHelp, side), button(w.cmdOwari, "owari", nullptr)},
+        side, column({panelButtons, stretch(), row({undo, redo}, {.spacing = 2}),
+                      button(w.cmdHelp, "help", nullptr), bindCheckBox(binder_, w.chkHelp, side),
+                      button(w.cmdOwari, "owari", nullptr)},
                      {.spacing = 2, .margins = {7, 8, 7, 8}}));
 }
 

@@ -154,6 +154,15 @@ std::optional<std::string> QtDialogs::chooseFile(ui::FileMode mode, std::string_
     // for other programs, or from them, belongs with the user's documents.
     if (lastFolder_.isEmpty())
         lastFolder_ = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    if (mode == ui::FileMode::Folder) {
+        QFileDialog dialog(dialogParent(), qstr(title), qstr(suggestedName));
+        dialog.setFileMode(QFileDialog::Directory);
+        dialog.setOption(QFileDialog::ShowDirsOnly);
+        std::optional<QString> chosen =
+            runFileDialog_ ? runFileDialog_(dialog) : showFileDialog(dialog);
+        if (!chosen || chosen->isEmpty()) return std::nullopt;
+        return ustr(*chosen);
+    }
     const QString filters = qstr(filter) + QStringLiteral(";;すべてのファイル (*)");
     QFileDialog dialog(dialogParent(), qstr(title), lastFolder_, filters);
     const bool save = mode == ui::FileMode::Save;

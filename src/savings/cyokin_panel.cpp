@@ -1,5 +1,6 @@
 #include "savings/cyokin_panel.h"
 
+#include "core/journal.h"
 #include "core/weight_log.h"
 
 namespace savings {
@@ -176,6 +177,7 @@ bool CyokinPanel::confirmed(const std::string& question) {
 }
 
 bool CyokinPanel::store(const ConversionTable& table) {
+    core::JournalAct act(host_.dataDir(), "換算表の保存");
     if (!host_.saved(writeKansan(host_.dataDir(), table))) return false;
     host_.values().set(READ_KANSAN(host_.dataDir()));
     INIT_CYOKIN_GRIDS();

@@ -159,6 +159,7 @@ const std::map<std::string, ScriptRunner::Command, std::less<>>& ScriptRunner::c
         {"scroll", {3, &ScriptRunner::scroll}},
         {"drag", {4, &ScriptRunner::drag}},
         {"alt", {2, &ScriptRunner::alt}},
+        {"outside", {4, &ScriptRunner::outside}},
     };
     return table;
 }
@@ -172,6 +173,13 @@ void ScriptRunner::execute(const std::vector<Word>& words) {
 
 void ScriptRunner::now(const std::vector<Word>& words) {
     scripted_.clock.set(toDate(words[1].text), toTime(words[2].text));
+}
+
+// Another program appends a line to a data file behind the program's back.
+void ScriptRunner::outside(const std::vector<Word>& words) {
+    if (words[1].text != "append") throw ScriptError("unknown outside action: " + words[1].text);
+    core::Status status = core::DataDir(dataDir_).appendText(words[2].text, words[3].text + "\r\n");
+    if (!status) throw ScriptError("cannot append to " + words[2].text + ": " + status.reason());
 }
 
 void ScriptRunner::answer(const std::vector<Word>& words) {
@@ -330,6 +338,12 @@ void ScriptRunner::key(const std::vector<Word>& words) {
 
 void ScriptRunner::dump(const std::vector<Word>& words) {
     if (words.size() == 3 && words[1].text == "file") return dumpFile(words[2].text);
+    if (words.size() == 3 && words[1].text == "tip") {
+        requireRunning();
+        out_ << "tip " << words[2].text << " text=" << ui::quoted(control(words[2].text).toolTip())
+             << "\n";
+        return;
+    }
     need(words, 2);
     const std::string& what = words[1].text;
     if (what == "messages") {

@@ -45,6 +45,7 @@ class ScriptRunner {
     static const std::map<std::string, Command, std::less<>>& commands();
     void execute(const std::vector<Word>& words);
     void now(const std::vector<Word>& words);
+    void outside(const std::vector<Word>& words);
     void answer(const std::vector<Word>& words);
     void startCommand(const std::vector<Word>& words);
     void dump(const std::vector<Word>& words);

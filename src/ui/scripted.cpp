@@ -49,6 +49,18 @@ const char* answerName(Answer a) {
     return "OK";
 }
 
+const char* modeName(FileMode mode) {
+    switch (mode) {
+        case FileMode::Save:
+            return "save";
+        case FileMode::Open:
+            break;
+        case FileMode::Folder:
+            return "folder";
+    }
+    return "open";
+}
+
 }  // namespace
 
 ScriptedDialogs::Queued ScriptedDialogs::next(std::string_view what) {
@@ -88,8 +100,7 @@ std::optional<std::string> ScriptedDialogs::chooseFile(FileMode mode, std::strin
     const bool chosen = q.answer == Answer::OK;
     if (chosen && q.text.empty())
         throw std::invalid_argument("OK to a file dialog needs the name of a file");
-    log_.push_back("filedialog title=" + quoted(title) +
-                   " mode=" + (mode == FileMode::Save ? "save" : "open") +
+    log_.push_back("filedialog title=" + quoted(title) + " mode=" + modeName(mode) +
                    " default=" + quoted(suggestedName) + " answer=" + answerName(q.answer) +
                    " path=" + ui::quoted(chosen ? q.text : ""));
     if (!chosen) return std::nullopt;

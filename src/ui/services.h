@@ -20,8 +20,8 @@ class Chart;
 enum class Icon { None, Information, Exclamation, Question };
 enum class Buttons { OK, OKCancel, YesNo };
 enum class Answer { OK, Cancel, Yes, No };
-// A file dialog asks for a file to write or for one to read.
-enum class FileMode { Save, Open };
+// A file dialog asks for a file to write, for one to read, or for a folder.
+enum class FileMode { Save, Open, Folder };
 
 class Dialogs {
   public:
@@ -47,6 +47,10 @@ class Dialogs {
     }
     std::optional<std::string> openFile(std::string_view title, std::string_view filter) {
         return chooseFile(FileMode::Open, title, "", filter);
+    }
+    // A folder, the dialog starting in `current`.
+    std::optional<std::string> chooseFolder(std::string_view title, std::string_view current) {
+        return chooseFile(FileMode::Folder, title, current, "");
     }
 };
 

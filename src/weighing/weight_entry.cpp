@@ -1,6 +1,7 @@
 // Recording a weighing: choose the situation, set the weight, save.
 #include <cmath>
 
+#include "core/journal.h"
 #include "core/numbers.h"
 #include "core/typed_weight.h"
 #include "setup/situation_edit.h"
@@ -46,6 +47,7 @@ void MainPanel::cmdFree_Click() {
     setup::Message question = setup::freeSituationAddQuestion();
     if (dialogs.message(question.text, question.title, question.icon, question.buttons) ==
         ui::Answer::Yes) {
+        core::JournalAct act(host_.dataDir(), "状況リストの変更");
         if (host_.saved(setup::appendSituation(host_.dataDir(), SelectedSituation,
                                                setup::LabelForm::Quoted)))
             host_.situationAdded(SelectedSituation);
@@ -101,6 +103,9 @@ void MainPanel::cmdTaiHozon_Click() {
     // or a sync did since the day was drawn: no save puts the log out of order.
     std::string time =
         host_.shared().AutoTime ? core::longTimeText(host_.services().clock.timeOfDay()) : "";
+    core::JournalAct act(
+        host_.dataDir(),
+        "体重の保存（" + core::recordCaption(record.Date, record.Situation, record.Weight) + "）");
     if (!host_.saved(core::saveWeighing(host_.dataDir(), std::move(record), time))) return;
     DSP_MAIN();
     endEntry();
