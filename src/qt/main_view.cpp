@@ -73,10 +73,14 @@ QWidget* MainView::buildSideColumn() {
             button(*entry.button, info.icon, &entry.panel->frame,
                    info.key ? QKeySequence(Qt::CTRL | Qt::Key(info.key)) : QKeySequence()));
     }
-    // Undo and redo side by side; inside a text box the keys undo its typing.
+    // Undo and redo side by side, their pictures alone (the tooltip names the
+    // change); inside a text box the keys undo its typing.
     QToolButton* undo = button(w.cmdUndo, "undo", nullptr, QKeySequence::Undo);
     QToolButton* redo = button(w.cmdRedo, "redo", nullptr, QKeySequence(Qt::CTRL | Qt::Key_Y));
-    for (QToolButton* b : {undo, redo}) b->setIconSize(QSize(20, 20));
+    for (QToolButton* b : {undo, redo}) {
+        b->setToolButtonStyle(Qt::ToolButtonIconOnly);
+        b->setIconSize(QSize(22, 22));
+    }
     auto* redoAgain = new QShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), this);
     connect(redoAgain, &QShortcut::activated, redo, [redo] {
         if (redo->isEnabled()) redo->click();
