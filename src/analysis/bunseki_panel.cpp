@@ -110,7 +110,7 @@ void BunsekiPanel::cmdBunseki_Click() {
     if (auto log = readLog()) {
         // The trend chart is built anew from the same series.
         trend_ = sharedTrend(host_.values(), log);
-        host_.publish(host::Published(trend_));
+        host_.values().announce(trend_);
     }
     DSP_JIKEI();
     DSP_KUGIRI();

@@ -31,6 +31,7 @@ const host::PanelInfo RenTaiPanel::kInfo{
 RenTaiPanel::RenTaiPanel(host::PanelHost& host) : Panel(host, kInfo) {
     // Alt and these letters press the buttons.
     ui::setAccessKeys({{&cmdMokuChk, 'M'}});
+    host_.values().listen<Trend>([this](const auto& built) { trendBuilt(built); });
     Shape6.setBackColor(ui::Color{255, 255, 240});
     Label3.add(0, form(), "Label3", &fraRenTai, "体重推移");
     Label3.add(1, form(), "Label3", &fraRenTai, "移動平均");
@@ -62,12 +63,10 @@ void RenTaiPanel::DSP_RENTAI() {
 }
 
 // The analysis panel built the trend from the log it has just read.
-void RenTaiPanel::published(const host::Published& value) {
-    if (auto built = value.as<Trend>()) {
-        trend_ = std::move(built);
-        smoothed_ = sharedSmoothedTrend(host_.values(), core::sharedLogRecords(host_.dataDir()));
-        showTrend();
-    }
+void RenTaiPanel::trendBuilt(const std::shared_ptr<const Trend>& built) {
+    trend_ = built;
+    smoothed_ = sharedSmoothedTrend(host_.values(), core::sharedLogRecords(host_.dataDir()));
+    showTrend();
 }
 
 // A build sets the floor back to the lowest weight, and the button with it,

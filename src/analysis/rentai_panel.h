@@ -46,7 +46,7 @@ class RenTaiPanel : public host::Panel {
         if (fraRenTai.visible()) DSP_RENTAI();
     }
     // The trend built as the analysis panel opened: the chart shows it.
-    void published(const host::Published& value) override;
+    void trendBuilt(const std::shared_ptr<const Trend>& built);
     void READ_IDOU();
     void DSP_RENTAI();
     void DSP_IDOU();

@@ -139,10 +139,6 @@ void frmMain::chooseDay(core::Date date) {
     forEachPanel([date](host::Panel& p) { p.dayChosen(date); });
 }
 
-void frmMain::publish(const host::Published& value) {
-    forEachPanel([&](host::Panel& p) { p.published(value); });
-}
-
 void frmMain::chkHelp_Click() {
     if (state.Loading) return;
     if (chkHelp.value()) {

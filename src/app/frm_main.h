@@ -86,7 +86,6 @@ class frmMain final : public host::PanelHost {
     void situationAdded(const std::string& label) override;
     void currentWeighingChanged() override;
     void chooseDay(core::Date date) override;
-    void publish(const host::Published& value) override;
     // The contract of a side button: nothing when its panel is shown already;
     // otherwise hide all, fill and show the panel, repaint, explain it.
     void open(host::Panel& panel) override;

@@ -75,8 +75,6 @@ class Panel {
     virtual void currentWeighingChanged() {}
     // The user chose a day to look at (a double-click in the calendar).
     virtual void dayChosen(core::Date) {}
-    // A panel worked out a shared value anew.
-    virtual void published(const Published&) {}
     // One of the person's files was written back by an undo or a redo: a
     // panel that keeps what it read of it (the memo's text) reads it again.
     virtual void fileWritten(std::string_view /*name*/) {}

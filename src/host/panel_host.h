@@ -53,6 +53,24 @@ class PanelHost {
     virtual bool readable(const core::Status& status) = 0;
 
     // ---- news for every panel
+    //
+    // The rule of a write: a panel that wrote one of the person's files tells
+    // the window right after the write succeeded, once, and every panel, the
+    // writer included, hears it through its Panel handler:
+    //   the log (a weighing saved, a diary, a correction, a deletion, an
+    //     import, a rename of a situation)           logWritten()
+    //   the situation list rewritten                 situationsWritten()
+    //   one label appended to the list               situationAdded(label)
+    //   the conversion table                         values().set(the table read again)
+    //   the profile                                  shared() and the window's title
+    // A write that failed tells nothing, except one refused because the log
+    // had changed underneath, which tells logWritten() so that every panel
+    // shows the log as it is. The memo and the settings files belong to one
+    // panel each, which shows what it wrote; a value a panel works out anew
+    // for others to show goes through values().announce(). An undo or a redo
+    // tells every panel of the files it wrote back in the same way, the memo
+    // through Panel::fileWritten.
+    //
     // A panel rewrote the log.
     virtual void logWritten() = 0;
     // A panel wrote the situation list: it is read again for every panel.
@@ -63,8 +81,6 @@ class PanelHost {
     virtual void currentWeighingChanged() = 0;
     // The user chose a day to look at.
     virtual void chooseDay(core::Date date) = 0;
-    // A panel worked out a shared value anew (the other panels hear of it).
-    virtual void publish(const Published& value) = 0;
 
     // Opens a panel as its side button does.
     virtual void open(Panel& panel) = 0;

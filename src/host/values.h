@@ -5,32 +5,16 @@
 // change of the log (the trend), on the first request after the change.
 #pragma once
 
+#include <functional>
 #include <map>
 #include <memory>
 #include <typeindex>
 #include <utility>
+#include <vector>
 
 #include "core/weight_log.h"
 
 namespace host {
-
-// A value of a subsystem that a panel worked out anew and passes on to the
-// panels that show it too (the trend, as the analysis panel opens).
-class Published {
-  public:
-    template <typename T>
-    explicit Published(std::shared_ptr<const T> value)
-        : type_(typeid(T)), value_(std::move(value)) {}
-    // The value when it is a T, else null.
-    template <typename T>
-    std::shared_ptr<const T> as() const {
-        return type_ == typeid(T) ? std::static_pointer_cast<const T>(value_) : nullptr;
-    }
-
-  private:
-    std::type_index type_;
-    std::shared_ptr<const void> value_;
-};
 
 class Values {
   public:
@@ -65,12 +49,27 @@ class Values {
         return std::static_pointer_cast<const T>(slot.value);
     }
 
+    // A panel that shows a value asks to hear whenever another one works it
+    // out anew (the trend chart, when the analysis panel rebuilds the trend).
+    template <typename T>
+    void listen(std::function<void(const std::shared_ptr<const T>&)> listener) {
+        listeners_[typeid(T)].push_back([listener = std::move(listener)](const void* value) {
+            listener(*static_cast<const std::shared_ptr<const T>*>(value));
+        });
+    }
+    // Tells every listener of T that this value was worked out anew.
+    template <typename T>
+    void announce(const std::shared_ptr<const T>& value) {
+        for (const auto& listener : listeners_[typeid(T)]) listener(&value);
+    }
+
   private:
     struct Slot {
         std::shared_ptr<const void> value;
         std::shared_ptr<const core::LogRecords> log;  // the read it was worked out from
     };
     std::map<std::type_index, Slot> slots_;
+    std::map<std::type_index, std::vector<std::function<void(const void*)>>> listeners_;
 };
 
 }  // namespace host

@@ -135,8 +135,12 @@ void MemoPanel::cmdMemoHozon_Click() {
         return;
     }
     core::JournalAct act(host_.dataDir(), "一言日記の保存（" + recordLine(chosenRow) + "）");
-    if (!rewritten(core::replaceDiary(host_.dataDir(), shownRecord(chosenRow), diary))) return;
-    msgMemoList.setText(chosenRow, 6, diary);
+    const int32_t row = chosenRow;
+    if (!rewritten(core::replaceDiary(host_.dataDir(), shownRecord(row), diary))) return;
+    // Every panel hears of the new log; this list shows it with the row still
+    // chosen.
+    host_.logWritten();
+    setChosen(row);
 }
 
 // ---- correcting a mistaken weighing

@@ -107,7 +107,7 @@ void MainPanel::cmdTaiHozon_Click() {
         host_.dataDir(),
         "体重の保存（" + core::recordCaption(record.Date, record.Situation, record.Weight) + "）");
     if (!host_.saved(core::saveWeighing(host_.dataDir(), std::move(record), time))) return;
-    DSP_MAIN();
+    host_.logWritten();
     endEntry();
 }
 
