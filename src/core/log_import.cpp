@@ -19,6 +19,7 @@ WeightRecord imported(const WeightRecord& r) {
 // them as inserted one after another.
 void mergeInto(const SplitLog& log, const std::vector<WeightRecord>& added, LogBuilder& out) {
     std::vector<const WeightRecord*> byDate;
+    byDate.reserve(added.size());
     for (const auto& r : added) byDate.push_back(&r);
     std::stable_sort(
         byDate.begin(), byDate.end(),

@@ -260,7 +260,8 @@ Status INSERT_LOG(const DataDir& dir, const WeightRecord& record) {
     return insertInto(dir, log, record, nullptr);
 }
 
-Status saveWeighing(const DataDir& dir, WeightRecord record, std::string_view timeIfAppended) {
+Status saveWeighing(const DataDir& dir, const WeightRecord& record,
+                    std::string_view timeIfAppended) {
     Status status;
     for (int attempt = 0; attempt < 3; ++attempt) {
         status = saveWeighingOnce(dir, record, timeIfAppended);

@@ -29,7 +29,7 @@ MaskBlock vectorBlock(const unsigned char* p) {
     const __m128i quote = _mm_set1_epi8('"'), cr = _mm_set1_epi8('\r'), lf = _mm_set1_epi8('\n');
     MaskBlock block;
     for (int i = 0; i < 4; ++i) {
-        __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + 16 * i));
+        __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + ptrdiff_t{16} * i));
         __m128i s = _mm_or_si128(_mm_cmpeq_epi8(v, quote),
                                  _mm_or_si128(_mm_cmpeq_epi8(v, cr), _mm_cmpeq_epi8(v, lf)));
         block.structural |= uint64_t{static_cast<uint16_t>(_mm_movemask_epi8(s))} << (16 * i);

@@ -250,7 +250,8 @@ Status removeRecord(const DataDir& dir, const ShownRecord& shown);
 // otherwise it is appended with `timeIfAppended` as its diary (empty when
 // the automatic time is off). A log that changes while it is saved is read
 // again, so that no save puts an ordered log out of order.
-Status saveWeighing(const DataDir& dir, WeightRecord record, std::string_view timeIfAppended);
+Status saveWeighing(const DataDir& dir, const WeightRecord& record,
+                    std::string_view timeIfAppended);
 
 // Adds imported weighings to the log. Every existing line stays byte for
 // byte and in its order, unreadable and blank ones included; each added

@@ -86,7 +86,7 @@ class PanelHost {
     virtual void open(Panel& panel) = 0;
 
   protected:
-    ~PanelHost() = default;
+    virtual ~PanelHost() = default;
 };
 
 }  // namespace host

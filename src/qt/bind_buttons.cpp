@@ -49,8 +49,8 @@ class ButtonBinding : public TypedBinding<ui::Button, QAbstractButton> {
   public:
     // `key`: a key of the button's own beside its letter (the side column's).
     ButtonBinding(Binder& b, ui::Button& button, QAbstractButton* widget,
-                  const ui::Frame* panel = nullptr, QKeySequence key = {})
-        : TypedBinding(b, button, widget), panel_(panel), key_(std::move(key)) {
+                  const ui::Frame* panel = nullptr, const QKeySequence& key = {})
+        : TypedBinding(b, button, widget), panel_(panel), key_(key) {
         QObject::connect(widget, &QAbstractButton::clicked, widget,
                          [this] { binder().userAction(model(), [this] { model().click(); }); });
     }
@@ -217,7 +217,7 @@ QPushButton* bindButton(Binder& binder, ui::Button& button, QWidget* parent) {
 }
 
 QToolButton* bindSideButton(Binder& binder, ui::Button& button, const QIcon& icon,
-                            const ui::Frame* panel, QWidget* parent, QKeySequence key) {
+                            const ui::Frame* panel, QWidget* parent, const QKeySequence& key) {
     auto* widget = new QToolButton(parent);
     widget->setObjectName(qstr(button.name()));
     widget->setProperty("side", true);
@@ -225,7 +225,7 @@ QToolButton* bindSideButton(Binder& binder, ui::Button& button, const QIcon& ico
     widget->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
     widget->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
     widget->setCursor(Qt::PointingHandCursor);
-    binder.add<ButtonBinding>(button, widget, panel, std::move(key));
+    binder.add<ButtonBinding>(button, widget, panel, key);
     return widget;
 }
 

@@ -68,6 +68,8 @@ class ModelChartView : public QChartView {
             case QEvent::Hide:
             case QEvent::WindowActivate:
             case QEvent::WindowDeactivate:
+                // Past the view's own handling, on purpose.
+                // NOLINTNEXTLINE(bugprone-parent-virtual-call)
                 return QAbstractScrollArea::viewportEvent(e);
             default:
                 return QChartView::viewportEvent(e);

@@ -361,6 +361,7 @@ class ModelListWidget : public QListWidget {
             e->accept();
             return;
         }
+        // NOLINTNEXTLINE(bugprone-parent-virtual-call): past the view's own keys, on purpose
         QWidget::keyPressEvent(e);
     }
 

@@ -38,7 +38,7 @@ QPushButton* bindButton(Binder& binder, ui::Button& button, QWidget* parent);
 // A button of the side column: icon above the caption, marked as current
 // while `panel` (when given) is the visible panel, pressed by `key` as well.
 QToolButton* bindSideButton(Binder& binder, ui::Button& button, const QIcon& icon,
-                            const ui::Frame* panel, QWidget* parent, QKeySequence key = {});
+                            const ui::Frame* panel, QWidget* parent, const QKeySequence& key = {});
 QCheckBox* bindCheckBox(Binder& binder, ui::CheckBox& check, QWidget* parent);
 QRadioButton* bindOptionButton(Binder& binder, ui::OptionButton& option, QWidget* parent);
 // A group of controls with its caption (a frame inside a panel).

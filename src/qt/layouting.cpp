@@ -79,22 +79,21 @@ void setLines(QGridLayout* layout, const GridOptions& options) {
 
 }  // namespace
 
-QBoxLayout* column(Items items, LayoutOptions options) {
+QBoxLayout* column(const Items& items, const LayoutOptions& options) {
     return box(QBoxLayout::TopToBottom, items, options);
 }
 
-QBoxLayout* row(Items items, LayoutOptions options) {
+QBoxLayout* row(const Items& items, const LayoutOptions& options) {
     return box(QBoxLayout::LeftToRight, items, options);
 }
 
 QGridLayout* stack(Items items, LayoutOptions options) {
     Cells cells;
     for (LayoutItem& item : items) cells.emplace_back(std::move(item), 0, 0);
-    return grid(std::move(cells),
-                {.spacing = {options.spacing, options.spacing}, .margins = options.margins});
+    return grid(cells, {.spacing = {options.spacing, options.spacing}, .margins = options.margins});
 }
 
-QGridLayout* grid(Cells cells, GridOptions options) {
+QGridLayout* grid(const Cells& cells, const GridOptions& options) {
     auto* layout = new QGridLayout;
     applyMargins(layout, options.margins);
     setSpacing(layout, options.spacing);

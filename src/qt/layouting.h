@@ -72,8 +72,8 @@ struct LayoutOptions {
     QMargins margins{0, 0, 0, 0};
 };
 
-QBoxLayout* column(Items items, LayoutOptions options = {});
-QBoxLayout* row(Items items, LayoutOptions options = {});
+QBoxLayout* column(const Items& items, const LayoutOptions& options = {});
+QBoxLayout* row(const Items& items, const LayoutOptions& options = {});
 // Widgets that share one place, the one that is visible shown in it.
 QGridLayout* stack(Items items, LayoutOptions options = {});
 
@@ -121,7 +121,7 @@ struct GridOptions {
     PerLine columnMinimumWidth{};  // pixels, whether the column holds anything or not
 };
 
-QGridLayout* grid(Cells cells, GridOptions options = {});
+QGridLayout* grid(const Cells& cells, const GridOptions& options = {});
 
 // One line of a form on `row` of a grid, from `column`: the caption, the
 // field, then what follows the field (its unit, a note), a column each. A

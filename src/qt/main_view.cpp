@@ -59,7 +59,7 @@ QWidget* MainView::buildSideColumn() {
     side->setAttribute(Qt::WA_StyledBackground);
     side->setFixedWidth(116);
     auto button = [&](ui::Button& model, std::string_view icon, const ui::Frame* panel,
-                      QKeySequence key = {}) {
+                      const QKeySequence& key = {}) {
         QIcon picture = svgIcon(QStringLiteral(":/icons/%1.svg").arg(qstr(icon)));
         QToolButton* widget = bindSideButton(binder_, model, picture, panel, side, key);
         widget->setIconSize(QSize(30, 30));

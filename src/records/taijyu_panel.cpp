@@ -118,16 +118,17 @@ bool TaijyuPanel::build(ListBuilder builder) {
 
 // The grid makes each row's texts when it is first shown; the list and the
 // records it points into go with it.
-void TaijyuPanel::fillRows(std::shared_ptr<const RangeList> list,
+void TaijyuPanel::fillRows(const std::shared_ptr<const RangeList>& list,
                            std::shared_ptr<const std::vector<core::WeightRecord>> records) {
     INIT_LIST_GRID();
     auto rows = static_cast<int>(list->size());
-    msgBunseki.setRowSource(rows, [list, records](int index, ui::Grid::RowCells& cells) {
-        ListRow row = list->row(static_cast<size_t>(index));
-        std::move(row.cells.begin(), row.cells.end(), cells.texts.begin());
-        cells.colors[kColPreviousMark] = row.previousColor;
-        cells.colors[kColFirstMark] = row.firstColor;
-    });
+    msgBunseki.setRowSource(
+        rows, [list, records = std::move(records)](int index, ui::Grid::RowCells& cells) {
+            ListRow row = list->row(static_cast<size_t>(index));
+            std::move(row.cells.begin(), row.cells.end(), cells.texts.begin());
+            cells.colors[kColPreviousMark] = row.previousColor;
+            cells.colors[kColFirstMark] = row.firstColor;
+        });
     if (list->scrollToEnd) msgBunseki.setTopRow(msgBunseki.rows() - 1);
 }
 

@@ -89,7 +89,7 @@ class TaijyuPanel : public host::Panel {
     void wireEvents();
     // Lists what the builder's filter passes; false when the log cannot be read.
     bool build(ListBuilder builder);
-    void fillRows(std::shared_ptr<const RangeList> list,
+    void fillRows(const std::shared_ptr<const RangeList>& list,
                   std::shared_ptr<const std::vector<core::WeightRecord>> records);
     void fillChart(const RangeList& list);
     void fillPeriodLists(const std::vector<core::WeightRecord>& records);

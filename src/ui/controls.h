@@ -382,7 +382,9 @@ class Grid : public Control {
     void dump(std::ostream& out) const override;
 
   private:
-    size_t index(int row, int col) const { return static_cast<size_t>(row * cols_ + col); }
+    size_t index(int row, int col) const {
+        return static_cast<size_t>(row) * static_cast<size_t>(cols_) + static_cast<size_t>(col);
+    }
     bool sourced(int row) const { return source_ && row >= 1 && row < rows_; }
     RowCells& sourcedRow(int row) const;
     // Makes rows 1 to `rows` - 1 ordinary ones and drops the source.
