@@ -50,7 +50,7 @@ TEST(CsvImport, RefusedBeforeAskingWhenTheLogWouldPassItsLimit) {
         CsvWindow w(folder);
         w.scripted.dialogs.queue(ui::Answer::OK, "in.csv");
         w.scripted.dialogs.queue(ui::Answer::OK);
-        w.panel<SetteiPanel>().cmdCsvIn.click();
+        w.panel<SetteiPanel>().csv.cmdCsvIn.click();
         auto log = w.scripted.dialogs.takeLog();
         ASSERT_EQ(log.size(), c.refused ? 2u : 3u) << c.rows;
         if (c.refused) {
@@ -72,7 +72,7 @@ TEST(CsvImport, AFileFarTooLargeIsNotRead) {
     std::filesystem::resize_file(folder.file("big.csv"), 64 * 1024 * 1024 + 1);
     CsvWindow w(folder);
     w.scripted.dialogs.queue(ui::Answer::OK, "big.csv");
-    w.panel<SetteiPanel>().cmdCsvIn.click();
+    w.panel<SetteiPanel>().csv.cmdCsvIn.click();
     auto log = w.scripted.dialogs.takeLog();
     ASSERT_EQ(log.size(), 2u);
     EXPECT_NE(log[1].find("title=\"読み込みエラー\""), std::string::npos) << log[1];
