@@ -7,10 +7,14 @@ Panel::Panel(PanelHost& host, const PanelInfo& info)
       info_(info),
       frame(host.windowForm(), std::string(info.frame), nullptr, std::string(info.caption)) {}
 
-std::shared_ptr<const core::LogRecords> Panel::readLog() {
-    auto log = core::sharedLogRecords(host_.dataDir());
-    if (!host_.readable(log->status)) return nullptr;
+std::shared_ptr<const core::LogRecords> readLog(PanelHost& host) {
+    auto log = core::sharedLogRecords(host.dataDir());
+    if (!host.readable(log->status)) return nullptr;
     return log;
+}
+
+std::shared_ptr<const core::LogRecords> Panel::readLog() {
+    return host::readLog(host_);
 }
 
 std::shared_ptr<const std::vector<core::WeightRecord>> Panel::readRecords() {

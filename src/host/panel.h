@@ -89,8 +89,7 @@ class Panel {
     virtual std::vector<SubView> subViews() { return {}; }
 
   protected:
-    // The log's readable records as last read; none, after saying why, when
-    // the log exists but cannot be read.
+    // The log's readable records, as host::readLog gives them.
     std::shared_ptr<const core::LogRecords> readLog();
     // The same records alone, kept alive by the pointer.
     std::shared_ptr<const std::vector<core::WeightRecord>> readRecords();

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <string>
 
 #include "core/data_dir.h"
@@ -88,5 +89,9 @@ class PanelHost {
   protected:
     virtual ~PanelHost() = default;
 };
+
+// The log's readable records as last read; none, after saying why, when the
+// log exists but cannot be read.
+std::shared_ptr<const core::LogRecords> readLog(PanelHost& host);
 
 }  // namespace host

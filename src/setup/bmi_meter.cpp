@@ -1,13 +1,16 @@
-// The BMI meter of the editing panel: the class of the current weight, or of
-// any BMI the user sets with the slider, with the standard weight and the
-// obesity percentage that go with it.
+#include "setup/bmi_meter.h"
+
 #include "analysis/bmi.h"
 #include "core/numbers.h"
-#include "setup/settei_panel.h"
 
 namespace setup {
 
-void SetteiPanel::layOutMeter() {
+BmiMeter::BmiMeter(host::PanelHost& host, ui::Frame& parent) : PanelPart(host, parent) {
+    HScroll1.Change = [this] { HScroll1_Change(); };
+    HScroll1.Scroll = [this] { HScroll1_Scroll(); };
+}
+
+void BmiMeter::layOut() {
     for (int i = 0; i < 5; ++i) {
         Shape2.add(i, form(), "Shape2", &Frame1)
             .setGeometry(analysis::kMeterBand.lefts[i], analysis::kMeterBand.widths[i]);
@@ -21,7 +24,12 @@ void SetteiPanel::layOutMeter() {
     Label19.setText(scale);
 }
 
-void SetteiPanel::currentWeighingChanged() {
+void BmiMeter::start() {
+    DSP_BMI_BASE();
+    DSP_BMI_METER();
+}
+
+void BmiMeter::currentWeighingChanged() {
     if (!host_.shared().hasHeight()) {
         Label9(25).setText("");
         return;
@@ -34,13 +42,13 @@ void SetteiPanel::currentWeighingChanged() {
     Label9(25).setText(core::Format(bmi, "0.0"));
 }
 
-void SetteiPanel::DSP_BMI_BASE() {
+void BmiMeter::DSP_BMI_BASE() {
     const auto& shared = host_.shared();
     Label9(28).setText(core::shortestText(shared.Summary.LastWeight));
     Label9(30).setText(shared.hasHeight() ? core::shortestText(shared.Height / 100) : "");
 }
 
-void SetteiPanel::DSP_BMI_METER() {
+void BmiMeter::DSP_BMI_METER() {
     const auto& shared = host_.shared();
     if (shared.Summary.RecordCount == 0 || !shared.hasHeight()) return;
     double m = static_cast<double>(shared.Height) / 100;
@@ -66,10 +74,10 @@ void SetteiPanel::DSP_BMI_METER() {
     lblHiman.setText(core::Format(obesity, "0.0"));
 }
 
-void SetteiPanel::HScroll1_Change() {
+void BmiMeter::HScroll1_Change() {
     DSP_BMI_METER();
 }
-void SetteiPanel::HScroll1_Scroll() {
+void BmiMeter::HScroll1_Scroll() {
     DSP_BMI_METER();
 }
 

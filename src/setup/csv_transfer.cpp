@@ -1,16 +1,11 @@
-// The weighings out to a CSV file and in from one, on the editing panel.
-// The export writes the chosen file through the safe rewrite, so that a
-// failed write leaves an older file whole. The import reads the chosen
-// file, says what it would add and asks first; on OK the log is merged (the
-// old one kept as データbak.txt), the new situations join the list, and the
-// shown panels follow the new log.
+#include "setup/csv_transfer.h"
+
 #include <algorithm>
 #include <filesystem>
 #include <optional>
 
 #include "core/fields.h"
 #include "core/platform.h"
-#include "setup/settei_panel.h"
 #include "setup/situation_list.h"
 #include "setup/weighing_csv.h"
 
@@ -82,12 +77,14 @@ std::optional<Message> importRefusal(const ImportPlan& plan) {
 
 }  // namespace
 
-void SetteiPanel::wireCsvTransfer() {
+CsvTransfer::CsvTransfer(host::PanelHost& host, ui::Frame& parent) : PanelPart(host, parent) {
+    // Alt and these letters press the buttons.
+    ui::setAccessKeys({{&cmdCsvOut, 'E'}, {&cmdCsvIn, 'I'}});
     cmdCsvOut.Click = [this] { cmdCsvOut_Click(); };
     cmdCsvIn.Click = [this] { cmdCsvIn_Click(); };
 }
 
-void SetteiPanel::cmdCsvOut_Click() {
+void CsvTransfer::cmdCsvOut_Click() {
     auto log = readLog();
     if (!log) return;
     auto path = host_.services().dialogs.saveFile(kExportTitle, kExportName, kCsvFilter);
@@ -102,7 +99,7 @@ void SetteiPanel::cmdCsvOut_Click() {
     show({exportDoneText(count, file.name, log->unreadableLines), "書き出し完了"});
 }
 
-void SetteiPanel::cmdCsvIn_Click() {
+void CsvTransfer::cmdCsvIn_Click() {
     auto log = readLog();
     if (!log) return;
     auto path = host_.services().dialogs.openFile(kImportTitle, kCsvFilter);
@@ -127,7 +124,7 @@ void SetteiPanel::cmdCsvIn_Click() {
 // end, as a situation typed freely and kept is. A label that cannot be added
 // is said so, and the rest are not tried: the weighings are in the log all
 // the same.
-void SetteiPanel::addImportedSituations(const std::vector<core::WeightRecord>& records) {
+void CsvTransfer::addImportedSituations(const std::vector<core::WeightRecord>& records) {
     std::vector<std::string> known = readSituationList(host_.dataDir());
     for (const core::WeightRecord& record : records) {
         if (std::find(known.begin(), known.end(), record.Situation) != known.end()) continue;

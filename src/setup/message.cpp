@@ -2,6 +2,10 @@
 
 namespace setup {
 
+ui::Answer show(ui::Dialogs& dialogs, const Message& message) {
+    return dialogs.message(message.text, message.title, message.icon, message.buttons);
+}
+
 Message unstorableTextMessage(std::string_view what) {
     return {std::string(what) +
                 "に使えない文字が含まれています。\r\n\r\n"

@@ -15,6 +15,9 @@ struct Message {
     bool operator==(const Message&) const = default;
 };
 
+// Shows the message box and gives the user's answer.
+ui::Answer show(ui::Dialogs& dialogs, const Message& message);
+
 // The refusal of a text that the data files cannot hold; `what` names the
 // box, as in "状況" or "名前".
 Message unstorableTextMessage(std::string_view what);

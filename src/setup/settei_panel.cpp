@@ -1,6 +1,5 @@
 #include "setup/settei_panel.h"
 
-#include "core/numbers.h"
 #include "core/settings.h"
 
 namespace setup {
@@ -26,59 +25,32 @@ const host::PanelInfo SetteiPanel::kInfo{
     .helpText = kHelpText};
 
 SetteiPanel::SetteiPanel(host::PanelHost& host) : Panel(host, kInfo) {
-    // Alt and these letters press the buttons.
-    ui::setAccessKeys({{&cmdNew2, 'N'},
-                       {&cmdDel, 'D'},
-                       {&cmdDel2, 'A'},
-                       {&cmdSort, 'O'},
-                       {&cmdPHozon1, 'U'},
-                       {&cmdNew1, 'R'},
-                       {&cmdStHozon, 'S'},
-                       {&cmdYame, 'X'},
-                       {&cmdCsvOut, 'E'},
-                       {&cmdCsvIn, 'I'}});
     optKizami.add(1, form(), "optKizami", &fraKizami, "０．１ Ｋｇ");
     optKizami.add(2, form(), "optKizami", &fraKizami, "０．２ Ｋｇ");
     optKizami.add(3, form(), "optKizami", &fraKizami, "０．５ Ｋｇ");
-    layOutMeter();
-    Frame12.setToolTip("状況データの編集枠です");
-    txtNowJyou.setText(std::string(kFirstSituation));
-    fraNew.setVisible(false);
+    // The meter's bands and value labels follow the options in the form.
+    meter.layOut();
     wireEvents();
-    wireSituationEditor();
-    wireNewStart();
-    wireCsvTransfer();
 }
 
 void SetteiPanel::load() {
-    lblTai.setText("");
+    meter.load();
     READ_JIKAN();
 }
 
 void SetteiPanel::start() {
-    DSP_BMI_BASE();
-    DSP_BMI_METER();
+    meter.start();
     READ_KIZAMI();
 }
 
 void SetteiPanel::firstRun() {
     host_.open(*this);
-    cmdNew1_Click();
+    profile.firstRun();
 }
 
 void SetteiPanel::fill() {
-    const auto& shared = host_.shared();
-    txtPriData.setText(shared.UserName);
-    txtSincyou.setText(core::shortestText(shared.Height));
-    txtMokuTai.setText(core::shortestText(shared.TargetWeight));
-    cmdSort.setEnabled(false);
-    cmdDel.setEnabled(false);
-    cmdChg.setEnabled(false);
-}
-
-ui::Answer SetteiPanel::show(const Message& message) {
-    return host_.services().dialogs.message(message.text, message.title, message.icon,
-                                            message.buttons);
+    profile.fill();
+    situations.fill();
 }
 
 void SetteiPanel::wireEvents() {
@@ -86,8 +58,6 @@ void SetteiPanel::wireEvents() {
     for (const auto& [index, option] : optKizami.items())
         option->Click = [this, i = index] { optKizami_Click(i); };
     txtKizami.KeyPressed = [this](ui::KeyPress& k) { txtKizami_KeyPress(k); };
-    HScroll1.Change = [this] { HScroll1_Change(); };
-    HScroll1.Scroll = [this] { HScroll1_Scroll(); };
 }
 
 void SetteiPanel::READ_JIKAN() {

@@ -1,17 +1,21 @@
-// The situation list editor of the editing panel: 追加, 削除, 全削除, the drag
-// that reorders lstKoumoku, 並び替え and the rename across the log. Every
-// change is written first, and the three list boxes follow only a write that
-// succeeded: an added label is appended to each, a rewritten list is read
-// again from the file, so that they never show what was not saved.
+#include "setup/situation_editor.h"
+
 #include <vector>
 
-#include "setup/settei_panel.h"
 #include "setup/situation_edit.h"
 #include "setup/situation_list.h"
 
 namespace setup {
 
-void SetteiPanel::wireSituationEditor() {
+SituationEditor::SituationEditor(host::PanelHost& host, ui::Frame& parent)
+    : PanelPart(host, parent) {
+    // Alt and these letters press the buttons.
+    ui::setAccessKeys({{&cmdNew2, 'N'}, {&cmdDel, 'D'}, {&cmdDel2, 'A'}, {&cmdSort, 'O'}});
+    Frame12.setToolTip("状況データの編集枠です");
+    wireEvents();
+}
+
+void SituationEditor::wireEvents() {
     cmdNew2.Click = [this] { cmdNew2_Click(); };
     cmdDel.Click = [this] { cmdDel_Click(); };
     cmdDel2.Click = [this] { cmdDel2_Click(); };
@@ -22,11 +26,17 @@ void SetteiPanel::wireSituationEditor() {
     lstKoumoku.MouseUp = [this] { lstKoumoku_MouseUp(); };
 }
 
-void SetteiPanel::situationsChanged(const std::vector<std::string>& labels) {
+void SituationEditor::fill() {
+    cmdSort.setEnabled(false);
+    cmdDel.setEnabled(false);
+    cmdChg.setEnabled(false);
+}
+
+void SituationEditor::situationsChanged(const std::vector<std::string>& labels) {
     lstKoumoku.setItems(labels);
 }
 
-void SetteiPanel::cmdNew2_Click() {
+void SituationEditor::cmdNew2_Click() {
     auto answer = host_.services().dialogs.input(kAddPrompt, kAddTitle, "");
     if (!answer || answer->empty()) return;
     if (auto refusal = checkTypedLabel(*answer)) {
@@ -37,13 +47,13 @@ void SetteiPanel::cmdNew2_Click() {
     host_.situationAdded(*answer);
 }
 
-void SetteiPanel::lstKoumoku_Click() {
+void SituationEditor::lstKoumoku_Click() {
     cmdSort.setEnabled(true);
     cmdDel.setEnabled(true);
     cmdChg.setEnabled(true);
 }
 
-void SetteiPanel::cmdDel_Click() {
+void SituationEditor::cmdDel_Click() {
     std::vector<std::string> labels = lstKoumoku.items();
     int selected = lstKoumoku.listIndex();
     if (!hasSelection(labels, selected)) return;
@@ -55,14 +65,14 @@ void SetteiPanel::cmdDel_Click() {
     show(deleteDoneMessage());
 }
 
-void SetteiPanel::cmdDel2_Click() {
+void SituationEditor::cmdDel2_Click() {
     if (show(deleteAllConfirmation()) != ui::Answer::OK) return;
     if (!host_.saved(writeSituationList(host_.dataDir(), {}, LabelForm::Bare))) return;
     host_.situationsWritten();
     show(deleteAllDoneMessage());
 }
 
-void SetteiPanel::lstKoumoku_MouseDown() {
+void SituationEditor::lstKoumoku_MouseDown() {
     int index = lstKoumoku.listIndex();
     dragging_ = hasSelection(lstKoumoku.items(), index);
     if (!dragging_) return;
@@ -70,7 +80,7 @@ void SetteiPanel::lstKoumoku_MouseDown() {
     DragText = lstKoumoku.items()[static_cast<size_t>(index)];
 }
 
-void SetteiPanel::lstKoumoku_MouseUp() {
+void SituationEditor::lstKoumoku_MouseUp() {
     if (!dragging_) return;
     dragging_ = false;
     int target = lstKoumoku.listIndex();
@@ -85,7 +95,7 @@ void SetteiPanel::lstKoumoku_MouseUp() {
     cmdSort.setBackColor(kSortPendingColor);
 }
 
-void SetteiPanel::cmdSort_Click() {
+void SituationEditor::cmdSort_Click() {
     const std::vector<std::string>& labels = lstKoumoku.items();
     if (!hasSelection(labels, lstKoumoku.listIndex())) return;
     if (!host_.saved(writeSituationList(host_.dataDir(), labels, LabelForm::Bare))) return;
@@ -94,7 +104,7 @@ void SetteiPanel::cmdSort_Click() {
     show(sortDoneMessage());
 }
 
-void SetteiPanel::cmdChg_Click() {
+void SituationEditor::cmdChg_Click() {
     RenameCheck check = checkRename(lstKoumoku.items(), lstKoumoku.listIndex(), txtChg.text());
     if (check.kind == RenameCheck::Kind::Nothing) return;
     if (check.kind == RenameCheck::Kind::Refused) {

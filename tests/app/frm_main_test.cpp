@@ -226,7 +226,7 @@ TEST(Window, NoTwoButtonsOnScreenShareALetter) {
             sub.close();
         }
     }
-    w.window.panel<setup::SetteiPanel>().cmdNew1.click();
+    w.window.panel<setup::SetteiPanel>().profile.cmdNew1.click();
     lettered += checkLetters("fraNew");
     EXPECT_GT(lettered, 20u);  // the letters are there to be checked
 }

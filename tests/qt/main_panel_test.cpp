@@ -117,9 +117,9 @@ void MainPanelTest::meterSliderMovesPointerAndFormulas() {
                                                   QStyle::SC_ScrollBarAddLine, slider);
     QPoint besideThumb(arrow.left() - 4, slider->height() / 2);
     for (int i = 0; i < 5; ++i) QTest::mouseClick(slider, Qt::LeftButton, {}, besideThumb);
-    QCOMPARE(w.panel<setup::SetteiPanel>().HScroll1.value(), 250);
+    QCOMPARE(w.panel<setup::SetteiPanel>().meter.HScroll1.value(), 250);
     QTest::keyClick(slider, Qt::Key_Right);
-    QCOMPARE(w.panel<setup::SetteiPanel>().HScroll1.value(), 251);
+    QCOMPARE(w.panel<setup::SetteiPanel>().meter.HScroll1.value(), 251);
     QCOMPARE(slider->value(), 251);
 
     QCOMPARE(find<QLabel>("Label9(25)")->text(), QStringLiteral("25.1"));

@@ -39,13 +39,13 @@ void NewStartTest::theWindowComesBackOnTheNewDiet() {
         if (runs == 1) {
             // In the window, as the user would: the new start's form, filled and sent.
             QTimer::singleShot(0, &program.view(), [&program, &answers] {
-                auto& settei = openPanel<setup::SetteiPanel>(program.window());
-                settei.cmdNew1.click();
-                settei.txtSincyou1.setText("160");
-                settei.txtMokuTai1.setText("55");
-                settei.txtNowTai.setText("64.5");
+                auto& start = openPanel<setup::SetteiPanel>(program.window()).profile;
+                start.cmdNew1.click();
+                start.txtSincyou1.setText("160");
+                start.txtMokuTai1.setText("55");
+                start.txtNowTai.setText("64.5");
                 answers.queue(ui::Answer::OK);
-                settei.cmdStHozon.click();
+                start.cmdStHozon.click();
             });
             return;
         }

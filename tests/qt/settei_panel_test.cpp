@@ -51,7 +51,8 @@ class SetteiPanelTest : public QObject, qttest::ProgramFixture {
     }
     QStringList modelItems() const {
         QStringList items;
-        for (const auto& item : program_->window().panel<setup::SetteiPanel>().lstKoumoku.items())
+        for (const auto& item :
+             program_->window().panel<setup::SetteiPanel>().situations.lstKoumoku.items())
             items << QString::fromStdString(item);
         return items;
     }
@@ -96,7 +97,7 @@ void SetteiPanelTest::dragMovesTheItem() {
     QTest::mouseRelease(list_->viewport(), Qt::LeftButton, {}, centreOf(to));
     QCOMPARE(modelItems(), order);
     QCOMPARE(widgetItems(), order);
-    QCOMPARE(program_->window().panel<setup::SetteiPanel>().sortPending(), pending);
+    QCOMPARE(program_->window().panel<setup::SetteiPanel>().situations.sortPending(), pending);
     QCOMPARE(dir().readText(setup::kSituationFile).value(), kList);  // saved only by 並び替え
 }
 
@@ -106,7 +107,7 @@ void SetteiPanelTest::pressOnBlankSpaceStartsNoDrag() {
     QTest::mousePress(list_->viewport(), Qt::LeftButton, {}, blank);
     QTest::mouseRelease(list_->viewport(), Qt::LeftButton, {}, centreOf(0));
     QCOMPARE(modelItems(), situations("ABCD"));
-    QVERIFY(!program_->window().panel<setup::SetteiPanel>().sortPending());
+    QVERIFY(!program_->window().panel<setup::SetteiPanel>().situations.sortPending());
     QVERIFY(!find<QPushButton>("cmdSort")->isEnabled());
 }
 

@@ -116,13 +116,13 @@ class ScaleLabel : public QLabel {
     int inset_;
 };
 
-QWidget* scaleLabel(Binder& binder, setup::SetteiPanel& panel, BandStrip& strip) {
+QWidget* scaleLabel(Binder& binder, setup::BmiMeter& meter, BandStrip& strip) {
     const int inset = 14;
     auto* scale = new ScaleLabel(inset, &strip);
     QFont font = scale->font();
     font.setPointSize(8);
     scale->setFont(font);
-    bindLabelView(binder, panel.Label19, scale);
+    bindLabelView(binder, meter.Label19, scale);
     strip.addBelow(scale, strip.bandLeft(), strip.bandRight(), 2);
     int left = strip.xOf(strip.bandLeft()) - inset;
     int right = strip.xOf(strip.bandRight()) + inset;
@@ -130,20 +130,20 @@ QWidget* scaleLabel(Binder& binder, setup::SetteiPanel& panel, BandStrip& strip)
     return scale;
 }
 
-QWidget* meterStrip(setup::SetteiPanel& panel, Binder& binder, QWidget* parent) {
-    auto* strip = new BandStrip(binder, panel.Shape2, panel.Image2,
+QWidget* meterStrip(setup::BmiMeter& meter, Binder& binder, QWidget* parent) {
+    auto* strip = new BandStrip(binder, meter.Shape2, meter.Image2,
                                 {.pointer = QSize(28, 28), .barHeight = 22}, parent);
-    scaleLabel(binder, panel, *strip);
-    QScrollBar* slider = named(bindSlider(binder, panel.HScroll1, 1, 10, strip), "ＢＭＩ");
+    scaleLabel(binder, meter, *strip);
+    QScrollBar* slider = named(bindSlider(binder, meter.HScroll1, 1, 10, strip), "ＢＭＩ");
     slider->setMinimumHeight(20);
     strip->addBelow(slider, strip->bandLeft(), strip->bandRight(), 6);
     return strip;
 }
 
 // The height's term with a small 2 at its top right.
-QWidget* heightSquared(setup::SetteiPanel& panel, Binder& binder, QWidget* parent) {
+QWidget* heightSquared(setup::BmiMeter& meter, Binder& binder, QWidget* parent) {
     auto* widget = new QWidget(parent);
-    QWidget* height = term(binder, QStringLiteral("身長（ｍ）"), panel.Label9(30), widget);
+    QWidget* height = term(binder, QStringLiteral("身長（ｍ）"), meter.Label9(30), widget);
     QLabel* squared = text(QStringLiteral("2"), widget);
     QFont small = squared->font();
     small.setPointSize(8);
@@ -152,27 +152,27 @@ QWidget* heightSquared(setup::SetteiPanel& panel, Binder& binder, QWidget* paren
 }
 
 // The weight less the standard weight.
-QWidget* excess(setup::SetteiPanel& panel, Binder& binder, QWidget* parent) {
+QWidget* excess(setup::BmiMeter& meter, Binder& binder, QWidget* parent) {
     auto* widget = new QWidget(parent);
     return setLayout(
         widget,
-        row({term(binder, QStringLiteral("体重（Ｋｇ）"), panel.lblTai, widget),
-             term(binder, QStringLiteral("－標準体重（Ｋｇ）"), panel.lblHyojun(0), widget)},
+        row({term(binder, QStringLiteral("体重（Ｋｇ）"), meter.lblTai, widget),
+             term(binder, QStringLiteral("－標準体重（Ｋｇ）"), meter.lblHyojun(0), widget)},
             {.spacing = 6}));
 }
 
-QWidget* bmiFormula(setup::SetteiPanel& panel, Binder& binder, QWidget* parent) {
+QWidget* bmiFormula(setup::BmiMeter& meter, Binder& binder, QWidget* parent) {
     auto* formula = new QWidget(parent);
     return fraction(formula,
-                    {term(binder, QStringLiteral("体重（Ｋｇ）"), panel.Label9(28), formula),
-                     heightSquared(panel, binder, formula)});
+                    {term(binder, QStringLiteral("体重（Ｋｇ）"), meter.Label9(28), formula),
+                     heightSquared(meter, binder, formula)});
 }
 
-QWidget* obesityFormula(setup::SetteiPanel& panel, Binder& binder, QWidget* parent) {
+QWidget* obesityFormula(setup::BmiMeter& meter, Binder& binder, QWidget* parent) {
     auto* formula = new QWidget(parent);
     return fraction(
-        formula, {excess(panel, binder, formula),
-                  term(binder, QStringLiteral("標準体重（Ｋｇ）"), panel.lblHyojun(1), formula)});
+        formula, {excess(meter, binder, formula),
+                  term(binder, QStringLiteral("標準体重（Ｋｇ）"), meter.lblHyojun(1), formula)});
 }
 
 // One line of the formulas: its caption, the value worked out, "＝" and the
@@ -195,9 +195,9 @@ Cells formulaLine(Binder& binder, int line, const FormulaLine& parts, QWidget* a
 }
 
 // The class of the BMI, across the columns of the value and the formula.
-Cells judgement(setup::SetteiPanel& panel, Binder& binder, int line, QWidget* area) {
+Cells judgement(setup::BmiMeter& meter, Binder& binder, int line, QWidget* area) {
     QLabel* caption = text(QStringLiteral("肥満指数判定"), area);
-    QLabel* judged = bindLabel(binder, panel.lblHyouka, area);
+    QLabel* judged = bindLabel(binder, meter.lblHyouka, area);
     judged->setAlignment(Qt::AlignCenter);
     judged->setMinimumWidth(180);
     return {{caption, line, 0},
@@ -207,24 +207,24 @@ Cells judgement(setup::SetteiPanel& panel, Binder& binder, int line, QWidget* ar
 // BMI(体格指数) [  ] ＝ 体重 / 身長²     適正　２２
 // 肥満度（％）  [  ] ＝ (体重 − 標準体重) / 標準体重 ×１００
 // 肥満指数判定  [class]
-QWidget* formulas(setup::SetteiPanel& panel, Binder& binder, QWidget* parent) {
+QWidget* formulas(setup::BmiMeter& meter, Binder& binder, QWidget* parent) {
     auto* area = new QWidget(parent);
     return setLayout(area, grid({formulaLine(binder, 0,
-                                             {"BMI(体格指数)", panel.Label9(25),
-                                              bmiFormula(panel, binder, area), "適正　２２", 28},
+                                             {"BMI(体格指数)", meter.Label9(25),
+                                              bmiFormula(meter, binder, area), "適正　２２", 28},
                                              area),
                                  formulaLine(binder, 1,
-                                             {"肥満度（％）", panel.lblHiman,
-                                              obesityFormula(panel, binder, area), "×１００", 6},
+                                             {"肥満度（％）", meter.lblHiman,
+                                              obesityFormula(meter, binder, area), "×１００", 6},
                                              area),
-                                 judgement(panel, binder, 2, area)},
+                                 judgement(meter, binder, 2, area)},
                                 {.spacing = {10, 16}, .columnStretch = {{3, 1}}}));
 }
 
-QGroupBox* meterGroup(setup::SetteiPanel& panel, Binder& binder, QWidget* body) {
-    QGroupBox* group = bindGroup(binder, panel.Frame1, body);
-    return setLayout(group, column({aligned(meterStrip(panel, binder, group), Qt::AlignHCenter),
-                                    formulas(panel, binder, group)},
+QGroupBox* meterGroup(setup::BmiMeter& meter, Binder& binder, QWidget* body) {
+    QGroupBox* group = bindGroup(binder, meter.Frame1, body);
+    return setLayout(group, column({aligned(meterStrip(meter, binder, group), Qt::AlignHCenter),
+                                    formulas(meter, binder, group)},
                                    {.spacing = 18, .margins = kStyleMargins}));
 }
 
@@ -235,8 +235,8 @@ QPushButton* wholeButton(Binder& binder, ui::Button& button, QWidget* parent) {
     return widget;
 }
 
-QListWidget* situationList(setup::SetteiPanel& panel, Binder& binder, QWidget* parent) {
-    QListWidget* list = named(bindListBox(binder, panel.lstKoumoku, parent), "状況リスト");
+QListWidget* situationList(setup::SituationEditor& editor, Binder& binder, QWidget* parent) {
+    QListWidget* list = named(bindListBox(binder, editor.lstKoumoku, parent), "状況リスト");
     // Items move by the program's own drag: press on one, release on another.
     list->setDragEnabled(false);
     list->setDragDropMode(QAbstractItemView::NoDragDrop);
@@ -244,27 +244,27 @@ QListWidget* situationList(setup::SetteiPanel& panel, Binder& binder, QWidget* p
     return list;
 }
 
-QLabel* renameArrow(setup::SetteiPanel& panel, Binder& binder, QWidget* parent) {
-    QLabel* arrow = bindLabel(binder, panel.lblChgYaji, parent);
+QLabel* renameArrow(setup::SituationEditor& editor, Binder& binder, QWidget* parent) {
+    QLabel* arrow = bindLabel(binder, editor.lblChgYaji, parent);
     arrow->setAlignment(Qt::AlignCenter);
     return arrow;
 }
 
 // The list with its buttons beside it; under it the rename: the new text
 // below an arrow from the selected item, and its button.
-QGroupBox* situationGroup(setup::SetteiPanel& panel, Binder& binder, QWidget* body) {
-    QGroupBox* group = bindGroup(binder, panel.Frame12, body);
+QGroupBox* situationGroup(setup::SituationEditor& editor, Binder& binder, QWidget* body) {
+    QGroupBox* group = bindGroup(binder, editor.Frame12, body);
     group->setMinimumWidth(210);
     group->setMaximumWidth(320);
     return setLayout(
-        group, grid({{situationList(panel, binder, group), 0, 0, Span{.rows = 5}},
-                     {wholeButton(binder, panel.cmdNew2, group), 0, 1},
-                     {wholeButton(binder, panel.cmdDel, group), 1, 1},
-                     {wholeButton(binder, panel.cmdDel2, group), 2, 1},
-                     {wholeButton(binder, panel.cmdSort, group), 3, 1},
-                     {renameArrow(panel, binder, group), 5, 0},
-                     {named(bindTextBox(binder, panel.txtChg, group), "状況の新しい名前"), 6, 0},
-                     {wholeButton(binder, panel.cmdChg, group), 7, 0, Span{.columns = 2}}},
+        group, grid({{situationList(editor, binder, group), 0, 0, Span{.rows = 5}},
+                     {wholeButton(binder, editor.cmdNew2, group), 0, 1},
+                     {wholeButton(binder, editor.cmdDel, group), 1, 1},
+                     {wholeButton(binder, editor.cmdDel2, group), 2, 1},
+                     {wholeButton(binder, editor.cmdSort, group), 3, 1},
+                     {renameArrow(editor, binder, group), 5, 0},
+                     {named(bindTextBox(binder, editor.txtChg, group), "状況の新しい名前"), 6, 0},
+                     {wholeButton(binder, editor.cmdChg, group), 7, 0, Span{.columns = 2}}},
                     {.spacing = {8, 6},
                      .margins = kStyleMargins,
                      .columnStretch = {{0, 1}},
@@ -309,35 +309,34 @@ Cells personRows(Binder& binder, QWidget* group, ui::TextBox& name, ui::TextBox&
                     QStringLiteral("Ｋｇ"), kHalfWidth)};
 }
 
-QGroupBox* profileGroup(setup::SetteiPanel& panel, Binder& binder, QWidget* body) {
-    QGroupBox* group = bindGroup(binder, panel.Frame9, body);
-    return setLayout(
-        group,
-        formGrid({personRows(binder, group, panel.txtPriData, panel.txtSincyou, panel.txtMokuTai),
-                  {bindButton(binder, panel.cmdPHozon1, group), 3, 1, Span{.columns = 3},
-                   Qt::AlignRight}}));
+QGroupBox* profileGroup(setup::ProfileEditor& profile, Binder& binder, QWidget* body) {
+    QGroupBox* group = bindGroup(binder, profile.Frame9, body);
+    return setLayout(group, formGrid({personRows(binder, group, profile.txtPriData,
+                                                 profile.txtSincyou, profile.txtMokuTai),
+                                      {bindButton(binder, profile.cmdPHozon1, group), 3, 1,
+                                       Span{.columns = 3}, Qt::AlignRight}}));
 }
 
-QGroupBox* newStartGroup(setup::SetteiPanel& panel, Binder& binder, QWidget* body) {
-    QGroupBox* group = bindGroup(binder, panel.fraNew, body);
-    return setLayout(
-        group,
-        formGrid(
-            {personRows(binder, group, panel.txtPriData1, panel.txtSincyou1, panel.txtMokuTai1),
-             formRow(3, QStringLiteral("現在体重"), bindTextBox(binder, panel.txtNowTai, group),
-                     QStringLiteral("Ｋｇ"), kHalfWidth),
-             formRow(4, QStringLiteral("初期状況"), bindTextBox(binder, panel.txtNowJyou, group),
-                     {}, {}),
-             {row({stretch(), bindButton(binder, panel.cmdStHozon, group),
-                   bindButton(binder, panel.cmdYame, group)}),
-              5, 0, Span{.columns = 4}}}));
+QGroupBox* newStartGroup(setup::ProfileEditor& profile, Binder& binder, QWidget* body) {
+    QGroupBox* group = bindGroup(binder, profile.fraNew, body);
+    return setLayout(group,
+                     formGrid({personRows(binder, group, profile.txtPriData1, profile.txtSincyou1,
+                                          profile.txtMokuTai1),
+                               formRow(3, QStringLiteral("現在体重"),
+                                       bindTextBox(binder, profile.txtNowTai, group),
+                                       QStringLiteral("Ｋｇ"), kHalfWidth),
+                               formRow(4, QStringLiteral("初期状況"),
+                                       bindTextBox(binder, profile.txtNowJyou, group), {}, {}),
+                               {row({stretch(), bindButton(binder, profile.cmdStHozon, group),
+                                     bindButton(binder, profile.cmdYame, group)}),
+                                5, 0, Span{.columns = 4}}}));
 }
 
 // The profile, the button that opens the new start, and the new start.
-QLayout* peopleColumn(setup::SetteiPanel& panel, Binder& binder, QWidget* body) {
-    return column({profileGroup(panel, binder, body),
-                   aligned(bindButton(binder, panel.cmdNew1, body), Qt::AlignLeft),
-                   newStartGroup(panel, binder, body), stretch()},
+QLayout* peopleColumn(setup::ProfileEditor& profile, Binder& binder, QWidget* body) {
+    return column({profileGroup(profile, binder, body),
+                   aligned(bindButton(binder, profile.cmdNew1, body), Qt::AlignLeft),
+                   newStartGroup(profile, binder, body), stretch()},
                   {.spacing = 10});
 }
 
@@ -353,25 +352,26 @@ QGroupBox* scaleStepGroup(setup::SetteiPanel& panel, Binder& binder, QWidget* bo
 }
 
 // The weighings out to a CSV file and in from one, side by side.
-QGroupBox* csvGroup(setup::SetteiPanel& panel, Binder& binder, QWidget* body) {
-    QGroupBox* group = bindGroup(binder, panel.fraCsv, body);
-    return setLayout(group, row({wholeButton(binder, panel.cmdCsvOut, group),
-                                 wholeButton(binder, panel.cmdCsvIn, group), stretch()},
+QGroupBox* csvGroup(setup::CsvTransfer& csv, Binder& binder, QWidget* body) {
+    QGroupBox* group = bindGroup(binder, csv.fraCsv, body);
+    return setLayout(group, row({wholeButton(binder, csv.cmdCsvOut, group),
+                                 wholeButton(binder, csv.cmdCsvIn, group), stretch()},
                                 {.spacing = 12, .margins = kStyleMargins}));
 }
 
 void layoutFraSettei(setup::SetteiPanel& panel, Binder& binder, QWidget* body) {
     // On the body: a bound widget's own style sheet is its model's colour.
     body->setStyleSheet(QString::fromUtf8(kMeterStyle));
-    setLayout(body,
-              row({{column({meterGroup(panel, binder, body), scaleStepGroup(panel, binder, body),
-                            bindCheckBox(binder, panel.chkJikan, body),
-                            csvGroup(panel, binder, body), stretch()},
-                           {.spacing = 12}),
-                    5},
-                   {peopleColumn(panel, binder, body), 4},
-                   situationGroup(panel, binder, body)},
-                  {.spacing = 10, .margins = {4, 0, 0, 0}}));
+    setLayout(
+        body,
+        row({{column({meterGroup(panel.meter, binder, body), scaleStepGroup(panel, binder, body),
+                      bindCheckBox(binder, panel.chkJikan, body), csvGroup(panel.csv, binder, body),
+                      stretch()},
+                     {.spacing = 12}),
+              5},
+             {peopleColumn(panel.profile, binder, body), 4},
+             situationGroup(panel.situations, binder, body)},
+            {.spacing = 10, .margins = {4, 0, 0, 0}}));
 }
 
 [[maybe_unused]] const bool registered = registerView<setup::SetteiPanel>(layoutFraSettei);

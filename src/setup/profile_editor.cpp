@@ -1,12 +1,26 @@
-// The profile group (Frame9) and the new-start group (fraNew) of the editing
-// panel. A new start ends the program only when every file it writes was
-// written; the old log is kept under a backup name first.
+#include "setup/profile_editor.h"
+
+#include "core/numbers.h"
 #include "core/settings.h"
-#include "setup/settei_panel.h"
 
 namespace setup {
 
-void SetteiPanel::wireNewStart() {
+ProfileEditor::ProfileEditor(host::PanelHost& host, ui::Frame& parent) : PanelPart(host, parent) {
+    // Alt and these letters press the buttons.
+    ui::setAccessKeys({{&cmdPHozon1, 'U'}, {&cmdNew1, 'R'}, {&cmdStHozon, 'S'}, {&cmdYame, 'X'}});
+    txtNowJyou.setText(std::string(kFirstSituation));
+    fraNew.setVisible(false);
+    wireEvents();
+}
+
+void ProfileEditor::fill() {
+    const auto& shared = host_.shared();
+    txtPriData.setText(shared.UserName);
+    txtSincyou.setText(core::shortestText(shared.Height));
+    txtMokuTai.setText(core::shortestText(shared.TargetWeight));
+}
+
+void ProfileEditor::wireEvents() {
     cmdPHozon1.Click = [this] { cmdPHozon1_Click(); };
     cmdNew1.Click = [this] { cmdNew1_Click(); };
     cmdYame.Click = [this] { cmdYame_Click(); };
@@ -18,7 +32,7 @@ void SetteiPanel::wireNewStart() {
     txtNowJyou.KeyPressed = [this](ui::KeyPress& k) { txtNowJyou_KeyPress(k); };
 }
 
-ui::TextBox& SetteiPanel::boxOf(FormBox box, bool newStart) {
+ui::TextBox& ProfileEditor::boxOf(FormBox box, bool newStart) {
     switch (box) {
         case FormBox::Name:
             return newStart ? txtPriData1 : txtPriData;
@@ -34,7 +48,7 @@ ui::TextBox& SetteiPanel::boxOf(FormBox box, bool newStart) {
     return txtNowJyou;
 }
 
-void SetteiPanel::cmdPHozon1_Click() {
+void ProfileEditor::cmdPHozon1_Click() {
     ProfileForm form{txtPriData.text(), txtSincyou.text(), txtMokuTai.text()};
     if (auto refusal = checkProfile(form)) {
         show(refusal->message);
@@ -51,7 +65,7 @@ void SetteiPanel::cmdPHozon1_Click() {
     show(profileSavedMessage());
 }
 
-void SetteiPanel::cmdNew1_Click() {
+void ProfileEditor::cmdNew1_Click() {
     for (ui::TextBox* box : {&txtPriData1, &txtSincyou1, &txtMokuTai1, &txtNowTai})
         box->setText("");
     fraNew.setVisible(true);
@@ -59,11 +73,11 @@ void SetteiPanel::cmdNew1_Click() {
     txtPriData1.setFocus();
 }
 
-void SetteiPanel::cmdYame_Click() {
+void ProfileEditor::cmdYame_Click() {
     fraNew.setVisible(false);
 }
 
-void SetteiPanel::cmdStHozon_Click() {
+void ProfileEditor::cmdStHozon_Click() {
     NewStartForm form{txtPriData1.text(), txtSincyou1.text(), txtMokuTai1.text(), txtNowTai.text(),
                       txtNowJyou.text()};
     if (auto refusal = checkNewStart(form)) {
@@ -87,19 +101,19 @@ void moveOn(ui::KeyPress& key, ui::Control& next) {
 }
 }  // namespace
 
-void SetteiPanel::txtPriData1_KeyPress(ui::KeyPress& key) {
+void ProfileEditor::txtPriData1_KeyPress(ui::KeyPress& key) {
     moveOn(key, txtSincyou1);
 }
-void SetteiPanel::txtSincyou1_KeyPress(ui::KeyPress& key) {
+void ProfileEditor::txtSincyou1_KeyPress(ui::KeyPress& key) {
     moveOn(key, txtMokuTai1);
 }
-void SetteiPanel::txtMokuTai1_KeyPress(ui::KeyPress& key) {
+void ProfileEditor::txtMokuTai1_KeyPress(ui::KeyPress& key) {
     moveOn(key, txtNowTai);
 }
-void SetteiPanel::txtNowTai_KeyPress(ui::KeyPress& key) {
+void ProfileEditor::txtNowTai_KeyPress(ui::KeyPress& key) {
     moveOn(key, txtNowJyou);
 }
-void SetteiPanel::txtNowJyou_KeyPress(ui::KeyPress& key) {
+void ProfileEditor::txtNowJyou_KeyPress(ui::KeyPress& key) {
     moveOn(key, cmdStHozon);
 }
 
