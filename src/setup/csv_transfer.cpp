@@ -5,6 +5,7 @@
 #include <optional>
 
 #include "core/fields.h"
+#include "core/journal.h"
 #include "core/platform.h"
 #include "setup/situation_list.h"
 #include "setup/weighing_csv.h"
@@ -114,6 +115,8 @@ void CsvTransfer::cmdCsvIn_Click() {
     if (show({importQuestion(plan), "取り込み確認", ui::Icon::Question, ui::Buttons::OKCancel}) !=
         ui::Answer::OK)
         return;
+    core::JournalAct act(host_.dataDir(),
+                         "CSVの取り込み（" + std::to_string(plan.count()) + " 件）");
     if (!host_.saved(core::mergeRecords(host_.dataDir(), plan.records))) return;
     addImportedSituations(plan.records);
     host_.logWritten();

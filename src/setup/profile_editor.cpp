@@ -1,5 +1,6 @@
 #include "setup/profile_editor.h"
 
+#include "core/journal.h"
 #include "core/numbers.h"
 #include "core/settings.h"
 
@@ -56,6 +57,7 @@ void ProfileEditor::cmdPHozon1_Click() {
         return;
     }
     core::Profile profile = buildProfile(form);
+    core::JournalAct act(host_.dataDir(), "プロフィールの保存");
     if (!host_.saved(core::writeProfile(host_.dataDir(), profile))) return;
     auto& shared = host_.shared();
     shared.UserName = profile.UserName;

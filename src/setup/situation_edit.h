@@ -22,6 +22,8 @@ inline constexpr ui::Color kSortPendingColor{255, 224, 192};
 // The input box of 追加 (cmdNew2).
 inline constexpr std::string_view kAddPrompt = "追加したい状況を入力して下さい";
 inline constexpr std::string_view kAddTitle = "状況追加";
+// What an undo calls any change of the list alone.
+inline constexpr std::string_view kListChanged = "状況リストの変更";
 
 // The input box of the free situation (cmdFree) and its question.
 inline constexpr std::string_view kFreeTitle = "状況フリー入力";

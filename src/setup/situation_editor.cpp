@@ -2,6 +2,8 @@
 
 #include <vector>
 
+#include "core/journal.h"
+
 #include "setup/situation_edit.h"
 #include "setup/situation_list.h"
 
@@ -43,6 +45,7 @@ void SituationEditor::cmdNew2_Click() {
         show(*refusal);
         return;
     }
+    core::JournalAct act(host_.dataDir(), std::string(kListChanged));
     if (!host_.saved(appendSituation(host_.dataDir(), *answer, LabelForm::Bare))) return;
     host_.situationAdded(*answer);
 }
@@ -60,6 +63,7 @@ void SituationEditor::cmdDel_Click() {
     const std::string& label = labels[static_cast<size_t>(selected)];
     if (show(deleteConfirmation(label)) != ui::Answer::OK) return;
     removeLabel(labels, selected);
+    core::JournalAct act(host_.dataDir(), std::string(kListChanged));
     if (!host_.saved(writeSituationList(host_.dataDir(), labels, LabelForm::Bare))) return;
     host_.situationsWritten();
     show(deleteDoneMessage());
@@ -67,6 +71,7 @@ void SituationEditor::cmdDel_Click() {
 
 void SituationEditor::cmdDel2_Click() {
     if (show(deleteAllConfirmation()) != ui::Answer::OK) return;
+    core::JournalAct act(host_.dataDir(), std::string(kListChanged));
     if (!host_.saved(writeSituationList(host_.dataDir(), {}, LabelForm::Bare))) return;
     host_.situationsWritten();
     show(deleteAllDoneMessage());
@@ -98,6 +103,7 @@ void SituationEditor::lstKoumoku_MouseUp() {
 void SituationEditor::cmdSort_Click() {
     const std::vector<std::string>& labels = lstKoumoku.items();
     if (!hasSelection(labels, lstKoumoku.listIndex())) return;
+    core::JournalAct act(host_.dataDir(), std::string(kListChanged));
     if (!host_.saved(writeSituationList(host_.dataDir(), labels, LabelForm::Bare))) return;
     host_.situationsWritten();
     cmdSort.setBackColor(std::nullopt);
@@ -113,6 +119,8 @@ void SituationEditor::cmdChg_Click() {
         return;
     }
     if (show(check.message) != ui::Answer::OK) return;
+    core::JournalAct act(host_.dataDir(),
+                         "状況の名前の変更（" + check.from + " → " + check.to + "）");
     if (!host_.saved(renameSituationInFiles(host_.dataDir(), check.from, check.to))) return;
     host_.situationsWritten();
     host_.logWritten();

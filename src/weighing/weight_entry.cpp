@@ -47,7 +47,7 @@ void MainPanel::cmdFree_Click() {
     setup::Message question = setup::freeSituationAddQuestion();
     if (dialogs.message(question.text, question.title, question.icon, question.buttons) ==
         ui::Answer::Yes) {
-        core::JournalAct act(host_.dataDir(), "状況リストの変更");
+        core::JournalAct act(host_.dataDir(), std::string(setup::kListChanged));
         if (host_.saved(setup::appendSituation(host_.dataDir(), SelectedSituation,
                                                setup::LabelForm::Quoted)))
             host_.situationAdded(SelectedSituation);
