@@ -180,19 +180,19 @@ TEST(WeightEntry, ARefusedWriteShowsWhyWritesNothingAndKeepsTheEntry) {
             dir.setFaultHook([step = *c.failing](core::WriteStep s) { return s == step; });
         TestWindow w(dir, kToday);
         w.window.Form_Load();
-        auto& main = w.panel<weighing::MainPanel>();
-        main.lstAct.setListIndex(0);
-        main.lstAct_Click();
-        main.txtTaiInp.setText("61.5");
-        main.cmdTaiHozon_Click();
+        auto& entry = w.panel<weighing::MainPanel>().entry;
+        entry.lstAct.setListIndex(0);
+        entry.lstAct_Click();
+        entry.txtTaiInp.setText("61.5");
+        entry.cmdTaiHozon_Click();
         auto log = w.dialogs.takeLog();
         ASSERT_EQ(log.size(), 1u) << c.what;
         EXPECT_NE(log[0].find("title=\"保存エラー\""), std::string::npos) << c.what;
         EXPECT_NE(log[0].find("データ.txt"), std::string::npos) << c.what;
         EXPECT_EQ(folder.bytes("データ.txt"), before) << c.what;
-        EXPECT_EQ(main.txtTaiInp.text(), "61.5") << c.what;
-        EXPECT_EQ(main.SelectedSituation, "朝食前") << c.what;
-        EXPECT_TRUE(main.cmdUp.enabled()) << c.what;
+        EXPECT_EQ(entry.txtTaiInp.text(), "61.5") << c.what;
+        EXPECT_EQ(entry.SelectedSituation, "朝食前") << c.what;
+        EXPECT_TRUE(entry.cmdUp.enabled()) << c.what;
     }
 }
 
