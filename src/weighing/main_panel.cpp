@@ -33,11 +33,6 @@ const host::PanelInfo MainPanel::kInfo{
     .helpText = {}};  // the main panel explains nothing as it opens
 
 MainPanel::MainPanel(host::PanelHost& host) : Panel(host, kInfo) {
-    // Alt and these letters press the buttons.
-    ui::setAccessKeys({{&cmdTaiHozon, 'S'}, {&cmdJikan, 'T'}, {&cmdFree, 'F'}});
-    cmdJikan.setToolTip("状況をその時の時間で保存");
-    cmdFree.setToolTip("状況選択リスト外の内容を入力");
-    cmdTaiHozon.setToolTip("体重を保存します");
     for (int i = 0; i < 5; ++i) {
         Shape1.add(i, form(), "Shape1", &fraMain)
             .setGeometry(analysis::kMainBar.lefts[i], analysis::kMainBar.widths[i]);
@@ -49,14 +44,6 @@ MainPanel::MainPanel(host::PanelHost& host) : Panel(host, kInfo) {
 void MainPanel::wireEvents() {
     mtvmain.DateClick = [this] { mtvmain_DateClick(); };
     mcrMain.Click = [this] { mcrMain_Click(); };
-    lstAct.Click = [this] { lstAct_Click(); };
-    cmdJikan.Click = [this] { cmdJikan_Click(); };
-    cmdFree.Click = [this] { cmdFree_Click(); };
-    txtTaiInp.GotFocus = [this] { txtTaiInp_GotFocus(); };
-    txtTaiInp.KeyPressed = [this](ui::KeyPress& k) { txtTaiInp_KeyPress(k); };
-    cmdUp.Click = [this] { cmdUp_Click(); };
-    cmdDn.Click = [this] { cmdDn_Click(); };
-    cmdTaiHozon.Click = [this] { cmdTaiHozon_Click(); };
 }
 
 void MainPanel::load() {
@@ -68,11 +55,7 @@ void MainPanel::start() {
     DSP_MAIN();
     READ_MARKER();
     DSP_BMI();
-    endEntry();
-}
-
-void MainPanel::situationsChanged(const std::vector<std::string>& labels) {
-    lstAct.setItems(labels);
+    entry.endEntry();
 }
 
 void MainPanel::logChanged(bool outside) {
@@ -129,8 +112,7 @@ void MainPanel::DSP_MAIN() {
     shared.CurrentDate = day.currentDate;
     DSP_BMI();
     showSummaryLabels(day);
-    SelectedSituation.clear();
-    txtTaiInp.setText("");
+    entry.clear();
 }
 
 void MainPanel::fillDay(const DayView& day) {

@@ -1,18 +1,46 @@
-// Recording a weighing: choose the situation, set the weight, save.
+#include "weighing/weight_entry.h"
+
 #include <cmath>
+#include <utility>
 
 #include "core/journal.h"
 #include "core/numbers.h"
 #include "core/typed_weight.h"
 #include "setup/situation_edit.h"
 #include "setup/situation_list.h"
-#include "weighing/main_panel.h"
 
 namespace weighing {
 
 using ui::Icon;
 
-void MainPanel::beginEntry(std::string situation) {
+WeightEntry::WeightEntry(host::PanelHost& host, ui::Frame& parent,
+                         const ui::MonthCalendar& calendar)
+    : PanelPart(host, parent), calendar_(calendar) {
+    // Alt and these letters press the buttons.
+    ui::setAccessKeys({{&cmdTaiHozon, 'S'}, {&cmdJikan, 'T'}, {&cmdFree, 'F'}});
+    cmdJikan.setToolTip("状況をその時の時間で保存");
+    cmdFree.setToolTip("状況選択リスト外の内容を入力");
+    cmdTaiHozon.setToolTip("体重を保存します");
+    wireEvents();
+}
+
+void WeightEntry::wireEvents() {
+    lstAct.Click = [this] { lstAct_Click(); };
+    cmdJikan.Click = [this] { cmdJikan_Click(); };
+    cmdFree.Click = [this] { cmdFree_Click(); };
+    txtTaiInp.GotFocus = [this] { txtTaiInp_GotFocus(); };
+    txtTaiInp.KeyPressed = [this](ui::KeyPress& k) { txtTaiInp_KeyPress(k); };
+    cmdUp.Click = [this] { cmdUp_Click(); };
+    cmdDn.Click = [this] { cmdDn_Click(); };
+    cmdTaiHozon.Click = [this] { cmdTaiHozon_Click(); };
+}
+
+void WeightEntry::clear() {
+    SelectedSituation.clear();
+    txtTaiInp.setText("");
+}
+
+void WeightEntry::beginEntry(std::string situation) {
     SelectedSituation = std::move(situation);
     txtTaiInp.setText(core::shortestText(host_.shared().CurrentWeight));
     txtTaiInp.setFocus();
@@ -20,22 +48,22 @@ void MainPanel::beginEntry(std::string situation) {
     cmdDn.setEnabled(true);
 }
 
-void MainPanel::endEntry() {
+void WeightEntry::endEntry() {
     cmdUp.setEnabled(false);
     cmdDn.setEnabled(false);
 }
 
-void MainPanel::lstAct_Click() {
+void WeightEntry::lstAct_Click() {
     if (lstAct.listIndex() < 0) return;
     beginEntry(lstAct.items()[static_cast<size_t>(lstAct.listIndex())]);
 }
 
-void MainPanel::cmdJikan_Click() {
+void WeightEntry::cmdJikan_Click() {
     beginEntry(core::longTimeText(host_.services().clock.timeOfDay()));
 }
 
 // A situation typed freely, which the user may also add to the list.
-void MainPanel::cmdFree_Click() {
+void WeightEntry::cmdFree_Click() {
     auto& dialogs = host_.services().dialogs;
     auto answer = dialogs.input(setup::freeSituationPrompt(), setup::kFreeTitle, "");
     if (!answer || answer->empty()) return;
@@ -56,17 +84,17 @@ void MainPanel::cmdFree_Click() {
     txtTaiInp.setFocus();
 }
 
-void MainPanel::txtTaiInp_GotFocus() {
+void WeightEntry::txtTaiInp_GotFocus() {
     txtTaiInp.selectAll();
 }
 
-void MainPanel::txtTaiInp_KeyPress(ui::KeyPress& key) {
+void WeightEntry::txtTaiInp_KeyPress(ui::KeyPress& key) {
     if (!key.enter) return;
     cmdTaiHozon_Click();
     lstAct.setFocus();
 }
 
-void MainPanel::stepWeight(double sign) {
+void WeightEntry::stepWeight(double sign) {
     const std::string& step = host_.shared().ScaleStep;
     if (!core::IsNumeric(step) || !std::isfinite(core::Val(step))) {
         host_.services().dialogs.message(
@@ -79,14 +107,14 @@ void MainPanel::stepWeight(double sign) {
     txtTaiInp.setText(core::text15(weight));
 }
 
-void MainPanel::cmdUp_Click() {
+void WeightEntry::cmdUp_Click() {
     stepWeight(+1);
 }
-void MainPanel::cmdDn_Click() {
+void WeightEntry::cmdDn_Click() {
     stepWeight(-1);
 }
 
-void MainPanel::cmdTaiHozon_Click() {
+void WeightEntry::cmdTaiHozon_Click() {
     auto& dialogs = host_.services().dialogs;
     if (SelectedSituation.empty()) {
         dialogs.message("行動が指定されていません", "行動未入力", Icon::Exclamation);
@@ -98,7 +126,7 @@ void MainPanel::cmdTaiHozon_Click() {
         return;
     }
     core::WeightRecord record{
-        core::dateText(mtvmain.date()), SelectedSituation, std::get<float>(weight), "", "", ""};
+        core::dateText(calendar_.date()), SelectedSituation, std::get<float>(weight), "", "", ""};
     // Appended or inserted as the log on disk is now, whatever another program
     // or a sync did since the day was drawn: no save puts the log out of order.
     std::string time =

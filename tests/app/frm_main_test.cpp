@@ -1,5 +1,6 @@
 // What the scenarios cannot show: the order of start-up against the window's
-// life, and a weighing refused by a full log or a failing disk.
+// life, the help, the log that cannot be read, the folder's lock, and the
+// access keys of every panel.
 #include "app/frm_main.h"
 
 #include <gtest/gtest.h>
@@ -8,7 +9,6 @@
 #include "setup/settei_panel.h"
 #include "support/temp_folder.h"
 #include "support/window_fixture.h"
-#include "weighing/main_panel.h"
 
 namespace app {
 namespace {
@@ -149,51 +149,6 @@ TEST(StartUp, ALockLeftByAProgramThatIsGoneIsTakenOver) {
     EXPECT_EQ(folder.bytes("yaserunba.lock"), std::to_string(core::platform::processId()) +
                                                   "\nyaserunba\n" + core::platform::hostName() +
                                                   "\n");
-}
-
-std::string fullLog() {
-    std::string text;
-    for (int i = 0; i < core::kMaxRecords; ++i)
-        text += "\"2024/06/01\",\"朝食前\",60,\"\",\"\",\"\"\r\n";
-    return text;
-}
-
-TEST(WeightEntry, ARefusedWriteShowsWhyWritesNothingAndKeepsTheEntry) {
-    struct Case {
-        const char* what;
-        bool fullLog;
-        std::optional<core::WriteStep> failing;
-    };
-    const Case cases[] = {
-        {"a full log", true, std::nullopt},
-        {"a disk that cannot take the append", false, core::WriteStep::Append},
-    };
-    for (const auto& c : cases) {
-        TempFolder folder;
-        folder.putHelpTourOff();
-        folder.put("状況リスト.txt", "朝食前\r\n");
-        folder.put("データ.txt",
-                   c.fullLog ? fullLog() : "\"2024/06/01\",\"朝食前\",60,\"\",\"\",\"\"\r\n");
-        std::string before = folder.bytes("データ.txt");
-        core::DataDir dir = folder.dir();
-        if (c.failing)
-            dir.setFaultHook([step = *c.failing](core::WriteStep s) { return s == step; });
-        TestWindow w(dir, kToday);
-        w.window.Form_Load();
-        auto& main = w.panel<weighing::MainPanel>();
-        main.lstAct.setListIndex(0);
-        main.lstAct_Click();
-        main.txtTaiInp.setText("61.5");
-        main.cmdTaiHozon_Click();
-        auto log = w.dialogs.takeLog();
-        ASSERT_EQ(log.size(), 1u) << c.what;
-        EXPECT_NE(log[0].find("title=\"保存エラー\""), std::string::npos) << c.what;
-        EXPECT_NE(log[0].find("データ.txt"), std::string::npos) << c.what;
-        EXPECT_EQ(folder.bytes("データ.txt"), before) << c.what;
-        EXPECT_EQ(main.txtTaiInp.text(), "61.5") << c.what;
-        EXPECT_EQ(main.SelectedSituation, "朝食前") << c.what;
-        EXPECT_TRUE(main.cmdUp.enabled()) << c.what;
-    }
 }
 
 // Alt with a letter presses exactly one button: no two buttons on screen

@@ -141,7 +141,7 @@ TEST(CsvImport, EachNewSituationJoinsTheListOnce) {
     EXPECT_EQ(folder.text("状況リスト.txt"), "朝食前\r\n\"ジム後\"\r\n\"散歩後\"\r\n");
     const std::vector<std::string> list{"朝食前", "ジム後", "散歩後"};
     EXPECT_EQ(w.panel<SetteiPanel>().situations.lstKoumoku.items(), list);
-    EXPECT_EQ(w.panel<weighing::MainPanel>().lstAct.items(), list);
+    EXPECT_EQ(w.panel<weighing::MainPanel>().entry.lstAct.items(), list);
     EXPECT_EQ(core::readLogRecords(folder.dir()).records.size(), 6u);
 }
 

@@ -113,7 +113,7 @@ TEST(SituationEditor, AChangeThatCannotBeWrittenIsShownNowhere) {
         EXPECT_EQ(folder.text("データ.txt"), kLog) << c.what;
         EXPECT_EQ(editor.lstKoumoku.items(), c.shown) << c.what;
         EXPECT_EQ(editor.sortPending(), c.sortPending) << c.what;
-        EXPECT_EQ(w.panel<weighing::MainPanel>().lstAct.items(), kItems) << c.what;
+        EXPECT_EQ(w.panel<weighing::MainPanel>().entry.lstAct.items(), kItems) << c.what;
         EXPECT_EQ(w.panel<records::TaijyuPanel>().lstAct2.items(), kItems) << c.what;
     }
 }

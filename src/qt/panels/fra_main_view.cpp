@@ -102,36 +102,36 @@ QPushButton* stepButton(Binder& binder, ui::Button& button, QWidget* parent) {
 }
 
 // The weight box with its unit and the up and down buttons beside it.
-QWidget* weightRow(weighing::MainPanel& panel, Binder& binder, QWidget* parent) {
+QWidget* weightRow(weighing::WeightEntry& entry, Binder& binder, QWidget* parent) {
     auto* place = new QWidget(parent);
-    QLineEdit* weight = named(bindTextBox(binder, panel.txtTaiInp, place), "体重（Kg）");
+    QLineEdit* weight = named(bindTextBox(binder, entry.txtTaiInp, place), "体重（Kg）");
     weight->setFixedWidth(118);
     weight->setAlignment(Qt::AlignRight);
     return setLayout(
         place,
         grid({{weight, 0, 0, Span{.rows = 2}},
               {new QLabel(QStringLiteral("Kg"), place), 0, 1, Span{.rows = 2}, Qt::AlignBottom},
-              {stepButton(binder, panel.cmdUp, place), 0, 2},
-              {stepButton(binder, panel.cmdDn, place), 1, 2},
-              {pictureButton(binder, panel.cmdTaiHozon, "save", 36, place), 0, 4, Span{.rows = 2}}},
+              {stepButton(binder, entry.cmdUp, place), 0, 2},
+              {stepButton(binder, entry.cmdDn, place), 1, 2},
+              {pictureButton(binder, entry.cmdTaiHozon, "save", 36, place), 0, 4, Span{.rows = 2}}},
              {.spacing = {6, 2}, .columnStretch = {{3, 1}}}));
 }
 
 // Choose the situation, set the weight, save.
-QFrame* entryCard(weighing::MainPanel& panel, Binder& binder, QWidget* parent) {
+QFrame* entryCard(weighing::WeightEntry& entry, Binder& binder, QWidget* parent) {
     QFrame* frame = card("entryCard", parent);
     auto* caption = new QLabel(QStringLiteral("状況選択"), frame);
     caption->setObjectName(QStringLiteral("entryCaption"));
-    QListWidget* situations = bindListBox(binder, panel.lstAct, frame);
+    QListWidget* situations = bindListBox(binder, entry.lstAct, frame);
     caption->setBuddy(situations);
     return setLayout(
         frame, grid({{caption, 0, 0, Qt::AlignLeft | Qt::AlignBottom},
                      {situations, 1, 0},
-                     {column({pictureButton(binder, panel.cmdJikan, "clock", 28, frame),
-                              pictureButton(binder, panel.cmdFree, "free", 28, frame), stretch()},
+                     {column({pictureButton(binder, entry.cmdJikan, "clock", 28, frame),
+                              pictureButton(binder, entry.cmdFree, "free", 28, frame), stretch()},
                              {.spacing = 6}),
                       1, 1},
-                     {weightRow(panel, binder, frame), 2, 0, Span{.columns = 2}}},
+                     {weightRow(entry, binder, frame), 2, 0, Span{.columns = 2}}},
                     {.spacing = {8, 6}, .margins = {12, 8, 12, 12}, .rowStretch = {{1, 1}}}));
 }
 
@@ -162,7 +162,7 @@ void layoutFraMain(weighing::MainPanel& panel, Binder& binder, QWidget* body) {
     body->setStyleSheet(QString::fromUtf8(kMainStyle));
     QCalendarWidget* calendar = bindCalendar(binder, panel.mtvmain, body);
     calendar->setFixedSize(300, 214);
-    QFrame* entry = entryCard(panel, binder, body);
+    QFrame* entry = entryCard(panel.entry, binder, body);
     entry->setFixedWidth(calendar->width());
     setLayout(body, row(
                         {
