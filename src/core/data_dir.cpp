@@ -51,6 +51,10 @@ const char* japaneseReason(int err) {
         case EBUSY:
         case ETXTBSY:
             return "ファイルが使用中です";
+        case EEXIST:
+            return "同じ名前のファイルかフォルダーがあります";
+        case ENOTEMPTY:
+            return "フォルダーが空ではありません";
         default:
             return "予期しないエラーが起きました";
     }

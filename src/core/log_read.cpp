@@ -131,6 +131,21 @@ void parseLogBytes(std::string bytes, ParsedLog& out) {
         });
 }
 
+LogExtent logExtent(const std::string& bytes) {
+    DecodedTexts texts(bytes);
+    LogExtent out;
+    // The dates lie in the bytes or in `texts`, which outlive the walk.
+    std::string_view last;
+    forEachLogLine(bytes, texts,
+                   [&](std::string_view, std::string_view, const RecordView* r, const RawFields*) {
+                       if (!r) return;
+                       if (out.records++ == 0) out.firstDate = r->Date;
+                       last = r->Date;
+                   });
+    out.lastDate = last;
+    return out;
+}
+
 bool continuesLog(const ParsedLog& earlier, std::string_view bytes) {
     const std::string& before = earlier.bytes;
     // Ended by a line feed, the earlier bytes end a line however the file

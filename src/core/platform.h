@@ -98,6 +98,12 @@ int renameFile(const std::filesystem::path& from, const std::filesystem::path& t
 // Gives the file a second name; EEXIST when `to` exists already.
 int linkFile(const std::filesystem::path& from, const std::filesystem::path& to);
 int removeFile(const std::filesystem::path& path);
+// Gives a folder the name `to` in one step; never replaces anything: EEXIST
+// (or ENOTEMPTY) when `to` exists. (renameFile cannot rename a folder on
+// Windows, where MoveFileExW refuses to replace with a folder.)
+int renameFolder(const std::filesystem::path& from, const std::filesystem::path& to);
+// Removes an empty folder; ENOTEMPTY when something is left in it.
+int removeFolder(const std::filesystem::path& folder);
 // Flushes a folder's list of names to the disk, after a rename in it. Windows
 // cannot flush a folder: there it does nothing, and the rename itself is
 // written through to the disk before it returns.

@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <climits>
+#include <cstdio>
 #include <cstdlib>
 #include <fstream>
 #include <utility>
@@ -163,6 +164,23 @@ int linkFile(const fs::path& from, const fs::path& to) {
 
 int removeFile(const fs::path& path) {
     return result(::unlink(path.c_str()));
+}
+
+int renameFolder(const fs::path& from, const fs::path& to) {
+#if defined(__linux__) && defined(RENAME_NOREPLACE)
+    // Linux refuses a taken name in the rename itself; a file system that
+    // cannot do that says EINVAL, and gets the check below.
+    if (::renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), RENAME_NOREPLACE) == 0) return 0;
+    if (errno != EINVAL && errno != ENOSYS) return lastError();
+#endif
+    // rename would replace an empty folder of that name.
+    struct stat st {};
+    if (::lstat(to.c_str(), &st) == 0) return EEXIST;
+    return result(::rename(from.c_str(), to.c_str()));
+}
+
+int removeFolder(const fs::path& folder) {
+    return result(::rmdir(folder.c_str()));
 }
 
 int flushFolder(const fs::path& folder) {

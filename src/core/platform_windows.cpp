@@ -63,6 +63,8 @@ int errnoOf(DWORD error) {
             return ENAMETOOLONG;
         case ERROR_DIRECTORY:
             return ENOTDIR;
+        case ERROR_DIR_NOT_EMPTY:
+            return ENOTEMPTY;
         case ERROR_NOT_SAME_DEVICE:
             return EXDEV;
         case ERROR_INVALID_NAME:
@@ -329,19 +331,35 @@ int File::close() {
     return result(::CloseHandle(handleOf(std::exchange(handle_, -1))));
 }
 
-int renameFile(const fs::path& from, const fs::path& to) {
-    // A virus scanner or an indexer that has just opened the file keeps it
-    // from being replaced for a moment: tried again for about a second
-    // before the save reports the failure.
-    for (int attempt = 0;; ++attempt) {
-        if (::MoveFileExW(from.c_str(), to.c_str(),
-                          MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
-            return 0;
+namespace {
+
+// A virus scanner or an indexer that has just opened the file (or a file of
+// the folder) keeps it from being moved for a moment: tried again for about
+// a second before the failure is reported.
+int moveWithRetries(const fs::path& from, const fs::path& to, DWORD flags) {
+    for (DWORD attempt = 0;; ++attempt) {
+        if (::MoveFileExW(from.c_str(), to.c_str(), flags)) return 0;
         DWORD error = ::GetLastError();
         bool busy = error == ERROR_ACCESS_DENIED || error == ERROR_SHARING_VIOLATION;
         if (!busy || attempt == 10) return errnoOf(error);
         ::Sleep(20 * (attempt + 1) / 2 + 10);
     }
+}
+
+}  // namespace
+
+int renameFile(const fs::path& from, const fs::path& to) {
+    return moveWithRetries(from, to, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
+}
+
+int renameFolder(const fs::path& from, const fs::path& to) {
+    // Without MOVEFILE_REPLACE_EXISTING, which a folder cannot take, a taken
+    // name is refused.
+    return moveWithRetries(from, to, MOVEFILE_WRITE_THROUGH);
+}
+
+int removeFolder(const fs::path& folder) {
+    return result(::RemoveDirectoryW(folder.c_str()));
 }
 
 int linkFile(const fs::path& from, const fs::path& to) {

@@ -135,6 +135,17 @@ bool continuesLog(const ParsedLog& earlier, std::string_view bytes);
 // taken over from `earlier`, as parsing them all would give them.
 void parseAppendedLog(std::string bytes, const ParsedLog& earlier, ParsedLog& out);
 
+// What a list of logs shows of each: the count of its readable records and
+// the dates of the first and the last of them in file order ("" without
+// records), read from its bytes as every reader reads the log, with no
+// record kept.
+struct LogExtent {
+    int32_t records = 0;
+    std::string firstDate;
+    std::string lastDate;
+};
+LogExtent logExtent(const std::string& bytes);
+
 // The readable records of the log in file order, for computations that want
 // them all at once.
 struct LogRecords {

@@ -161,10 +161,16 @@ TEST(DataDir, ReasonTextIsJapaneseWithTheSystemTextAfter) {
         const char* japanese;
     };
     const Case cases[] = {
-        {EACCES, "アクセスが許可されていません"},   {EPERM, "アクセスが許可されていません"},
-        {ENOSPC, "ディスクに空きがありません"},     {EROFS, "読み取り専用の場所です"},
-        {EISDIR, "ファイルではなくフォルダーです"}, {ENOENT, "フォルダーが見つかりません"},
-        {EIO, "ディスクの読み書きに失敗しました"},  {EINVAL, "予期しないエラーが起きました"},
+        {EACCES, "アクセスが許可されていません"},
+        {EPERM, "アクセスが許可されていません"},
+        {ENOSPC, "ディスクに空きがありません"},
+        {EROFS, "読み取り専用の場所です"},
+        {EISDIR, "ファイルではなくフォルダーです"},
+        {ENOENT, "フォルダーが見つかりません"},
+        {EIO, "ディスクの読み書きに失敗しました"},
+        {EINVAL, "予期しないエラーが起きました"},
+        {EEXIST, "同じ名前のファイルかフォルダーがあります"},
+        {ENOTEMPTY, "フォルダーが空ではありません"},
     };
     for (const auto& c : cases) {
         std::string text = reasonText(c.error);

@@ -3,6 +3,7 @@
 // read-only files refused by the data layer itself; appends at the end.
 #include <gtest/gtest.h>
 
+#include <cerrno>
 #include <filesystem>
 #include <fstream>
 #include <functional>
@@ -185,6 +186,56 @@ TEST(FileLayer, AStampChangesWithEveryWrite) {
     auto replaced = dir.stamp(kLogFile);
     EXPECT_NE(replaced, grown);
     EXPECT_NE(replaced->inode, grown->inode);
+}
+
+// A folder renamed takes a name that nothing has, in one step, with its
+// files; a taken name is refused, an empty folder's included (which a plain
+// rename on POSIX would replace), and nothing moves.
+TEST(FileLayer, AFolderIsRenamedOnlyToAFreeName) {
+    struct Case {
+        const char* what;
+        std::function<void(const TempFolder&)> putTarget;
+        bool renamed;
+    };
+    const Case cases[] = {
+        {"a free name", [](const TempFolder&) {}, true},
+        {"an empty folder",
+         [](const TempFolder& t) { std::filesystem::create_directory(t.file("新しい名前")); },
+         false},
+        {"a folder with a file",
+         [](const TempFolder& t) {
+             std::filesystem::create_directory(t.file("新しい名前"));
+             t.putBytes("新しい名前/中.txt", "x");
+         },
+         false},
+        {"a file", [](const TempFolder& t) { t.putBytes("新しい名前", "x"); }, false},
+    };
+    for (const auto& c : cases) {
+        TempFolder t;
+        std::filesystem::create_directory(t.file("作成中"));
+        t.putBytes("作成中/データ.txt", "log");
+        c.putTarget(t);
+        int err = platform::renameFolder(t.file("作成中"), t.file("新しい名前"));
+        EXPECT_EQ(err == 0, c.renamed) << c.what;
+        EXPECT_EQ(t.has("作成中"), !c.renamed) << c.what;
+        const std::string moved = t.bytes("新しい名前/データ.txt");
+        EXPECT_EQ(moved, c.renamed ? "log" : "") << c.what;
+        if (!c.renamed) {
+            EXPECT_TRUE(err == EEXIST || err == ENOTEMPTY) << c.what << err;
+        }
+    }
+}
+
+TEST(FileLayer, OnlyAnEmptyFolderIsRemoved) {
+    TempFolder t;
+    std::filesystem::create_directory(t.file("空"));
+    std::filesystem::create_directory(t.file("中身"));
+    t.putBytes("中身/データ.txt", "x");
+    EXPECT_EQ(platform::removeFolder(t.file("空")), 0);
+    EXPECT_FALSE(t.has("空"));
+    EXPECT_EQ(platform::removeFolder(t.file("中身")), ENOTEMPTY);
+    EXPECT_EQ(t.bytes("中身/データ.txt"), "x");
+    EXPECT_EQ(platform::removeFolder(t.file("無い")), ENOENT);
 }
 
 }  // namespace
