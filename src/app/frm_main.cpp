@@ -53,6 +53,7 @@ void frmMain::Form_Load() {
     chkHelp.setValue(HelpTour != 0 ? 1 : 0);
     services_.shell.repaint();
     state.Loading = false;
+    firstSnapshotOfTheDay();
     HelpText = kWelcomeText;
     DSP_HELP();
     // A first run, or a log with no weighing: lead the user to a new start.
@@ -190,6 +191,43 @@ bool frmMain::readable(const core::Status& status) {
                                   status.reason() + "\r\nファイルには何も書き込んでいません。",
                               "読み込みエラー", Icon::Exclamation);
     return false;
+}
+
+// ---- snapshots
+
+namespace {
+// Why a snapshot could not be made, in the words of a message.
+std::string whyNot(const core::Status& status) {
+    return status.fileName().empty() ? status.reason()
+                                     : status.reason() + "\r\n（" + status.fileName() + "）";
+}
+}  // namespace
+
+core::MadeSnapshot frmMain::makeSnapshot() {
+    core::SnapshotMaker maker(core::snapshotFolder(dir_));
+    core::MadeSnapshot made =
+        maker.make(dir_, services_.clock.today(), services_.clock.timeOfDay());
+    if (made.status) forEachPanel([](host::Panel& p) { p.snapshotMade(); });
+    return made;
+}
+
+void frmMain::firstSnapshotOfTheDay() {
+    if (!dir_.exists(core::kLogFile)) return;
+    if (core::hasSnapshotOn(core::snapshotFolder(dir_), services_.clock.today())) return;
+    core::MadeSnapshot made = makeSnapshot();
+    if (!made.status)
+        services_.dialogs.message("バックアップを作れませんでした。\r\n" + whyNot(made.status),
+                                  "バックアップ", Icon::Information);
+}
+
+host::BackUp frmMain::backUp() {
+    core::MadeSnapshot made = makeSnapshot();
+    if (made.status) return {true, made.name};
+    auto answer =
+        services_.dialogs.message("バックアップを作れませんでした。\r\n" + whyNot(made.status) +
+                                      "\r\n\r\nこのまま続けますか？",
+                                  "バックアップ", Icon::Exclamation, Buttons::OKCancel);
+    return {answer == ui::Answer::OK, {}};
 }
 
 // ---- undo and redo

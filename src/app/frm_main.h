@@ -13,6 +13,7 @@
 
 #include "core/folder_lock.h"
 #include "core/journal.h"
+#include "core/snapshot.h"
 #include "host/panel.h"
 
 namespace app {
@@ -86,6 +87,7 @@ class frmMain final : public host::PanelHost {
     void situationAdded(const std::string& label) override;
     void currentWeighingChanged() override;
     void chooseDay(core::Date date) override;
+    host::BackUp backUp() override;
     // The contract of a side button: nothing when its panel is shown already;
     // otherwise hide all, fill and show the panel, repaint, explain it.
     void open(host::Panel& panel) override;
@@ -108,6 +110,9 @@ class frmMain final : public host::PanelHost {
     // log as the act left it.
     void lookAtLog();
     void noteLog();
+    // A snapshot at the first start of each day, once the window is up.
+    void firstSnapshotOfTheDay();
+    core::MadeSnapshot makeSnapshot();
     // The undo buttons as the journal stands.
     void showJournal();
     void replay(bool undo);

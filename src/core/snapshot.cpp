@@ -528,10 +528,14 @@ std::vector<SnapshotInfo> listSnapshots(const fs::path& folder) {
     return out;
 }
 
+std::string snapshotTimeText(const SnapshotName& made) {
+    const TimeOfDay& t = made.time;
+    return dateText(made.date) + " " + twoDigits(t.hours) + ":" + twoDigits(t.minutes) + ":" +
+           twoDigits(t.seconds);
+}
+
 std::string snapshotItemText(const SnapshotInfo& snapshot) {
-    const TimeOfDay& t = snapshot.made.time;
-    std::string text = dateText(snapshot.made.date) + " " + twoDigits(t.hours) + ":" +
-                       twoDigits(t.minutes) + ":" + twoDigits(t.seconds) + "\u3000";
+    std::string text = snapshotTimeText(snapshot.made) + "\u3000";
     if (snapshot.recordCount == 0 || !snapshot.firstDate || !snapshot.lastDate)
         return text + "記録なし";
     return text + std::to_string(snapshot.recordCount) + " 件（" + dateText(*snapshot.firstDate) +

@@ -171,6 +171,8 @@ struct SnapshotInfo {
 // snapshot's name, and read again only when the log's stamp differs, so that
 // a list shown again costs a stat a snapshot.
 std::vector<SnapshotInfo> listSnapshots(const std::filesystem::path& folder);
+// "2024/06/01 07:30:05": when a snapshot was made, as the program names it.
+std::string snapshotTimeText(const SnapshotName& made);
 // "2024/06/01 07:30:05　123 件（2023/01/05～2024/06/01）", or
 // "2024/06/01 07:30:05　記録なし" without records.
 std::string snapshotItemText(const SnapshotInfo& snapshot);

@@ -78,6 +78,8 @@ class Panel {
     // One of the person's files was written back by an undo or a redo: a
     // panel that keeps what it read of it (the memo's text) reads it again.
     virtual void fileWritten(std::string_view /*name*/) {}
+    // A snapshot of the data folder was made.
+    virtual void snapshotMade() {}
 
     // Views inside the panel that a picture of every panel shows as well:
     // its name, and how to open and close it.

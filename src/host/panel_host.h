@@ -17,6 +17,14 @@ namespace host {
 
 class Panel;
 
+// What came of a snapshot asked for before a change: whether the change goes
+// on, and the name of the snapshot made (empty when none could be made and
+// the person chose to go on without it).
+struct BackUp {
+    bool goOn = true;
+    std::string made;
+};
+
 // The values that more than one panel reads, alive for the whole run.
 struct SharedState {
     // True during start-up: handlers that would write a settings file do nothing.
@@ -82,6 +90,11 @@ class PanelHost {
     virtual void currentWeighingChanged() = 0;
     // The user chose a day to look at.
     virtual void chooseDay(core::Date date) = 0;
+
+    // Makes a snapshot of the data folder right before a change that rewrites
+    // much of the person's data (a deletion, an import, a restore). When none
+    // can be made, the person is asked whether to go on without it.
+    virtual BackUp backUp() = 0;
 
     // Opens a panel as its side button does.
     virtual void open(Panel& panel) = 0;

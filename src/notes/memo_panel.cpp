@@ -194,6 +194,7 @@ void MemoPanel::cmdTaiSyusei_Click() {
     }
     const int32_t row = chosenRow;
     const float corrected = std::get<float>(weight);
+    if (!host_.backUp().goOn) return;
     core::JournalAct act(host_.dataDir(),
                          "体重修正（" + recordLine(row) + " → " +
                              core::Format(static_cast<double>(corrected), "0.0Kg") + "）");
@@ -213,6 +214,7 @@ void MemoPanel::cmdKirokuDel_Click() {
         recordLine(chosenRow) + "\r\n\r\nこの記録を削除します。よろしいですか？", "クリア確認",
         Icon::Exclamation, ui::Buttons::OKCancel);
     if (answer != ui::Answer::OK) return;
+    if (!host_.backUp().goOn) return;
     core::JournalAct act(host_.dataDir(), "記録削除（" + recordLine(chosenRow) + "）");
     if (!rewritten(core::removeRecord(host_.dataDir(), shownRecord(chosenRow)))) return;
     host_.logWritten();

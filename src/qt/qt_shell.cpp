@@ -1,11 +1,13 @@
 #include "qt/qt_shell.h"
 
 #include <QApplication>
+#include <QDesktopServices>
 #include <QDialog>
 #include <QEventLoop>
 #include <QPainter>
 #include <QScreen>
 #include <QThread>
+#include <QUrl>
 #include <algorithm>
 
 #include "qt/bindings.h"
@@ -83,6 +85,10 @@ void QtShell::repaint() {
 void QtShell::startAgain() {
     startsAgain_ = true;
     quit();
+}
+
+void QtShell::openFolder(std::string_view path) {
+    QDesktopServices::openUrl(QUrl::fromLocalFile(qstr(path)));
 }
 
 void QtShell::quit() {

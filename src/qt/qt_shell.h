@@ -44,6 +44,7 @@ class QtShell : public ui::Shell, public UsesView {
     void quit() override;
     // The window closes; the program then runs again on the same folder.
     void startAgain() override;
+    void openFolder(std::string_view path) override;
 
     // Off: waitUntil returns at once (a snapshot has no one to greet).
     void setSplashWait(bool wait) { waits_ = wait; }

@@ -177,6 +177,7 @@ bool CyokinPanel::confirmed(const std::string& question) {
 }
 
 bool CyokinPanel::store(const ConversionTable& table) {
+    if (!host_.backUp().goOn) return false;
     core::JournalAct act(host_.dataDir(), "換算表の保存");
     if (!host_.saved(writeKansan(host_.dataDir(), table))) return false;
     host_.values().set(READ_KANSAN(host_.dataDir()));

@@ -115,6 +115,7 @@ void CsvTransfer::cmdCsvIn_Click() {
     if (show({importQuestion(plan), "取り込み確認", ui::Icon::Question, ui::Buttons::OKCancel}) !=
         ui::Answer::OK)
         return;
+    if (!host_.backUp().goOn) return;
     core::JournalAct act(host_.dataDir(),
                          "CSVの取り込み（" + std::to_string(plan.count()) + " 件）");
     if (!host_.saved(core::mergeRecords(host_.dataDir(), plan.records))) return;

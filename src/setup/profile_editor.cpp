@@ -88,6 +88,7 @@ void ProfileEditor::cmdStHozon_Click() {
         return;
     }
     if (show(newStartConfirmation()) != ui::Answer::OK) return;
+    if (!host_.backUp().goOn) return;
     NewStart start = buildNewStart(form, host_.services().clock.today());
     if (!host_.saved(saveNewStart(host_.dataDir(), start))) return;
     show(newStartDoneMessage());

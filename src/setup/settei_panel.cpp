@@ -51,6 +51,7 @@ void SetteiPanel::firstRun() {
 void SetteiPanel::fill() {
     profile.fill();
     situations.fill();
+    backups.fill();
 }
 
 void SetteiPanel::wireEvents() {

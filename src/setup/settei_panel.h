@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "host/panel.h"
+#include "setup/backups.h"
 #include "setup/bmi_meter.h"
 #include "setup/csv_transfer.h"
 #include "setup/profile_editor.h"
@@ -36,6 +37,7 @@ class SetteiPanel : public host::Panel {
     ProfileEditor profile{host_, fraSettei};
     CsvTransfer csv{host_, fraSettei};
     BmiMeter meter{host_, fraSettei};
+    Backups backups{host_, fraSettei};
 
     // Start-up: the automatic time; then the BMI meter and the scale step.
     void load() override;
@@ -47,6 +49,10 @@ class SetteiPanel : public host::Panel {
     void situationAdded(const std::string& label) override { situations.situationAdded(label); }
     // The meter set from the current weighing.
     void currentWeighingChanged() override { meter.currentWeighingChanged(); }
+    // The list of snapshots shows a new one at once.
+    void snapshotMade() override {
+        if (fraSettei.visible()) backups.fill();
+    }
     // A first run opens the panel with the new start.
     void firstRun() override;
 

@@ -71,6 +71,7 @@ void SituationEditor::cmdDel_Click() {
 
 void SituationEditor::cmdDel2_Click() {
     if (show(deleteAllConfirmation()) != ui::Answer::OK) return;
+    if (!host_.backUp().goOn) return;
     core::JournalAct act(host_.dataDir(), std::string(kListChanged));
     if (!host_.saved(writeSituationList(host_.dataDir(), {}, LabelForm::Bare))) return;
     host_.situationsWritten();
@@ -119,6 +120,7 @@ void SituationEditor::cmdChg_Click() {
         return;
     }
     if (show(check.message) != ui::Answer::OK) return;
+    if (!host_.backUp().goOn) return;
     core::JournalAct act(host_.dataDir(),
                          "状況の名前の変更（" + check.from + " → " + check.to + "）");
     if (!host_.saved(renameSituationInFiles(host_.dataDir(), check.from, check.to))) return;

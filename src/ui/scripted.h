@@ -126,6 +126,9 @@ class ScriptShell : public Shell {
         events_.push_back("quit");
         ended_ = true;
     }
+    void openFolder(std::string_view path) override {
+        events_.push_back("open folder " + std::string(path));
+    }
     bool ended() const { return ended_; }
     const std::vector<std::string>& events() const { return events_; }
     // A new run of the program on the same services.

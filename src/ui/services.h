@@ -118,6 +118,8 @@ class Shell {
     // Ends the program and starts it afresh on the same data folder, as after
     // a new start (a front end without a window just ends).
     virtual void startAgain() { quit(); }
+    // Shows a folder in the system's file manager.
+    virtual void openFolder(std::string_view /*path*/) {}
 };
 
 struct Services {

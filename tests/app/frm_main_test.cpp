@@ -47,9 +47,11 @@ TEST(StartUp, WelcomeComesAfterTheWindowIsShownAndLoadingHasEnded) {
     EXPECT_EQ(dialogs.shown[0].first, "ヘルプツアー");
     EXPECT_GT(static_cast<long>(dialogs.shown[0].second), at("close splash"));
     EXPECT_FALSE(w.window.state.Loading);
-    // Start-up writes no file but the folder's lock.
-    EXPECT_EQ(folder.fileCount(), 2u);
+    // Start-up writes no file but the folder's lock and the first snapshot
+    // of the day.
+    EXPECT_EQ(folder.fileCount(), 3u);
     EXPECT_TRUE(folder.has("yaserunba.lock"));
+    EXPECT_EQ(core::listSnapshots(folder.path() / "バックアップ").size(), 1u);
 }
 
 TEST(Window, HelpOpensAndTheEndClosesIt) {
@@ -127,7 +129,8 @@ TEST(StartUp, ASecondStartOnTheSameFolderIsRefused) {
               std::string::npos);
     EXPECT_TRUE(second.scripted.shell.ended());
     EXPECT_EQ(second.scripted.shell.events(), std::vector<std::string>{"quit"});  // no splash
-    EXPECT_EQ(folder.fileCount(), 3u);
+    EXPECT_EQ(folder.fileCount(), 4u);  // the settings, the log, the lock and the snapshots
+    EXPECT_EQ(core::listSnapshots(folder.path() / "バックアップ").size(), 1u);
     EXPECT_EQ(folder.bytes("データ.txt"), log);
     EXPECT_EQ(folder.bytes("yaserunba.lock"), lock);
     EXPECT_FALSE(first.scripted.shell.ended());

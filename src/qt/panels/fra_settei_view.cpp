@@ -332,11 +332,35 @@ QGroupBox* newStartGroup(setup::ProfileEditor& profile, Binder& binder, QWidget*
                                 5, 0, Span{.columns = 4}}}));
 }
 
-// The profile, the button that opens the new start, and the new start.
-QLayout* peopleColumn(setup::ProfileEditor& profile, Binder& binder, QWidget* body) {
-    return column({profileGroup(profile, binder, body),
-                   aligned(bindButton(binder, profile.cmdNew1, body), Qt::AlignLeft),
-                   newStartGroup(profile, binder, body), stretch()},
+// Where the snapshots are kept, the list of them and the way back to one.
+QGroupBox* backupGroup(setup::Backups& backups, Binder& binder, QWidget* body) {
+    QGroupBox* group = bindGroup(binder, backups.fraBackup, body);
+    QLabel* place = named(bindLabel(binder, backups.lblBackupDir, group), "バックアップの保存先");
+    place->setWordWrap(true);
+    place->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    QListWidget* list = named(bindListBox(binder, backups.lstBackup, group), "バックアップの一覧");
+    list->setMinimumHeight(48);
+    // An item is the time of the snapshot and then what it holds, on a second
+    // line where the column is narrow.
+    list->setWordWrap(true);
+    list->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    return setLayout(
+        group, column({place,
+                       row({bindButton(binder, backups.cmdBackupDir, group),
+                            bindButton(binder, backups.cmdOpenBackup, group), stretch()},
+                           {.spacing = 8}),
+                       {list, 1},
+                       aligned(bindButton(binder, backups.cmdRestore, group), Qt::AlignRight)},
+                      {.spacing = 6, .margins = kStyleMargins}));
+}
+
+// The profile, the button that opens the new start, the new start, and the
+// snapshots.
+QLayout* peopleColumn(setup::SetteiPanel& panel, Binder& binder, QWidget* body) {
+    return column({profileGroup(panel.profile, binder, body),
+                   aligned(bindButton(binder, panel.profile.cmdNew1, body), Qt::AlignLeft),
+                   newStartGroup(panel.profile, binder, body),
+                   {backupGroup(panel.backups, binder, body), 1}},
                   {.spacing = 10});
 }
 
@@ -369,7 +393,7 @@ void layoutFraSettei(setup::SetteiPanel& panel, Binder& binder, QWidget* body) {
                       stretch()},
                      {.spacing = 12}),
               5},
-             {peopleColumn(panel.profile, binder, body), 4},
+             {peopleColumn(panel, binder, body), 4},
              situationGroup(panel.situations, binder, body)},
             {.spacing = 10, .margins = {4, 0, 0, 0}}));
 }
