@@ -563,6 +563,10 @@ Status restoreSnapshot(const DataDir& dir, const fs::path& folder, std::string_v
         return Status::failure(std::string(name), "このバックアップが見つかりません");
     const DataDir snapshot(where);
     for (std::string_view file : kSnapshotFiles) {
+        // Where the snapshots are kept is no data to go back to: the snapshot
+        // of before the restore, and every later one, stay where they are
+        // listed.
+        if (file == kSnapshotFolderFile) continue;
         const std::optional<fs::path> source = snapshot.find(file);
         if (!source) continue;
         const std::string spelling = nameOf(*source);

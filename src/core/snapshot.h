@@ -186,8 +186,9 @@ void forgetSnapshotSummaries();
 // Writes every file of the snapshot back into the data folder, each through
 // the data folder's safe rewrite (a side file, flushed, renamed over the
 // old one), under the spelling that the data folder has for it or else the
-// snapshot's. Program files that the snapshot lacks are left as they are.
-// Stops at the first failure and returns it.
+// snapshot's. Program files that the snapshot lacks are left as they are,
+// and so is the choice of the snapshot folder. Stops at the first failure and
+// returns it.
 Status restoreSnapshot(const DataDir& dir, const std::filesystem::path& folder,
                        std::string_view name);
 
