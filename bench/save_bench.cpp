@@ -2,14 +2,15 @@
 // disk: a weighing saved at the end (also right after the day was drawn, as
 // the window saves) or back-dated, a diary, a corrected
 // weight and a removal (by index and as shown), a situation renamed and the
-// new start. The log is written afresh, untimed, before each save that
-// leaves it different.
+// new start; a back-dated weighing journalled, and its undo. The log is written afresh, untimed,
+// before each save that leaves it different.
 #include <benchmark/benchmark.h>
 
 #include <functional>
 #include <utility>
 
 #include "core/dates.h"
+#include "core/journal.h"
 #include "generated_log.h"
 #include "setup/new_start.h"
 
@@ -170,6 +171,48 @@ void BM_NewStart(benchmark::State& state) {
         });
 }
 
+// A back-dated weighing saved as the window saves it, as one act of the
+// journal: what the journal adds to the save is the reads before and after
+// and the part that changed.
+void BM_SaveWeighingJournalled(benchmark::State& state) {
+    SaveFixture f(state, 1);
+    core::Journal journal;
+    core::DataDir dir = f.dir();
+    dir.setJournal(&journal);
+    core::WeightRecord weighing = f.records[1];
+    weighing.Situation = "後から入力";
+    timeSaves(
+        state,
+        [&] {
+            core::JournalAct act(dir, "体重の保存");
+            return core::saveWeighing(dir, weighing, "");
+        },
+        [&] { f.folder.writeLog(f.records); });
+}
+
+// The undo of that save: the log checked against what the save left and
+// written back, safely, as it was.
+void BM_Undo(benchmark::State& state) {
+    SaveFixture f(state, 1);
+    core::Journal journal;
+    core::DataDir dir = f.dir();
+    dir.setJournal(&journal);
+    core::WeightRecord weighing = f.records[1];
+    weighing.Situation = "後から入力";
+    for (auto _ : state) {
+        state.PauseTiming();
+        journal.clear();
+        f.folder.writeLog(f.records);
+        {
+            core::JournalAct act(dir, "体重の保存");
+            if (!core::saveWeighing(dir, weighing, "")) state.SkipWithError("the save failed");
+        }
+        state.ResumeTiming();
+        if (journal.undo(dir).kind != core::Journal::Outcome::Kind::Done)
+            state.SkipWithError("the undo failed");
+    }
+}
+
 void logSizes(benchmark::internal::Benchmark* b) {
     b->Arg(1000)->Arg(32767)->Unit(benchmark::kMillisecond);
 }
@@ -185,5 +228,7 @@ BENCHMARK(BM_RemoveRecord)->Apply(logSizes);
 BENCHMARK(BM_RemoveRecordShown)->Apply(logSizes);
 BENCHMARK(BM_RenameSituationInLog)->Apply(logSizes);
 BENCHMARK(BM_NewStart)->Apply(logSizes);
+BENCHMARK(BM_SaveWeighingJournalled)->Apply(logSizes);
+BENCHMARK(BM_Undo)->Apply(logSizes);
 
 }  // namespace

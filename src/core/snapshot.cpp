@@ -437,9 +437,17 @@ MadeSnapshot SnapshotMaker::make(const DataDir& dir, Date date, TimeOfDay time) 
     }
     removeLeftovers();
 
-    // The first name of that second that nothing in the folder has.
+    // A name after every snapshot of that second, so that the newest is
+    // always named as the newest (not in the place of one that retention
+    // removed), and that nothing in the folder has.
     std::set<std::string> taken;
-    for (auto& [name, isFolder] : entriesOf(folder_)) taken.insert(std::move(name));
+    for (auto& [entry, isFolder] : entriesOf(folder_)) {
+        if (auto other = parseSnapshotName(entry);
+            other && other->date == when.date && other->time.hours == when.time.hours &&
+            other->time.minutes == when.time.minutes && other->time.seconds == when.time.seconds)
+            when.sequence = std::max(when.sequence, other->sequence + 1);
+        taken.insert(std::move(entry));
+    }
     std::string name = snapshotNameText(when);
     while (taken.count(name) || taken.count(std::string(kMakingPrefix) + name)) {
         ++when.sequence;

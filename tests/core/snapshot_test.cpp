@@ -406,6 +406,29 @@ TEST(SnapshotMaking, AnotherInTheSameSecondIsNumbered) {
     EXPECT_EQ(made.name, "20240601-073006-2");
 }
 
+// Many in one second, the rule dropping the oldest: each new one is named
+// after the newest of that second, never in the place of one dropped, so
+// that it is the newest, and the one the next rule keeps.
+TEST(SnapshotMaking, ManyInTheSameSecondStayInTheOrderMade) {
+    TempFolder t;
+    fillDataFolder(t);
+    DataDir dir = t.dir();
+    SnapshotMaker maker(snapshotFolder(dir));
+    std::string last;
+    for (int i = 1; i <= 14; ++i) {
+        t.put("データ.txt",
+              "\"2024/06/01\",\"朝\"," + std::to_string(60 + i) + ",\"\",\"\",\"\"\r\n");
+        MadeSnapshot made = maker.make(dir, kToday, kNow);
+        ASSERT_TRUE(made.status) << made.status.reason();
+        last = made.name;
+        EXPECT_EQ(made.name, i == 1 ? "20240601-073005" : "20240601-073005-" + std::to_string(i));
+    }
+    std::vector<SnapshotInfo> listed = listSnapshots(maker.folder());
+    ASSERT_EQ(listed.size(), 10u);
+    EXPECT_EQ(listed.front().name, last);
+    EXPECT_EQ(bytesOf(in(in(maker.folder(), last), "データ.txt")), t.bytes("データ.txt"));
+}
+
 TEST(SnapshotMaking, RefusesAMomentThatNamesNoSnapshot) {
     TempFolder t;
     fillDataFolder(t);

@@ -1,7 +1,9 @@
 // Kills the headless driver with SIGKILL at random moments while it saves
 // weighings (appended and back-dated), settings, diary lines, the situation
-// list and a new start, again and again on one folder, and checks after every
-// round that no record was lost and that every file still reads whole. The
+// list, deletions (each with its snapshot first), a restore of a snapshot and
+// a new start, again and again on one folder, and checks after every round
+// that no record was lost (each is in the log, or in a whole snapshot) and
+// that every file still reads whole. The
 // kills are timed from how long each kind of round takes on this machine, so
 // a loaded machine is soaked as well as an idle one: the test goes on until
 // it has killed the driver often enough, within a generous bound, and fails
@@ -14,15 +16,18 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <array>
 #include <cerrno>
 #include <chrono>
 #include <filesystem>
 #include <fstream>
 #include <random>
+#include <set>
 #include <thread>
 
 #include "core/settings.h"
+#include "core/snapshot.h"
 #include "core/weight_log.h"
 #include "setup/situation_list.h"
 #include "support/temp_folder.h"
@@ -49,7 +54,7 @@ bool keepsEveryRecord(const std::vector<core::WeightRecord>& before,
 }
 
 // What a round of the soak does, again and again until it is killed.
-enum class Work { Append, Insert, Settings, Diary, List, NewStart };
+enum class Work { Append, Insert, Settings, Diary, List, Delete, Restore, NewStart };
 
 std::string script(Work work, int round) {
     std::string s = "now 2024/06/30 7:00:00\nstart\n";
@@ -77,6 +82,17 @@ std::string script(Work work, int round) {
             case Work::List:
                 s += "drag lstKoumoku 1 0\nclick lstKoumoku 0\nclick cmdSort\n";
                 break;
+            case Work::Delete:
+                // Few enough that the snapshot before the first stays among
+                // the newest ten.
+                if (i >= 5) break;
+                s += "click cmdMemo\nclick msgMemoList 1 0\nanswer OK\nclick cmdKirokuDel\n";
+                break;
+            case Work::Restore:
+                // The program starts again after a restore: it is the last act.
+                if (i > 0) break;
+                s += "click cmdSettei\nclick lstBackup 1\nanswer OK\nclick cmdRestore\n";
+                break;
             case Work::NewStart:
                 if (i > 0) break;
                 s += "click cmdSettei\nclick cmdNew1\ntype txtSincyou1 \"158\"\n";
@@ -101,6 +117,34 @@ std::vector<std::vector<core::WeightRecord>> backups(const TempFolder& folder) {
         found.push_back(std::move(records));
     }
     return found;
+}
+
+// The records of every snapshot of the folder's snapshot folder, each of
+// which must read whole: a snapshot is whole or absent.
+std::vector<std::vector<core::WeightRecord>> snapshotLogs(const TempFolder& folder) {
+    std::vector<std::vector<core::WeightRecord>> found;
+    const auto place = folder.path() / "バックアップ";
+    if (!std::filesystem::exists(place)) return found;
+    for (const auto& entry : std::filesystem::directory_iterator(place)) {
+        if (!core::parseSnapshotName(entry.path().filename().string())) continue;
+        core::LogRecords log = core::readLogRecords(core::DataDir(entry.path()));
+        EXPECT_TRUE(log.status.ok()) << entry.path();
+        EXPECT_EQ(log.unreadableLines, 0) << entry.path() << ": a snapshot is not whole";
+        found.push_back(std::move(log.records));
+    }
+    return found;
+}
+
+// True when each record of `before` is in `after` or in one of `kept`.
+bool everyRecordSomewhere(const std::vector<core::WeightRecord>& before,
+                          const std::vector<core::WeightRecord>& after,
+                          const std::vector<std::vector<core::WeightRecord>>& kept) {
+    std::multiset<std::string> present;
+    for (const auto& r : after) present.insert(recordText(r, true));
+    for (const auto& log : kept)
+        for (const auto& r : log) present.insert(recordText(r, true));
+    return std::all_of(before.begin(), before.end(),
+                       [&](const auto& r) { return present.count(recordText(r, true)) > 0; });
 }
 
 // How a run of the driver ended.
@@ -174,7 +218,12 @@ void expectNothingLost(const TempFolder& folder, Work work, std::vector<core::We
     if (!kept && work == Work::NewStart)
         for (const auto& backup : backups(folder))
             kept = kept || keepsEveryRecord(before, backup, false);
-    ASSERT_TRUE(kept) << "round " << round << ": a record was lost";
+    // A deletion and a restore keep what they take away in a snapshot first.
+    const auto snapshots = snapshotLogs(folder);
+    if (!kept && (work == Work::Delete || work == Work::Restore))
+        kept = everyRecordSomewhere(before, after.records, snapshots);
+    ASSERT_TRUE(kept) << "round " << round << " (work " << static_cast<int>(work)
+                      << "): a record was lost";
     std::string step = core::readScaleStep(folder.dir());
     ASSERT_TRUE(step == "0.1" || step == "0.2" || step == "0.5") << step;
     int16_t marker = core::readMarkerStyle(folder.dir());
@@ -188,8 +237,9 @@ void expectNothingLost(const TempFolder& folder, Work work, std::vector<core::We
     before = std::move(after.records);
 }
 
-constexpr Work kWorks[] = {Work::Append, Work::Insert, Work::Settings, Work::Diary,
-                           Work::List,   Work::Append, Work::Insert,   Work::NewStart};
+constexpr Work kWorks[] = {Work::Append,  Work::Insert,  Work::Settings, Work::Diary,
+                           Work::List,    Work::Delete,  Work::Append,   Work::Insert,
+                           Work::Restore, Work::NewStart};
 constexpr size_t kRoundKinds = std::size(kWorks);
 // Enough kills in every kind of save to be worth the name, and a bound far
 // beyond the time they take on a loaded machine (CTest stops a test at 120 s).
