@@ -5,7 +5,9 @@
 #include <QCheckBox>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QPlainTextEdit>
 #include <QPushButton>
+#include <QShortcut>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <QToolButton>
@@ -14,6 +16,7 @@
 
 #include "analysis/rentai_panel.h"
 #include "app/help_texts.h"
+#include "core/memo.h"
 #include "core/settings.h"
 #include "qt/binder.h"
 #include "qt/program.h"
@@ -50,6 +53,11 @@ class MessageCatcher {
     std::vector<Shown> shown_;
 };
 
+// The memo as its file holds it, "" when there is none.
+QString memoFileOf(const core::DataDir& dir) {
+    return QString::fromStdString(core::readMemo(dir).text);
+}
+
 }  // namespace
 
 class MainViewTest : public QObject {
@@ -68,6 +76,7 @@ class MainViewTest : public QObject {
     void f1OpensTheShownPanelsPage();
     void ctrlAndANumberOpensAPanel();
     void everyPanelFitsASmallLaptopScreen();
+    void undoButtonsMirrorTheJournalAndCarryItsKeys();
 
   private:
     void start();
@@ -263,6 +272,48 @@ void MainViewTest::everyPanelFitsASmallLaptopScreen() {
     QVERIFY(program_->view().minimumWidth() <= room.width());
     QVERIFY(program_->view().minimumHeight() <= room.height());
     QVERIFY(program_->view().height() <= room.height());
+}
+
+// 元に戻す and やり直す mirror the journal (enabled, tooltip with its key)
+// and carry its keys: Ctrl+Z, and Ctrl+Y with Ctrl+Shift+Z beside it, window
+// wide, so that a text box with the focus takes them for its own typing
+// first; a click undoes the newest change and does it again.
+void MainViewTest::undoButtonsMirrorTheJournalAndCarryItsKeys() {
+    QVERIFY(core::writeHelpTour(dir(), 0).ok());
+    start();
+    catcher_->take();
+    auto* undo = qobject_cast<QToolButton*>(find("cmdUndo"));
+    auto* redo = qobject_cast<QToolButton*>(find("cmdRedo"));
+    QVERIFY(undo && redo && !undo->isEnabled() && !redo->isEnabled());
+    QCOMPARE(undo->toolTip(), QStringLiteral("元に戻せる変更はありません（Ctrl+Z）"));
+    QCOMPARE(undo->shortcut(), QKeySequence(QKeySequence::Undo));
+    QCOMPARE(redo->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_Y));
+    bool redoAgain = false;
+    for (auto* shortcut : program_->view().findChildren<QShortcut*>())
+        redoAgain =
+            redoAgain || (shortcut->key() == QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z) &&
+                          shortcut->context() == Qt::WindowShortcut);
+    QVERIFY(redoAgain);
+
+    click("cmdMemo");
+    auto* memo = qobject_cast<QPlainTextEdit*>(find("txtKizuki"));
+    QVERIFY(memo);
+    QTest::mouseClick(memo->viewport(), Qt::LeftButton);
+    QTest::keyClicks(memo, QStringLiteral("memo"));
+    click("cmdKizukiHozon");
+    QVERIFY(undo->isEnabled());
+    QCOMPARE(undo->toolTip(), QStringLiteral("元に戻す：気付きメモの保存（Ctrl+Z）"));
+
+    click("cmdUndo");
+    QCOMPARE(catcher_->take().at(0).title, QStringLiteral("元に戻す"));
+    QCOMPARE(memoFileOf(dir()), QString());
+    QCOMPARE(memo->toPlainText(), QString());
+    QVERIFY(!undo->isEnabled() && redo->isEnabled());
+    QCOMPARE(redo->toolTip(), QStringLiteral("やり直す：気付きメモの保存（Ctrl+Y）"));
+    click("cmdRedo");
+    QCOMPARE(catcher_->take().at(0).title, QStringLiteral("やり直す"));
+    QCOMPARE(memoFileOf(dir()), QStringLiteral("memo"));
+    QCOMPARE(memo->toPlainText(), QStringLiteral("memo"));
 }
 
 QTEST_MAIN(MainViewTest)
