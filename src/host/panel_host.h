@@ -28,10 +28,10 @@ struct SharedState {
     // The scale increment of the weight entry, kept as the user typed it.
     std::string ScaleStep = "0.1";
     // Whether a new weighing's diary starts with the time of day (chkJikan).
-    bool AutoTime = false;
+    bool autoTime = false;
     // The summary of the log and the weighing shown as current, from the
     // main panel's last refresh.
-    core::WeightLogSummary Summary;
+    core::WeightLogSummary summary;
     float CurrentWeight = 0;
     std::string CurrentDate;
     // The BMI of the current weighing.

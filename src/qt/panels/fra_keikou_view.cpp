@@ -52,7 +52,7 @@ void layoutFraKeikou(analysis::KeikouPanel& panel, Binder& binder, QWidget* body
                {.spacing = 8, .margins = {4, 0, 0, 0}}));
 }
 
-[[maybe_unused]] const bool registered = registerView<analysis::KeikouPanel>(layoutFraKeikou);
+[[maybe_unused]] const bool kRegistered = registerView<analysis::KeikouPanel>(layoutFraKeikou);
 
 }  // namespace
 }  // namespace qtgui::panels

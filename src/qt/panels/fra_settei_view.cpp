@@ -374,7 +374,7 @@ void layoutFraSettei(setup::SetteiPanel& panel, Binder& binder, QWidget* body) {
             {.spacing = 10, .margins = {4, 0, 0, 0}}));
 }
 
-[[maybe_unused]] const bool registered = registerView<setup::SetteiPanel>(layoutFraSettei);
+[[maybe_unused]] const bool kRegistered = registerView<setup::SetteiPanel>(layoutFraSettei);
 
 }  // namespace
 }  // namespace qtgui::panels
