@@ -42,6 +42,7 @@ struct SharedState {
 
 class PanelHost {
   public:
+    virtual ~PanelHost() = default;
     virtual ui::Form& windowForm() = 0;
     virtual SharedState& shared() = 0;
     // The subsystems' values that several panels read.
@@ -85,9 +86,6 @@ class PanelHost {
 
     // Opens a panel as its side button does.
     virtual void open(Panel& panel) = 0;
-
-  protected:
-    virtual ~PanelHost() = default;
 };
 
 // The log's readable records as last read; none, after saying why, when the

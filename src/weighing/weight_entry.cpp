@@ -134,7 +134,7 @@ void WeightEntry::cmdTaiHozon_Click() {
     core::JournalAct act(
         host_.dataDir(),
         "体重の保存（" + core::recordCaption(record.Date, record.Situation, record.Weight) + "）");
-    if (!host_.saved(core::saveWeighing(host_.dataDir(), std::move(record), time))) return;
+    if (!host_.saved(core::saveWeighing(host_.dataDir(), record, time))) return;
     host_.logWritten();
     endEntry();
 }

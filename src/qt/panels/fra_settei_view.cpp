@@ -291,9 +291,8 @@ Cells formRow(int line, const QString& caption, QLineEdit* box, const QString& u
     return formLine(line, {name, box, formLabel(unit, parent), noteLabel(note, parent)});
 }
 
-QGridLayout* formGrid(Cells lines) {
-    return grid(std::move(lines),
-                {.spacing = {8, 6}, .margins = kStyleMargins, .columnStretch = {{1, 1}}});
+QGridLayout* formGrid(const Cells& lines) {
+    return grid(lines, {.spacing = {8, 6}, .margins = kStyleMargins, .columnStretch = {{1, 1}}});
 }
 
 const QString kOptional = QStringLiteral("※空欄可");
