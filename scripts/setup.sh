@@ -7,6 +7,8 @@ PACKAGES=(
   qt6-base-dev libqt6opengl6-dev qt6-charts-dev qt6-svg-dev qt6-qpa-plugins libgl-dev
   qt6-translations-l10n fonts-noto-cjk xvfb xauth
   clang libclang-rt-14-dev
+  # ./scripts/tidy: clang-tidy and run-clang-tidy
+  clang-tidy
   appstream desktop-file-utils librsvg2-bin
   # ./scripts/package: CPack's Debian generator tells the programs from the
   # other files with `file`, and dpkg-shlibdeps (dpkg-dev) names the

@@ -52,7 +52,7 @@ std::string milestoneText(int32_t m) {
 std::optional<std::string> kugiriNote(const Trend& t) {
     return "最高　" + formatValue(t.TrendWeights.front() - t.MinRecordWeight, "0.0Kg") +
            "減を達成してから　" +
-           std::to_string(daysBetweenTexts(t.MinRecordDateText, t.TrendDates.back())) + "日経過";
+           std::to_string(daysBetweenTexts(t.minRecordDateText, t.TrendDates.back())) + "日経過";
 }
 
 // The weight bands of the ranking: lower bounds from the whole kilogram

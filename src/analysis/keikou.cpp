@@ -21,8 +21,8 @@ PeriodRow periodRow(const SmoothedTrend& trend, const TrendPeriod& period) {
         row.cells.fill(std::string(kNone));
         return row;
     }
-    row.cells = {core::FormatSigned(w->change, "0.0Kg"),
-                 core::FormatSigned(w->slopePerDay * 7, "0.00Kg"), kcalText(w->slopePerDay),
+    row.cells = {core::formatSigned(w->change, "0.0Kg"),
+                 core::formatSigned(w->slopePerDay * 7, "0.00Kg"), kcalText(w->slopePerDay),
                  core::Format(w->lowest, "0.0"), core::Format(w->highest, "0.0")};
     return row;
 }
@@ -120,7 +120,7 @@ std::vector<PeriodRow> periodRows(const SmoothedTrend& trend) {
 }
 
 std::string kcalText(double slopePerDay) {
-    return core::FormatSigned(slopePerDay * kKcalPerKg, "#,0kcal");
+    return core::formatSigned(slopePerDay * kKcalPerKg, "#,0kcal");
 }
 
 SituationReport situationReport(std::span<const core::WeightRecord> records) {
@@ -145,7 +145,7 @@ SituationReport situationReport(std::span<const core::WeightRecord> records) {
 
 std::array<std::string, 5> situationCells(const SituationRow& row) {
     return {row.label, std::to_string(row.count), core::Format(row.mean, "0.0"),
-            row.againstDay ? core::FormatSigned(*row.againstDay, "0.00Kg") : std::string(kNone),
+            row.againstDay ? core::formatSigned(*row.againstDay, "0.00Kg") : std::string(kNone),
             core::Format(dateOfDay(row.latest), "yyyy/mm/dd")};
 }
 
@@ -157,7 +157,7 @@ std::string swingText(const DaySwing& swing) {
 
 std::string overnightText(const DaySwing& swing) {
     if (swing.overnightPairs == 0) return "夜から朝　―";
-    return "夜から朝　" + core::FormatSigned(swing.overnight, "0.00Kg") + "（" +
+    return "夜から朝　" + core::formatSigned(swing.overnight, "0.00Kg") + "（" +
            std::to_string(swing.overnightPairs) + "回の平均）";
 }
 

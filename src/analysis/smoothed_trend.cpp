@@ -103,7 +103,7 @@ std::string keikouText(double lastTrend, const TrendSource& source) {
 
 std::string paceText(std::optional<double> pacePerWeek) {
     if (!pacePerWeek) return "この4週間　―";
-    return "この4週間　" + core::FormatSigned(*pacePerWeek, "0.00") + "Kg/週";
+    return "この4週間　" + core::formatSigned(*pacePerWeek, "0.00") + "Kg/週";
 }
 
 std::string yosouText(double lastTrend, std::optional<core::Date> forecast, float targetWeight) {

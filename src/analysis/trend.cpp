@@ -35,7 +35,7 @@ std::string nichisText(const Trend& t) {
 
 std::string kiroText(const Trend& t) {
     float diff = t.TrendWeights.front() - t.TrendMinWeight;
-    return "最小記録 " + t.MinRecordDateText + " の " + core::shortestText(t.TrendMinWeight) +
+    return "最小記録 " + t.minRecordDateText + " の " + core::shortestText(t.TrendMinWeight) +
            "Kg   初日から " + formatValue(diff, "0.0Kg") + std::string(signWord(diff));
 }
 
@@ -43,18 +43,18 @@ void loadSeries(std::span<const core::WeightRecord> records, Trend& t) {
     t.TrendWeights.reserve(records.size());
     t.TrendDates.reserve(records.size());
     t.TrendMaxWeight = t.TrendMinWeight = records.front().Weight;
-    t.MinRecordDateText = records.front().Date;
+    t.minRecordDateText = records.front().Date;
     for (const auto& r : records) {
         t.TrendWeights.push_back(r.Weight);
         t.TrendDates.push_back(r.Date);
         if (r.Weight > t.TrendMaxWeight) t.TrendMaxWeight = r.Weight;
         if (r.Weight < t.TrendMinWeight) {  // of equal lows the first one stays
             t.TrendMinWeight = r.Weight;
-            t.MinRecordDateText = r.Date;
+            t.minRecordDateText = r.Date;
         }
     }
     t.MinRecordWeight = t.TrendMinWeight;
-    t.MinRecordDate = core::parseDate(t.MinRecordDateText);
+    t.MinRecordDate = core::parseDate(t.minRecordDateText);
 }
 
 }  // namespace

@@ -43,7 +43,7 @@ struct Trend {
     float TrendMaxWeight = 0;
     float TrendMinWeight = 999;
     float MinRecordWeight = 999.9f;  // the lowest weight
-    std::string MinRecordDateText;   // the first record with it
+    std::string minRecordDateText;   // the first record with it
     std::optional<core::Date> MinRecordDate;
     std::optional<Axis> axis;  // none for an empty log
     std::string lblNichis;     // first to last weighing

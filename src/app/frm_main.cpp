@@ -97,7 +97,7 @@ void frmMain::noteLog() {
 }
 
 bool frmMain::logIsEmpty() const {
-    if (state.Summary.RecordCount != 0) return false;
+    if (state.summary.RecordCount != 0) return false;
     // An unreadable log is not an empty one: no new start may replace it.
     auto log = core::parsedLog(dir_);
     return log->status.ok() && log->records.empty() && log->unreadableLines == 0;
@@ -308,8 +308,8 @@ void frmMain::READ_JYOUKYOU() {
 
 void frmMain::READ_KANSAN() {
     auto table = savings::READ_KANSAN(dir_);
-    if (state.Loading && table.SkippedLines > 0)
-        services_.dialogs.message("換算.txt に読めない行が " + std::to_string(table.SkippedLines) +
+    if (state.Loading && table.skippedLines > 0)
+        services_.dialogs.message("換算.txt に読めない行が " + std::to_string(table.skippedLines) +
                                       " 行あります。\r\nその行は罰金の計算に使われません。",
                                   "データ確認", Icon::Exclamation);
     values_.set(std::move(table));

@@ -145,8 +145,8 @@ class DecodeTable {
 };
 
 const DecodeTable& decodeTable() {
-    static const DecodeTable table;
-    return table;
+    static const DecodeTable kTable;
+    return kTable;
 }
 
 // The bytes of every code point of the Basic Multilingual Plane, made once
@@ -221,8 +221,8 @@ class EncodeTable {
 };
 
 const EncodeTable& encodeTable() {
-    static const EncodeTable table;
-    return table;
+    static const EncodeTable kTable;
+    return kTable;
 }
 
 }  // namespace

@@ -116,13 +116,13 @@ void Journal::end() {
 }
 
 const std::string& Journal::undoDescription() const {
-    static const std::string none;
-    return undo_.empty() ? none : undo_.back().description;
+    static const std::string kNone;
+    return undo_.empty() ? kNone : undo_.back().description;
 }
 
 const std::string& Journal::redoDescription() const {
-    static const std::string none;
-    return redo_.empty() ? none : redo_.back().description;
+    static const std::string kNone;
+    return redo_.empty() ? kNone : redo_.back().description;
 }
 
 void Journal::clear() {

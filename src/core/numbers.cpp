@@ -152,7 +152,7 @@ std::string Format(double value, std::string_view pattern) {
     return out;
 }
 
-std::string FormatSigned(double value, std::string_view pattern) {
+std::string formatSigned(double value, std::string_view pattern) {
     std::string out = Format(value, pattern);
     if (out.front() == '-' && out.find_first_of("123456789") == std::string::npos)
         out.erase(0, 1);  // a value that rounds to zero is no loss

@@ -23,7 +23,7 @@ std::string Format(double value, std::string_view pattern);
 
 // Format with a sign always in front: "+" or "-" by the sign of the value as
 // rounded, "+" for one that rounds to zero ("+0.00Kg", "-1,234kcal").
-std::string FormatSigned(double value, std::string_view pattern);
+std::string formatSigned(double value, std::string_view pattern);
 
 // The number at the start of the text (after leading blanks), 0 when none:
 // Val("74.5kg") is 74.5.
@@ -84,8 +84,8 @@ inline constexpr double kNoFractionFrom = 4503599627370496.0;
 // even), and taking 2^52 away again gives the whole number, without a call to
 // the library. Inline: every weighing's penalty rounds twice.
 inline double roundEvenSmall(double value) {
-    constexpr double k = kNoFractionFrom;
-    return value >= 0 ? (value + k) - k : (value - k) + k;
+    constexpr double kShift = kNoFractionFrom;
+    return value >= 0 ? (value + kShift) - kShift : (value - kShift) + kShift;
 }
 
 // Nearest whole number, ties to the even number. Beyond the 64-bit range the

@@ -36,10 +36,10 @@ struct SharedState {
     // The scale increment of the weight entry, kept as the user typed it.
     std::string ScaleStep = "0.1";
     // Whether a new weighing's diary starts with the time of day (chkJikan).
-    bool AutoTime = false;
+    bool autoTime = false;
     // The summary of the log and the weighing shown as current, from the
     // main panel's last refresh.
-    core::WeightLogSummary Summary;
+    core::WeightLogSummary summary;
     float CurrentWeight = 0;
     std::string CurrentDate;
     // The BMI of the current weighing.
@@ -50,6 +50,7 @@ struct SharedState {
 
 class PanelHost {
   public:
+    virtual ~PanelHost() = default;
     virtual ui::Form& windowForm() = 0;
     virtual SharedState& shared() = 0;
     // The subsystems' values that several panels read.
@@ -98,9 +99,6 @@ class PanelHost {
 
     // Opens a panel as its side button does.
     virtual void open(Panel& panel) = 0;
-
-  protected:
-    virtual ~PanelHost() = default;
 };
 
 // The log's readable records as last read; none, after saying why, when the

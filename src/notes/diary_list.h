@@ -17,10 +17,10 @@ namespace notes {
 // on the exact difference, not on the one decimal shown: +0.02 shows "0.0"
 // and is a gain.
 struct DiaryRow {
-    int32_t Number = 0;      // 1 for the first record
+    int32_t number = 0;      // 1 for the first record
     std::string Weight;      // the shortest text of the stored single: 65.3, 65
-    std::string Difference;  // "0.0" pattern; 0.0 after a weight of 0 and on the first row
-    core::Change DifferenceMark = core::Change::Same;
+    std::string difference;  // "0.0" pattern; 0.0 after a weight of 0 and on the first row
+    core::Change differenceMark = core::Change::Same;
 };
 
 // The row of record i (file order), taken against the record before it; a

@@ -97,14 +97,14 @@ void MemoPanel::DSP_MEMO_LIST() {
     msgMemoList.setRowSource(count, [log](int i, ui::Grid::RowCells& cells) {
         const core::WeightRecord& record = log->records[static_cast<size_t>(i)];
         DiaryRow row = diaryRow(log->records, static_cast<size_t>(i));
-        cells.texts = {std::to_string(row.Number),
+        cells.texts = {std::to_string(row.number),
                        record.Date,
                        record.Situation,
                        std::move(row.Weight),
-                       std::move(row.Difference),
-                       std::string(core::changeWord(row.DifferenceMark)),
+                       std::move(row.difference),
+                       std::string(core::changeWord(row.differenceMark)),
                        record.Diary};
-        cells.colors[5] = ui::changeColor(row.DifferenceMark);
+        cells.colors[5] = ui::changeColor(row.differenceMark);
     });
     if (msgMemoList.rows() > kVisibleRows) msgMemoList.setTopRow(msgMemoList.rows() - 1);
 }

@@ -48,25 +48,25 @@ struct Parser {
 
 // Qt's own options, which QApplication reads, and whether each takes a value.
 bool isQtOption(const QString& arg, bool& takesValue) {
-    static const QSet<QString> valued = {QStringLiteral("-platform"),
-                                         QStringLiteral("-platformpluginpath"),
-                                         QStringLiteral("-platformtheme"),
-                                         QStringLiteral("-plugin"),
-                                         QStringLiteral("-qwindowgeometry"),
-                                         QStringLiteral("-qwindowicon"),
-                                         QStringLiteral("-qwindowtitle"),
-                                         QStringLiteral("-display"),
-                                         QStringLiteral("-geometry"),
-                                         QStringLiteral("-style"),
-                                         QStringLiteral("-stylesheet"),
-                                         QStringLiteral("-session"),
-                                         QStringLiteral("-name"),
-                                         QStringLiteral("-title")};
-    static const QSet<QString> flags = {QStringLiteral("-reverse"), QStringLiteral("-widgetcount"),
-                                        QStringLiteral("-nograb"), QStringLiteral("-dograb"),
-                                        QStringLiteral("-sync")};
-    takesValue = valued.contains(arg);
-    return takesValue || flags.contains(arg);
+    static const QSet<QString> kValued = {QStringLiteral("-platform"),
+                                          QStringLiteral("-platformpluginpath"),
+                                          QStringLiteral("-platformtheme"),
+                                          QStringLiteral("-plugin"),
+                                          QStringLiteral("-qwindowgeometry"),
+                                          QStringLiteral("-qwindowicon"),
+                                          QStringLiteral("-qwindowtitle"),
+                                          QStringLiteral("-display"),
+                                          QStringLiteral("-geometry"),
+                                          QStringLiteral("-style"),
+                                          QStringLiteral("-stylesheet"),
+                                          QStringLiteral("-session"),
+                                          QStringLiteral("-name"),
+                                          QStringLiteral("-title")};
+    static const QSet<QString> kFlags = {QStringLiteral("-reverse"), QStringLiteral("-widgetcount"),
+                                         QStringLiteral("-nograb"), QStringLiteral("-dograb"),
+                                         QStringLiteral("-sync")};
+    takesValue = kValued.contains(arg);
+    return takesValue || kFlags.contains(arg);
 }
 
 QStringList withoutQtOptions(const QStringList& arguments) {

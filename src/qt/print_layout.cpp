@@ -16,9 +16,9 @@ constexpr double kMarginMm = 12.7;
 // font's own average, which in a CJK font counts the full-width characters
 // too and comes out nearly twice as wide.
 double letterWidth(const QFontMetricsF& metrics) {
-    static const QString letters =
+    static const QString kLetters =
         QStringLiteral("abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ");
-    return metrics.horizontalAdvance(letters) / static_cast<double>(letters.size());
+    return metrics.horizontalAdvance(kLetters) / static_cast<double>(kLetters.size());
 }
 
 // Whether two items share more than a sliver: lines one under the other

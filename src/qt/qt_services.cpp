@@ -89,8 +89,8 @@ void widenFor(QMessageBox& box, const QString& text) {
 
 // The extension of the first pattern of a filter ("csv" of "CSV (*.csv)").
 QString suffixOf(const QString& filter) {
-    static const QRegularExpression pattern(QStringLiteral("\\*\\.(\\w+)"));
-    return pattern.match(filter).captured(1);
+    static const QRegularExpression kPattern(QStringLiteral("\\*\\.(\\w+)"));
+    return kPattern.match(filter).captured(1);
 }
 
 std::optional<QString> showFileDialog(QFileDialog& dialog) {

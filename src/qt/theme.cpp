@@ -143,13 +143,13 @@ void useFlatScrollBars(QAbstractScrollArea* area) {
 }
 
 QColor seriesColor(int index) {
-    static const QColor colors[] = {kDeepGreen,
-                                    QColor(0xe0, 0x8a, 0x2e),
-                                    QColor(0x3a, 0x72, 0xc0),
-                                    QColor(0xc0, 0x50, 0x4d),
-                                    QColor(0x80, 0x64, 0xa2),
-                                    QColor(0x4b, 0xac, 0xc6)};
-    return colors[index % 6];
+    static const QColor kColors[] = {kDeepGreen,
+                                     QColor(0xe0, 0x8a, 0x2e),
+                                     QColor(0x3a, 0x72, 0xc0),
+                                     QColor(0xc0, 0x50, 0x4d),
+                                     QColor(0x80, 0x64, 0xa2),
+                                     QColor(0x4b, 0xac, 0xc6)};
+    return kColors[index % 6];
 }
 
 }  // namespace qtgui::theme

@@ -113,16 +113,16 @@ void CyokinPanel::showHistory() {
     msgCyokin2.setRowSource(
         static_cast<int>(shown->rows.size()), [shown](int i, ui::Grid::RowCells& cells) {
             const HistoryRow& day = shown->rows[static_cast<size_t>(i)];
-            cells.texts = {std::to_string(day.Number), day.Date, std::to_string(day.Amount),
-                           std::to_string(day.Total)};
+            cells.texts = {std::to_string(day.number), day.Date, std::to_string(day.amount),
+                           std::to_string(day.total)};
         });
 }
 
 void CyokinPanel::plotHistory() {
     HistoryChart chart = historyChart(*shown_);
-    mcrSub2.setRowCount(static_cast<int>(chart.Total.size()));
-    mcrSub2.setSeries(1, std::move(chart.Total));
-    mcrSub2.setSeries(2, std::move(chart.Amount));
+    mcrSub2.setRowCount(static_cast<int>(chart.total.size()));
+    mcrSub2.setSeries(1, std::move(chart.total));
+    mcrSub2.setSeries(2, std::move(chart.amount));
 }
 
 void CyokinPanel::cmdCyokinHozon_Click() {
@@ -161,7 +161,7 @@ void CyokinPanel::forgetSelection() {
 }
 
 void CyokinPanel::refuse(const Refusal& refusal) {
-    host_.services().dialogs.message(refusal.Text, refusal.Title, ui::Icon::Exclamation);
+    host_.services().dialogs.message(refusal.text, refusal.title, ui::Icon::Exclamation);
 }
 
 std::optional<ConversionEntry> CyokinPanel::checkedInput() {

@@ -54,9 +54,9 @@ class HistoryBuilder {
     void closeRow() {
         if (history_.rows.empty()) return;
         HistoryRow& row = history_.rows.back();
-        row.Amount = static_cast<int32_t>(amount_);
-        history_.GrandTotal = addYen(history_.GrandTotal, row.Amount);
-        row.Total = history_.GrandTotal;
+        row.amount = static_cast<int32_t>(amount_);
+        history_.grandTotal = addYen(history_.grandTotal, row.amount);
+        row.total = history_.grandTotal;
     }
 
     RateWalk rates_;
@@ -76,15 +76,15 @@ History history(std::span<const core::WeightRecord> records, const ConversionTab
 
 HistoryChart historyChart(const History& history) {
     HistoryChart chart;
-    chart.Total.reserve(history.rows.size() + 1);
-    chart.Amount.reserve(history.rows.size() + 1);
+    chart.total.reserve(history.rows.size() + 1);
+    chart.amount.reserve(history.rows.size() + 1);
     for (const auto& row : history.rows) {
-        chart.Total.emplace_back(row.Total);
-        chart.Amount.emplace_back(row.Amount);
+        chart.total.emplace_back(row.total);
+        chart.amount.emplace_back(row.amount);
     }
     if (history.rows.empty()) {
-        chart.Total.emplace_back();
-        chart.Amount.emplace_back();
+        chart.total.emplace_back();
+        chart.amount.emplace_back();
     }
     return chart;
 }
@@ -94,8 +94,8 @@ std::string historyText(const History& history) {
     for (const auto& row : history.rows)
         core::LineWriter(text)
             .text(row.Date)
-            .number(std::to_string(row.Amount))
-            .number(std::to_string(row.Total))
+            .number(std::to_string(row.amount))
+            .number(std::to_string(row.total))
             .end();
     return text;
 }

@@ -22,15 +22,15 @@ inline constexpr std::string_view kHistorySavedText =
 inline constexpr std::string_view kHistorySavedTitle = "保存終了";
 
 struct HistoryRow {
-    int32_t Number = 0;  // 数: 1 for the first row, counting rows, not calendar days
+    int32_t number = 0;  // 数: 1 for the first row, counting rows, not calendar days
     std::string Date;    // 日付, "yy/mm/dd"
-    int32_t Amount = 0;  // 金額: the day's penalty in yen
-    int32_t Total = 0;   // 累計: the day amounts summed up to this row
+    int32_t amount = 0;  // 金額: the day's penalty in yen
+    int32_t total = 0;   // 累計: the day amounts summed up to this row
 };
 
 struct History {
     std::vector<HistoryRow> rows;
-    int32_t GrandTotal = 0;  // 累計 of the last row, 0 without rows
+    int32_t grandTotal = 0;  // 累計 of the last row, 0 without rows
 };
 
 // One row per run of records sharing a date string, in log order: a date
@@ -45,8 +45,8 @@ History history(std::span<const core::WeightRecord> records, const ConversionTab
 // row number: the running total and the day amount. Without rows the chart
 // keeps one point without a value.
 struct HistoryChart {
-    std::vector<std::optional<double>> Total;
-    std::vector<std::optional<double>> Amount;
+    std::vector<std::optional<double>> total;
+    std::vector<std::optional<double>> amount;
 };
 HistoryChart historyChart(const History& history);
 

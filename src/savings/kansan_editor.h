@@ -18,8 +18,8 @@ namespace savings {
 // A message box that stops an edit: text and title, shown with the
 // exclamation icon and an OK button.
 struct Refusal {
-    std::string Text;
-    std::string Title;
+    std::string text;
+    std::string title;
 };
 
 inline constexpr std::string_view kConfirmTitle = "クリア確認";  // OK and Cancel

@@ -25,7 +25,7 @@ std::optional<int16_t> kansanRate(std::string_view text) {
 
 ConversionEntry::ConversionEntry(std::string fromDate, int16_t rate)
     : FromDate(std::move(fromDate)), Rate(rate) {
-    if (auto d = core::parseDate(FromDate)) From = std::chrono::sys_days(*d);
+    if (auto d = core::parseDate(FromDate)) from = std::chrono::sys_days(*d);
 }
 
 ConversionTable READ_KANSAN(const core::DataDir& dir) {
@@ -42,7 +42,7 @@ ConversionTable READ_KANSAN(const core::DataDir& dir) {
         if (rate)
             entries.emplace_back(std::string(fields[0]), *rate);
         else
-            ++table.SkippedLines;
+            ++table.skippedLines;
     });
     if (!entries.empty()) table.entries = std::move(entries);
     return table;
@@ -65,7 +65,7 @@ float RateWalk::rateOn(const std::optional<core::Date>& date) {
     if (day < last_) at_ = 0;
     last_ = day;
     for (; at_ + 1 < e.size(); ++at_)
-        if (e[at_ + 1].From && *e[at_ + 1].From > day) return e[at_].Rate;
+        if (e[at_ + 1].from && *e[at_ + 1].from > day) return e[at_].Rate;
     return e.back().Rate;
 }
 

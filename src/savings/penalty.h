@@ -24,13 +24,13 @@ struct ConversionEntry {
     ConversionEntry(std::string fromDate, int16_t rate);
     std::string FromDate;                       // as stored, normally "yyyy/mm/dd"
     int16_t Rate = 0;                           // yen per kilogram of gain
-    std::optional<std::chrono::sys_days> From;  // FromDate as a calendar date
+    std::optional<std::chrono::sys_days> from;  // FromDate as a calendar date
 };
 
 // The entries in the order of the file; never empty.
 struct ConversionTable {
     std::vector<ConversionEntry> entries{{"2000/01/01", 100}};
-    int32_t SkippedLines = 0;  // lines of the file that READ_KANSAN could not use
+    int32_t skippedLines = 0;  // lines of the file that READ_KANSAN could not use
 };
 
 // A rate as the file and the rate box give it: a number, rounded to the
@@ -42,7 +42,7 @@ std::optional<int16_t> kansanRate(std::string_view text);
 // single entry 2000/01/01 at 100 yen, held in memory only. A line is used
 // when it holds a real date (kept as written, "2024/6/1" too) and a rate
 // that kansanRate accepts; every other line but a blank one is skipped and
-// counted in SkippedLines.
+// counted in skippedLines.
 ConversionTable READ_KANSAN(const core::DataDir& dir);
 
 // The rate of a weighing's date: walking the table in its order, the rate of

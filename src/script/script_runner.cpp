@@ -145,7 +145,7 @@ int ScriptRunner::run(std::istream& script, std::ostream& err) {
 // Each command of the script language and the number of its words (0: it
 // checks them itself).
 const std::map<std::string, ScriptRunner::Command, std::less<>>& ScriptRunner::commands() {
-    static const std::map<std::string, Command, std::less<>> table{
+    static const std::map<std::string, Command, std::less<>> kTable{
         {"now", {3, &ScriptRunner::now}},
         {"answer", {0, &ScriptRunner::answer}},
         {"start", {1, &ScriptRunner::startCommand}},
@@ -161,7 +161,7 @@ const std::map<std::string, ScriptRunner::Command, std::less<>>& ScriptRunner::c
         {"alt", {2, &ScriptRunner::alt}},
         {"outside", {4, &ScriptRunner::outside}},
     };
-    return table;
+    return kTable;
 }
 
 void ScriptRunner::execute(const std::vector<Word>& words) {

@@ -44,13 +44,13 @@ void BmiMeter::currentWeighingChanged() {
 
 void BmiMeter::DSP_BMI_BASE() {
     const auto& shared = host_.shared();
-    Label9(28).setText(core::shortestText(shared.Summary.LastWeight));
+    Label9(28).setText(core::shortestText(shared.summary.LastWeight));
     Label9(30).setText(shared.hasHeight() ? core::shortestText(shared.Height / 100) : "");
 }
 
 void BmiMeter::DSP_BMI_METER() {
     const auto& shared = host_.shared();
-    if (shared.Summary.RecordCount == 0 || !shared.hasHeight()) return;
+    if (shared.summary.RecordCount == 0 || !shared.hasHeight()) return;
     double m = static_cast<double>(shared.Height) / 100;
     if (!MeterSetByProgram) {
         MeterBmi = static_cast<float>(HScroll1.value() / 10.0);

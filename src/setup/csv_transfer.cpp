@@ -21,7 +21,7 @@ constexpr std::string_view kExportName = "ヤセルンバ.csv";
 constexpr std::string_view kCsvFilter = "CSV ファイル (*.csv)";
 // A file larger than this is no list of weighings (the log's 32767 records
 // take about a megabyte); it is refused before it is read.
-constexpr int64_t kMaxImportBytes = 64 * 1024 * 1024;
+constexpr int64_t kMaxImportBytes = int64_t{64} * 1024 * 1024;
 
 // A chosen file as the folder it is in and its name there.
 struct ChosenFile {

@@ -63,12 +63,12 @@ void SetteiPanel::wireEvents() {
 
 void SetteiPanel::READ_JIKAN() {
     chkJikan.setValue(core::readAutoTime(host_.dataDir()) != 0 ? 1 : 0);
-    host_.shared().AutoTime = chkJikan.value() != 0;
+    host_.shared().autoTime = chkJikan.value() != 0;
 }
 
 void SetteiPanel::chkJikan_Click() {
     if (host_.shared().Loading) return;
-    host_.shared().AutoTime = chkJikan.value() != 0;
+    host_.shared().autoTime = chkJikan.value() != 0;
     host_.saved(core::writeAutoTime(host_.dataDir(), chkJikan.value()));
 }
 

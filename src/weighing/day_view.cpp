@@ -32,17 +32,17 @@ struct DayScan {
         DayRow row;
         row.Situation = rec.Situation;
         row.Weight = w;
-        row.FromPrevious = static_cast<double>(w) - previous;
-        row.FromFirst = static_cast<double>(w) - dayFirst;
-        row.PreviousMark = core::shownChangeOf(row.FromPrevious);
-        row.FirstMark = core::shownChangeOf(row.FromFirst);
+        row.fromPrevious = static_cast<double>(w) - previous;
+        row.fromFirst = static_cast<double>(w) - dayFirst;
+        row.previousMark = core::shownChangeOf(row.fromPrevious);
+        row.firstMark = core::shownChangeOf(row.fromFirst);
         if (height > 0) {
-            row.Bmi = analysis::bmiOf(w, height);
-            row.Obesity = analysis::obesityRatio(w, height);
+            row.bmi = analysis::bmiOf(w, height);
+            row.obesity = analysis::obesityRatio(w, height);
         }
-        row.Penalty = savings::WEIGHING_PENALTY(w, previous, dayFirst, rate);
-        view.dayTotal = saturatedSum(view.dayTotal, row.Penalty);
-        row.DayTotal = view.dayTotal;
+        row.penalty = savings::WEIGHING_PENALTY(w, previous, dayFirst, rate);
+        view.dayTotal = saturatedSum(view.dayTotal, row.penalty);
+        row.dayTotal = view.dayTotal;
         view.dayMax = std::max(view.dayMax, w);
         view.dayMin = std::min(view.dayMin, w);
         view.rows.push_back(row);
@@ -52,7 +52,7 @@ struct DayScan {
 
 Face faceOf(const DayView& view) {
     if (view.rows.empty()) return Face::None;
-    switch (view.rows.back().FirstMark) {
+    switch (view.rows.back().firstMark) {
         case core::Change::Up:
             return Face::Up;
         case core::Change::Same:

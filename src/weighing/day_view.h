@@ -20,14 +20,14 @@ namespace weighing {
 struct DayRow {
     std::string_view Situation;
     float Weight = 0;
-    double FromPrevious = 0;  // against the weighing before it
-    double FromFirst = 0;     // against the day's first weighing
-    core::Change PreviousMark = core::Change::Same;
-    core::Change FirstMark = core::Change::Same;
-    std::optional<float> Bmi;       // without a height, none
-    std::optional<double> Obesity;  // as a ratio
-    int32_t Penalty = 0;
-    int32_t DayTotal = 0;  // the day's penalties up to this weighing
+    double fromPrevious = 0;  // against the weighing before it
+    double fromFirst = 0;     // against the day's first weighing
+    core::Change previousMark = core::Change::Same;
+    core::Change firstMark = core::Change::Same;
+    std::optional<float> bmi;       // without a height, none
+    std::optional<double> obesity;  // as a ratio
+    int32_t penalty = 0;
+    int32_t dayTotal = 0;  // the day's penalties up to this weighing
 };
 
 // The face of the day: no weighing, or the mark of its last weighing against

@@ -71,7 +71,7 @@ void MainPanel::dayChosen(core::Date date) {
 
 void MainPanel::DSP_BMI() {
     auto& shared = host_.shared();
-    if (shared.Summary.RecordCount == 0) return;
+    if (shared.summary.RecordCount == 0) return;
     if (shared.hasHeight())
         shared.CurrentBmi = analysis::bmiOf(shared.CurrentWeight, shared.Height);
     host_.currentWeighingChanged();
@@ -94,7 +94,7 @@ void MainPanel::DSP_MAIN() {
     DayView day = computeDay(scan.records(), host_.values().get<savings::ConversionTable>(),
                              shared.Height, core::dateText(mtvmain.date()));
 
-    auto& sum = shared.Summary;
+    auto& sum = shared.summary;
     sum = day.summary;
     if (shared.hasHeight()) {
         sum.FirstBmi = analysis::bmiOf(sum.FirstWeight, shared.Height);
@@ -137,21 +137,21 @@ void MainPanel::addDayRow(int row, const DayRow& v) {
         msgDayList.setText(row, col + 1, arrowOf(change));
         msgDayList.setCellColor(row, col + 1, ui::changeColor(change));
     };
-    difference(3, v.FromPrevious, v.PreviousMark);
-    difference(5, v.FromFirst, v.FirstMark);
-    if (v.Bmi) msgDayList.setText(row, 7, core::Format(*v.Bmi, "0.0"));
-    if (v.Obesity) msgDayList.setText(row, 8, core::Format(*v.Obesity, "0.0%"));
-    if (v.Penalty > 0) msgDayList.setText(row, 9, std::to_string(v.Penalty) + "円");
+    difference(3, v.fromPrevious, v.previousMark);
+    difference(5, v.fromFirst, v.firstMark);
+    if (v.bmi) msgDayList.setText(row, 7, core::Format(*v.bmi, "0.0"));
+    if (v.obesity) msgDayList.setText(row, 8, core::Format(*v.obesity, "0.0%"));
+    if (v.penalty > 0) msgDayList.setText(row, 9, std::to_string(v.penalty) + "円");
     if (mcrMain.rowCount() < row) mcrMain.setRowCount(row);
     if (mcrSub.rowCount() < row) mcrSub.setRowCount(row);
     mcrMain.setValue(row, 1, v.Weight);
-    mcrSub.setValue(row, 1, v.DayTotal);
-    mcrSub.setValue(row, 2, v.Penalty);
+    mcrSub.setValue(row, 1, v.dayTotal);
+    mcrSub.setValue(row, 2, v.penalty);
 }
 
 void MainPanel::showSummaryLabels(const DayView& day) {
     const auto& shared = host_.shared();
-    const auto& sum = shared.Summary;
+    const auto& sum = shared.summary;
     auto firstDay = core::parseDate(sum.FirstDate);
     auto currentDay = core::parseDate(shared.CurrentDate);
     if (firstDay && currentDay) {

@@ -130,11 +130,11 @@ void WeightEntry::cmdTaiHozon_Click() {
     // Appended or inserted as the log on disk is now, whatever another program
     // or a sync did since the day was drawn: no save puts the log out of order.
     std::string time =
-        host_.shared().AutoTime ? core::longTimeText(host_.services().clock.timeOfDay()) : "";
+        host_.shared().autoTime ? core::longTimeText(host_.services().clock.timeOfDay()) : "";
     core::JournalAct act(
         host_.dataDir(),
         "体重の保存（" + core::recordCaption(record.Date, record.Situation, record.Weight) + "）");
-    if (!host_.saved(core::saveWeighing(host_.dataDir(), std::move(record), time))) return;
+    if (!host_.saved(core::saveWeighing(host_.dataDir(), record, time))) return;
     host_.logWritten();
     endEntry();
 }

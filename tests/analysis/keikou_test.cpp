@@ -168,7 +168,7 @@ TEST(PeriodRows, FourWeeksIsThePace) {
                 80.0f - 0.1f * static_cast<float>(d % 7) - 0.05f * static_cast<float>(d)));
     }
     SmoothedTrend t = smoothedTrend(log, 0);
-    EXPECT_EQ(periodRows(t)[2].cells[1], core::FormatSigned(*t.pacePerWeek, "0.00Kg"));
+    EXPECT_EQ(periodRows(t)[2].cells[1], core::formatSigned(*t.pacePerWeek, "0.00Kg"));
 }
 
 TEST(KcalText, RoundsHalvesAwayFromZeroAndGroupsThousands) {

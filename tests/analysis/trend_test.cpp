@@ -112,14 +112,14 @@ TEST(Trend, LowestRecordOfHeavyWeights) {
     auto log = logOf({{"2024/01/01", 1200.0f}, {"2024/01/02", 999.0f}, {"2024/01/03", 1000.0f}});
     Trend t = trend(log);
     EXPECT_EQ(t.MinRecordWeight, 999.0f);
-    EXPECT_EQ(t.MinRecordDateText, "2024/01/02");
+    EXPECT_EQ(t.minRecordDateText, "2024/01/02");
     EXPECT_EQ(t.MinRecordDate, core::parseDate("2024/01/02"));
     EXPECT_EQ(t.TrendMaxWeight, 1200.0f);
     EXPECT_EQ(t.axis, (Axis{999, 1200}));
 
     auto all = logOf({{"2024/01/01", 1000.0f}, {"2024/01/02", 1000.0f}});
     Trend same = trend(all);
-    EXPECT_EQ(same.MinRecordDateText, "2024/01/01");
+    EXPECT_EQ(same.minRecordDateText, "2024/01/01");
     EXPECT_EQ(same.MinRecordWeight, 1000.0f);
 }
 

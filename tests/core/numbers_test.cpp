@@ -79,7 +79,7 @@ TEST(FormatSigned, SignOfTheRoundedValue) {
         {-0.4, "#,0kcal", "+0kcal"},
     };
     for (const auto& c : cases)
-        EXPECT_EQ(FormatSigned(c.value, c.pattern), c.expected) << c.value << " " << c.pattern;
+        EXPECT_EQ(formatSigned(c.value, c.pattern), c.expected) << c.value << " " << c.pattern;
 }
 
 // Format is total: values that are no number or beyond every range give a

@@ -27,10 +27,10 @@ TEST_P(DiaryRowsTest, LastRowShowsItsDifferenceAndMark) {
     std::vector<core::WeightRecord> records;
     for (float w : c.weights) records.push_back(weighing(w));
     DiaryRow last = diaryRow(records, records.size() - 1);
-    EXPECT_EQ(last.Number, static_cast<int32_t>(c.weights.size()));
+    EXPECT_EQ(last.number, static_cast<int32_t>(c.weights.size()));
     EXPECT_EQ(last.Weight, c.weight);
-    EXPECT_EQ(last.Difference, c.difference);
-    EXPECT_EQ(last.DifferenceMark, c.mark);
+    EXPECT_EQ(last.difference, c.difference);
+    EXPECT_EQ(last.differenceMark, c.mark);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -54,7 +54,7 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST(DiaryRows, NumbersRunPastTheSixteenBitRange) {
     std::vector<core::WeightRecord> records(40000, weighing(60.0f));
-    EXPECT_EQ(diaryRow(records, records.size() - 1).Number, 40000);
+    EXPECT_EQ(diaryRow(records, records.size() - 1).number, 40000);
 }
 
 }  // namespace

@@ -128,24 +128,24 @@ TEST(History, DayAmountsAndRunningTotals) {
         ASSERT_EQ(h.rows.size(), c.rows.size()) << c.what;
         for (size_t i = 0; i < c.rows.size(); ++i) {
             const HistoryRow& row = h.rows[i];
-            EXPECT_EQ(row.Number, static_cast<int32_t>(i + 1)) << c.what;
+            EXPECT_EQ(row.number, static_cast<int32_t>(i + 1)) << c.what;
             EXPECT_EQ(row.Date, c.rows[i].date) << c.what << " row " << i + 1;
-            EXPECT_EQ(row.Amount, c.rows[i].amount) << c.what << " row " << i + 1;
-            EXPECT_EQ(row.Total, c.rows[i].total) << c.what << " row " << i + 1;
+            EXPECT_EQ(row.amount, c.rows[i].amount) << c.what << " row " << i + 1;
+            EXPECT_EQ(row.total, c.rows[i].total) << c.what << " row " << i + 1;
         }
-        EXPECT_EQ(h.GrandTotal, c.rows.back().total) << c.what;
+        EXPECT_EQ(h.grandTotal, c.rows.back().total) << c.what;
     }
 }
 
 TEST(History, EmptyLogGivesNoRowsAndAChartPointWithoutValue) {
     History h = history({}, ConversionTable{});
     EXPECT_TRUE(h.rows.empty());
-    EXPECT_EQ(h.GrandTotal, 0);
+    EXPECT_EQ(h.grandTotal, 0);
     HistoryChart chart = historyChart(h);
-    ASSERT_EQ(chart.Total.size(), 1u);
-    ASSERT_EQ(chart.Amount.size(), 1u);
-    EXPECT_FALSE(chart.Total[0].has_value());
-    EXPECT_FALSE(chart.Amount[0].has_value());
+    ASSERT_EQ(chart.total.size(), 1u);
+    ASSERT_EQ(chart.amount.size(), 1u);
+    EXPECT_FALSE(chart.total[0].has_value());
+    EXPECT_FALSE(chart.amount[0].has_value());
     EXPECT_EQ(historyText(h), "");
 }
 
@@ -153,8 +153,8 @@ TEST(History, ChartAndExportFollowTheRows) {
     History h;
     h.rows = {{1, "24/01/05", 20, 150}, {2, "24/01/06", -30, 120}};
     HistoryChart chart = historyChart(h);
-    EXPECT_EQ(chart.Total, (std::vector<std::optional<double>>{150.0, 120.0}));
-    EXPECT_EQ(chart.Amount, (std::vector<std::optional<double>>{20.0, -30.0}));
+    EXPECT_EQ(chart.total, (std::vector<std::optional<double>>{150.0, 120.0}));
+    EXPECT_EQ(chart.amount, (std::vector<std::optional<double>>{20.0, -30.0}));
     EXPECT_EQ(historyText(h), "\"24/01/05\",20,150\r\n\"24/01/06\",-30,120\r\n");
 }
 

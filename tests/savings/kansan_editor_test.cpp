@@ -80,8 +80,8 @@ TEST(KansanInputCheck, TheDateIsCheckedFirstAndBothBeforeAnyChange) {
     for (const auto& c : refusals) {
         KansanInput input = checkKansanInput(c.date, c.rate);
         EXPECT_FALSE(input.entry.has_value()) << c.date << " " << c.rate;
-        EXPECT_EQ(input.refusal.Text, c.text);
-        EXPECT_EQ(input.refusal.Title, c.title);
+        EXPECT_EQ(input.refusal.text, c.text);
+        EXPECT_EQ(input.refusal.title, c.title);
     }
     KansanInput input = checkKansanInput("2024/1/5", "150.5");
     ASSERT_TRUE(input.entry.has_value());
@@ -124,13 +124,13 @@ TEST(KansanEdits, AddChangeDeleteKeepTheOtherEntriesAsStored) {
     for (const auto& c : cases) {
         if (c.result.empty()) {
             EXPECT_FALSE(c.edit.table.has_value()) << c.what;
-            EXPECT_EQ(c.edit.refusal.Title, c.refusal) << c.what;
+            EXPECT_EQ(c.edit.refusal.title, c.refusal) << c.what;
             continue;
         }
         ASSERT_TRUE(c.edit.table.has_value()) << c.what;
         EXPECT_EQ(listed(*c.edit.table), c.result) << c.what;
     }
-    EXPECT_EQ(deleteKansan(tableOf({{"2024/6/1", 200}}), 1).refusal.Text,
+    EXPECT_EQ(deleteKansan(tableOf({{"2024/6/1", 200}}), 1).refusal.text,
               "全部のデータを削除することはできません。");
 }
 
@@ -151,7 +151,7 @@ TEST(WriteKansan, RewritesTheFileThatReadKansanReadsBack) {
     EXPECT_EQ(t.fileCount(), 1u);
     ConversionTable back = READ_KANSAN(t.dir());
     EXPECT_EQ(listed(back), listed(table));
-    EXPECT_EQ(back.SkippedLines, 0);
+    EXPECT_EQ(back.skippedLines, 0);
 }
 
 TEST(WriteKansan, NeverLeavesTheFileEmptyOrHalfWritten) {

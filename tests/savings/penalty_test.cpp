@@ -154,7 +154,7 @@ TEST(ReadKansan, SkipsAndCountsLinesItCannotUse) {
         for (const auto& e : table.entries)
             got.push_back(e.FromDate + " " + std::to_string(e.Rate));
         EXPECT_EQ(got, c.entries) << c.what;
-        EXPECT_EQ(table.SkippedLines, c.skipped) << c.what;
+        EXPECT_EQ(table.skippedLines, c.skipped) << c.what;
     }
 }
 

@@ -78,11 +78,11 @@ TEST(DayView, ListsTheSelectedDayWithItsPenaltiesAndTotals) {
         ASSERT_EQ(day.rows.size(), c.marks.size());
         int32_t dayTotal = 0;
         for (size_t i = 0; i < day.rows.size(); ++i) {
-            EXPECT_EQ(day.rows[i].PreviousMark, c.marks[i].first) << i;
-            EXPECT_EQ(day.rows[i].FirstMark, c.marks[i].second) << i;
-            EXPECT_EQ(day.rows[i].Penalty, c.penalties[i]) << i;
+            EXPECT_EQ(day.rows[i].previousMark, c.marks[i].first) << i;
+            EXPECT_EQ(day.rows[i].firstMark, c.marks[i].second) << i;
+            EXPECT_EQ(day.rows[i].penalty, c.penalties[i]) << i;
             dayTotal += c.penalties[i];
-            EXPECT_EQ(day.rows[i].DayTotal, dayTotal) << i;
+            EXPECT_EQ(day.rows[i].dayTotal, dayTotal) << i;
         }
         EXPECT_EQ(day.dayTotal, dayTotal);
         EXPECT_EQ(day.grandTotal, c.grandTotal);
@@ -100,11 +100,11 @@ TEST(DayView, BodyFiguresNeedAHeight) {
     for (float height : {170.0f, 0.0f, -5.0f}) {
         DayView day = computeDay(kLog, savings::ConversionTable{}, height, "2024/06/02");
         ASSERT_EQ(day.rows.size(), 2u);
-        EXPECT_EQ(day.rows[0].Bmi.has_value(), height > 0) << height;
-        EXPECT_EQ(day.rows[0].Obesity.has_value(), height > 0) << height;
+        EXPECT_EQ(day.rows[0].bmi.has_value(), height > 0) << height;
+        EXPECT_EQ(day.rows[0].obesity.has_value(), height > 0) << height;
     }
     DayView day = computeDay(kLog, savings::ConversionTable{}, 170, "2024/06/02");
-    EXPECT_NEAR(*day.rows[0].Bmi, 65.2 / (1.7 * 1.7), 1e-4);
+    EXPECT_NEAR(*day.rows[0].bmi, 65.2 / (1.7 * 1.7), 1e-4);
     EXPECT_FLOAT_EQ(day.dayMax, 65.96f);
     EXPECT_FLOAT_EQ(day.dayMin, 65.2f);
 }

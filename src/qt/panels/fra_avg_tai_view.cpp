@@ -68,7 +68,7 @@ void layoutFraAvgTai(analysis::AvgTaiPanel& panel, Binder& binder, QWidget* body
                         {.spacing = 12, .margins = {4, 0, 0, 0}}));
 }
 
-[[maybe_unused]] const bool registered = registerView<analysis::AvgTaiPanel>(layoutFraAvgTai);
+[[maybe_unused]] const bool kRegistered = registerView<analysis::AvgTaiPanel>(layoutFraAvgTai);
 
 }  // namespace
 }  // namespace qtgui::panels

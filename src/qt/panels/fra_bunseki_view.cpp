@@ -78,7 +78,7 @@ void layoutFraBunseki(analysis::BunsekiPanel& panel, Binder& binder, QWidget* bo
                          {.spacing = {10, 10}, .margins = {4, 0, 0, 0}}));
 }
 
-[[maybe_unused]] const bool registered = registerView<analysis::BunsekiPanel>(layoutFraBunseki);
+[[maybe_unused]] const bool kRegistered = registerView<analysis::BunsekiPanel>(layoutFraBunseki);
 
 }  // namespace
 }  // namespace qtgui::panels

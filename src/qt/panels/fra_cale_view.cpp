@@ -115,7 +115,7 @@ void layoutFraCale(records::CalePanel& panel, Binder& binder, QWidget* body) {
                            {.spacing = 10}));
 }
 
-[[maybe_unused]] const bool registered = registerView<records::CalePanel>(layoutFraCale);
+[[maybe_unused]] const bool kRegistered = registerView<records::CalePanel>(layoutFraCale);
 
 }  // namespace
 }  // namespace qtgui::panels

@@ -153,7 +153,7 @@ void layoutFraCyokin(savings::CyokinPanel& panel, Binder& binder, QWidget* body)
                            {.spacing = 10}));
 }
 
-[[maybe_unused]] const bool registered = registerView<savings::CyokinPanel>(layoutFraCyokin);
+[[maybe_unused]] const bool kRegistered = registerView<savings::CyokinPanel>(layoutFraCyokin);
 
 }  // namespace
 }  // namespace qtgui::panels

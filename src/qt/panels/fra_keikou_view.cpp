@@ -26,7 +26,7 @@ QGroupBox* sourceGroup(analysis::KeikouPanel& panel, Binder& binder, QWidget* pa
         options.push_back(bindOptionButton(binder, *option, group));
     options.push_back(named(label, "傾向の元の状況"));
     options.push_back(stretch());
-    return setLayout(group, row(std::move(options), {.spacing = 12, .margins = kStyleMargins}));
+    return setLayout(group, row(options, {.spacing = 12, .margins = kStyleMargins}));
 }
 
 QWidget* periodColumn(analysis::KeikouPanel& panel, Binder& binder, QWidget* parent) {
@@ -52,7 +52,7 @@ void layoutFraKeikou(analysis::KeikouPanel& panel, Binder& binder, QWidget* body
                {.spacing = 8, .margins = {4, 0, 0, 0}}));
 }
 
-[[maybe_unused]] const bool registered = registerView<analysis::KeikouPanel>(layoutFraKeikou);
+[[maybe_unused]] const bool kRegistered = registerView<analysis::KeikouPanel>(layoutFraKeikou);
 
 }  // namespace
 }  // namespace qtgui::panels

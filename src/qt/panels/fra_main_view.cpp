@@ -178,7 +178,7 @@ void layoutFraMain(weighing::MainPanel& panel, Binder& binder, QWidget* body) {
                         {.spacing = 12}));
 }
 
-[[maybe_unused]] const bool registered = registerView<weighing::MainPanel>(layoutFraMain);
+[[maybe_unused]] const bool kRegistered = registerView<weighing::MainPanel>(layoutFraMain);
 
 }  // namespace
 }  // namespace qtgui::panels

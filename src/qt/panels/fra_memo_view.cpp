@@ -85,7 +85,7 @@ void layoutFraMemo(notes::MemoPanel& panel, Binder& binder, QWidget* body) {
                {.spacing = 8, .margins = {4, 0, 4, 4}}));
 }
 
-[[maybe_unused]] const bool registered = registerView<notes::MemoPanel>(layoutFraMemo);
+[[maybe_unused]] const bool kRegistered = registerView<notes::MemoPanel>(layoutFraMemo);
 
 }  // namespace
 }  // namespace qtgui::panels

@@ -94,7 +94,7 @@ void layoutFraRenTai(analysis::RenTaiPanel& panel, Binder& binder, QWidget* body
                            {.spacing = 8, .margins = {4, 0, 0, 0}}));
 }
 
-[[maybe_unused]] const bool registered = registerView<analysis::RenTaiPanel>(layoutFraRenTai);
+[[maybe_unused]] const bool kRegistered = registerView<analysis::RenTaiPanel>(layoutFraRenTai);
 
 }  // namespace
 }  // namespace qtgui::panels

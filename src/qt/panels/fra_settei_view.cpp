@@ -291,9 +291,8 @@ Cells formRow(int line, const QString& caption, QLineEdit* box, const QString& u
     return formLine(line, {name, box, formLabel(unit, parent), noteLabel(note, parent)});
 }
 
-QGridLayout* formGrid(Cells lines) {
-    return grid(std::move(lines),
-                {.spacing = {8, 6}, .margins = kStyleMargins, .columnStretch = {{1, 1}}});
+QGridLayout* formGrid(const Cells& lines) {
+    return grid(lines, {.spacing = {8, 6}, .margins = kStyleMargins, .columnStretch = {{1, 1}}});
 }
 
 const QString kOptional = QStringLiteral("※空欄可");
@@ -398,7 +397,7 @@ void layoutFraSettei(setup::SetteiPanel& panel, Binder& binder, QWidget* body) {
             {.spacing = 10, .margins = {4, 0, 0, 0}}));
 }
 
-[[maybe_unused]] const bool registered = registerView<setup::SetteiPanel>(layoutFraSettei);
+[[maybe_unused]] const bool kRegistered = registerView<setup::SetteiPanel>(layoutFraSettei);
 
 }  // namespace
 }  // namespace qtgui::panels

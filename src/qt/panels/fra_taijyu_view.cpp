@@ -139,7 +139,7 @@ void layoutFraTaijyu(records::TaijyuPanel& panel, Binder& binder, QWidget* body)
                      {.spacing = 12}));
 }
 
-[[maybe_unused]] const bool registered = registerView<records::TaijyuPanel>(layoutFraTaijyu);
+[[maybe_unused]] const bool kRegistered = registerView<records::TaijyuPanel>(layoutFraTaijyu);
 
 }  // namespace
 }  // namespace qtgui::panels
