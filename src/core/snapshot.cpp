@@ -213,10 +213,10 @@ bool isSnapshotFile(std::string_view name) {
 }
 
 std::strong_ordering operator<=>(const SnapshotName& a, const SnapshotName& b) {
-    if (auto c = a.date <=> b.date; c != 0) return c;
-    if (auto c = a.time.hours <=> b.time.hours; c != 0) return c;
-    if (auto c = a.time.minutes <=> b.time.minutes; c != 0) return c;
-    if (auto c = a.time.seconds <=> b.time.seconds; c != 0) return c;
+    if (auto c = a.date <=> b.date; std::is_neq(c)) return c;
+    if (auto c = a.time.hours <=> b.time.hours; std::is_neq(c)) return c;
+    if (auto c = a.time.minutes <=> b.time.minutes; std::is_neq(c)) return c;
+    if (auto c = a.time.seconds <=> b.time.seconds; std::is_neq(c)) return c;
     return a.sequence <=> b.sequence;
 }
 

@@ -58,7 +58,9 @@ struct SnapshotName {
 
     // By date, time of day, then sequence.
     friend std::strong_ordering operator<=>(const SnapshotName& a, const SnapshotName& b);
-    friend bool operator==(const SnapshotName& a, const SnapshotName& b) { return (a <=> b) == 0; }
+    friend bool operator==(const SnapshotName& a, const SnapshotName& b) {
+        return std::is_eq(a <=> b);
+    }
 };
 
 // The snapshot of a folder's name: a real date from the year 1000 on, a real
