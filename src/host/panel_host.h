@@ -27,20 +27,31 @@ struct BackUp {
     std::string made;
 };
 
+// Values read from files that several panels read, kept in Values under
+// these types (with core::Profile, from ﾌﾟﾗｲﾍﾞｰﾄ.txt): each is set by
+// whoever reads or writes its file.
+//
+// The scale increment of the weight entry (体重計刻み.TXT), kept as the user
+// typed it.
+struct ScaleStep {
+    std::string text = "0.1";
+};
+// Whether a new weighing's diary starts with the time of day (自動時間.TXT,
+// chkJikan).
+struct AutoTime {
+    bool on = false;
+};
 // Whether the profile has a height, without which there is no BMI.
 inline bool hasHeight(const core::Profile& profile) {
     return profile.Height > 0;
 }
 
-// The values that more than one panel reads, alive for the whole run; the
-// profile (ﾌﾟﾗｲﾍﾞｰﾄ.txt) is in Values, as a core::Profile.
+// The window's run state and the current weighing, alive for the whole run.
+// What is read from the person's files or worked out from the log is in
+// Values instead.
 struct SharedState {
     // True during start-up: handlers that would write a settings file do nothing.
     bool Loading = false;
-    // The scale increment of the weight entry, kept as the user typed it.
-    std::string ScaleStep = "0.1";
-    // Whether a new weighing's diary starts with the time of day (chkJikan).
-    bool autoTime = false;
     // The summary of the log and the weighing shown as current, from the
     // main panel's last refresh.
     core::WeightLogSummary summary;
@@ -56,7 +67,8 @@ class PanelHost {
     virtual ui::Form& windowForm() = 0;
     virtual SharedState& shared() = 0;
     // The values read from the person's files or worked out from the log
-    // that several panels read: the profile, the subsystems' values.
+    // that several panels read: the profile, the scale step, the automatic
+    // time, the subsystems' values.
     virtual Values& values() = 0;
     virtual const core::DataDir& dataDir() const = 0;
     virtual const ui::Services& services() const = 0;
