@@ -80,7 +80,7 @@ void RenTaiPanel::showTrend() {
 }
 
 void RenTaiPanel::showTexts() {
-    const float target = host_.shared().TargetWeight;
+    const float target = host_.values().get<core::Profile>().TargetWeight;
     lblNichis.setText(series().lblNichis);
     lblKiro.setText(series().lblKiro);
     if (series().recordCount() > 0) cmdMokuChk.setCaption(mokuChkCaption(series(), target));
@@ -125,7 +125,8 @@ void RenTaiPanel::cmdMokuChk_Click() {
     if (!series().axis) return;
     // The target's whole kilograms become the floor, weighings below it or
     // not; pressed again, the lowest weight's.
-    Axis axis = TargetFloorOn ? targetFloorAxis(*series().axis, host_.shared().TargetWeight)
+    Axis axis = TargetFloorOn ? targetFloorAxis(*series().axis,
+                                                host_.values().get<core::Profile>().TargetWeight)
                               : *series().axis;
     mcrRentai.setAxis(axis.min, axis.max);
 }

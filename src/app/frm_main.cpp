@@ -290,11 +290,9 @@ void frmMain::filesWritten(const std::vector<std::string>& names) {
 // ---- shared settings and lists
 
 void frmMain::READ_PROFILE() {
-    core::Profile p = core::readProfile(dir_);
-    state.UserName = p.UserName;
-    state.Height = p.Height;
-    state.TargetWeight = p.TargetWeight;
-    form.setTitle(state.UserName.empty() ? " ヤセルンバ" : " " + state.UserName + " の ヤセルンバ");
+    values_.set(core::readProfile(dir_));
+    const std::string& name = values_.get<core::Profile>().UserName;
+    form.setTitle(name.empty() ? " ヤセルンバ" : " " + name + " の ヤセルンバ");
 }
 
 void frmMain::READ_SETTEI() {

@@ -1,6 +1,7 @@
-// What a panel may ask of the window that hosts it: the values that several
-// panels share, the data folder and the services, and the news it passes on
-// to every panel. The panels know the window only through this.
+// What a panel may ask of the window that hosts it: its run state and the
+// values that several panels share, the data folder and the services, and
+// the news it passes on to every panel. The panels know the window only
+// through this.
 #pragma once
 
 #include <cstdint>
@@ -8,6 +9,7 @@
 #include <string>
 
 #include "core/data_dir.h"
+#include "core/settings.h"
 #include "core/weight_log.h"
 #include "host/values.h"
 #include "ui/controls.h"
@@ -25,18 +27,31 @@ struct BackUp {
     std::string made;
 };
 
-// The values that more than one panel reads, alive for the whole run.
+// Values read from files that several panels read, kept in Values under
+// these types (with core::Profile, from ﾌﾟﾗｲﾍﾞｰﾄ.txt): each is set by
+// whoever reads or writes its file.
+//
+// The scale increment of the weight entry (体重計刻み.TXT), kept as the user
+// typed it.
+struct ScaleStep {
+    std::string text = "0.1";
+};
+// Whether a new weighing's diary starts with the time of day (自動時間.TXT,
+// chkJikan).
+struct AutoTime {
+    bool on = false;
+};
+// Whether the profile has a height, without which there is no BMI.
+inline bool hasHeight(const core::Profile& profile) {
+    return profile.Height > 0;
+}
+
+// The window's run state and the current weighing, alive for the whole run.
+// What is read from the person's files or worked out from the log is in
+// Values instead.
 struct SharedState {
     // True during start-up: handlers that would write a settings file do nothing.
     bool Loading = false;
-    // The profile.
-    std::string UserName;
-    float Height = 0;
-    float TargetWeight = 0;
-    // The scale increment of the weight entry, kept as the user typed it.
-    std::string ScaleStep = "0.1";
-    // Whether a new weighing's diary starts with the time of day (chkJikan).
-    bool autoTime = false;
     // The summary of the log and the weighing shown as current, from the
     // main panel's last refresh.
     core::WeightLogSummary summary;
@@ -44,8 +59,6 @@ struct SharedState {
     std::string CurrentDate;
     // The BMI of the current weighing.
     float CurrentBmi = 0;
-
-    bool hasHeight() const { return Height > 0; }
 };
 
 class PanelHost {
@@ -53,7 +66,9 @@ class PanelHost {
     virtual ~PanelHost() = default;
     virtual ui::Form& windowForm() = 0;
     virtual SharedState& shared() = 0;
-    // The subsystems' values that several panels read.
+    // The values read from the person's files or worked out from the log
+    // that several panels read: the profile, the scale step, the automatic
+    // time, the subsystems' values.
     virtual Values& values() = 0;
     virtual const core::DataDir& dataDir() const = 0;
     virtual const ui::Services& services() const = 0;
@@ -72,7 +87,8 @@ class PanelHost {
     //   the situation list rewritten                 situationsWritten()
     //   one label appended to the list               situationAdded(label)
     //   the conversion table                         values().set(the table read again)
-    //   the profile                                  shared() and the window's title
+    //   the profile                                  values().set(the profile saved)
+    //                                                  and the window's title
     // A write that failed tells nothing, except one refused because the log
     // had changed underneath, which tells logWritten() so that every panel
     // shows the log as it is. The memo and the settings files belong to one

@@ -1,8 +1,10 @@
-// Values that several panels read and that belong to one subsystem: kept by
-// the window under their type, so that the window's framework needs to know
-// none of them. A value is either set by whoever owns it (the conversion
-// table after it is read or edited) or worked out from the log once per
-// change of the log (the trend), on the first request after the change.
+// Values that several panels read, read from the person's files or worked
+// out from the log: kept by the window under their type, so that the
+// window's framework needs to know none of them. A value is either set by
+// whoever owns it (the profile and the small settings when they are read or
+// saved, the conversion table after it is read or edited) or worked out
+// from the log once per change of the log (the trend), on the first request
+// after the change.
 #pragma once
 
 #include <functional>

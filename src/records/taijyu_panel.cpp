@@ -108,8 +108,8 @@ bool TaijyuPanel::build(ListBuilder builder) {
     if (!records) return false;
     ListFilter filter =
         filterFor(builder, cboStdate.text(), cboEddate.text(), txtKey.text(), SelectedWeekday);
-    auto list =
-        std::make_shared<const RangeList>(rangeList(*records, filter, host_.shared().Height));
+    auto list = std::make_shared<const RangeList>(
+        rangeList(*records, filter, host_.values().get<core::Profile>().Height));
     fillChart(*list);
     fillRows(list, records);
     if (builder == ListBuilder::DSP_LIST_ALL) fillPeriodLists(*records);

@@ -30,7 +30,7 @@ void BmiMeter::start() {
 }
 
 void BmiMeter::currentWeighingChanged() {
-    if (!host_.shared().hasHeight()) {
+    if (!host::hasHeight(host_.values().get<core::Profile>())) {
         Label9(25).setText("");
         return;
     }
@@ -43,15 +43,15 @@ void BmiMeter::currentWeighingChanged() {
 }
 
 void BmiMeter::DSP_BMI_BASE() {
-    const auto& shared = host_.shared();
-    Label9(28).setText(core::shortestText(shared.summary.LastWeight));
-    Label9(30).setText(shared.hasHeight() ? core::shortestText(shared.Height / 100) : "");
+    const auto& profile = host_.values().get<core::Profile>();
+    Label9(28).setText(core::shortestText(host_.shared().summary.LastWeight));
+    Label9(30).setText(host::hasHeight(profile) ? core::shortestText(profile.Height / 100) : "");
 }
 
 void BmiMeter::DSP_BMI_METER() {
-    const auto& shared = host_.shared();
-    if (shared.summary.RecordCount == 0 || !shared.hasHeight()) return;
-    double m = static_cast<double>(shared.Height) / 100;
+    const auto& profile = host_.values().get<core::Profile>();
+    if (host_.shared().summary.RecordCount == 0 || !host::hasHeight(profile)) return;
+    double m = static_cast<double>(profile.Height) / 100;
     if (!MeterSetByProgram) {
         MeterBmi = static_cast<float>(HScroll1.value() / 10.0);
         auto simulated = static_cast<float>(m * m * MeterBmi);
@@ -65,7 +65,7 @@ void BmiMeter::DSP_BMI_METER() {
     Label9(25).setText(core::Format(MeterBmi, "0.0"));
     lblHyouka.setBackColor(cls.labelColor);
     lblHyouka.setText(std::string(cls.text));
-    float standard = analysis::standardWeight(shared.Height);
+    float standard = analysis::standardWeight(profile.Height);
     lblHyojun(0).setText(core::Format(standard, "00.0"));
     lblHyojun(1).setText(core::Format(standard, "00.0"));
     lblTai.setText(Label9(28).text());

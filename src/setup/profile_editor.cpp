@@ -15,10 +15,10 @@ ProfileEditor::ProfileEditor(host::PanelHost& host, ui::Frame& parent) : PanelPa
 }
 
 void ProfileEditor::fill() {
-    const auto& shared = host_.shared();
-    txtPriData.setText(shared.UserName);
-    txtSincyou.setText(core::shortestText(shared.Height));
-    txtMokuTai.setText(core::shortestText(shared.TargetWeight));
+    const auto& profile = host_.values().get<core::Profile>();
+    txtPriData.setText(profile.UserName);
+    txtSincyou.setText(core::shortestText(profile.Height));
+    txtMokuTai.setText(core::shortestText(profile.TargetWeight));
 }
 
 void ProfileEditor::wireEvents() {
@@ -59,11 +59,8 @@ void ProfileEditor::cmdPHozon1_Click() {
     core::Profile profile = buildProfile(form);
     core::JournalAct act(host_.dataDir(), "プロフィールの保存");
     if (!host_.saved(core::writeProfile(host_.dataDir(), profile))) return;
-    auto& shared = host_.shared();
-    shared.UserName = profile.UserName;
-    shared.Height = profile.Height;
-    shared.TargetWeight = profile.TargetWeight;
-    host_.windowForm().setTitle(profileSavedTitle(shared.UserName));
+    host_.values().set(std::move(profile));
+    host_.windowForm().setTitle(profileSavedTitle(host_.values().get<core::Profile>().UserName));
     show(profileSavedMessage());
 }
 

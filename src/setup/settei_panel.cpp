@@ -63,18 +63,18 @@ void SetteiPanel::wireEvents() {
 
 void SetteiPanel::READ_JIKAN() {
     chkJikan.setValue(core::readAutoTime(host_.dataDir()) != 0 ? 1 : 0);
-    host_.shared().autoTime = chkJikan.value() != 0;
+    host_.values().set(host::AutoTime{chkJikan.value() != 0});
 }
 
 void SetteiPanel::chkJikan_Click() {
     if (host_.shared().Loading) return;
-    host_.shared().autoTime = chkJikan.value() != 0;
+    host_.values().set(host::AutoTime{chkJikan.value() != 0});
     host_.saved(core::writeAutoTime(host_.dataDir(), chkJikan.value()));
 }
 
 void SetteiPanel::READ_KIZAMI() {
-    auto& step = host_.shared().ScaleStep;
-    step = core::readScaleStep(host_.dataDir());
+    std::string step = core::readScaleStep(host_.dataDir());
+    host_.values().set(host::ScaleStep{step});
     for (int i = 1; i <= 3; ++i) {
         if (step == kSteps[i - 1]) {
             optKizami(i).setValue(true);
@@ -87,14 +87,14 @@ void SetteiPanel::READ_KIZAMI() {
 
 void SetteiPanel::optKizami_Click(int index) {
     if (host_.shared().Loading) return;
-    host_.shared().ScaleStep = kSteps[index - 1];
-    host_.saved(core::writeScaleStep(host_.dataDir(), host_.shared().ScaleStep));
+    host_.values().set(host::ScaleStep{std::string(kSteps[index - 1])});
+    host_.saved(core::writeScaleStep(host_.dataDir(), kSteps[index - 1]));
 }
 
 void SetteiPanel::txtKizami_KeyPress(ui::KeyPress& key) {
     if (!key.enter) return;
-    host_.shared().ScaleStep = txtKizami.text();
-    host_.saved(core::writeScaleStep(host_.dataDir(), host_.shared().ScaleStep));
+    host_.values().set(host::ScaleStep{txtKizami.text()});
+    host_.saved(core::writeScaleStep(host_.dataDir(), host_.values().get<host::ScaleStep>().text));
 }
 
 }  // namespace setup

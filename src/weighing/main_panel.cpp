@@ -72,8 +72,9 @@ void MainPanel::dayChosen(core::Date date) {
 void MainPanel::DSP_BMI() {
     auto& shared = host_.shared();
     if (shared.summary.RecordCount == 0) return;
-    if (shared.hasHeight())
-        shared.CurrentBmi = analysis::bmiOf(shared.CurrentWeight, shared.Height);
+    const auto& profile = host_.values().get<core::Profile>();
+    if (host::hasHeight(profile))
+        shared.CurrentBmi = analysis::bmiOf(shared.CurrentWeight, profile.Height);
     host_.currentWeighingChanged();
 }
 
@@ -90,16 +91,17 @@ void MainPanel::INIT_DAY_LIST() {
 
 void MainPanel::DSP_MAIN() {
     auto& shared = host_.shared();
+    const auto& profile = host_.values().get<core::Profile>();
     core::LogScan scan = core::READ_LOG(host_.dataDir());
     DayView day = computeDay(scan.records(), host_.values().get<savings::ConversionTable>(),
-                             shared.Height, core::dateText(mtvmain.date()));
+                             profile.Height, core::dateText(mtvmain.date()));
 
     auto& sum = shared.summary;
     sum = day.summary;
-    if (shared.hasHeight()) {
-        sum.FirstBmi = analysis::bmiOf(sum.FirstWeight, shared.Height);
+    if (host::hasHeight(profile)) {
+        sum.FirstBmi = analysis::bmiOf(sum.FirstWeight, profile.Height);
         sum.FirstObesity =
-            static_cast<float>(analysis::obesityRatio(sum.FirstWeight, shared.Height));
+            static_cast<float>(analysis::obesityRatio(sum.FirstWeight, profile.Height));
     }
     bool notice = shared.Loading || std::exchange(noticeUnreadable_, false);
     if (host_.readable(scan.status()) && notice && scan.unreadableLines() > 0)
@@ -186,7 +188,8 @@ void MainPanel::showSummaryLabels(const DayView& day) {
 
 void MainPanel::currentWeighingChanged() {
     const auto& shared = host_.shared();
-    if (!shared.hasHeight()) {  // no height, no BMI: show nothing rather than divide by zero
+    if (!host::hasHeight(host_.values().get<core::Profile>())) {  // no height, no BMI: show nothing
+                                                                  // rather than divide by zero
         lblMHyouka.setText("");
         lblMHyouka.setBackColor(std::nullopt);
         return;

@@ -95,7 +95,7 @@ void WeightEntry::txtTaiInp_KeyPress(ui::KeyPress& key) {
 }
 
 void WeightEntry::stepWeight(double sign) {
-    const std::string& step = host_.shared().ScaleStep;
+    const std::string& step = host_.values().get<host::ScaleStep>().text;
     if (!core::IsNumeric(step) || !std::isfinite(core::Val(step))) {
         host_.services().dialogs.message(
             "体重計の刻み「" + step +
@@ -129,8 +129,9 @@ void WeightEntry::cmdTaiHozon_Click() {
         core::dateText(calendar_.date()), SelectedSituation, std::get<float>(weight), "", "", ""};
     // Appended or inserted as the log on disk is now, whatever another program
     // or a sync did since the day was drawn: no save puts the log out of order.
-    std::string time =
-        host_.shared().autoTime ? core::longTimeText(host_.services().clock.timeOfDay()) : "";
+    std::string time = host_.values().get<host::AutoTime>().on
+                           ? core::longTimeText(host_.services().clock.timeOfDay())
+                           : "";
     core::JournalAct act(
         host_.dataDir(),
         "体重の保存（" + core::recordCaption(record.Date, record.Situation, record.Weight) + "）");

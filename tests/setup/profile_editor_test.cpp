@@ -103,8 +103,8 @@ TEST(ProfileEditor, AProfileThatCannotBeWrittenChangesNothing) {
     EXPECT_NE(shown[0].find("title=\"保存エラー\""), std::string::npos) << shown[0];
     EXPECT_EQ(w.window.form.title(), title);
     EXPECT_EQ(folder.text("ﾌﾟﾗｲﾍﾞｰﾄ.txt"), kProfile);
-    EXPECT_EQ(w.window.shared().Height, 168.5f);
-    EXPECT_EQ(w.window.shared().UserName, "花子");
+    EXPECT_EQ(w.window.values().get<core::Profile>().Height, 168.5f);
+    EXPECT_EQ(w.window.values().get<core::Profile>().UserName, "花子");
 }
 
 // 新規登録 on a disk that takes no write: the program does not end, the log
