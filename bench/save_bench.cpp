@@ -172,43 +172,42 @@ void BM_NewStart(benchmark::State& state) {
 }
 
 // A back-dated weighing saved as the window saves it, as one act of the
-// journal: what the journal adds to the save is the reads before and after
-// and the part that changed.
-void BM_SaveWeighingJournalled(benchmark::State& state) {
-    SaveFixture f(state, 1);
+// journal of the folder.
+struct JournalledSave {
+    explicit JournalledSave(const benchmark::State& state) : f(state, 1), weighing(f.records[1]) {
+        dir.setJournal(&journal);
+        weighing.Situation = "後から入力";
+    }
+    core::Status save() {
+        core::JournalAct act(dir, "体重の保存");
+        return core::saveWeighing(dir, weighing, "");
+    }
+
+    SaveFixture f;
     core::Journal journal;
     core::DataDir dir = f.dir();
-    dir.setJournal(&journal);
-    core::WeightRecord weighing = f.records[1];
-    weighing.Situation = "後から入力";
+    core::WeightRecord weighing;
+};
+
+// What the journal adds to the save: the reads before and after and the part
+// that changed.
+void BM_SaveWeighingJournalled(benchmark::State& state) {
+    JournalledSave j(state);
     timeSaves(
-        state,
-        [&] {
-            core::JournalAct act(dir, "体重の保存");
-            return core::saveWeighing(dir, weighing, "");
-        },
-        [&] { f.folder.writeLog(f.records); });
+        state, [&] { return j.save(); }, [&] { j.f.folder.writeLog(j.f.records); });
 }
 
 // The undo of that save: the log checked against what the save left and
 // written back, safely, as it was.
 void BM_Undo(benchmark::State& state) {
-    SaveFixture f(state, 1);
-    core::Journal journal;
-    core::DataDir dir = f.dir();
-    dir.setJournal(&journal);
-    core::WeightRecord weighing = f.records[1];
-    weighing.Situation = "後から入力";
+    JournalledSave j(state);
     for (auto _ : state) {
         state.PauseTiming();
-        journal.clear();
-        f.folder.writeLog(f.records);
-        {
-            core::JournalAct act(dir, "体重の保存");
-            if (!core::saveWeighing(dir, weighing, "")) state.SkipWithError("the save failed");
-        }
+        j.journal.clear();
+        j.f.folder.writeLog(j.f.records);
+        if (!j.save()) state.SkipWithError("the save failed");
         state.ResumeTiming();
-        if (journal.undo(dir).kind != core::Journal::Outcome::Kind::Done)
+        if (j.journal.undo(j.dir).kind != core::Journal::Outcome::Kind::Done)
             state.SkipWithError("the undo failed");
     }
 }

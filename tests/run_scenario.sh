@@ -57,11 +57,18 @@ set -e
 errors=$(cat "$top.err")
 trap 'rm -rf "$top" "$top.out" "$top.err"' EXIT
 # The data folder's own path is a temporary one: the output names it DATA,
-# with the separator after it as on POSIX.
-if grep -qF "$folder" "$top.out"; then
+# with the separator after it as on POSIX. Under Wine the program sees it as
+# Z:\tmp\..., which a dump's quoted text writes with each \ doubled.
+windows='Z:'"${folder//\//\\}"
+quoted=${windows//\\/\\\\}
+if grep -qF -e "$folder" -e "$windows" "$top.out"; then
   output=$(cat "$top.out")
-  output=${output//"$folder\\"/DATA/}
-  printf '%s\n' "${output//"$folder"/DATA}" > "$top.out"
+  for path in "$quoted" "$windows" "$folder"; do
+    output=${output//"$path\\\\"/DATA/}
+    output=${output//"$path\\"/DATA/}
+    output=${output//"$path"/DATA}
+  done
+  printf '%s\n' "$output" > "$top.out"
 fi
 
 if [ "${BLESS:-0}" = 1 ]; then cp "$top.out" "$expected"; fi

@@ -462,6 +462,11 @@ MadeSnapshot SnapshotMaker::make(const DataDir& dir, Date date, TimeOfDay time) 
     auto fail = [&](std::string file, std::string_view what, int err) {
         return abandon(failure(std::move(file), what, err));
     };
+    // A copy is closed before its folder goes: Windows removes no open file.
+    auto failCopy = [&](platform::File& copy, std::string file, std::string_view what, int err) {
+        (void)copy.close();
+        return fail(std::move(file), what, err);
+    };
 
     int err = fails(SnapshotStep::MakeFolder) ? EACCES : platform::makeFolder(making, kFolderMode);
     if (err != 0) {
@@ -483,12 +488,12 @@ MadeSnapshot SnapshotMaker::make(const DataDir& dir, Date date, TimeOfDay time) 
         (void)copy.setMode(kFileMode);
         if (fails(SnapshotStep::Copy)) {
             (void)copy.writeAll(std::string_view(*bytes.bytes).substr(0, bytes.bytes->size() / 2));
-            return fail(spelling, "バックアップに書き込めません", ENOSPC);
+            return failCopy(copy, spelling, "バックアップに書き込めません", ENOSPC);
         }
         if (int written = copy.writeAll(*bytes.bytes))
-            return fail(spelling, "バックアップに書き込めません", written);
+            return failCopy(copy, spelling, "バックアップに書き込めません", written);
         if (int flushed = fails(SnapshotStep::Flush) ? EIO : copy.flush())
-            return fail(spelling, "バックアップをディスクに書き込めません", flushed);
+            return failCopy(copy, spelling, "バックアップをディスクに書き込めません", flushed);
         if (int closed = copy.close())
             return fail(spelling, "バックアップをディスクに書き込めません", closed);
     }
