@@ -147,11 +147,21 @@ bool everyRecordSomewhere(const std::vector<core::WeightRecord>& before,
                        [&](const auto& r) { return present.count(recordText(r, true)) > 0; });
 }
 
+// The whole of a small file, "" when it is missing.
+std::string readAll(const std::string& file) {
+    std::ifstream in(file, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
 // How a run of the driver ended.
 struct DriverRun {
     bool killed = false;        // by our SIGKILL, before it had ended
     bool ranWhole = false;      // it ended by itself with status 0: every command ran
     bool endedAsAsked = false;  // it ended by itself as asked, with 128 + the signal
+    // The signal came before the driver could hear it (while the process was
+    // still being loaded, before its main()): it ended as any process does,
+    // before it had taken the folder.
+    bool endedUnstarted = false;
     Clock::duration took{};
 };
 
@@ -184,7 +194,9 @@ DriverRun runAndKill(const TempFolder& folder, const std::string& scriptFile, Cl
     if (pid == 0) {
         int devnull = ::open("/dev/null", O_WRONLY);
         dup2(devnull, 1);
-        dup2(devnull, 2);
+        // What the driver says of a command it could not run, for the report.
+        int errors = ::open((scriptFile + ".err").c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+        dup2(errors, 2);
         execl(YASERUNBA_DRIVER, YASERUNBA_DRIVER, "--data-dir", folder.path().c_str(),
               scriptFile.c_str(), static_cast<char*>(nullptr));
         _exit(127);
@@ -202,6 +214,7 @@ DriverRun runAndKill(const TempFolder& folder, const std::string& scriptFile, Cl
     run.killed = WIFSIGNALED(status) && WTERMSIG(status) == SIGKILL;
     run.ranWhole = WIFEXITED(status) && WEXITSTATUS(status) == 0;
     run.endedAsAsked = WIFEXITED(status) && WEXITSTATUS(status) == 128 + signal;
+    run.endedUnstarted = signal != SIGKILL && WIFSIGNALED(status) && WTERMSIG(status) == signal;
     return run;
 }
 
@@ -281,7 +294,8 @@ DriverRun runWhole(const TempFolder& folder, const std::string& scriptFile,
                    const std::string& script) {
     std::ofstream(scriptFile) << script;
     DriverRun run = runAndKill(folder, scriptFile, kLongest);
-    EXPECT_TRUE(run.ranWhole) << "the driver did not run this script whole:\n" << script;
+    EXPECT_TRUE(run.ranWhole) << "the driver did not run this script whole:\n"
+                              << script << readAll(scriptFile + ".err");
     return run;
 }
 
@@ -323,7 +337,8 @@ TEST(KillSoak, NoRecordIsLostAndEveryFileReadsWholeAfterAnyKill) {
         std::ofstream(scriptFile) << script(work, rounds);
         DriverRun run = runAndKill(folder, scriptFile, timer.next(kind, random));
         // A round that ended before its kill ran every command.
-        ASSERT_TRUE(run.killed || run.ranWhole) << "round " << rounds << " failed";
+        ASSERT_TRUE(run.killed || run.ranWhole)
+            << "round " << rounds << " failed: " << readAll(scriptFile + ".err");
         kills += run.killed;
         if (work == kWorks[kind]) timer.learn(kind, run);
         ASSERT_NO_FATAL_FAILURE(expectNothingLost(folder, work, before, rounds));
@@ -357,7 +372,8 @@ TEST(KillSoak, AskedToEndTheDriverLetsGoOfTheFolderAndLosesNothing) {
         std::ofstream(scriptFile) << script(work, rounds);
         DriverRun run = runAndKill(folder, scriptFile, timer.next(kind, random), SIGTERM);
         ASSERT_FALSE(run.killed) << "round " << rounds << ": the driver did not end when asked";
-        ASSERT_TRUE(run.endedAsAsked || run.ranWhole) << "round " << rounds << " failed";
+        ASSERT_TRUE(run.endedAsAsked || run.ranWhole || run.endedUnstarted)
+            << "round " << rounds << " failed: " << readAll(scriptFile + ".err");
         ASSERT_FALSE(folder.has("yaserunba.lock")) << "round " << rounds << ": the lock stayed";
         asked += run.endedAsAsked;
         ASSERT_NO_FATAL_FAILURE(expectNothingLost(folder, work, before, rounds));
