@@ -61,7 +61,7 @@ trap 'rm -rf "$top" "$top.out" "$top.err"' EXIT
 # Z:\tmp\..., which a dump's quoted text writes with each \ doubled.
 windows='Z:'"${folder//\//\\}"
 quoted=${windows//\\/\\\\}
-if grep -qF -e "$folder" -e "$windows" "$top.out"; then
+if grep -qF -e "$folder" -e "$windows" -e "$quoted" "$top.out"; then
   output=$(cat "$top.out")
   for path in "$quoted" "$windows" "$folder"; do
     output=${output//"$path\\\\"/DATA/}
