@@ -203,8 +203,8 @@ std::string whyNot(const core::Status& status) {
 }
 }  // namespace
 
-core::MadeSnapshot frmMain::makeSnapshot() {
-    core::SnapshotMaker maker(core::snapshotFolder(dir_));
+core::MadeSnapshot frmMain::makeSnapshot(const std::filesystem::path& folder) {
+    core::SnapshotMaker maker(folder);
     core::MadeSnapshot made =
         maker.make(dir_, services_.clock.today(), services_.clock.timeOfDay());
     if (made.status) forEachPanel([](host::Panel& p) { p.snapshotMade(); });
@@ -213,15 +213,16 @@ core::MadeSnapshot frmMain::makeSnapshot() {
 
 void frmMain::firstSnapshotOfTheDay() {
     if (!dir_.exists(core::kLogFile)) return;
-    if (core::hasSnapshotOn(core::snapshotFolder(dir_), services_.clock.today())) return;
-    core::MadeSnapshot made = makeSnapshot();
+    const std::filesystem::path folder = core::snapshotFolder(dir_);
+    if (core::hasSnapshotOn(folder, services_.clock.today())) return;
+    core::MadeSnapshot made = makeSnapshot(folder);
     if (!made.status)
         services_.dialogs.message("バックアップを作れませんでした。\r\n" + whyNot(made.status),
                                   "バックアップ", Icon::Information);
 }
 
 host::BackUp frmMain::backUp() {
-    core::MadeSnapshot made = makeSnapshot();
+    core::MadeSnapshot made = makeSnapshot(core::snapshotFolder(dir_));
     if (made.status) return {true, made.name};
     auto answer =
         services_.dialogs.message("バックアップを作れませんでした。\r\n" + whyNot(made.status) +
@@ -277,9 +278,9 @@ void frmMain::filesWritten(const std::vector<std::string>& names) {
     auto wrote = [&](std::string_view name) {
         return std::find(names.begin(), names.end(), name) != names.end();
     };
-    if (wrote("ﾌﾟﾗｲﾍﾞｰﾄ.txt")) READ_PROFILE();
-    if (wrote("換算.txt")) READ_KANSAN();
-    if (wrote("状況リスト.txt")) READ_JYOUKYOU();
+    if (wrote(core::kProfileFile)) READ_PROFILE();
+    if (wrote(savings::kConversionFile)) READ_KANSAN();
+    if (wrote(setup::kSituationFile)) READ_JYOUKYOU();
     if (wrote(core::kLogFile)) logWritten();
     for (const std::string& name : names)
         forEachPanel([&](host::Panel& p) { p.fileWritten(name); });

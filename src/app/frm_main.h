@@ -4,6 +4,7 @@
 // share and passes on to every panel what one of them changed.
 #pragma once
 
+#include <filesystem>
 #include <memory>
 #include <optional>
 #include <set>
@@ -112,7 +113,7 @@ class frmMain final : public host::PanelHost {
     void noteLog();
     // A snapshot at the first start of each day, once the window is up.
     void firstSnapshotOfTheDay();
-    core::MadeSnapshot makeSnapshot();
+    core::MadeSnapshot makeSnapshot(const std::filesystem::path& folder);
     // The undo buttons as the journal stands.
     void showJournal();
     void replay(bool undo);
