@@ -25,6 +25,23 @@ void putFiles(const TempFolder& folder) {
 }
 
 // The new start's group opened and filled with a form that can be saved.
+// The window started on the files above, on a disk that takes no write once
+// `full` is set (reads still work).
+struct FullDisk {
+    FullDisk() {
+        putFiles(folder);
+        window.start();
+    }
+    TempFolder folder;
+    bool full = false;
+    core::DataDir dir = [this] {
+        core::DataDir d = folder.dir();
+        d.setFaultHook([this](core::WriteStep s) { return full && s != core::WriteStep::Read; });
+        return d;
+    }();
+    TestWindow window{dir, {"2024/06/02"}};
+};
+
 void openFilledNewStart(ProfileEditor& profile) {
     profile.cmdNew1.press();
     profile.txtPriData1.setText("桜");
@@ -85,13 +102,10 @@ TEST(ProfileEditor, ARefusalSendsTheFocusToItsBoxAndWritesNothing) {
 // window goes by stay as they were, so the panel opened again shows the
 // profile of the file.
 TEST(ProfileEditor, AProfileThatCannotBeWrittenChangesNothing) {
-    TempFolder folder;
-    putFiles(folder);
-    bool diskFull = false;
-    core::DataDir dir = folder.dir();
-    dir.setFaultHook([&](core::WriteStep s) { return diskFull && s != core::WriteStep::Read; });
-    TestWindow w(dir, {"2024/06/02"});
-    w.start();
+    FullDisk disk;
+    TestWindow& w = disk.window;
+    TempFolder& folder = disk.folder;
+    bool& diskFull = disk.full;
     const std::string title = w.window.form.title();
     ProfileEditor& profile = w.open<SetteiPanel>().profile;
     diskFull = true;
@@ -110,13 +124,10 @@ TEST(ProfileEditor, AProfileThatCannotBeWrittenChangesNothing) {
 // 新規登録 on a disk that takes no write: the program does not end, the log
 // is as it was, and the group stays open with what the user typed.
 TEST(ProfileEditor, ANewStartThatCannotBeWrittenKeepsTheProgramAndTheForm) {
-    TempFolder folder;
-    putFiles(folder);
-    bool diskFull = false;
-    core::DataDir dir = folder.dir();
-    dir.setFaultHook([&](core::WriteStep s) { return diskFull && s != core::WriteStep::Read; });
-    TestWindow w(dir, {"2024/06/02"});
-    w.start();
+    FullDisk disk;
+    TestWindow& w = disk.window;
+    TempFolder& folder = disk.folder;
+    bool& diskFull = disk.full;
     ProfileEditor& profile = w.open<SetteiPanel>().profile;
     openFilledNewStart(profile);
     w.dialogs.takeLog();
