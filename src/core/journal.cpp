@@ -4,7 +4,6 @@
 
 #include "core/fields.h"
 #include "core/platform.h"
-#include "core/weight_log.h"
 
 namespace core {
 namespace {
@@ -39,17 +38,6 @@ std::string spellingOf(const DataDir& dir, std::string_view name) {
     return found ? platform::utf8Of(found->filename()) : std::string(name);
 }
 
-// A journalled file's bytes as they are now. The log is taken from the
-// program's cache of it, which a write through the folder has just read or
-// the panels have just drawn from: checking its stamp costs one stat.
-FileBytes bytesNow(const DataDir& dir, std::string_view name) {
-    if (name != kLogFile) return dir.readFile(name);
-    std::shared_ptr<const ParsedLog> log = parsedLog(dir);
-    if (!log->status) return {std::nullopt, log->status};
-    if (log->missing) return {};
-    return {log->bytes, {}};
-}
-
 }  // namespace
 
 std::string_view journalledName(std::string_view name) {
@@ -81,7 +69,7 @@ void Journal::beforeWrite(const DataDir& dir, std::string_view name) {
     }
     for (const Captured& c : captured_)
         if (c.name == known) return;
-    FileBytes now = bytesNow(dir, known);
+    FileBytes now = dir.readFile(known);
     if (!now.status) actBroken_ = true;
     captured_.push_back({std::string(known), now.bytes.has_value(), spellingOf(dir, known),
                          now.bytes.value_or("")});
@@ -99,7 +87,7 @@ void Journal::end() {
     }
     Entry entry{std::move(actDescription_), {}};
     for (Captured& c : captured) {
-        FileBytes now = bytesNow(dir, c.name);
+        FileBytes now = dir.readFile(c.name);
         if (!now.status) {
             clear();
             return;
@@ -170,7 +158,7 @@ Journal::Outcome Journal::replay(const DataDir& dir, std::deque<Entry>& from, st
     for (const FileChange& f : entry.files) {
         const Side& have = backwards ? f.after : f.before;
         const Side& want = backwards ? f.before : f.after;
-        FileBytes now = bytesNow(dir, f.name);
+        FileBytes now = dir.readFile(f.name);
         if (!now.status) {
             outcome.kind = Outcome::Kind::Failed;
             outcome.fileName = f.name;
